@@ -1,0 +1,56 @@
+// One poll's work without the transfer: decoding a report and the display model. Target: at most
+// 20 us per poll on the reference machine (2 cores).
+#include <benchmark/benchmark.h>
+
+#include "core/app/controller.h"
+#include "core/device/sim_component.h"
+#include "core/device/sim_finder.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_view.h"
+
+namespace {
+
+using namespace zr4;
+
+void BM_BuildFrame(benchmark::State& state) {
+  std::uint8_t argument = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(BuildFrame(cmdSetVolume, ++argument));
+}
+BENCHMARK(BM_BuildFrame);
+
+void BM_DecodeStatus(benchmark::State& state) {
+  test::FakeClock clock;
+  TSimComponent sim(clock);
+  sim.Request(false, BuildFrame(cmdPlayTrack, 3).data());
+  const Frame report = sim.BuildReport();
+  TDeviceStatus status;
+  for (auto _ : state) {
+    DecodeStatus(report, status);
+    benchmark::DoNotOptimize(status);
+  }
+}
+BENCHMARK(BM_DecodeStatus);
+
+// A CD playing: every poll brings a new play time, so the labels are rewritten each time.
+void BM_PollWithoutTransfer(benchmark::State& state) {
+  test::FakeClock clock;
+  TSimComponent sim(clock);
+  SimDeviceFinder finder(sim);
+  TZR4Ctrl link(clock, finder);
+  test::FakeView view;
+  TController controller(clock, link, view);
+  controller.FormCreate({});
+  link.PlayTrack(8);
+  Frame report{};
+  for (auto _ : state) {
+    state.PauseTiming();
+    clock.now += 1000;
+    report = sim.BuildReport();
+    state.ResumeTiming();
+    DecodeStatus(report, link.Status);
+    controller.ShowStatus(link.Status);
+  }
+}
+BENCHMARK(BM_PollWithoutTransfer);
+
+}  // namespace

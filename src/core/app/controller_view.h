@@ -1,0 +1,26 @@
+// What the controller asks of the window that shows it. The Qt shell implements it; tests fake it.
+#pragma once
+
+#include <string>
+
+namespace zr4 {
+
+class ControllerView {
+ public:
+  virtual ~ControllerView() = default;
+
+  // The label texts or their visibility changed (TController::Labels).
+  virtual void LabelsChanged() = 0;
+  // The volume slider moved: redraw it and the volume bar.
+  virtual void VolumePositionChanged(int position) = 0;
+  // Timer1 or Timer2 was enabled, disabled or given another interval.
+  virtual void TimersChanged() = 0;
+  // The application title changed ("ZR4PCCtrl", or with a countdown).
+  virtual void TitleChanged(const std::string& title) = 0;
+  // A message box with one of the system's fixed texts.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // Close the window: the shell then runs TController::FormClose.
+  virtual void CloseWindow() = 0;
+};
+
+}  // namespace zr4

@@ -1,0 +1,79 @@
+#include "core/app/forwarding.h"
+
+#include <cstring>
+
+namespace zr4 {
+
+namespace {
+bool NeedsQuotes(const std::string& item) {
+  if (item.empty()) return false;
+  for (unsigned char c : item)
+    if (c <= 32 || c == '"' || c == ',') return true;
+  return false;
+}
+
+// Cuts UTF-8 text to at most `max` bytes without splitting a character.
+std::string CutUtf8(const std::string& text, std::size_t max) {
+  if (text.size() <= max) return text;
+  std::size_t end = max;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+}  // namespace
+
+std::string BuildForwardedText(const std::vector<std::string>& params) {
+  std::string text;
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    if (i > 0) text += ',';
+    text += params[i];
+  }
+  return CutUtf8(text, kForwardedTextMax);
+}
+
+std::string EncodeOwnParams(const std::vector<std::string>& params) {
+  if (params.size() == 1 && params[0].empty()) return "\"\"";
+  std::string text;
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    if (i > 0) text += ',';
+    if (!NeedsQuotes(params[i])) {
+      text += params[i];
+      continue;
+    }
+    text += '"';
+    for (char c : params[i]) {
+      text += c;
+      if (c == '"') text += '"';
+    }
+    text += '"';
+  }
+  return text;
+}
+
+std::string ReceiveForwardedText(const char* data, std::size_t size) {
+  if (data == nullptr) return {};
+  const std::size_t limit = size < kForwardedTextMax ? size : kForwardedTextMax;
+  const void* zero = std::memchr(data, 0, limit);
+  const std::size_t length = zero ? static_cast<const char*>(zero) - data : limit;
+  return std::string(data, length);
+}
+
+// Walks from the left: while n is above 0, the part before the next comma becomes the result
+// and is dropped with its comma. When no comma is left, the rest becomes the result only if n
+// is 1 at that moment. So a field beyond the last yields the field taken last.
+std::string GetCsvField(const std::string& text, int n) {
+  std::string result;
+  std::string rest = text;
+  while (n > 0) {
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string::npos) {
+      if (n == 1) result = rest;
+      break;
+    }
+    result = rest.substr(0, comma);
+    rest.erase(0, comma + 1);
+    --n;
+  }
+  return result;
+}
+
+}  // namespace zr4

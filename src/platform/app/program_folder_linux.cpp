@@ -1,0 +1,33 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/app/program_folder.h"
+
+namespace zr4 {
+
+std::string ExecutablePath() {
+  std::string path(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0) return {};
+  path.resize(static_cast<std::size_t>(length));
+  return path;
+}
+
+std::string ProgramFolder() {
+  if (const char* home = std::getenv("ZR4PC_HOME"); home != nullptr && *home != '\0') {
+    std::string folder = home;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+  }
+  const std::string exe = ExecutablePath();
+  const std::size_t slash = exe.rfind('/');
+  return slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+}  // namespace zr4

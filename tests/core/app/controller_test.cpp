@@ -1,0 +1,225 @@
+#include "core/app/controller.h"
+
+#include <gtest/gtest.h>
+
+#include "core/device/sim_component.h"
+#include "core/device/sim_finder.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_view.h"
+
+namespace zr4 {
+namespace {
+
+class ControllerTest : public ::testing::Test {
+ protected:
+  void Start() { controller.FormCreate({}); }
+
+  std::vector<Frame> Sent() { return sim.ReceivedFrames(); }
+
+  test::FakeClock clock;
+  TSimComponent sim{clock};
+  SimDeviceFinder finder{sim};
+  TZR4Ctrl link{clock, finder};
+  test::FakeView view;
+  TController controller{clock, link, view};
+};
+
+TEST_F(ControllerTest, StartShowsTheComponentAndSendsNothing) {
+  Start();
+  EXPECT_EQ(controller.Labels.lbInput, "FM");
+  EXPECT_EQ(controller.Labels.lbRadioNum, "80.00");
+  EXPECT_EQ(controller.Labels.lbHz, "MHz");
+  EXPECT_EQ(controller.Labels.lbPresetNum, "01");
+  EXPECT_EQ(controller.Labels.lbAutoManu, "Auto");
+  EXPECT_EQ(controller.Labels.lbTone, "TONE");
+  EXPECT_EQ(controller.Labels.lbMute, "");
+  EXPECT_EQ(controller.ScrollBar1.Position(), 22);
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_TRUE(controller.Timer1.Enabled);
+  EXPECT_TRUE(controller.Timer2.Enabled);
+  EXPECT_EQ(controller.Timer2.Interval, 5000);
+  EXPECT_EQ(view.title, "ZR4PCCtrl");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(ControllerTest, StartWithoutComponentKeepsTheDesignedCaptions) {
+  class NoDevice : public DeviceFinder {
+    std::optional<FoundDevice> FindDevice() override { return std::nullopt; }
+  } none;
+  TZR4Ctrl absent(clock, none);
+  TController lonely(clock, absent, view);
+  lonely.FormCreate({});
+  EXPECT_EQ(view.messages, std::vector<std::string>{kNoDeviceMessage});
+  EXPECT_EQ(lonely.Labels, TPanelLabels{});
+}
+
+TEST_F(ControllerTest, PollIntervalFollowsGesturesAndCd) {
+  Start();
+  link.SendCommand(cmdSelectCD);
+  controller.Timer2Timer();
+  EXPECT_EQ(controller.Timer2.Interval, 5000);  // chosen from the record before the read
+  controller.Timer2Timer();
+  EXPECT_EQ(controller.Timer2.Interval, 1000);
+  controller.Options.RemoConEnable = true;
+  controller.Timer2Timer();
+  EXPECT_EQ(controller.Timer2.Interval, 200);
+  EXPECT_TRUE(controller.Timer2.Enabled);
+}
+
+TEST_F(ControllerTest, NoiseBlankerResetAtStart) {
+  sim.SetToneMode(2);
+  Start();
+  EXPECT_EQ(Sent(), (std::vector<Frame>{BuildFrame(0x01, 0x4B), BuildFrame(0x01, 0x4B)}));
+  EXPECT_EQ(sim.toneMode(), 1);
+  EXPECT_EQ(controller.Labels.lbTone, "TONE");
+  ASSERT_FALSE(clock.waits.empty());
+  EXPECT_TRUE(clock.waits[0].processesMessages);
+  EXPECT_EQ(clock.waits[0].ms, 1000);
+}
+
+TEST_F(ControllerTest, NoiseBlankerResetLeavesNB1WhenOnlyNB2IsCut) {
+  sim.SetToneMode(2);
+  controller.Options.NB2Cut = true;
+  Start();
+  EXPECT_TRUE(Sent().empty());
+  sim.SetToneMode(3);
+  TController second(clock, link, view);
+  second.Options.NB2Cut = true;
+  second.FormCreate({});
+  EXPECT_EQ(Sent().size(), 1u);
+  EXPECT_EQ(sim.toneMode(), 1);
+}
+
+TEST_F(ControllerTest, CdToMdEmptiesTheCdLabelsAndBack) {
+  Start();
+  link.PlayTrack(7);
+  clock.now += 185'000;  // track 7 is 198 s long
+  controller.Refresh();
+  EXPECT_EQ(controller.Labels.lbPresetNum, "07");
+  EXPECT_EQ(controller.Labels.lbRadioNum, "03:05");
+  EXPECT_EQ(controller.Labels.lbHz, "");
+  link.SendCommand(cmdCdRepeat);
+  link.SendCommand(cmdCdRepeat);
+  link.SendCommand(cmdRandom);
+  controller.Refresh();
+  EXPECT_EQ(controller.Labels.lbRepeat, "rep&&ran");
+  link.SendCommand(cmdSelectMD);
+  controller.Refresh();
+  EXPECT_EQ(controller.Labels.lbInput, "MD");
+  EXPECT_EQ(controller.Labels.lbPresetNum, "");
+  EXPECT_EQ(controller.Labels.lbRadioNum, "");
+  EXPECT_EQ(controller.Labels.lbRepeat, "");
+  link.SendCommand(cmdSelectCD);
+  controller.Refresh();
+  EXPECT_EQ(controller.Labels.lbPresetNum, "07");
+}
+
+TEST_F(ControllerTest, PcUsbPlaybackLabelLatches) {
+  Start();
+  TDeviceStatus status = link.Status;
+  status.Source = kInputUSB;
+  status.UsbPlayback = 1;
+  controller.ShowStatus(status);
+  EXPECT_EQ(controller.Labels.lbInput, "PC USB PB");
+  // Tone bits 0 and bit 7 clear: decoding leaves the flag, so the label stays.
+  Frame report{};
+  report[3] = 4;
+  report[4] = 0x22;
+  report[5] = 0x01;
+  DecodeStatus(report, status);
+  controller.ShowStatus(status);
+  EXPECT_EQ(controller.Labels.lbInput, "PC USB PB");
+  status.UsbPlayback = 0;
+  controller.ShowStatus(status);
+  EXPECT_EQ(controller.Labels.lbInput, "PC USB");
+}
+
+TEST_F(ControllerTest, VolumeAboveMaxIsSetBackToMax) {
+  controller.Options.VolMax = 70;
+  Start();
+  sim.SetVolume(75);
+  const int before = view.labelChanges;
+  controller.Refresh();
+  EXPECT_EQ(controller.Labels.lbVol, "70");
+  EXPECT_GT(view.labelChanges, before + 1);  // 75 was shown first
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(cmdSetVolume, 70)});
+  EXPECT_EQ(sim.volume(), 70);
+}
+
+TEST_F(ControllerTest, VolumeWithinRangeIsEchoedOnceAndUnchangedSendsNothing) {
+  Start();
+  sim.SetVolume(30);
+  controller.Refresh();
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(cmdSetVolume, 30)});
+  sim.Transfers().clear();
+  controller.Refresh();
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(ControllerTest, VolumeTextAndSourceZero) {
+  Start();
+  TDeviceStatus status = link.Status;
+  status.Volume = 5;
+  controller.ShowStatus(status);
+  EXPECT_EQ(controller.Labels.lbVol, "05");
+  const TPanelLabels before = controller.Labels;
+  status.Source = 0;
+  status.Volume = 120;  // from an invalid BCD byte
+  status.Mute = 1;
+  controller.ShowStatus(status);
+  EXPECT_EQ(controller.Labels.lbInput, before.lbInput);
+  EXPECT_EQ(controller.Labels.lbRadioNum, before.lbRadioNum);
+  EXPECT_EQ(controller.Labels.lbMute, "Mute");
+  EXPECT_EQ(TwoDigits(120), "120");
+}
+
+TEST_F(ControllerTest, UnchangedRecordRedrawsNothing) {
+  Start();
+  const int changes = view.labelChanges;
+  controller.Refresh();
+  EXPECT_EQ(view.labelChanges, changes);
+  TDeviceStatus status = link.Status;
+  status.CdInfo += 1;  // a field no label shows still counts as a change
+  controller.ShowStatus(status);
+  EXPECT_GT(view.labelChanges, changes);
+  EXPECT_EQ(controller.LastStatus, status);
+}
+
+TEST_F(ControllerTest, ResumeActionsRunOnEverySecondNotification) {
+  controller.Options.SuspendOn = true;
+  controller.Options.SuspendOff = true;
+  Start();
+  controller.PowerBroadcast(PBT_APMSUSPEND);
+  EXPECT_FALSE(controller.Timer2.Enabled);
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x80)});
+  controller.PowerBroadcast(PBT_APMRESUMEAUTOMATIC);  // counter 0 -> 1
+  EXPECT_FALSE(controller.Timer2.Enabled);
+  EXPECT_EQ(Sent().size(), 1u);
+  controller.PowerBroadcast(PBT_APMRESUMESUSPEND);  // counter 1: act
+  EXPECT_TRUE(controller.Timer2.Enabled);
+  EXPECT_EQ(Sent().back(), BuildFrame(0x06, 0x81));
+  EXPECT_EQ(controller.ResumeCounter, 0);
+
+  // The automatic-resume notification waits 8 s, processing messages, before it acts.
+  controller.PowerBroadcast(PBT_APMSUSPEND);
+  controller.PowerBroadcast(PBT_APMRESUMESUSPEND);
+  clock.waits.clear();
+  controller.PowerBroadcast(PBT_APMRESUMEAUTOMATIC);
+  ASSERT_EQ(clock.waits.size(), 1u);
+  EXPECT_TRUE(clock.waits[0].processesMessages);
+  EXPECT_EQ(clock.waits[0].ms, 8000);
+  EXPECT_TRUE(controller.Timer2.Enabled);
+}
+
+TEST_F(ControllerTest, CloseAndEndOfSessionPowerOffOnlyWithAutoOff) {
+  Start();
+  controller.FormClose();
+  EXPECT_TRUE(controller.QueryEndSession());
+  EXPECT_TRUE(Sent().empty());
+  controller.Options.AutoOff = true;
+  controller.FormClose();
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x80)});
+}
+
+}  // namespace
+}  // namespace zr4

@@ -1,0 +1,28 @@
+// A controller view that counts what the controller asked of it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/app/controller_view.h"
+
+namespace zr4::test {
+
+class FakeView : public ControllerView {
+ public:
+  void LabelsChanged() override { ++labelChanges; }
+  void VolumePositionChanged(int position) override { volumePositions.push_back(position); }
+  void TimersChanged() override { ++timerChanges; }
+  void TitleChanged(const std::string& title) override { this->title = title; }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void CloseWindow() override { ++closeRequests; }
+
+  int labelChanges = 0;
+  int timerChanges = 0;
+  int closeRequests = 0;
+  std::vector<int> volumePositions;
+  std::vector<std::string> messages;
+  std::string title;
+};
+
+}  // namespace zr4::test
