@@ -61,6 +61,7 @@ class TController {
   int PollInterval() const;
 
   TOptionData Options;
+  bool OnTop = false;  // "Al&ways On Top": kept beside the record, stored as OnTop
   TPanelLabels Labels;
   TDeviceStatus LastStatus;
   TVolumeControl ScrollBar1;
