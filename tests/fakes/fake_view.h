@@ -16,10 +16,17 @@ class FakeView : public ControllerView {
   void TitleChanged(const std::string& title) override { this->title = title; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   void CloseWindow() override { ++closeRequests; }
+  TRect WindowRect() override { return window; }
+  void MoveWindow(int left, int top) override {
+    window = {left, top, left + window.Width(), top + window.Height()};
+    ++windowMoves;
+  }
 
   int labelChanges = 0;
   int timerChanges = 0;
   int closeRequests = 0;
+  int windowMoves = 0;
+  TRect window{379, 304, 379 + 320, 304 + 120};
   std::vector<int> volumePositions;
   std::vector<std::string> messages;
   std::string title;

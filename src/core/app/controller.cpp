@@ -49,8 +49,9 @@ std::string Frequency(const TDeviceStatus& status, const char* format) {
 }
 }  // namespace
 
-TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view)
-    : clock_(clock), link_(link), view_(view) {}
+TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
+                         const SettingsStorage* settings)
+    : clock_(clock), link_(link), view_(view), settings_(settings) {}
 
 void TController::FormCreate(const std::vector<std::string>& params) {
   ResumeCounter = 0;
@@ -62,6 +63,7 @@ void TController::FormCreate(const std::vector<std::string>& params) {
   view_.TitleChanged(kAppTitle);
 
   link_.ReadStatus();
+  LoadSettings();
   if (!params.empty()) ExecuteParams(EncodeOwnParams(params));
 
   if (Options.AutoOn) link_.SendCommand(cmdPowerOn);
@@ -228,11 +230,13 @@ void TController::ResumeActions() {
 }
 
 bool TController::QueryEndSession() {
+  SaveSettings();
   if (Options.AutoOff) link_.SendCommand(cmdPowerOff);
   return true;
 }
 
 void TController::FormClose() {
+  SaveSettings();
   if (Options.AutoOff) link_.SendCommand(cmdPowerOff);
 }
 

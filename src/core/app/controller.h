@@ -9,8 +9,10 @@
 #include "core/app/controller_view.h"
 #include "core/app/option_data.h"
 #include "core/app/panel_labels.h"
+#include "core/app/settings.h"
 #include "core/app/volume_control.h"
 #include "core/device/zr4ctrl.h"
+#include "core/pcactions/data_list.h"
 #include "core/ports/clock.h"
 
 namespace zr4 {
@@ -30,7 +32,10 @@ constexpr int PBT_APMRESUMEAUTOMATIC = 18;
 
 class TController {
  public:
-  TController(Clock& clock, TZR4Ctrl& link, ControllerView& view);
+  // Without `settings` there is no settings file: the controller keeps the settings it holds and
+  // saves nothing.
+  TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
+              const SettingsStorage* settings = nullptr);
 
   // Window creation after the device link exists. `params` are the program's own parameters.
   void FormCreate(const std::vector<std::string>& params);
@@ -62,6 +67,16 @@ class TController {
 
   TOptionData Options;
   bool OnTop = false;  // "Al&ways On Top": kept beside the record, stored as OnTop
+  // Reads the settings file into the window position, Options, OnTop, the icon, the gesture
+  // list, the timer list and the tray click names.
+  void LoadSettings();
+  // Writes all of it back; a failed write shows a message and changes nothing.
+  void SaveSettings();
+  std::vector<std::string> GestureList;  // gesture entries in their text form
+  TDataList TimerList;
+  bool IconChange = false;  // use IconName from the "icons" folder as the application icon
+  std::string IconName;
+  TTrayClickNames TrayClickNames = DefaultTrayClickNames();
   TPanelLabels Labels;
   TDeviceStatus LastStatus;
   TVolumeControl ScrollBar1;
@@ -82,6 +97,7 @@ class TController {
   Clock& clock_;
   TZR4Ctrl& link_;
   ControllerView& view_;
+  const SettingsStorage* settings_;
 };
 
 }  // namespace zr4

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/app/snapping.h"
+
 namespace zr4 {
 
 class ControllerView {
@@ -21,6 +23,10 @@ class ControllerView {
   virtual void ShowMessage(const std::string& text) = 0;
   // Close the window: the shell then runs TController::FormClose.
   virtual void CloseWindow() = 0;
+  // The controller window's frame on the desktop.
+  virtual TRect WindowRect() = 0;
+  // Moves the controller window's top-left corner there, keeping its size.
+  virtual void MoveWindow(int left, int top) = 0;
 };
 
 }  // namespace zr4

@@ -2,16 +2,11 @@
 
 #include <cstring>
 
+#include "core/pcactions/comma_text.h"
+
 namespace zr4 {
 
 namespace {
-bool NeedsQuotes(const std::string& item) {
-  if (item.empty()) return false;
-  for (unsigned char c : item)
-    if (c <= 32 || c == '"' || c == ',') return true;
-  return false;
-}
-
 // Cuts UTF-8 text to at most `max` bytes without splitting a character.
 std::string CutUtf8(const std::string& text, std::size_t max) {
   if (text.size() <= max) return text;
@@ -31,22 +26,7 @@ std::string BuildForwardedText(const std::vector<std::string>& params) {
 }
 
 std::string EncodeOwnParams(const std::vector<std::string>& params) {
-  if (params.size() == 1 && params[0].empty()) return "\"\"";
-  std::string text;
-  for (std::size_t i = 0; i < params.size(); ++i) {
-    if (i > 0) text += ',';
-    if (!NeedsQuotes(params[i])) {
-      text += params[i];
-      continue;
-    }
-    text += '"';
-    for (char c : params[i]) {
-      text += c;
-      if (c == '"') text += '"';
-    }
-    text += '"';
-  }
-  return text;
+  return EncodeCommaText(params);
 }
 
 std::string ReceiveForwardedText(const char* data, std::size_t size) {

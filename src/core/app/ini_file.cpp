@@ -1,0 +1,206 @@
+#include "core/app/ini_file.h"
+
+#include <charconv>
+
+namespace zr4 {
+
+namespace {
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  return true;
+}
+
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line)
+    if (c == '\r' || c == '\n') c = ' ';
+  return line;
+}
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr const char* kLineEnd = "\r\n";
+}  // namespace
+
+TIniFile TIniFile::Parse(std::string_view text) {
+  TIniFile ini;
+  Section* current = nullptr;
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = Trim(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+      current = &ini.SectionForWriting(Trim(line.substr(1, line.size() - 2)));
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (current == nullptr || equals == std::string_view::npos) continue;
+    current->entries.push_back(
+        {std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1)))});
+  }
+  return ini;
+}
+
+const TIniFile::Section* TIniFile::FindSection(std::string_view name) const {
+  for (const Section& section : sections_)
+    if (SameName(section.name, name)) return &section;
+  return nullptr;
+}
+
+const TIniFile::Entry* TIniFile::FindEntry(std::string_view section, std::string_view key) const {
+  const Section* found = FindSection(section);
+  if (found == nullptr) return nullptr;
+  for (const Entry& entry : found->entries)
+    if (SameName(entry.key, key)) return &entry;
+  return nullptr;
+}
+
+TIniFile::Section& TIniFile::SectionForWriting(std::string_view name) {
+  for (Section& section : sections_)
+    if (SameName(section.name, name)) return section;
+  sections_.push_back({OneLine(name), {}});
+  return sections_.back();
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 const std::string& fallback) const {
+  const Entry* entry = FindEntry(section, key);
+  return entry ? entry->value : fallback;
+}
+
+int TIniFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
+  const Entry* entry = FindEntry(section, key);
+  int value = 0;
+  return entry && ParseInteger(entry->value, value) ? value : fallback;
+}
+
+bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
+  return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+bool TIniFile::ValueExists(std::string_view section, std::string_view key) const {
+  return FindEntry(section, key) != nullptr;
+}
+
+bool TIniFile::SectionExists(std::string_view section) const {
+  const Section* found = FindSection(section);
+  return found != nullptr && !found->entries.empty();
+}
+
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  Section& target = SectionForWriting(section);
+  const std::string name = OneLine(key);
+  for (Entry& entry : target.entries) {
+    if (SameName(entry.key, name)) {
+      entry.key = name;
+      entry.value = OneLine(value);
+      return;
+    }
+  }
+  target.entries.push_back({name, OneLine(value)});
+}
+
+void TIniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void TIniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void TIniFile::EraseSection(std::string_view section) {
+  for (Section& found : sections_)
+    if (SameName(found.name, section)) found.entries.clear();
+}
+
+std::string TIniFile::Serialize() const {
+  std::string text;
+  for (const Section& section : sections_) {
+    if (section.entries.empty()) continue;
+    if (!text.empty()) text += kLineEnd;
+    text += '[' + section.name + ']' + kLineEnd;
+    for (const Entry& entry : section.entries) text += entry.key + '=' + entry.value + kLineEnd;
+  }
+  return text;
+}
+
+bool ParseInteger(std::string_view text, int& value) {
+  // from_chars takes a minus sign but not a plus sign.
+  if (text.size() > 1 && text.front() == '+' && text[1] >= '0' && text[1] <= '9')
+    text.remove_prefix(1);
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  int parsed = 0;
+  const auto [stop, error] = std::from_chars(text.data(), end, parsed);
+  if (error != std::errc() || stop != end) return false;
+  value = parsed;
+  return true;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t length = 0;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      code = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (bytes.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF ||
+        (code >= 0xD800 && code <= 0xDFFF))
+      return false;
+    i += length;
+  }
+  return true;
+}
+
+std::string DecodeIniText(std::string_view bytes, TextCodec& codec) {
+  if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return codec.LegacyToUtf8(bytes);
+}
+
+FileRead::Result LoadIniFile(FileStore& files, TextCodec& codec, const std::string& path,
+                             TIniFile& ini) {
+  FileRead read = files.ReadFile(path);
+  ini = read.result == FileRead::Result::Ok ? TIniFile::Parse(DecodeIniText(read.bytes, codec))
+                                            : TIniFile();
+  return read.result;
+}
+
+}  // namespace zr4

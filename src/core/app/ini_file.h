@@ -1,0 +1,82 @@
+// The in-memory INI object behind the settings file, "ShortCut.ini", "Radio.ini",
+// "DoraZozArar.ini" and skin.ini: the whole file is read at once, changed in memory and written
+// back whole.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ports/file_store.h"
+#include "core/ports/text_codec.h"
+
+namespace zr4 {
+
+// Rules of the text:
+// - lines end with CR, LF or CRLF; every line is trimmed of blanks and control characters;
+// - empty lines and lines starting with ";" are skipped (and so not written back);
+// - "[name]" opens a section; "key=value" (both trimmed) belongs to the section above it;
+//   anything else, and keys before the first section, are skipped;
+// - section and key names match without regard to ASCII case; the first of duplicate keys wins.
+// Written text: UTF-8 without BOM, CRLF line ends (what Windows editors expect), one empty line
+// between sections. Writing the same contents twice gives the same bytes.
+class TIniFile {
+ public:
+  // Parses text that is already UTF-8.
+  static TIniFile Parse(std::string_view text);
+
+  // Integers read as the default when the value is not a decimal number in the 32-bit range.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         const std::string& fallback) const;
+  int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
+  // Booleans are integers: any non-zero value is true.
+  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+  bool ValueExists(std::string_view section, std::string_view key) const;
+  bool SectionExists(std::string_view section) const;
+
+  // An existing key keeps its place (and takes the spelling given here); a new key goes to the
+  // end of its section; a new section goes to the end of the file. Line breaks inside a value
+  // would split the line, so they are written as blanks.
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, int value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);  // "1" / "0"
+
+  // Removes every key of the section. An erased section is not written; when keys are written to
+  // it again it comes back at its old place, so erase-and-rewrite keeps the file's order.
+  void EraseSection(std::string_view section);
+
+  std::string Serialize() const;
+
+ private:
+  struct Entry {
+    std::string key;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+  };
+
+  const Section* FindSection(std::string_view name) const;
+  const Entry* FindEntry(std::string_view section, std::string_view key) const;
+  Section& SectionForWriting(std::string_view name);
+
+  std::vector<Section> sections_;
+};
+
+// Text of an INI file as UTF-8: UTF-8 with or without BOM is taken as it is; anything that is not
+// valid UTF-8 is read as code page 932 through the codec.
+std::string DecodeIniText(std::string_view bytes, TextCodec& codec);
+
+// Reads a whole INI file: a missing or unreadable file leaves `ini` empty. Returns how the read
+// went, so that a writer can refuse to replace a file it could not read.
+FileRead::Result LoadIniFile(FileStore& files, TextCodec& codec, const std::string& path,
+                             TIniFile& ini);
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+// A decimal 32-bit integer with an optional sign and nothing else.
+bool ParseInteger(std::string_view text, int& value);
+
+}  // namespace zr4
