@@ -1,0 +1,67 @@
+#include "core/app/instance_protocol.h"
+
+#include <charconv>
+
+#include "core/app/forwarding.h"
+
+namespace zr4 {
+
+namespace {
+constexpr std::string_view kMagic = "ZR4PC/1 ";
+constexpr std::string_view kForward = "FORWARD ";
+// The longest header: magic, "FORWARD ", three digits and the newline, with some room.
+constexpr std::size_t kHeaderMax = 32;
+
+InstanceDecode Invalid() {
+  return {InstanceDecode::State::Invalid, {}};
+}
+InstanceDecode Complete(InstanceVerb verb, std::string text = {}) {
+  return {InstanceDecode::State::Complete, {verb, std::move(text)}};
+}
+}  // namespace
+
+std::string EncodeInstanceRequest(const InstanceRequest& request) {
+  std::string bytes(kMagic);
+  switch (request.verb) {
+    case InstanceVerb::Forward: {
+      const std::string text = request.text.substr(0, kForwardedTextMax);
+      return bytes + std::string(kForward) + std::to_string(text.size()) + "\n" + text;
+    }
+    case InstanceVerb::Restore:
+      return bytes + "RESTORE\n";
+    case InstanceVerb::Status:
+      return bytes + "STATUS\n";
+    case InstanceVerb::StatusJson:
+      return bytes + "STATUS-JSON\n";
+  }
+  return bytes;
+}
+
+InstanceDecode DecodeInstanceRequest(std::string_view received) {
+  const std::size_t newline = received.find('\n');
+  if (newline == std::string_view::npos) {
+    // Still waiting for the header, unless it could no longer be one of ours.
+    const std::size_t n = std::min(received.size(), kMagic.size());
+    if (received.substr(0, n) != kMagic.substr(0, n) || received.size() >= kHeaderMax)
+      return Invalid();
+    return {};
+  }
+  if (newline >= kHeaderMax || !received.starts_with(kMagic)) return Invalid();
+  const std::string_view verb = received.substr(kMagic.size(), newline - kMagic.size());
+  if (verb == "RESTORE") return Complete(InstanceVerb::Restore);
+  if (verb == "STATUS") return Complete(InstanceVerb::Status);
+  if (verb == "STATUS-JSON") return Complete(InstanceVerb::StatusJson);
+  if (!verb.starts_with(kForward)) return Invalid();
+
+  const std::string_view digits = verb.substr(kForward.size());
+  std::size_t length = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), length);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+      length > kForwardedTextMax)
+    return Invalid();
+  const std::string_view body = received.substr(newline + 1);
+  if (body.size() < length) return {};
+  return Complete(InstanceVerb::Forward, ReceiveForwardedText(body.data(), length));
+}
+
+}  // namespace zr4

@@ -1,0 +1,44 @@
+// The requests a second start sends to the running instance over the user's local socket, one
+// request per connection:
+//
+//   "ZR4PC/1 FORWARD <n>\n" and n bytes   hand a command line to the executor (n <= 255)
+//   "ZR4PC/1 RESTORE\n"                   restore the window and bring it to the front
+//   "ZR4PC/1 STATUS\n"                    what the window shows, as the status line
+//   "ZR4PC/1 STATUS-JSON\n"               the same as a JSON object
+//
+// The running instance answers with one line: "OK" once a forwarded command line has been
+// executed or the window restored, or the status text.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zr4 {
+
+enum class InstanceVerb { Forward, Restore, Status, StatusJson };
+
+struct InstanceRequest {
+  InstanceVerb verb = InstanceVerb::Restore;
+  std::string text;  // Forward only: the forwarded command line
+  bool operator==(const InstanceRequest&) const = default;
+};
+
+constexpr std::string_view kInstanceReplyOk = "OK";
+// A reply line longer than this is not one of ours.
+constexpr std::size_t kInstanceReplyMax = 4096;
+
+// The bytes a client sends; a forwarded text is cut as BuildForwardedText cuts it.
+std::string EncodeInstanceRequest(const InstanceRequest& request);
+
+struct InstanceDecode {
+  enum class State { NeedMore, Invalid, Complete } state = State::NeedMore;
+  InstanceRequest request;  // valid when Complete
+};
+
+// Decodes what has arrived so far on a connection. NeedMore until the whole request is there;
+// Invalid for anything that is not a request of the list above (the connection is dropped).
+// A forwarded text ends at its first zero byte and is never read past its stated length.
+InstanceDecode DecodeInstanceRequest(std::string_view received);
+
+}  // namespace zr4

@@ -1,0 +1,85 @@
+#include "core/app/program_options.h"
+
+namespace zr4 {
+
+namespace {
+bool IsLongOption(const std::string& arg) {
+  return arg.size() > 2 && arg.starts_with("--");
+}
+}  // namespace
+
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
+  ProgramOptions options;
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") {
+      ++i;
+      break;
+    }
+    if (!IsLongOption(arg)) break;
+    if (arg == "--simulate") {
+      options.simulate = true;
+    } else if (arg == "--status") {
+      options.status = true;
+    } else if (arg == "--json") {
+      options.json = true;
+    } else if (arg == "--debug") {
+      options.debug = true;
+    } else if (arg == "--help") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--screenshot" || arg.starts_with("--screenshot=")) {
+      std::string file;
+      if (arg == "--screenshot") {
+        if (i + 1 == args.size()) {
+          options.error = "--screenshot needs a file name";
+          return options;
+        }
+        file = args[++i];
+      } else {
+        file = arg.substr(sizeof("--screenshot=") - 1);
+      }
+      if (file.empty()) {
+        options.error = "--screenshot needs a file name";
+        return options;
+      }
+      options.screenshotFile = file;
+    } else {
+      options.error = "unknown option " + arg;
+      return options;
+    }
+  }
+  options.params.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+
+  if (options.json && !options.status) {
+    options.error = "--json works only with --status";
+  } else if (options.status && !options.params.empty()) {
+    // A status query runs nothing; a command line beside it would be silently lost.
+    options.error = "--status takes no controller options";
+  } else if (options.status && !options.screenshotFile.empty()) {
+    options.error = "--status and --screenshot cannot be combined";
+  }
+  return options;
+}
+
+std::string ProgramUsage() {
+  return "Usage: zr4pcctrl [OPTION]... [CONTROLLER OPTIONS]\n"
+         "Controls a ZR4PC hi-fi component attached by USB.\n"
+         "\n"
+         "  --simulate         use the simulated component even when a ZR4PC is attached\n"
+         "  --status           print what the window shows and exit; asks the running\n"
+         "                     instance, otherwise reads the component once\n"
+         "  --json             with --status: print it as a JSON object\n"
+         "  --screenshot FILE  save a PNG of the window after the first status is shown,\n"
+         "                     print the status line and exit\n"
+         "  --debug            diagnostics to standard error (also ZR4PC_DEBUG=1)\n"
+         "  --help             show this text and exit\n"
+         "  --version          show the version and exit\n"
+         "\n"
+         "Controller options (-ON, -OFF, -VOL 20, -PCALL 5, -INPUT 1, -TRACK 3, ...) follow\n"
+         "the options above; a second start hands them to the running instance and ends.\n";
+}
+
+}  // namespace zr4

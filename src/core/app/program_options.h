@@ -1,0 +1,32 @@
+// The program's own switches, GNU-style long options that come before the controller's command
+// line. They are never forwarded to a running instance and never mixed with the controller's
+// options (-ON, -VOL 20, ...), which follow them unchanged.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zr4 {
+
+struct ProgramOptions {
+  bool simulate = false;       // --simulate: run on the simulated component
+  bool status = false;         // --status: print what the window shows and exit
+  bool json = false;           // --json: with --status, as a JSON object
+  std::string screenshotFile;  // --screenshot FILE: save a picture after the first status
+  bool debug = false;          // --debug: diagnostics to standard error
+  bool help = false;           // --help
+  bool version = false;        // --version
+  // The controller's own command line: everything from the first argument that is not one of
+  // the switches above (or everything after "--").
+  std::vector<std::string> params;
+  // Set when the command line cannot be used; the program prints it with the usage and ends.
+  std::string error;
+};
+
+// `args` are the command-line arguments without the program name.
+ProgramOptions ParseProgramOptions(const std::vector<std::string>& args);
+
+// The usage text printed by --help and after an error.
+std::string ProgramUsage();
+
+}  // namespace zr4

@@ -1,0 +1,35 @@
+// Discovery that tries the attached hardware first and falls back to another finder (the
+// simulated component) when nothing answers, so that the program still shows itself working.
+#pragma once
+
+#include "core/device/device_finder.h"
+
+namespace zr4 {
+
+class FallbackFinder : public DeviceFinder {
+ public:
+  // `primary` may be null when this build has no hardware back-end.
+  FallbackFinder(DeviceFinder* primary, DeviceFinder& fallback)
+      : primary_(primary), fallback_(fallback) {}
+
+  std::optional<FoundDevice> FindDevice() override {
+    if (primary_ != nullptr) {
+      if (auto device = primary_->FindDevice()) {
+        usedFallback_ = false;
+        return device;
+      }
+    }
+    usedFallback_ = true;
+    return fallback_.FindDevice();
+  }
+
+  // Whether the last discovery found no hardware and took the fallback.
+  bool UsedFallback() const { return usedFallback_; }
+
+ private:
+  DeviceFinder* primary_;
+  DeviceFinder& fallback_;
+  bool usedFallback_ = false;
+};
+
+}  // namespace zr4
