@@ -16,6 +16,8 @@ class FakeView : public ControllerView {
   void TitleChanged(const std::string& title) override { this->title = title; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   void CloseWindow() override { ++closeRequests; }
+  void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
+  void Minimize() override { ++minimizeRequests; }
   TRect WindowRect() override { return window; }
   void MoveWindow(int left, int top) override {
     window = {left, top, left + window.Width(), top + window.Height()};
@@ -25,6 +27,8 @@ class FakeView : public ControllerView {
   int labelChanges = 0;
   int timerChanges = 0;
   int closeRequests = 0;
+  int minimizeRequests = 0;
+  std::vector<bool> topmostCalls;
   int windowMoves = 0;
   TRect window{379, 304, 379 + 320, 304 + 120};
   std::vector<int> volumePositions;

@@ -65,6 +65,7 @@ void TController::FormCreate(const std::vector<std::string>& params) {
   link_.ReadStatus();
   LoadSettings();
   if (!params.empty()) ExecuteParams(EncodeOwnParams(params));
+  LoadShortcuts();
 
   if (Options.AutoOn) link_.SendCommand(cmdPowerOn);
 
@@ -127,6 +128,9 @@ void TController::ShowStatus(const TDeviceStatus& status) {
         l.lbPresetNum = TwoDigits(status.Preset);
         l.lbRadioNum = Frequency(status, fm ? "%.2d.%.2d" : "%.2d%.2d");
         l.lbHz = fm ? "MHz" : "kHz";
+        // Selecting the CD hides the unit; it comes back with the frequency unless a station
+        // name stands in its place.
+        if (!l.lbRadioNameVisible) l.lbHzVisible = true;
         l.lbAutoManu = TuneText(status.TuneMode);
         l.lbRepeat = "";
         break;
@@ -173,7 +177,13 @@ void TController::VolumeChange() {
   link_.SetVolume(position);
   Labels.lbVol = TwoDigits(position);
   view_.LabelsChanged();
+  if (Options.APS) StartAps(Options.APSMin);
   view_.VolumePositionChanged(position);
+}
+
+void TController::StartAps(int minutes) {
+  ApsActive = true;
+  ApsEndTick = clock_.TickCount() + std::int64_t{minutes} * 60'000;
 }
 
 void TController::SetTimer2(bool enabled) {

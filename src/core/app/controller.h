@@ -6,10 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "core/app/action_list.h"
+#include "core/app/commands.h"
 #include "core/app/controller_view.h"
 #include "core/app/option_data.h"
 #include "core/app/panel_labels.h"
+#include "core/app/popup_menu_model.h"
 #include "core/app/settings.h"
+#include "core/app/shortcuts.h"
 #include "core/app/volume_control.h"
 #include "core/device/zr4ctrl.h"
 #include "core/pcactions/data_list.h"
@@ -64,6 +68,21 @@ class TController {
 
   // The interval the polling timer takes next, from the record as it stands.
   int PollInterval() const;
+
+  // Restarts the automatic power-save countdown so that it ends `minutes` from now.
+  void StartAps(int minutes);
+  bool ApsActive = false;
+  std::int64_t ApsEndTick = 0;
+
+  // The operation commands, the actions that run them by name, the right-click menu, and the
+  // keyboard shortcuts read from "ShortCut.ini".
+  TCommands Commands{*this};
+  TActionList Actions{Commands};
+  TPopupMenuModel PopupMenu1{*this};
+  std::vector<TShortcutBinding> Shortcuts;
+  // Reads "ShortCut.ini" from the settings file's folder into Shortcuts: once, at start. A
+  // missing or unreadable file gives no shortcuts and no message; the file is never written.
+  void LoadShortcuts();
 
   TOptionData Options;
   bool OnTop = false;  // "Al&ways On Top": kept beside the record, stored as OnTop

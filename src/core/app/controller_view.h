@@ -23,6 +23,10 @@ class ControllerView {
   virtual void ShowMessage(const std::string& text) = 0;
   // Close the window: the shell then runs TController::FormClose.
   virtual void CloseWindow() = 0;
+  // Keep the window above all others, or not, without moving or resizing it.
+  virtual void SetTopmost(bool topmost) = 0;
+  // Minimise the application.
+  virtual void Minimize() = 0;
   // The controller window's frame on the desktop.
   virtual TRect WindowRect() = 0;
   // Moves the controller window's top-left corner there, keeping its size.

@@ -1,0 +1,212 @@
+#include "core/app/popup_menu_model.h"
+
+#include <cstdio>
+
+#include "core/app/controller.h"
+
+namespace zr4 {
+
+namespace {
+
+constexpr int kSleepGroup = 1;
+constexpr int kDirectEntries = 20;
+constexpr int kDirectColumnBreak = 11;
+
+TMenuItem Separator() {
+  return TMenuItem{.Caption = TMenuItem::kSeparator};
+}
+
+TMenuItem Submenu(std::string caption, std::vector<TMenuItem> items) {
+  return TMenuItem{.Caption = std::move(caption), .Items = std::move(items)};
+}
+
+TMenuItem ActionEntry(std::string caption, std::string action) {
+  return TMenuItem{
+      .Caption = std::move(caption), .Command = TMenuCommand::Action, .Action = std::move(action)};
+}
+
+TMenuItem Entry(std::string caption, TMenuCommand command, int number = 0) {
+  return TMenuItem{.Caption = std::move(caption), .Command = command, .Number = number};
+}
+
+TMenuItem DeviceKey(std::string caption, std::uint32_t command) {
+  return TMenuItem{
+      .Caption = std::move(caption), .Command = TMenuCommand::DeviceKey, .DeviceCommand = command};
+}
+
+// An entry of a feature the window does not offer yet: in its place, greyed out.
+TMenuItem Later(std::string caption, std::string name = {}) {
+  return TMenuItem{.Caption = std::move(caption), .Name = std::move(name), .Enabled = false};
+}
+
+// "01" … "20" in two columns.
+TMenuItem Direct(TMenuCommand command) {
+  std::vector<TMenuItem> items;
+  for (int n = 1; n <= kDirectEntries; ++n) {
+    char caption[8];
+    std::snprintf(caption, sizeof caption, "%.2d", n);
+    TMenuItem item = Entry(caption, command, n);
+    item.Break = n == kDirectColumnBreak;
+    items.push_back(std::move(item));
+  }
+  return Submenu("Direct", std::move(items));
+}
+
+TMenuItem SleepEntry(std::string caption, int minutes) {
+  TMenuItem item = Later(std::move(caption));
+  item.Command = TMenuCommand::Sleep;
+  item.Number = minutes;
+  item.RadioItem = true;
+  item.GroupIndex = kSleepGroup;
+  item.Checked = minutes == 0;
+  return item;
+}
+
+TMenuItem Named(TMenuItem item, std::string name) {
+  item.Name = std::move(name);
+  return item;
+}
+
+TMenuItem BuildMenu() {
+  TMenuItem tape =
+      Submenu("TAPE", {DeviceKey("STOP", cmdTapeStop), DeviceKey("FWD", cmdTapeFwd),
+                       DeviceKey("REV", cmdTapeRev), DeviceKey("FF", cmdTapeFF),
+                       DeviceKey("FB", cmdTapeFB), ActionEntry("InputLv Up", "actInputLevelUp"),
+                       ActionEntry("InputLv Down", "actInputLevelDn")});
+  TMenuItem md =
+      Submenu("MD", {DeviceKey("PLAY", cmdMdPlay), DeviceKey("STOP", cmdMdStop),
+                     DeviceKey("PAUSE", cmdMdPause), DeviceKey("SK UP", cmdMdSkipUp),
+                     DeviceKey("SK DOWN", cmdMdSkipDown), DeviceKey("RANDOM", cmdMdRandom),
+                     DeviceKey("REPEAT", cmdMdRepeat), DeviceKey("EJECT", cmdMdEject),
+                     DeviceKey("FF", cmdMdFF), DeviceKey("FB", cmdMdFB),
+                     DeviceKey("COMBIN", cmdMdCombine), DeviceKey("DIVIDE", cmdMdDivide),
+                     DeviceKey("REC", cmdMdRec), DeviceKey("OTE", cmdMdOte)});
+  TMenuItem borderLess = Later("BorderLess", "BorderLess1");
+  borderLess.Visible = false;
+
+  return Submenu(
+      "PopupMenu1",
+      {
+          Submenu("&Volume", {Entry("Vol. &10", TMenuCommand::VolumePreset, 10),
+                              Entry("Vol. &20", TMenuCommand::VolumePreset, 20),
+                              Entry("Vol. &30", TMenuCommand::VolumePreset, 30),
+                              Entry("Vol. &40", TMenuCommand::VolumePreset, 40),
+                              Entry("Vol. &50", TMenuCommand::VolumePreset, 50)}),
+          Submenu("&Sleep", {SleepEntry("10 min", 10), SleepEntry("20", 20), SleepEntry("30", 30),
+                             SleepEntry("40", 40), SleepEntry("50", 50), SleepEntry("60", 60),
+                             SleepEntry("90", 90), SleepEntry("120", 120), Separator(),
+                             SleepEntry("OFF", 0)}),
+          Separator(),
+          Submenu(
+              "&TUNER",
+              {ActionEntry("Select", "actSelectTUNER"), Direct(TMenuCommand::TunerDirect),
+               ActionEntry("FM/AM", "actSelectBAND"), ActionEntry("Next", "actNext"),
+               ActionEntry("Previous", "actPrevious"), ActionEntry("Auto/Manu.", "actAutoManu")}),
+          Submenu("&CD", {ActionEntry("Select", "actSelectCD"), Direct(TMenuCommand::CdDirect),
+                          ActionEntry("Play", "actPlay"), ActionEntry("Stop", "actStop"),
+                          ActionEntry("Next", "actNext"), ActionEntry("Previous", "actPrevious"),
+                          ActionEntry("Repeat", "actRepeat"), ActionEntry("Random", "actRandom"),
+                          ActionEntry("Eject", "actEject"), ActionEntry("Forward", "actForward"),
+                          ActionEntry("Rewind", "actRewind")}),
+          ActionEntry("M&D", "actSelectMD"),
+          ActionEntry("TAPE/&AUX", "actSelectAUX"),
+          ActionEntry("PC &USB", "actSelectUSB"),
+          Separator(),
+          ActionEntry("&Mute", "actMute"),
+          ActionEntry("&N.B.", "actTone"),
+          ActionEntry("&Power On/Off", "actPower"),
+          Separator(),
+          Named(Entry("Al&ways On Top", TMenuCommand::AlwaysOnTop), "alwaysonTop1"),
+          Later("Tas&kTray", "TaskTray1"),
+          Submenu("&Other",
+                  {Later("&Skin", "Skin1"), Later("Option..."), Separator(), Later("AudioDevice"),
+                   Named(Entry("Auto On", TMenuCommand::AutoOn), "AutoOn1"),
+                   Named(Entry("Auto Off", TMenuCommand::AutoOff), "AutoOff1"), borderLess,
+                   Separator(), tape, md, Separator(), Later("About...")}),
+          Separator(),
+          Entry("E&xit", TMenuCommand::Exit),
+      });
+}
+
+TMenuItem* FindNamed(TMenuItem& item, std::string_view name) {
+  if (item.Name == name) return &item;
+  for (TMenuItem& child : item.Items)
+    if (TMenuItem* found = FindNamed(child, name)) return found;
+  return nullptr;
+}
+
+}  // namespace
+
+TPopupMenuModel::TPopupMenuModel(TController& controller) : Items(BuildMenu()), c_(controller) {}
+
+TMenuItem* TPopupMenuModel::Find(const std::vector<std::string>& path) {
+  TMenuItem* item = &Items;
+  for (const std::string& caption : path) {
+    TMenuItem* next = nullptr;
+    for (TMenuItem& child : item->Items)
+      if (child.Caption == caption) {
+        next = &child;
+        break;
+      }
+    if (!next) return nullptr;
+    item = next;
+  }
+  return item == &Items ? nullptr : item;
+}
+
+TMenuItem* TPopupMenuModel::FindByName(std::string_view name) {
+  return name.empty() ? nullptr : FindNamed(Items, name);
+}
+
+bool TPopupMenuModel::Checked(const TMenuItem& item) const {
+  switch (item.Command) {
+    case TMenuCommand::AlwaysOnTop:
+      return c_.OnTop;
+    case TMenuCommand::AutoOn:
+      return c_.Options.AutoOn;
+    case TMenuCommand::AutoOff:
+      return c_.Options.AutoOff;
+    default:
+      return item.Checked;
+  }
+}
+
+void TPopupMenuModel::Click(const TMenuItem& item) {
+  if (!item.Enabled) return;
+  TCommands& commands = c_.Commands;
+  switch (item.Command) {
+    case TMenuCommand::Action:
+      c_.Actions.Execute(item.Action);
+      break;
+    case TMenuCommand::VolumePreset:
+      commands.VolumePresetClick(item.Number);
+      break;
+    case TMenuCommand::TunerDirect:
+      commands.TunerDirectClick(item.Number);
+      break;
+    case TMenuCommand::CdDirect:
+      commands.CdDirectClick(item.Number);
+      break;
+    case TMenuCommand::DeviceKey:
+      commands.DeviceKeyClick(item.DeviceCommand);
+      break;
+    case TMenuCommand::AlwaysOnTop:
+      commands.AlwaysOnTopClick();
+      break;
+    case TMenuCommand::AutoOn:
+      commands.AutoOnClick();
+      break;
+    case TMenuCommand::AutoOff:
+      commands.AutoOffClick();
+      break;
+    case TMenuCommand::Exit:
+      c_.View().CloseWindow();
+      break;
+    // The sleep countdown comes with the clock timer; until then its entries stay disabled.
+    case TMenuCommand::Sleep:
+    case TMenuCommand::None:
+      break;
+  }
+}
+
+}  // namespace zr4

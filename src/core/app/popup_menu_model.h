@@ -1,0 +1,73 @@
+// The window's right-click menu as data: entries in their order with their captions, separators,
+// submenus, check marks and what each entry does. The shell draws it and forwards clicks here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zr4 {
+
+class TController;
+
+// What an entry does when clicked.
+enum class TMenuCommand {
+  None,          // a submenu, a separator, or an entry whose feature is not offered yet
+  Action,        // runs TMenuItem::Action through the action list
+  VolumePreset,  // Number is the volume
+  Sleep,         // Number is the minutes, 0 for "OFF"
+  TunerDirect,   // Number is the preset
+  CdDirect,      // Number is the track
+  DeviceKey,     // a TAPE or MD key: DeviceCommand
+  AlwaysOnTop,
+  AutoOn,
+  AutoOff,
+  Exit,
+};
+
+struct TMenuItem {
+  static constexpr const char* kSeparator = "-";
+
+  std::string Caption{};  // "&" marks the access key; kSeparator draws a line
+  std::string Name{};     // the entry's name where other parts of the window refer to it
+  TMenuCommand Command = TMenuCommand::None;
+  std::string Action{};
+  int Number = 0;
+  std::uint32_t DeviceCommand = 0;
+  bool Enabled = true;
+  bool Visible = true;
+  bool Checked = false;    // for entries whose mark is not a setting (see TPopupMenuModel::Checked)
+  bool RadioItem = false;  // one of a group of which exactly one is checked
+  int GroupIndex = 0;
+  bool Break = false;  // starts a new column of its submenu
+  std::vector<TMenuItem> Items{};
+
+  bool IsSeparator() const { return Caption == kSeparator; }
+};
+
+class TPopupMenuModel {
+ public:
+  // Builds the menu; clicks reach the controller's commands and action list.
+  explicit TPopupMenuModel(TController& controller);
+
+  // The top level of the menu.
+  TMenuItem Items;
+
+  // The entry at a path of captions, e.g. {"&CD", "Next"}; nullptr when there is none.
+  TMenuItem* Find(const std::vector<std::string>& path);
+  // The entry with that name anywhere in the menu; nullptr when there is none.
+  TMenuItem* FindByName(std::string_view name);
+
+  // Whether the entry shows a check mark. The toggles of settings show the setting itself, so
+  // the mark cannot disagree with what is stored.
+  bool Checked(const TMenuItem& item) const;
+
+  // Runs the entry as a click does; a disabled or hidden-and-disabled entry does nothing.
+  void Click(const TMenuItem& item);
+
+ private:
+  TController& c_;
+};
+
+}  // namespace zr4
