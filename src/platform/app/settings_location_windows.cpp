@@ -1,0 +1,62 @@
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/app/program_folder.h"
+#include "platform/app/settings_location.h"
+
+namespace zr4 {
+
+namespace {
+constexpr const char* kFolderName = "zr4pcctrl";
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string() : std::string(value);
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Folder permissions on Windows are access lists, so the only sure test is to create a file.
+bool CanWriteIn(const std::string& folder) {
+  const std::string probe = JoinPath(folder, "zr4pcctrl-write-test.tmp");
+  const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+// %APPDATA%\zr4pcctrl; empty when APPDATA is not set.
+std::string UserConfigFolder() {
+  const std::string base = Env("APPDATA");
+  if (base.empty()) return {};
+  const std::string folder = JoinPath(base, kFolderName);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+}  // namespace
+
+std::string SettingsFileName(const std::string& executablePath) {
+  std::string name = executablePath.substr(executablePath.find_last_of("\\/") + 1);
+  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+  return (name.empty() ? std::string(kFolderName) : name) + ".ini";
+}
+
+std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
+                               const std::string& fileName) {
+  const std::string beside = JoinPath(programFolder, fileName);
+  if (forced || Exists(beside) || CanWriteIn(programFolder)) return beside;
+  const std::string folder = UserConfigFolder();
+  return folder.empty() ? beside : JoinPath(folder, fileName);
+}
+
+std::string SettingsFilePath() {
+  return ChooseSettingsPath(ProgramFolder(), !Env("ZR4PC_HOME").empty(),
+                            SettingsFileName(ExecutablePath()));
+}
+
+}  // namespace zr4

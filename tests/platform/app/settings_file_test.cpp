@@ -1,0 +1,74 @@
+// The settings file through the real file store and code page converter.
+#include <gtest/gtest.h>
+
+#include "core/app/controller.h"
+#include "core/device/sim_component.h"
+#include "core/device/sim_finder.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_view.h"
+#include "platform/app/file_store_system.h"
+#include "platform/app/text_codec_system.h"
+#include "temp_folder.h"
+
+namespace zr4 {
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  test::TempFolder folder;
+  SystemFileStore files;
+  SystemTextCodec codec;
+  SettingsStorage storage{files, codec, folder.Path("zr4pcctrl.ini")};
+  test::FakeClock clock;
+  TSimComponent sim{clock};
+  SimDeviceFinder finder{sim};
+  TZR4Ctrl link{clock, finder};
+  test::FakeView view;
+};
+
+// As a Japanese Windows editor saves it: Shift-JIS, CRLF, names in any case.
+TEST_F(SettingsFileTest, AShiftJisFileWithCrlfLineEndsReads) {
+  folder.Put("zr4pcctrl.ini",
+             "[Window]\r\nLeft=15\r\nTop=25\r\n"
+             "[Setting]\r\nIconChange=1\r\nIconName=\x93\x64\x8C\xB9.ico\r\n"
+             "SkinIniName=skins\\\x95\x5C\x8E\xA6.zip\r\nModebtn=0,1,0,1,0\r\n"
+             "[RemoCon]\r\nCmd0=\x81\xAA\x81\xAA\x81\xAB,\"01,\x83\x58\x83\x5E\x83\x93\x83\x6F"
+             "\x83\x43\",1\r\n"
+             "[Timer]\r\nTimer0=8,7,30,-ON,1\r\n"
+             "[Other]\r\nWinAmpPath=C:\\\x89\xB9\x8A\x79\\winamp.exe\r\n");
+  TController controller(clock, link, view, &storage);
+  controller.LoadSettings();
+  EXPECT_EQ(view.window.left, 15);
+  EXPECT_TRUE(controller.IconChange);
+  EXPECT_EQ(controller.IconName, "電源.ico");
+  EXPECT_EQ(controller.Options.SkinIniName, "skins\\表示.zip");
+  EXPECT_TRUE(controller.Options.ModeCD && controller.Options.ModeAUX);
+  EXPECT_EQ(controller.GestureList, (std::vector<std::string>{"↑↑↓,\"01,スタンバイ\",1", ""}));
+  EXPECT_EQ(controller.TimerList.GetItem(0).Command, "-ON");
+  EXPECT_EQ(controller.Options.WinAmpPath, "C:\\音楽\\winamp.exe");
+
+  // Written back as UTF-8; the next start reads it the same, and saving again changes nothing.
+  controller.SaveSettings();
+  const std::string saved = folder.Get("zr4pcctrl.ini");
+  EXPECT_NE(saved.find("IconName=電源.ico\r\n"), std::string::npos);
+  TController next(clock, link, view, &storage);
+  next.LoadSettings();
+  EXPECT_EQ(next.Options, controller.Options);
+  EXPECT_EQ(next.GestureList, controller.GestureList);
+  EXPECT_EQ(next.IconName, "電源.ico");
+  next.SaveSettings();
+  next.SaveSettings();
+  EXPECT_EQ(folder.Get("zr4pcctrl.ini"), saved);
+}
+
+TEST_F(SettingsFileTest, AFailedSaveLeavesTheFileAsItWas) {
+  SettingsStorage nowhere{files, codec, folder.Path("missing-folder/zr4pcctrl.ini")};
+  TController controller(clock, link, view, &nowhere);
+  controller.SaveSettings();
+  EXPECT_EQ(view.messages, std::vector<std::string>{folder.Path("missing-folder/zr4pcctrl.ini") +
+                                                    "への書き込みに失敗しました。"});
+  EXPECT_EQ(folder.Entries(), 0u);
+}
+
+}  // namespace
+}  // namespace zr4
