@@ -1,0 +1,112 @@
+#include "platform/app/single_instance_windows.h"
+
+#include <algorithm>
+
+#include "core/app/forwarding.h"
+
+namespace zr4 {
+
+InstanceMutex::InstanceMutex(const std::string& name) {
+  if (HANDLE existing = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str())) {
+    CloseHandle(existing);
+    another_ = true;
+    return;
+  }
+  handle_ = CreateMutexA(nullptr, FALSE, name.c_str());
+  // Two starts at the same moment: both failed to open, only one created.
+  if (handle_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(handle_);
+    handle_ = nullptr;
+    another_ = true;
+  }
+}
+
+InstanceMutex::~InstanceMutex() {
+  if (handle_ != nullptr) CloseHandle(handle_);
+}
+
+std::vector<char> BuildForwardedBuffer(const std::vector<std::string>& params) {
+  std::vector<char> buffer(kForwardedBufferSize, '\0');
+  const std::string text = BuildForwardedText(params);
+  std::copy_n(text.begin(), std::min<std::size_t>(text.size(), kForwardedBufferSize - 1),
+              buffer.begin());
+  return buffer;
+}
+
+bool ForwardToRunningInstance(const std::vector<std::string>& params,
+                              const std::string& window_class) {
+  HWND window = FindWindowA(window_class.c_str(), nullptr);
+  if (window == nullptr) return false;
+  if (params.empty()) {
+    // The running instance may take the foreground only because this start allows it.
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    AllowSetForegroundWindow(process);
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    return true;
+  }
+  std::vector<char> buffer = BuildForwardedBuffer(params);
+  COPYDATASTRUCT record{};
+  record.dwData = 0;
+  record.cbData = kForwardedBufferSize;
+  record.lpData = buffer.data();
+  SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+  return true;
+}
+
+InstanceWindow::InstanceWindow(Handlers handlers, const std::string& window_class)
+    : handlers_(std::move(handlers)), class_name_(window_class) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA window_class_record{};
+  window_class_record.cbSize = sizeof window_class_record;
+  window_class_record.lpfnWndProc = &InstanceWindow::Procedure;
+  window_class_record.hInstance = instance;
+  window_class_record.lpszClassName = class_name_.c_str();
+  if (RegisterClassExA(&window_class_record) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    return;
+  }
+  // Top-level rather than message-only: a second start must find it with FindWindow.
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, class_name_.c_str(), "ZR4PCCtrl", WS_POPUP, 0, 0, 0,
+                            0, nullptr, nullptr, instance, this);
+}
+
+InstanceWindow::~InstanceWindow() {
+  if (window_ != nullptr) DestroyWindow(window_);
+  UnregisterClassA(class_name_.c_str(), GetModuleHandleA(nullptr));
+}
+
+LRESULT CALLBACK InstanceWindow::Procedure(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<InstanceWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self != nullptr && self->window_ == window) return self->Handle(message, wparam, lparam);
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT InstanceWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COPYDATA: {
+      const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+      if (record == nullptr || record->lpData == nullptr) return FALSE;
+      const std::string text =
+          ReceiveForwardedText(static_cast<const char*>(record->lpData), record->cbData);
+      if (handlers_.forwarded) handlers_.forwarded(text);
+      return TRUE;
+    }
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) == SC_RESTORE) {
+        // The window itself stays hidden; the controller window is what the user sees.
+        if (handlers_.restore) handlers_.restore();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wparam, lparam);
+}
+
+}  // namespace zr4

@@ -1,0 +1,70 @@
+// One running controller per user session on Windows: a named mutex marks the running instance,
+// and a hidden top-level window of the controller's class receives what a second start hands
+// over (its parameters as a WM_COPYDATA record, or a request to come to the front).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zr4 {
+
+constexpr const char* kInstanceMutexName = "ZR4PC_CTRL";
+constexpr const char* kMainWindowClass = "TZR4CtrlMainForm";
+constexpr DWORD kForwardedBufferSize = 256;
+
+// The named mutex, held from the first start to the end of the process.
+class InstanceMutex {
+ public:
+  explicit InstanceMutex(const std::string& name = kInstanceMutexName);
+  ~InstanceMutex();
+  InstanceMutex(const InstanceMutex&) = delete;
+  InstanceMutex& operator=(const InstanceMutex&) = delete;
+
+  // True when another process held the mutex already; this object then holds nothing.
+  bool AnotherInstanceRuns() const { return another_; }
+
+ private:
+  HANDLE handle_ = nullptr;
+  bool another_ = false;
+};
+
+// The 256-byte record a second start sends: its parameters joined by ",", cut to 255 bytes and
+// ended by a zero byte.
+std::vector<char> BuildForwardedBuffer(const std::vector<std::string>& params);
+
+// A second start: with parameters, sends them to the running instance's window and waits until
+// they were handled; without, asks that window to restore the controller and bring it to the
+// front. Returns false when no window of the class exists (the second start then ends silently).
+bool ForwardToRunningInstance(const std::vector<std::string>& params,
+                              const std::string& window_class = kMainWindowClass);
+
+// The hidden top-level window a second start finds by its class. It lives on the thread that
+// runs the program's message loop.
+class InstanceWindow {
+ public:
+  struct Handlers {
+    std::function<void(const std::string& text)> forwarded;  // parameters of a second start
+    std::function<void()> restore;  // restore the controller window and bring it to the front
+  };
+
+  explicit InstanceWindow(Handlers handlers, const std::string& window_class = kMainWindowClass);
+  ~InstanceWindow();
+  InstanceWindow(const InstanceWindow&) = delete;
+  InstanceWindow& operator=(const InstanceWindow&) = delete;
+
+  bool Created() const { return window_ != nullptr; }
+  HWND Handle() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+
+  Handlers handlers_;
+  std::string class_name_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace zr4

@@ -1,0 +1,98 @@
+#include "platform/device/windows_discovery.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+#include "core/ports/log.h"
+#include "platform/device/windows_backends.h"
+
+namespace zr4 {
+
+namespace {
+
+// Larger than any path the system can report; a bigger answer is taken as a failure.
+constexpr std::uint32_t kMaxDetailSize = 64 * 1024;
+
+std::string ReadDetailPath(Win32Api& api, std::uintptr_t set, DeviceInterfaceData& data) {
+  std::vector<std::uint8_t> detail;
+  std::uint32_t required = 0;
+  if (!api.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required) &&
+      api.GetLastError() != kErrorInsufficientBuffer) {
+    return {};
+  }
+  if (required <= kDetailPathOffset || required > kMaxDetailSize) return {};
+  detail.assign(required, 0);
+  const std::uint32_t header_size = kDetailHeaderSize;
+  std::memcpy(detail.data(), &header_size, sizeof header_size);
+  if (!api.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required)) return {};
+  // The path runs to its zero byte, and never past the record.
+  const auto* first = reinterpret_cast<const char*>(detail.data() + kDetailPathOffset);
+  const std::size_t room = detail.size() - kDetailPathOffset;
+  return std::string(first, std::find(first, first + room, '\0'));
+}
+
+}  // namespace
+
+std::string GetInterfacePath(Win32Api& api, const Guid& interface_class, std::uint32_t index) {
+  const std::uintptr_t set =
+      api.SetupDiGetClassDevsA(interface_class, kDigcfPresent | kDigcfDeviceInterface);
+  if (set == kInvalidHandleValue) return {};
+  std::string path;
+  DeviceInterfaceData data;
+  if (api.SetupDiEnumDeviceInterfaces(set, interface_class, index, data)) {
+    path = ReadDetailPath(api, set, data);
+  }
+  api.SetupDiDestroyDeviceInfoList(set);
+  return path;
+}
+
+bool IsComponentPath(const std::string& path) {
+  std::string upper = path;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper.find("VID_5D1E") != std::string::npos && upper.find("PID_1001") != std::string::npos;
+}
+
+bool WindowsDeviceFinder::FindInClass(const Guid& interface_class) {
+  for (std::uint32_t index = 0; index < kInterfaceSlots; ++index) {
+    std::string path = GetInterfacePath(api_, interface_class, index);
+    if (path.empty()) return false;
+    LogText("index: " + std::to_string(index) + ";  " + device_path_);
+    if (IsComponentPath(path)) {
+      device_path_ = std::move(path);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<FoundDevice> WindowsDeviceFinder::FindDevice() {
+  Win32Api& api = api_;
+  if (FindInClass(kOrgDriverClass)) {
+    LogText("CONTROL: ORIGINAL DRIVER");
+    LogText(device_path_);
+    return FoundDevice{device_path_, [&api, path = device_path_](bool in, std::uint8_t* buffer) {
+                         return DeviceRequestOrg(api, path, in, buffer);
+                       }};
+  }
+  if (FindInClass(kUusbdClass)) {
+    LogText("CONTROL: UUSBD");
+    LogText(device_path_);
+    return FoundDevice{device_path_, [&api, path = device_path_](bool in, std::uint8_t* buffer) {
+                         return DeviceRequestUusbd(api, path, in, buffer);
+                       }};
+  }
+  if (FindInClass(kWinUsbClass)) {
+    LogText("CONTROL: WINUSB DRIVER");
+    LogText(device_path_);
+    const WinUsbLibrary& winusb = winusb_;
+    return FoundDevice{device_path_,
+                       [&api, &winusb, path = device_path_](bool in, std::uint8_t* buffer) {
+                         return DeviceRequestWinUsb(api, winusb, path, in, buffer);
+                       }};
+  }
+  return std::nullopt;
+}
+
+}  // namespace zr4
