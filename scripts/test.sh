@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --tests
+[ "${1:-}" = "--sanitize" ] || scripts/test-windows.sh  # the Windows cross build, under Wine
 
 build=build/test
 flags=(-DCMAKE_BUILD_TYPE=Debug -DZR4_WERROR=ON -DZR4_BUILD_BENCH=ON)
