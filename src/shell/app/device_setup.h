@@ -1,0 +1,48 @@
+// Which back-end the device link runs on: with --simulate the simulated component; otherwise
+// the attached ZR4PC, and the simulated component when none answers, so that the program still
+// shows itself working (the user is told that no component was found).
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/device/fallback_finder.h"
+#include "core/device/sim_component.h"
+#include "core/device/sim_finder.h"
+#include "platform/device/libusb_context_linux.h"
+#include "platform/device/libusb_finder_linux.h"
+
+namespace zr4 {
+
+class DeviceSetup {
+ public:
+  // With ZR4PC_SIM_TRACE=FILE every transfer of the simulated component is appended to FILE.
+  DeviceSetup(Clock& clock, bool simulate);
+
+  DeviceFinder& Finder() { return finder_; }
+
+  // The component was asked for but not found, and the simulated one stands in for it.
+  bool ComponentMissing() const { return !simulate_ && finder_.UsedFallback(); }
+
+  // What to tell the user after discovery when the component was not found: that there is
+  // none, or that one is there but this user may not open it. Empty with --simulate or when
+  // the component answered.
+  std::string NotFoundMessage(const std::string& program);
+
+ private:
+  struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+
+  bool simulate_;
+  TSimComponent simulator_;
+  SimDeviceFinder simulatorFinder_;
+  std::optional<LibusbContext> usb_;
+  std::optional<LibusbDeviceFinder> usbFinder_;
+  FallbackFinder finder_;
+  std::unique_ptr<std::FILE, CloseFile> trace_;
+};
+
+}  // namespace zr4

@@ -1,0 +1,243 @@
+// The program: its own switches, one instance per user, the controller window and the
+// process's events (signals, suspend and resume, the end of the session).
+#include <QApplication>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "core/app/controller.h"
+#include "core/app/forwarding.h"
+#include "core/app/program_options.h"
+#include "core/app/status_report.h"
+#include "core/device/zr4ctrl.h"
+#include "core/ports/log.h"
+#include "shell/app/device_setup.h"
+#include "shell/app/logind_watcher.h"
+#include "shell/app/main_window.h"
+#include "shell/app/qt_clock.h"
+#include "shell/app/signal_bridge.h"
+#include "shell/app/single_instance.h"
+
+namespace zr4 {
+namespace {
+
+// How long a request to the running instance may take; a forwarded command line is answered
+// only once it has run.
+constexpr int kInstanceReplyTimeoutMs = 10000;
+// A later start that finds the lock taken keeps trying this long while the first instance is
+// still starting up, then ends silently.
+constexpr int kInstanceStartupWaitMs = 5000;
+constexpr int kInstanceRetryMs = 100;
+
+bool EnvIs(const char* name, const char* value) {
+  const char* set = std::getenv(name);
+  return set != nullptr && std::strcmp(set, value) == 0;
+}
+
+void PrintLine(const std::string& text) {
+  std::printf("%s\n", text.c_str());
+}
+
+// A status query shows no window: the display model's labels are all it needs.
+class NoWindow : public ControllerView {
+ public:
+  void LabelsChanged() override {}
+  void VolumePositionChanged(int) override {}
+  void TimersChanged() override {}
+  void TitleChanged(const std::string&) override {}
+  void ShowMessage(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+  void CloseWindow() override {}
+  void SetTopmost(bool) override {}
+  void Minimize() override {}
+  TRect WindowRect() override { return {}; }
+  void MoveWindow(int, int) override {}
+};
+
+// --status: the running instance answers; without one the component is read once.
+int RunStatus(int& argc, char** argv, const ProgramOptions& options,
+              const std::optional<InstanceAddress>& address) {
+  QCoreApplication app(argc, argv);
+  const InstanceVerb verb = options.json ? InstanceVerb::StatusJson : InstanceVerb::Status;
+  if (address) {
+    if (auto reply =
+            SendInstanceRequest(address->socketPath, {verb, {}}, kInstanceReplyTimeoutMs)) {
+      if (reply->empty()) {
+        std::fprintf(stderr, "zr4pcctrl: the running instance did not answer\n");
+        return 1;
+      }
+      PrintLine(*reply);
+      return 0;
+    }
+  }
+  QtClock clock;
+  DeviceSetup device(clock, options.simulate);
+  TZR4Ctrl link(clock, device.Finder());
+  if (device.ComponentMissing() || !link.Found) {
+    // A script must not take the stand-in for the real component.
+    const std::string message = device.NotFoundMessage(argv[0]);
+    std::fprintf(stderr, "%s\n", message.empty() ? kNoDeviceMessage : message.c_str());
+    return 1;
+  }
+  NoWindow view;
+  TController controller(clock, link, view);
+  link.ReadStatus();
+  controller.ShowStatus(link.Status);
+  PrintLine(options.json ? FormatStatusJson(controller.Labels, link.Status.Volume)
+                         : FormatStatusLine(controller.Labels));
+  return 0;
+}
+
+// Another instance runs: hand it the command line (or ask it to come to the front) and end.
+int RunLaterStart(int& argc, char** argv, const ProgramOptions& options,
+                  const InstanceAddress& address) {
+  QCoreApplication app(argc, argv);
+  const InstanceRequest request =
+      options.params.empty()
+          ? InstanceRequest{InstanceVerb::Restore, {}}
+          : InstanceRequest{InstanceVerb::Forward, BuildForwardedText(options.params)};
+  std::optional<std::string> reply;
+  for (int waited = 0; waited <= kInstanceStartupWaitMs; waited += kInstanceRetryMs) {
+    reply = SendInstanceRequest(address.socketPath, request, kInstanceReplyTimeoutMs);
+    if (reply) break;
+    QThread::msleep(kInstanceRetryMs);
+  }
+  if (!reply) {
+    LogText("Single instance: another instance holds the lock but does not answer");
+  } else if (reply->empty()) {
+    std::fprintf(stderr, "zr4pcctrl: the running instance did not confirm the request\n");
+  } else {
+    LogText("Single instance: handed over to the running instance");
+  }
+  return 0;
+}
+
+std::string AnswerInstanceRequest(const InstanceRequest& request, TController& controller,
+                                  MainWindow& window) {
+  switch (request.verb) {
+    case InstanceVerb::Forward:
+      controller.ExecuteParams(request.text);
+      break;
+    case InstanceVerb::Restore:
+      LogText("Single instance: restore the window");
+      window.RestoreAndRaise();
+      break;
+    case InstanceVerb::Status:
+      return FormatStatusLine(controller.Labels);
+    case InstanceVerb::StatusJson:
+      return FormatStatusJson(controller.Labels, controller.ScrollBar1.Position());
+  }
+  return std::string(kInstanceReplyOk);
+}
+
+// The first instance: the controller window until it closes.
+int RunController(int& argc, char** argv, const ProgramOptions& options,
+                  const std::optional<InstanceAddress>& address) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("zr4pcctrl");
+  QApplication::setApplicationVersion(ZR4_VERSION);
+  QApplication::setQuitOnLastWindowClosed(false);
+  const bool screenshot = !options.screenshotFile.empty();
+  const bool interactive = QGuiApplication::platformName() != "offscreen" && !screenshot;
+
+  QtClock clock;
+  DeviceSetup device(clock, options.simulate);
+  TZR4Ctrl link(clock, device.Finder());
+  MainWindow window(interactive);
+  TController controller(clock, link, window);
+  window.SetController(&controller);
+  QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
+  // From here on a signal waits for the event loop and then closes the window.
+  TerminationSignals termination;
+  QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
+                   [&](int number) {
+                     LogText("Signal " + std::to_string(number) + ": closing");
+                     window.close();
+                   });
+
+  if (const std::string message = device.NotFoundMessage(argv[0]); !message.empty())
+    window.ShowMessage(message);
+  controller.FormCreate(options.params);
+  if (EnvIs("ZR4PC_BENCH_GESTURE_POLL", "1")) {
+    // Benchmarks only: poll every 200 ms as with remote gestures enabled.
+    controller.Options.RemoConEnable = true;
+    controller.Timer2.Interval = controller.PollInterval();
+    window.TimersChanged();
+  }
+  window.show();
+
+  InstanceServer server([&](const InstanceRequest& request) {
+    return AnswerInstanceRequest(request, controller, window);
+  });
+  if (std::string error; address && !server.Listen(address->socketPath, error))
+    std::fprintf(stderr, "zr4pcctrl: a later start cannot reach this one: %s\n", error.c_str());
+
+  LogindWatcher logind;
+  QObject::connect(&logind, &LogindWatcher::powerBroadcast, &window,
+                   [&](int event) { controller.PowerBroadcast(event); });
+  QObject::connect(&logind, &LogindWatcher::sessionEnding, &window, &MainWindow::EndSession);
+  logind.Start();
+#ifndef QT_NO_SESSIONMANAGER
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                   [&](QSessionManager&) { controller.QueryEndSession(); });
+#endif
+
+  int exitCode = 0;
+  if (screenshot) {
+    QTimer::singleShot(0, &window, [&] {
+      const QString file = QString::fromStdString(options.screenshotFile);
+      PrintLine(FormatStatusLine(controller.Labels));
+      if (window.grab().save(file, "PNG")) {
+        PrintLine("Saved window picture to " + options.screenshotFile);
+      } else {
+        std::fprintf(stderr, "zr4pcctrl: cannot save %s\n", options.screenshotFile.c_str());
+        exitCode = 1;
+      }
+      window.close();
+    });
+  }
+  const int loopCode = app.exec();
+  return exitCode != 0 ? exitCode : loopCode;
+}
+
+}  // namespace
+}  // namespace zr4
+
+int main(int argc, char** argv) {
+  using namespace zr4;
+  const ProgramOptions options =
+      ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "zr4pcctrl: %s\n\n%s", options.error.c_str(), ProgramUsage().c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(ProgramUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    PrintLine(std::string("zr4pcctrl ") + ZR4_VERSION);
+    return 0;
+  }
+  if (options.debug || EnvIs("ZR4PC_DEBUG", "1")) {
+    SetLogSink([](std::string_view line) {
+      std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+    });
+  }
+
+  std::string error;
+  const std::optional<InstanceAddress> address = ResolveInstanceAddress(error);
+  if (!address)
+    std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", error.c_str());
+
+  if (options.status) return RunStatus(argc, argv, options, address);
+  std::optional<InstanceLock> lock;
+  if (address) lock.emplace(address->lockPath);
+  if (lock && !lock->Held()) return RunLaterStart(argc, argv, options, *address);
+  return RunController(argc, argv, options, address);
+}

@@ -1,0 +1,299 @@
+#include "shell/app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <cstdio>
+
+#include "core/app/controller.h"
+#include "core/app/keyboard.h"
+#include "core/app/panel_labels.h"
+#include "shell/app/key_map.h"
+#include "shell/app/popup_menu.h"
+
+namespace zr4 {
+
+namespace {
+// A dark front panel with display-tube coloured text.
+constexpr QSize kFaceSize(360, 112);
+const QColor kFaceColor(0x1c, 0x20, 0x26);
+const QColor kBorderColor(0x4a, 0x52, 0x5c);
+const QColor kTextColor(0x7f, 0xe3, 0xff);
+const char* const kScrollBarStyle =
+    "QScrollBar:horizontal { background: #101317; border: 1px solid #4a525c; margin: 0 16px; }"
+    "QScrollBar::handle:horizontal { background: #7fe3ff; min-width: 10px; }"
+    "QScrollBar::add-line:horizontal { background: #2a3038; width: 16px;"
+    "  subcontrol-origin: margin; subcontrol-position: right; }"
+    "QScrollBar::sub-line:horizontal { background: #2a3038; width: 16px;"
+    "  subcontrol-origin: margin; subcontrol-position: left; }"
+    "QScrollBar::add-page, QScrollBar::sub-page { background: none; }";
+
+TRect ToTRect(const QRect& r) {
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+QString Caption(const std::string& text) {
+  return QString::fromStdString(LabelDisplayText(text));
+}
+}  // namespace
+
+MainWindow::MainWindow(bool interactive, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), interactive_(interactive) {
+  setObjectName("TZR4CtrlMainForm");
+  setFixedSize(kFaceSize);
+  QPalette face = palette();
+  face.setColor(QPalette::Window, kFaceColor);
+  face.setColor(QPalette::WindowText, kTextColor);
+  setPalette(face);
+  setAutoFillBackground(true);
+
+  const auto left = Qt::AlignLeft | Qt::AlignVCenter;
+  const auto right = Qt::AlignRight | Qt::AlignVCenter;
+  labels_[lbInput] = MakeLabel("lbInput", {14, 10, 112, 30}, 17, true, left);
+  labels_[lbPresetNum] = MakeLabel("lbPresetNum", {128, 10, 40, 30}, 17, true, right);
+  labels_[lbRadioNum] = MakeLabel("lbRadioNum", {172, 8, 126, 34}, 22, true, right);
+  labels_[lbRadioName] = MakeLabel("lbRadioName", {172, 8, 126, 34}, 14, true, right);
+  labels_[lbHz] = MakeLabel("lbHz", {302, 18, 46, 20}, 10, false, left);
+  labels_[lbAutoManu] = MakeLabel("lbAutoManu", {14, 48, 60, 20}, 10, false, left);
+  labels_[lbRepeat] = MakeLabel("lbRepeat", {76, 48, 64, 20}, 10, false, left);
+  labels_[lbMute] = MakeLabel("lbMute", {142, 48, 46, 20}, 10, false, left);
+  labels_[lbTone] = MakeLabel("lbTone", {190, 48, 56, 20}, 10, false, left);
+  labels_[lbVolStr] = MakeLabel("lbVolStr", {250, 48, 44, 20}, 10, false, right);
+  labels_[lbVol] = MakeLabel("lbVol", {296, 42, 52, 30}, 17, true, right);
+
+  scrollBar1_ = new QScrollBar(Qt::Horizontal, this);
+  scrollBar1_->setObjectName("ScrollBar1");
+  scrollBar1_->setToolTip("VOLUME");
+  scrollBar1_->setGeometry(14, 82, 334, 18);
+  scrollBar1_->setInvertedControls(false);
+  scrollBar1_->setStyleSheet(kScrollBarStyle);
+  // Keys are the window's, not the scroll bar's.
+  scrollBar1_->setFocusPolicy(Qt::NoFocus);
+  connect(scrollBar1_, &QScrollBar::valueChanged, this, &MainWindow::ScrollBarMoved);
+
+  timer1_.setObjectName("Timer1");
+  timer2_.setObjectName("Timer2");
+  connect(&timer1_, &QTimer::timeout, this, [this] {
+    if (controller_) controller_->Timer1Timer();
+  });
+  connect(&timer2_, &QTimer::timeout, this, [this] {
+    if (controller_) controller_->Timer2Timer();
+  });
+
+  popupMenu_.setObjectName("PopupMenu1");
+  BuildPopupMenu(popupMenu_, *this);
+}
+
+QLabel* MainWindow::MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
+                              Qt::Alignment alignment) {
+  auto* label = new QLabel(this);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  label->setAlignment(alignment);
+  label->setTextFormat(Qt::PlainText);
+  // Mouse presses on a label drag the window like presses on the face.
+  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  QFont font = label->font();
+  font.setPointSize(pointSize);
+  font.setBold(bold);
+  label->setFont(font);
+  return label;
+}
+
+void MainWindow::LabelsChanged() {
+  if (!controller_) return;
+  const TPanelLabels& l = controller_->Labels;
+  const std::pair<LabelSlot, const std::string*> texts[] = {{lbInput, &l.lbInput},
+                                                            {lbPresetNum, &l.lbPresetNum},
+                                                            {lbRadioNum, &l.lbRadioNum},
+                                                            {lbRadioName, &l.lbRadioName},
+                                                            {lbHz, &l.lbHz},
+                                                            {lbAutoManu, &l.lbAutoManu},
+                                                            {lbRepeat, &l.lbRepeat},
+                                                            {lbMute, &l.lbMute},
+                                                            {lbTone, &l.lbTone},
+                                                            {lbVolStr, &l.lbVolStr},
+                                                            {lbVol, &l.lbVol}};
+  for (const auto& [slot, text] : texts) labels_[slot]->setText(Caption(*text));
+  labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
+  labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
+  labels_[lbHz]->setVisible(l.lbHzVisible);
+}
+
+void MainWindow::VolumePositionChanged(int position) {
+  if (!controller_) return;
+  syncingScrollBar_ = true;
+  scrollBar1_->setRange(0, controller_->ScrollBar1.Max());
+  scrollBar1_->setSingleStep(controller_->ScrollBar1.SmallChange);
+  scrollBar1_->setPageStep(controller_->ScrollBar1.LargeChange);
+  scrollBar1_->setValue(position);
+  syncingScrollBar_ = false;
+}
+
+void MainWindow::ScrollBarMoved(int value) {
+  if (syncingScrollBar_ || !controller_) return;
+  controller_->ScrollBar1.SetPosition(value);
+}
+
+void MainWindow::TimersChanged() {
+  if (!controller_) return;
+  const std::pair<QTimer*, const TimerState*> timers[] = {{&timer1_, &controller_->Timer1},
+                                                          {&timer2_, &controller_->Timer2}};
+  for (const auto& [timer, state] : timers) {
+    if (!state->Enabled) {
+      timer->stop();
+      timer->setInterval(state->Interval);
+    } else if (!timer->isActive() || timer->interval() != state->Interval) {
+      timer->start(state->Interval);
+    }
+  }
+}
+
+void MainWindow::TitleChanged(const std::string& title) {
+  const QString text = QString::fromStdString(title);
+  setWindowTitle(text);
+  QApplication::setApplicationDisplayName(text);
+}
+
+void MainWindow::ShowMessage(const std::string& text) {
+  if (!interactive_) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, windowTitle(), QString::fromStdString(text), QMessageBox::Ok,
+                  isVisible() ? this : nullptr);
+  box.exec();
+}
+
+void MainWindow::SetController(TController* controller) {
+  controller_ = controller;
+  FillPopupMenu(popupMenu_, *this);
+}
+
+void MainWindow::CloseWindow() {
+  close();
+}
+
+void MainWindow::ShortcutsChanged() {
+  InstallShortcuts(*this);
+}
+
+void MainWindow::SetTopmost(bool topmost) {
+  // Changing a window flag hides the window and may let it wander: put both back.
+  const QPoint position = pos();
+  const bool visible = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+  move(position);
+  if (visible) show();
+}
+
+void MainWindow::Minimize() {
+  showMinimized();
+}
+
+TRect MainWindow::WindowRect() {
+  return ToTRect(frameGeometry());
+}
+
+void MainWindow::MoveWindow(int left, int top) {
+  move(left, top);
+}
+
+void MainWindow::RestoreAndRaise() {
+  if (isMinimized()) {
+    showNormal();
+  } else if (!isVisible()) {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+void MainWindow::EndSession() {
+  if (controller_ && !closeStepDone_) controller_->QueryEndSession();
+  closeStepDone_ = true;
+  close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!closeStepDone_) {
+    closeStepDone_ = true;
+    if (controller_) controller_->FormClose();
+  }
+  timer1_.stop();
+  timer2_.stop();
+  event->accept();
+  emit closed();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  popupMenu_.popup(event->globalPos());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (controller_ && FormKeyDown(*controller_, VirtualKeyOf(*event), ShiftStateOf(*event)))
+    return event->accept();
+  QWidget::keyPressEvent(event);
+}
+
+// One volume step per notch (120 units); fine-grained wheels and touchpads add up to notches.
+void MainWindow::wheelEvent(QWheelEvent* event) {
+  event->accept();
+  if (!controller_) return;
+  constexpr int kNotch = 120;
+  wheelDelta_ += event->angleDelta().y();
+  for (; wheelDelta_ >= kNotch; wheelDelta_ -= kNotch) FormMouseWheel(*controller_, true);
+  for (; wheelDelta_ <= -kNotch; wheelDelta_ += kNotch) FormMouseWheel(*controller_, false);
+}
+
+// Dragging the face moves the frameless window. Each step is snapped like a native move: the
+// proposed rectangle is the current one shifted by the mouse's movement since the last step.
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  dragging_ = true;
+  lastMouse_ = event->globalPosition().toPoint();
+  snapper_.EnterSizeMove(frameGeometry().left(), frameGeometry().top());
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return QWidget::mouseMoveEvent(event);
+  const QPoint mouse = event->globalPosition().toPoint();
+  const QPoint delta = mouse - lastMouse_;
+  lastMouse_ = mouse;
+  std::optional<TRect> workArea;
+  if (const QScreen* s = screen()) workArea = ToTRect(s->availableGeometry());
+  const TRect moved =
+      snapper_.Moving(ToTRect(frameGeometry().translated(delta)), workArea, OtherVisibleWindows());
+  move(moved.left, moved.top);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) dragging_ = false;
+  QWidget::mouseReleaseEvent(event);
+}
+
+std::vector<TRect> MainWindow::OtherVisibleWindows() const {
+  std::vector<TRect> others;
+  for (const QWidget* w : QApplication::topLevelWidgets()) {
+    if (w == this || !w->isVisible()) continue;
+    const Qt::WindowType type = w->windowType();
+    if (type == Qt::Window || type == Qt::Dialog) others.push_back(ToTRect(w->frameGeometry()));
+  }
+  return others;
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(kBorderColor);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace zr4

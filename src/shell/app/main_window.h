@@ -1,0 +1,109 @@
+// The controller window: draws what the controller decides and forwards the user's input to it.
+// Until skins are loaded it is a plain face with the eleven labels and the volume scroll bar.
+#pragma once
+
+#include <QMenu>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+#include "core/app/controller_view.h"
+#include "core/app/snapping.h"
+
+class QLabel;
+class QScrollBar;
+
+namespace zr4 {
+
+class TController;
+
+class MainWindow : public QWidget, public ControllerView {
+  Q_OBJECT
+
+ public:
+  // `interactive` false: messages go to standard error instead of a message box (offscreen
+  // runs, screenshots).
+  explicit MainWindow(bool interactive, QWidget* parent = nullptr);
+
+  // The controller this window shows; set before TController::FormCreate runs.
+  void SetController(TController* controller);
+  TController* Controller() const { return controller_; }
+
+  // ControllerView
+  void LabelsChanged() override;
+  void VolumePositionChanged(int position) override;
+  void TimersChanged() override;
+  void TitleChanged(const std::string& title) override;
+  void ShowMessage(const std::string& text) override;
+  void CloseWindow() override;
+  void ShortcutsChanged() override;
+  void SetTopmost(bool topmost) override;
+  void Minimize() override;
+  TRect WindowRect() override;
+  void MoveWindow(int left, int top) override;
+
+  // A second start without parameters: restore the window from minimised or hidden and bring
+  // it to the front.
+  void RestoreAndRaise();
+
+  // The session ends: the controller's end-of-session step, then the window closes without
+  // running the close step a second time.
+  void EndSession();
+
+  QMenu& PopupMenu1() { return popupMenu_; }
+
+ signals:
+  // The window has closed and the controller has run its close step: the program ends.
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  // The window's own keys and the wheel move the volume (the core's key table).
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  enum LabelSlot {
+    lbInput,
+    lbPresetNum,
+    lbRadioNum,
+    lbRadioName,
+    lbHz,
+    lbAutoManu,
+    lbRepeat,
+    lbMute,
+    lbTone,
+    lbVolStr,
+    lbVol,
+    kLabelCount
+  };
+
+  QLabel* MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
+                    Qt::Alignment alignment);
+  void ScrollBarMoved(int value);
+  std::vector<TRect> OtherVisibleWindows() const;
+
+  TController* controller_ = nullptr;
+  bool interactive_;
+  std::array<QLabel*, kLabelCount> labels_{};
+  QScrollBar* scrollBar1_ = nullptr;
+  bool syncingScrollBar_ = false;  // the scroll bar is being set from the controller
+  QTimer timer1_{this};
+  QTimer timer2_{this};
+  QMenu popupMenu_;
+
+  bool dragging_ = false;
+  QPoint lastMouse_;
+  TMoveSnapper snapper_;
+
+  bool closeStepDone_ = false;
+  int wheelDelta_ = 0;  // wheel movement that has not yet made a whole notch
+};
+
+}  // namespace zr4

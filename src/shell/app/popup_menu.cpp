@@ -1,0 +1,149 @@
+#include "shell/app/popup_menu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QGridLayout>
+#include <QMenu>
+#include <QToolButton>
+#include <QWidgetAction>
+#include <map>
+
+#include "core/app/controller.h"
+#include "shell/app/key_map.h"
+#include "shell/app/main_window.h"
+
+namespace zr4 {
+
+namespace {
+
+constexpr const char* kShortcutPrefix = "shortcut_";
+
+// The shortcut shown beside an entry: its own, or that of the action it runs.
+QString ShortcutText(TController& c, const TMenuItem& item) {
+  for (const TShortcutBinding& binding : c.Shortcuts) {
+    const TShortcutName& target = *binding.Target;
+    const bool mine = target.Action.empty() ? c.PopupMenu1.Find(target.MenuPath) == &item
+                                            : target.Action == item.Action;
+    if (mine) return QString::fromStdString(ShortCutToText(binding.ShortCut));
+  }
+  return {};
+}
+
+// Runs an entry after every open menu has closed, as a menu does with its own entries.
+void ClickAfterClosing(TController& c, const TMenuItem& item) {
+  while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+  c.PopupMenu1.Click(item);
+}
+
+// A submenu whose entries start new columns: Qt menus have no column breaks, so the entries
+// become buttons in a grid, one column per break.
+void AddColumns(QMenu& menu, TController& c, const TMenuItem& parent) {
+  auto* grid = new QWidget(&menu);
+  auto* layout = new QGridLayout(grid);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(0);
+  int row = 0;
+  int column = 0;
+  for (const TMenuItem& item : parent.Items) {
+    if (item.Break && row > 0) {
+      ++column;
+      row = 0;
+    }
+    if (!item.Visible || item.IsSeparator()) continue;
+    auto* button = new QToolButton(grid);
+    button->setObjectName(QString::fromStdString(parent.Caption + "/" + item.Caption));
+    button->setText(QString(item.Caption.c_str()).replace("&&", "&"));
+    button->setAutoRaise(true);
+    button->setEnabled(item.Enabled);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    QObject::connect(button, &QToolButton::clicked, grid,
+                     [&c, &item] { ClickAfterClosing(c, item); });
+    layout->addWidget(button, row++, column);
+  }
+  auto* action = new QWidgetAction(&menu);
+  action->setDefaultWidget(grid);
+  menu.addAction(action);
+}
+
+void AddItems(QMenu& menu, TController& c, const TMenuItem& parent) {
+  std::map<int, QActionGroup*> groups;
+  for (const TMenuItem& item : parent.Items) {
+    if (item.IsSeparator()) {
+      menu.addSeparator()->setVisible(item.Visible);
+      continue;
+    }
+    const QString caption = QString::fromStdString(item.Caption);
+    if (!item.Items.empty()) {
+      QMenu* sub = menu.addMenu(caption);
+      sub->setEnabled(item.Enabled);
+      sub->menuAction()->setVisible(item.Visible);
+      bool columns = false;
+      for (const TMenuItem& child : item.Items) columns = columns || child.Break;
+      if (columns) {
+        AddColumns(*sub, c, item);
+      } else {
+        AddItems(*sub, c, item);
+      }
+      continue;
+    }
+    const QString shortcut = ShortcutText(c, item);
+    QAction* action = menu.addAction(shortcut.isEmpty() ? caption : caption + '\t' + shortcut);
+    action->setObjectName(QString::fromStdString(item.Name));
+    action->setEnabled(item.Enabled);
+    action->setVisible(item.Visible);
+    const bool toggle = item.Command == TMenuCommand::AlwaysOnTop ||
+                        item.Command == TMenuCommand::AutoOn ||
+                        item.Command == TMenuCommand::AutoOff;
+    if (toggle || item.RadioItem || c.PopupMenu1.Checked(item)) {
+      action->setCheckable(true);
+      action->setChecked(c.PopupMenu1.Checked(item));
+    }
+    if (item.RadioItem) {
+      QActionGroup*& group = groups[item.GroupIndex];
+      if (!group) group = new QActionGroup(&menu);
+      group->addAction(action);
+    }
+    QObject::connect(action, &QAction::triggered, &menu, [&c, &item] { c.PopupMenu1.Click(item); });
+  }
+}
+
+}  // namespace
+
+void FillPopupMenu(QMenu& menu, MainWindow& window) {
+  // Submenus and groups are children of the menu; what the last filling made goes.
+  for (QObject* child : menu.children())
+    if (qobject_cast<QMenu*>(child) || qobject_cast<QActionGroup*>(child)) child->deleteLater();
+  menu.clear();
+  if (TController* c = window.Controller()) AddItems(menu, *c, c->PopupMenu1.Items);
+}
+
+void BuildPopupMenu(QMenu& menu, MainWindow& window) {
+  QObject::connect(&menu, &QMenu::aboutToShow, &window,
+                   [&menu, &window] { FillPopupMenu(menu, window); });
+  FillPopupMenu(menu, window);
+}
+
+void InstallShortcuts(MainWindow& window) {
+  for (QAction* action : window.actions())
+    if (action->objectName().startsWith(kShortcutPrefix)) {
+      window.removeAction(action);
+      action->deleteLater();
+    }
+  TController* c = window.Controller();
+  if (!c) return;
+  for (const TShortcutBinding& binding : c->Shortcuts) {
+    const QKeySequence keys = KeySequenceOf(binding.ShortCut);
+    if (keys.isEmpty()) continue;
+    const TShortcutName& target = *binding.Target;
+    auto* action = new QAction(&window);
+    action->setObjectName(kShortcutPrefix + QString::fromStdString(target.Name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(action, &QAction::triggered, &window,
+                     [c, &target] { RunShortcut(*c, target); });
+    window.addAction(action);
+  }
+}
+
+}  // namespace zr4

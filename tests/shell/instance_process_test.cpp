@@ -1,0 +1,171 @@
+// The built program as a user starts it: one instance per user, later starts handing over,
+// status queries, screenshots and the end through a signal. Every wait below waits for the
+// program to say or do something, bounded by a generous limit for slow (sanitizer) builds.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <atomic>
+
+namespace {
+
+constexpr int kLimitMs = 30000;
+
+class InstanceProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(runtime.isValid());
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    static std::atomic<int> counter{0};
+    env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("ZR4PC_INSTANCE_NAME", QString("test-%1-%2").arg(getpid()).arg(counter++));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.remove("ZR4PC_DEBUG");
+    env.remove("ZR4PC_SIM_TRACE");
+  }
+
+  void TearDown() override {
+    if (first.state() != QProcess::NotRunning) {
+      first.kill();
+      first.waitForFinished(kLimitMs);
+    }
+  }
+
+  void Start(QProcess& process, const QStringList& args) {
+    process.setProcessEnvironment(env);
+    process.start(ZR4PCCTRL_PATH, args);
+    ASSERT_TRUE(process.waitForStarted(kLimitMs));
+  }
+
+  // Runs the program to its end; returns its standard output.
+  QString Run(const QStringList& args, int* exitCode = nullptr) {
+    QProcess process;
+    Start(process, args);
+    EXPECT_TRUE(process.waitForFinished(kLimitMs)) << args.join(' ').toStdString();
+    if (exitCode) *exitCode = process.exitCode();
+    lastErr = QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+  }
+
+  // Reads the first instance's diagnostics until `line` appears.
+  bool WaitForLog(const QString& line) {
+    while (!firstErr.contains(line)) {
+      if (first.state() == QProcess::NotRunning) return false;
+      if (!first.waitForReadyRead(kLimitMs)) return false;
+      firstErr += QString::fromUtf8(first.readAllStandardError());
+    }
+    return true;
+  }
+
+  void StartFirst() {
+    first.setReadChannel(QProcess::StandardError);
+    Start(first, {"--simulate", "--debug"});
+    ASSERT_TRUE(WaitForLog("Single instance: listening on")) << firstErr.toStdString();
+  }
+
+  QTemporaryDir runtime;
+  QProcessEnvironment env;
+  QProcess first;
+  QString firstErr;
+  QString lastErr;
+};
+
+TEST_F(InstanceProcessTest, LaterStartsHandOverAndEnd) {
+  StartFirst();
+
+  // A comma inside a parameter cannot be told from a separator: three items arrive.
+  int code = -1;
+  EXPECT_EQ(Run({"-PCALL", "1,2"}, &code), "");
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(WaitForLog("ExecuteParams: -PCALL,1,2")) << firstErr.toStdString();
+
+  // The program's own switches never travel.
+  Run({"--debug", "-ON"}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(WaitForLog("ExecuteParams: -ON\n")) << firstErr.toStdString();
+
+  Run({}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(WaitForLog("Single instance: restore the window"));
+  EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
+  StartFirst();
+  // Without --simulate a reading of its own would find no component: the answer is the
+  // running window's.
+  int code = -1;
+  EXPECT_EQ(Run({"--status"}, &code), "FM 01 80.00 MHz Auto TONE Vol.22");
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(Run({"--status", "--json"}, &code),
+            R"({"input":"FM","presetOrTrack":"01","frequencyOrTime":"80.00","unit":"MHz",)"
+            R"("tuning":"Auto","playMode":"","mute":"","tone":"TONE","stationName":"",)"
+            R"("volume":22})");
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(InstanceProcessTest, StatusWithoutInstanceReadsOnce) {
+  int code = -1;
+  EXPECT_EQ(Run({"--simulate", "--status"}, &code), "FM 01 80.00 MHz Auto TONE Vol.22");
+  EXPECT_EQ(code, 0);
+  // No component and no stand-in for a script.
+  EXPECT_EQ(Run({"--status"}, &code), "");
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("該当するUSBデバイスが見つかりません。")) << lastErr.toStdString();
+}
+
+TEST_F(InstanceProcessTest, MalformedRequestsAreDroppedAndTheInstanceGoesOn) {
+  StartFirst();
+  QLocalSocket socket;
+  socket.connectToServer(runtime.path() + "/" + env.value("ZR4PC_INSTANCE_NAME"));
+  ASSERT_TRUE(socket.waitForConnected(kLimitMs));
+  socket.write("ZR4PC/1 FORWARD 999\n");
+  ASSERT_TRUE(socket.waitForBytesWritten(kLimitMs));
+  EXPECT_TRUE(WaitForLog("Single instance: dropped a malformed request"));
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22");
+}
+
+TEST_F(InstanceProcessTest, SigtermClosesLikeTheWindow) {
+  StartFirst();
+  ASSERT_EQ(::kill(static_cast<pid_t>(first.processId()), SIGTERM), 0);
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  firstErr += QString::fromUtf8(first.readAllStandardError());
+  EXPECT_TRUE(firstErr.contains("Signal 15: closing"));
+
+  // The lock went with it: the next start is a first instance again.
+  StartFirst();
+}
+
+TEST_F(InstanceProcessTest, ScreenshotShowsTheStatusAndTracesTheLink) {
+  const QString picture = runtime.filePath("window.png");
+  const QString trace = runtime.filePath("trace.txt");
+  env.insert("ZR4PC_SIM_TRACE", trace);
+  int code = -1;
+  const QString out = Run({"--simulate", "--screenshot", picture}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(out, "FM 01 80.00 MHz Auto TONE Vol.22\nSaved window picture to " + picture);
+  const QImage image(picture);
+  EXPECT_FALSE(image.isNull());
+  EXPECT_GT(image.width(), 100);
+
+  QFile file(trace);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_TRUE(lines[0].startsWith("IN ")) << lines[0].toStdString();
+  EXPECT_EQ(lines[0].size(), 3 + 32 * 3);  // each byte: two digits and a space
+
+  Run({"--simulate", "--screenshot", runtime.filePath("no/such/folder/x.png")}, &code);
+  EXPECT_EQ(code, 1);
+}
+
+}  // namespace

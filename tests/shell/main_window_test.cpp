@@ -1,0 +1,189 @@
+#include "shell/app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include "core/app/controller.h"
+#include "core/device/sim_component.h"
+#include "core/device/sim_finder.h"
+#include "fakes/fake_clock.h"
+#include "shell/app/logind_watcher.h"
+
+namespace zr4 {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.SetController(&controller);
+    controller.FormCreate({});
+  }
+
+  QString Text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
+  bool Shown(const char* label) { return !window.findChild<QLabel*>(label)->isHidden(); }
+  QScrollBar& ScrollBar() { return *window.findChild<QScrollBar*>("ScrollBar1"); }
+  QTimer& Timer(const char* name) { return *window.findChild<QTimer*>(name); }
+  int PowerOffFrames() {
+    int count = 0;
+    for (const Frame& frame : sim.ReceivedFrames())
+      if (frame == BuildFrame((cmdPowerOff >> 8) & 0xFF, cmdPowerOff & 0xFF)) ++count;
+    return count;
+  }
+
+  test::FakeClock clock;
+  TSimComponent sim{clock};
+  SimDeviceFinder finder{sim};
+  TZR4Ctrl link{clock, finder};
+  MainWindow window{false};
+  TController controller{clock, link, window};
+};
+
+TEST_F(MainWindowTest, LabelsFollowTheComponentAfterAPoll) {
+  EXPECT_EQ(Text("lbInput"), "FM");
+  EXPECT_EQ(Text("lbPresetNum"), "01");
+  EXPECT_EQ(Text("lbRadioNum"), "80.00");
+  EXPECT_EQ(Text("lbHz"), "MHz");
+  EXPECT_EQ(Text("lbTone"), "TONE");
+  EXPECT_EQ(Text("lbVolStr"), "Vol.");
+  EXPECT_EQ(Text("lbVol"), "22");
+  EXPECT_FALSE(Shown("lbRadioName"));
+  EXPECT_EQ(window.windowTitle(), "ZR4PCCtrl");
+
+  link.SendCommand(cmdSelectCD);
+  sim.PressRemoteKey(TSimComponent::RemoteKey::Mute);
+  controller.Timer2Timer();
+  EXPECT_EQ(Text("lbInput"), "CD");
+  EXPECT_EQ(Text("lbRadioNum"), "00:00");
+  EXPECT_EQ(Text("lbHz"), "");
+  EXPECT_EQ(Text("lbMute"), "Mute");
+
+  // A doubled ampersand in a caption reads as one.
+  TDeviceStatus status = link.Status;
+  status.PlayMode = 4;
+  controller.ShowStatus(status);
+  EXPECT_EQ(Text("lbRepeat"), "rep&ran");
+}
+
+TEST_F(MainWindowTest, ScrollBarMirrorsTheVolumeBothWays) {
+  EXPECT_EQ(ScrollBar().maximum(), controller.Options.VolMax);
+  EXPECT_EQ(ScrollBar().value(), 22);
+  EXPECT_TRUE(sim.ReceivedFrames().empty());  // setting it up sends nothing
+
+  sim.PressRemoteKey(TSimComponent::RemoteKey::VolumeUp);
+  controller.Timer2Timer();
+  EXPECT_EQ(ScrollBar().value(), 23);
+
+  // The user moves it: the component follows.
+  ScrollBar().setValue(30);
+  EXPECT_EQ(controller.ScrollBar1.Position(), 30);
+  EXPECT_EQ(sim.volume(), 30);
+  EXPECT_EQ(Text("lbVol"), "30");
+
+  // Raised beyond the limit on the component: the bar stops at the limit and sets it back.
+  sim.SetVolume(75);
+  controller.Timer2Timer();
+  EXPECT_EQ(ScrollBar().value(), 70);
+  EXPECT_EQ(sim.volume(), 70);
+  EXPECT_EQ(Text("lbVol"), "70");
+}
+
+TEST_F(MainWindowTest, QtTimersFollowTheControllersTimers) {
+  EXPECT_TRUE(Timer("Timer1").isActive());
+  EXPECT_EQ(Timer("Timer1").interval(), 5000);
+  EXPECT_TRUE(Timer("Timer2").isActive());
+  EXPECT_EQ(Timer("Timer2").interval(), 5000);
+
+  link.SendCommand(cmdSelectCD);
+  controller.Timer2Timer();
+  controller.Timer2Timer();
+  EXPECT_EQ(Timer("Timer2").interval(), 1000);
+
+  controller.PowerBroadcast(PBT_APMSUSPEND);
+  EXPECT_FALSE(Timer("Timer2").isActive());
+  controller.PowerBroadcast(PBT_APMRESUMEAUTOMATIC);
+  controller.PowerBroadcast(PBT_APMRESUMESUSPEND);
+  EXPECT_TRUE(Timer("Timer2").isActive());
+}
+
+TEST_F(MainWindowTest, DraggingSnapsToTheWorkArea) {
+  window.show();
+  window.move(100, 100);
+  const QRect work = window.screen()->availableGeometry();
+  auto send = [this](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, window.mapFromGlobal(QPointF(global)), QPointF(global),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &event);
+  };
+  const QPoint grab(150, 150);
+  send(QEvent::MouseButtonPress, grab, Qt::LeftButton);
+  send(QEvent::MouseMove, grab - QPoint(100 - work.left() - 6, 0), Qt::LeftButton);
+  EXPECT_EQ(window.pos().x(), work.left());  // 6 pixels from the edge: snapped onto it
+  EXPECT_EQ(window.pos().y(), 100);
+  send(QEvent::MouseMove, grab - QPoint(100 - work.left() - 20, 0), Qt::LeftButton);
+  EXPECT_EQ(window.pos().x(), work.left() + 20);  // the mouse moved on: released
+  send(QEvent::MouseButtonRelease, grab, Qt::NoButton);
+  send(QEvent::MouseMove, grab + QPoint(50, 50), Qt::NoButton);
+  EXPECT_EQ(window.pos().x(), work.left() + 20);  // no drag without the button
+}
+
+TEST_F(MainWindowTest, ExitRunsTheCloseStepOnce) {
+  controller.Options.AutoOff = true;
+  QSignalSpy closed(&window, &MainWindow::closed);
+  window.show();
+  QAction* exit = nullptr;
+  for (QAction* action : window.PopupMenu1().actions())
+    if (action->text() == "E&xit") exit = action;
+  ASSERT_NE(exit, nullptr);
+  exit->trigger();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(closed.count(), 1);
+  EXPECT_EQ(PowerOffFrames(), 1);
+  EXPECT_FALSE(Timer("Timer2").isActive());
+  window.close();
+  EXPECT_EQ(PowerOffFrames(), 1);
+}
+
+TEST_F(MainWindowTest, EndOfSessionSwitchesOffOnceAndCloses) {
+  controller.Options.AutoOff = true;
+  QSignalSpy closed(&window, &MainWindow::closed);
+  window.show();
+  window.EndSession();
+  EXPECT_EQ(closed.count(), 1);
+  EXPECT_EQ(PowerOffFrames(), 1);
+}
+
+TEST_F(MainWindowTest, SecondStartRestoresAMinimisedWindow) {
+  window.show();
+  window.showMinimized();
+  window.RestoreAndRaise();
+  EXPECT_FALSE(window.isMinimized());
+  window.hide();
+  window.RestoreAndRaise();
+  EXPECT_TRUE(window.isVisible());
+}
+
+TEST(LogindWatcherTest, SleepAndShutdownBecomePowerEvents) {
+  LogindWatcher watcher;
+  QSignalSpy power(&watcher, &LogindWatcher::powerBroadcast);
+  QSignalSpy ending(&watcher, &LogindWatcher::sessionEnding);
+  watcher.PrepareForSleep(true);
+  watcher.PrepareForSleep(false);
+  ASSERT_EQ(power.count(), 3);
+  EXPECT_EQ(power[0][0].toInt(), PBT_APMSUSPEND);
+  EXPECT_EQ(power[1][0].toInt(), PBT_APMRESUMEAUTOMATIC);
+  EXPECT_EQ(power[2][0].toInt(), PBT_APMRESUMESUSPEND);
+
+  watcher.PrepareForShutdown(false);  // a shutdown called off
+  EXPECT_EQ(ending.count(), 0);
+  watcher.PrepareForShutdown(true);
+  EXPECT_EQ(ending.count(), 1);
+}
+
+}  // namespace
+}  // namespace zr4

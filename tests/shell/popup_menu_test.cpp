@@ -1,0 +1,171 @@
+// The right-click menu and the keyboard shortcuts in the real window, offscreen.
+#include "shell/app/popup_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "core/app/controller.h"
+#include "core/device/sim_component.h"
+#include "core/device/sim_finder.h"
+#include "fakes/fake_clock.h"
+#include "platform/app/file_store_system.h"
+#include "platform/app/settings_location.h"
+#include "platform/app/text_codec_system.h"
+#include "shell/app/main_window.h"
+
+namespace zr4 {
+namespace {
+
+QAction* Entry(QMenu& menu, const QString& text) {
+  for (QAction* action : menu.actions())
+    if (action->text() == text || action->text().startsWith(text + '\t')) return action;
+  return nullptr;
+}
+
+class PopupMenuTest : public ::testing::Test {
+ protected:
+  // The window as the program starts it, with the settings and "ShortCut.ini" in `home`.
+  void Start(const QString& home) {
+    qputenv("ZR4PC_HOME", home.toUtf8());
+    storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
+    controller = std::make_unique<TController>(clock, link, window, storage.get());
+    window.SetController(controller.get());
+    controller->FormCreate({});
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+  void TearDown() override {
+    qunsetenv("ZR4PC_HOME");
+    window.SetController(nullptr);
+  }
+
+  QString Text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
+
+  QTemporaryDir home;
+  test::FakeClock clock;
+  TSimComponent sim{clock};
+  SimDeviceFinder finder{sim};
+  TZR4Ctrl link{clock, finder};
+  SystemFileStore files;
+  SystemTextCodec codec;
+  std::unique_ptr<SettingsStorage> storage;
+  MainWindow window{false};
+  std::unique_ptr<TController> controller;
+};
+
+TEST_F(PopupMenuTest, OpensAndRunsEntries) {
+  Start(home.path());
+  QMenu& menu = window.PopupMenu1();
+  menu.popup(window.mapToGlobal(QPoint(20, 20)));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  QStringList top;
+  for (QAction* action : menu.actions()) top << (action->isSeparator() ? "-" : action->text());
+  EXPECT_EQ(top, (QStringList{"&Volume", "&Sleep", "-", "&TUNER", "&CD", "M&D", "TAPE/&AUX",
+                              "PC &USB", "-", "&Mute", "&N.B.", "&Power On/Off", "-",
+                              "Al&ways On Top", "Tas&kTray", "&Other", "-", "E&xit"}));
+  EXPECT_FALSE(Entry(menu, "Tas&kTray")->isEnabled());
+
+  Entry(menu, "TAPE/&AUX")->trigger();
+  EXPECT_EQ(sim.input(), kInputAUX);
+  EXPECT_EQ(Text("lbInput"), "TAPE/AUX");
+
+  // The tuner's presets are a grid of two columns of ten.
+  QMenu* tuner = Entry(menu, "&TUNER")->menu();
+  QMenu* direct = Entry(*tuner, "Direct")->menu();
+  ASSERT_NE(direct, nullptr);
+  auto* preset7 = direct->findChild<QToolButton*>("Direct/07");
+  auto* preset11 = direct->findChild<QToolButton*>("Direct/11");
+  auto* preset20 = direct->findChild<QToolButton*>("Direct/20");
+  ASSERT_TRUE(preset7 && preset11 && preset20);
+  direct->popup(window.mapToGlobal(QPoint(40, 40)));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(direct));
+  EXPECT_EQ(preset11->pos().y(), direct->findChild<QToolButton*>("Direct/01")->pos().y());
+  EXPECT_GT(preset11->pos().x(), preset7->pos().x());
+  EXPECT_EQ(preset20->pos().x(), preset11->pos().x());
+  preset7->click();
+  EXPECT_EQ(sim.preset(), 7);
+  EXPECT_EQ(Text("lbPresetNum"), "07");
+  EXPECT_FALSE(direct->isVisible());
+
+  // Check marks are read afresh each time the menu opens.
+  menu.close();
+  menu.popup(window.mapToGlobal(QPoint(20, 20)));
+  QAction* onTop = Entry(menu, "Al&ways On Top");
+  EXPECT_FALSE(onTop->isChecked());
+  onTop->trigger();
+  EXPECT_TRUE(controller->OnTop);
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  menu.close();
+  menu.popup(window.mapToGlobal(QPoint(20, 20)));
+  EXPECT_TRUE(Entry(menu, "Al&ways On Top")->isChecked());
+  menu.close();
+}
+
+TEST_F(PopupMenuTest, ShortcutsFromShortCutIni) {
+  QFile file(home.filePath("ShortCut.ini"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[ShortCut]\r\npoweronoff=Ctrl+P\r\nCD_TUNER_NEXT=Num 6\r\nVolume_10=^Shift+F5\r\n");
+  file.close();
+  Start(home.path());
+  ASSERT_EQ(controller->Shortcuts.size(), 3u);
+
+  QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(sim.standby());
+  QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_FALSE(sim.standby());
+
+  QTest::keyClick(&window, Qt::Key_6);  // the main block's 6 is not the keypad's
+  EXPECT_EQ(sim.preset(), 1);
+  QTest::keyClick(&window, Qt::Key_6, Qt::KeypadModifier);
+  EXPECT_EQ(sim.preset(), 2);
+  EXPECT_EQ(Text("lbPresetNum"), "02");
+
+  QTest::keyClick(&window, Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(sim.volume(), 10);
+
+  // The menu shows the shortcut beside the entry and beside entries running the same action.
+  QMenu& menu = window.PopupMenu1();
+  menu.popup(window.mapToGlobal(QPoint(20, 20)));
+  EXPECT_EQ(Entry(menu, "&Power On/Off")->text(), "&Power On/Off\tCtrl+P");
+  EXPECT_EQ(Entry(*Entry(menu, "&CD")->menu(), "Next")->text(), "Next\tNum 6");
+  EXPECT_EQ(Entry(*Entry(menu, "&TUNER")->menu(), "Next")->text(), "Next");
+  menu.close();
+}
+
+TEST_F(PopupMenuTest, WindowKeysAndWheelMoveTheVolume) {
+  Start(home.path());
+  QTest::keyClick(&window, Qt::Key_PageUp);
+  EXPECT_EQ(sim.volume(), 27);
+  QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_EQ(sim.volume(), 27);
+  QTest::keyClick(&window, Qt::Key_Left);
+  EXPECT_EQ(sim.volume(), 26);
+
+  QWheelEvent up(QPointF(10, 10), window.mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                 Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&window, &up);
+  EXPECT_EQ(sim.volume(), 28);
+  EXPECT_TRUE(up.isAccepted());
+  QWheelEvent half(QPointF(10, 10), window.mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -60),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&window, &half);
+  EXPECT_EQ(sim.volume(), 28);
+  QApplication::sendEvent(&window, &half);
+  EXPECT_EQ(sim.volume(), 26);
+
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace zr4
