@@ -47,6 +47,7 @@ void LogindWatcher::TakeDelayLock() {
             QDBusPendingReply<QDBusUnixFileDescriptor> reply = *finished;
             if (reply.isValid()) {
               delayLock_ = reply.value();
+              LogText("logind: delay lock taken");
             } else {
               LogText("logind: no delay lock: " + reply.error().message().toStdString());
             }
