@@ -27,6 +27,9 @@ class ControllerView {
   virtual void SetTopmost(bool topmost) = 0;
   // Minimise the application.
   virtual void Minimize() = 0;
+  // The keyboard shortcuts (TController::Shortcuts) were read: bind them to the window's keys.
+  // A view without a keyboard has nothing to do.
+  virtual void ShortcutsChanged() {}
   // The controller window's frame on the desktop.
   virtual TRect WindowRect() = 0;
   // Moves the controller window's top-left corner there, keeping its size.

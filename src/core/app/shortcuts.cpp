@@ -220,6 +220,7 @@ void TController::LoadShortcuts() {
   LoadIniFile(settings_->Files, settings_->Codec, ShortcutFilePath(settings_->Path), ini);
   Shortcuts =
       ReadShortcuts([&ini](std::string_view name) { return ini.ReadString("ShortCut", name, ""); });
+  view_.ShortcutsChanged();
 }
 
 void RunShortcut(TController& controller, const TShortcutName& target) {
