@@ -26,11 +26,13 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+// What is written must read back as it was written, so that saving twice writes the same bytes:
+// line breaks would split the line and surrounding blanks would be trimmed away when reading.
 std::string OneLine(std::string_view text) {
   std::string line(text);
   for (char& c : line)
     if (c == '\r' || c == '\n') c = ' ';
-  return line;
+  return std::string(Trim(line));
 }
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";

@@ -35,8 +35,8 @@ class TIniFile {
   bool SectionExists(std::string_view section) const;
 
   // An existing key keeps its place (and takes the spelling given here); a new key goes to the
-  // end of its section; a new section goes to the end of the file. Line breaks inside a value
-  // would split the line, so they are written as blanks.
+  // end of its section; a new section goes to the end of the file. Values are kept as they will
+  // read back: line breaks become blanks and surrounding blanks are dropped.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);  // "1" / "0"

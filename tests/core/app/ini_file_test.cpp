@@ -53,7 +53,7 @@ TEST(IniFileTest, WritesKeepPlacesAndAppendNewKeys) {
   TIniFile ini = TIniFile::Parse("[B]\r\nx=1\r\ny=2\r\n[A]\r\nk=v\r\n");
   ini.WriteInteger("b", "Y", 20);  // takes the spelling given
   ini.WriteBool("B", "z", true);
-  ini.WriteString("New", "key", "value");
+  ini.WriteString("New", "key", " value\r\n");  // kept as it will read back
   ini.WriteString("a", "k", "line\r\nbreak");
   EXPECT_EQ(ini.Serialize(),
             "[B]\r\nx=1\r\nY=20\r\nz=1\r\n\r\n[A]\r\nk=line  break\r\n\r\n[New]\r\nkey=value\r\n");
