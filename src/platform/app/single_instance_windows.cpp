@@ -82,11 +82,11 @@ LRESULT CALLBACK InstanceWindow::Procedure(HWND window, UINT message, WPARAM wpa
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<InstanceWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self != nullptr && self->window_ == window) return self->Handle(message, wparam, lparam);
+  if (self != nullptr && self->window_ == window) return self->OnMessage(message, wparam, lparam);
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-LRESULT InstanceWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COPYDATA: {
       const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
