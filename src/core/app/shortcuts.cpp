@@ -78,10 +78,10 @@ bool TakePrefix(std::string_view& text, std::string_view prefix) {
 
 std::vector<TShortcutName> BuildNames() {
   auto action = [](std::string name, std::string target) {
-    return TShortcutName{std::move(name), std::move(target), {}};
+    return TShortcutName{std::move(name), std::move(target), {}, 0};
   };
   auto entry = [](std::string name, std::vector<std::string> path) {
-    return TShortcutName{std::move(name), "", std::move(path)};
+    return TShortcutName{std::move(name), "", std::move(path), 0};
   };
   std::vector<TShortcutName> names = {
       action("POWERONOFF", "actPower"),
@@ -135,7 +135,9 @@ std::vector<TShortcutName> BuildNames() {
   for (int n = 1; n <= 20; ++n) {
     char digits[8];
     std::snprintf(digits, sizeof digits, "%.2d", n);
-    names.push_back(entry(std::string("TUNER_DIRECT_") + digits, {"&TUNER", "Direct", digits}));
+    TShortcutName direct = entry(std::string("TUNER_DIRECT_") + digits, {"&TUNER", "Direct"});
+    direct.DirectNumber = n;
+    names.push_back(std::move(direct));
   }
   names.push_back(entry("TaskTray", {"Tas&kTray"}));
   names.push_back(entry("AlwaysOnTop", {"Al&ways On Top"}));
@@ -223,12 +225,21 @@ void TController::LoadShortcuts() {
   view_.ShortcutsChanged();
 }
 
+TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target) {
+  if (!target.Action.empty()) return nullptr;
+  TMenuItem* item = menu.Find(target.MenuPath);
+  if (!item || target.DirectNumber == 0) return item;
+  for (TMenuItem& entry : item->Items)
+    if (entry.Number == target.DirectNumber) return &entry;
+  return nullptr;
+}
+
 void RunShortcut(TController& controller, const TShortcutName& target) {
   if (!target.Action.empty()) {
     controller.Actions.Execute(target.Action);
     return;
   }
-  if (TMenuItem* item = controller.PopupMenu1.Find(target.MenuPath))
+  if (TMenuItem* item = FindShortcutEntry(controller.PopupMenu1, target))
     controller.PopupMenu1.Click(*item);
 }
 

@@ -19,6 +19,8 @@
 namespace zr4 {
 
 class TController;
+class TPopupMenuModel;
+struct TMenuItem;
 
 // A virtual key code in the low byte with the modifier bits above it; 0 is no shortcut.
 using TShortCut = std::uint16_t;
@@ -42,6 +44,9 @@ struct TShortcutName {
   std::string Name;
   std::string Action;
   std::vector<std::string> MenuPath;
+  // For the TUNER "Direct" entries: MenuPath leads to the submenu and this is the entry's number,
+  // as station names change the entries' captions.
+  int DirectNumber = 0;
 };
 
 // The 80 names in their fixed order.
@@ -61,6 +66,9 @@ std::vector<TShortcutBinding> ReadShortcuts(
 
 // "ShortCut.ini" in the folder of the settings file at `settingsPath`.
 std::string ShortcutFilePath(const std::string& settingsPath);
+
+// The menu entry a name targets; nullptr for names of actions.
+TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target);
 
 // Runs the target of a shortcut: an action through the action list (so it counts as activity),
 // a menu entry as a click on it would.

@@ -23,7 +23,7 @@ constexpr const char* kShortcutPrefix = "shortcut_";
 QString ShortcutText(TController& c, const TMenuItem& item) {
   for (const TShortcutBinding& binding : c.Shortcuts) {
     const TShortcutName& target = *binding.Target;
-    const bool mine = target.Action.empty() ? c.PopupMenu1.Find(target.MenuPath) == &item
+    const bool mine = target.Action.empty() ? FindShortcutEntry(c.PopupMenu1, target) == &item
                                             : target.Action == item.Action;
     if (mine) return QString::fromStdString(ShortCutToText(binding.ShortCut));
   }

@@ -63,7 +63,8 @@ TEST(ShortcutNameTest, EightyNamesInTheirOrder) {
   EXPECT_EQ(names[39].Name, "MD_EJECT");
   EXPECT_EQ(names[44].Name, "Volume_50");
   EXPECT_EQ(names[53].Name, "Sleep_Off");
-  EXPECT_EQ(names[54].MenuPath, (std::vector<std::string>{"&TUNER", "Direct", "01"}));
+  EXPECT_EQ(names[54].MenuPath, (std::vector<std::string>{"&TUNER", "Direct"}));
+  EXPECT_EQ(names[54].DirectNumber, 1);
   EXPECT_EQ(names[73].Name, "TUNER_DIRECT_20");
   EXPECT_EQ(names.back().Name, "About");
   for (std::size_t i = 0; i < names.size(); ++i)
@@ -78,7 +79,7 @@ TEST_F(ShortcutTest, EveryNameReachesItsTarget) {
   for (const TShortcutName& name : ShortcutNames()) {
     SCOPED_TRACE(name.Name);
     if (name.Action.empty()) {
-      EXPECT_NE(controller.PopupMenu1.Find(name.MenuPath), nullptr);
+      EXPECT_NE(FindShortcutEntry(controller.PopupMenu1, name), nullptr);
     } else {
       ASSERT_NE(controller.Actions.Find(name.Action), nullptr);
       ++actions;
@@ -88,7 +89,7 @@ TEST_F(ShortcutTest, EveryNameReachesItsTarget) {
   // Two names reach actNext, through the CD and the TUNER entries.
   const auto entry = [&](std::string_view name) {
     for (const TShortcutName& n : ShortcutNames())
-      if (n.Name == name) return controller.PopupMenu1.Find(n.MenuPath);
+      if (n.Name == name) return FindShortcutEntry(controller.PopupMenu1, n);
     return static_cast<TMenuItem*>(nullptr);
   };
   EXPECT_NE(entry("CD_TUNER_NEXT"), entry("TunerPresetCall_UP"));
@@ -138,6 +139,8 @@ TEST_F(ShortcutTest, ShortcutsRunActionsThroughTheListAndEntriesAsClicks) {
   Take();
 
   controller.ApsActive = false;
+  // A station name in the caption does not hide the entry from its shortcut.
+  controller.PopupMenu1.Find({"&TUNER", "Direct"})->Items[6].Caption = "07: NHK-FM";
   RunShortcut(controller, *target("TUNER_DIRECT_07"));
   EXPECT_EQ(sim.preset(), 7);
   EXPECT_FALSE(controller.ApsActive);  // a handler entry, not an action
