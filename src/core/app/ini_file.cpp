@@ -36,6 +36,52 @@ std::string OneLine(std::string_view text) {
 }
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kBomUtf16Le = "\xFF\xFE";
+constexpr std::string_view kBomUtf16Be = "\xFE\xFF";
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendUtf8(std::string& text, char32_t code) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (code >> 18));
+    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// UTF-16 after its byte order mark, as older Windows editors save "Unicode" text. Unpaired
+// surrogates and a lone last byte become U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool littleEndian) {
+  auto unit = [&](std::size_t i) -> char32_t {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return littleEndian ? (second << 8 | first) : (first << 8 | second);
+  };
+  std::string text;
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    char32_t code = unit(i);
+    if (code >= 0xD800 && code <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    AppendUtf8(text, code >= 0xD800 && code <= 0xDFFF ? kReplacement : code);
+  }
+  if (i < bytes.size()) AppendUtf8(text, kReplacement);
+  return text;
+}
 constexpr const char* kLineEnd = "\r\n";
 }  // namespace
 
@@ -192,6 +238,8 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 std::string DecodeIniText(std::string_view bytes, TextCodec& codec) {
+  if (bytes.substr(0, 2) == kBomUtf16Le) return Utf16ToUtf8(bytes.substr(2), true);
+  if (bytes.substr(0, 2) == kBomUtf16Be) return Utf16ToUtf8(bytes.substr(2), false);
   if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
   if (IsValidUtf8(bytes)) return std::string(bytes);
   return codec.LegacyToUtf8(bytes);

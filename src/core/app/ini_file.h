@@ -64,8 +64,8 @@ class TIniFile {
   std::vector<Section> sections_;
 };
 
-// Text of an INI file as UTF-8: UTF-8 with or without BOM is taken as it is; anything that is not
-// valid UTF-8 is read as code page 932 through the codec.
+// Text of an INI file as UTF-8: UTF-8 with or without BOM is taken as it is; UTF-16 with its BOM
+// is converted; anything else that is not valid UTF-8 is read as code page 932 through the codec.
 std::string DecodeIniText(std::string_view bytes, TextCodec& codec);
 
 // Reads a whole INI file: a missing or unreadable file leaves `ini` empty. Returns how the read

@@ -85,6 +85,13 @@ TEST(IniFileTest, Utf8IsTakenAsItIsAndAnythingElseGoesThroughTheCodec) {
   // "電源" as code page 932 is not valid UTF-8.
   EXPECT_EQ(DecodeIniText("[S]\nName=\x93\x64\x8C\xB9\n", codec), "[S]\nName=?d??\n");
   EXPECT_EQ(codec.calls, 1);
+
+  // UTF-16 as older Notepad saves "Unicode": "[S]", "電", "😀" and a lone surrogate.
+  EXPECT_EQ(
+      DecodeIniText(std::string("\xFF\xFE[\0S\0]\0\xFB\x96\x3D\xD8\x00\xDE\x00\xD8", 16), codec),
+      "[S]電😀\xEF\xBF\xBD");
+  EXPECT_EQ(DecodeIniText(std::string("\xFE\xFF\0k\x96\xFB\x01", 7), codec), "k電\xEF\xBF\xBD");
+  EXPECT_EQ(codec.calls, 1);
 }
 
 TEST(IniFileTest, Utf8ValidationRejectsMalformedForms) {
