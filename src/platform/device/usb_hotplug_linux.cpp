@@ -56,10 +56,10 @@ void UsbHotplugWatcher::SetPollFdNotifiers(std::function<void(int, short)> added
 
 void UsbHotplugWatcher::HandleEvents() {
   if (usb_.get() == nullptr) return;
-  if (hotplugRegistered_) {
-    timeval zero{};
-    libusb_handle_events_timeout_completed(usb_.get(), &zero, nullptr);
-  }
+  // Also without hot-plug events: an open handle's descriptor reports an unplug as an error
+  // condition until libusb has handled it (and dropped the descriptor).
+  timeval zero{};
+  libusb_handle_events_timeout_completed(usb_.get(), &zero, nullptr);
   // Rescan while the component is absent: always without hot-plug events, and with them while
   // a component is there but refused to open (a udev rule installed meanwhile lets it open).
   const std::int64_t now = clock_.TickCount();
