@@ -3,7 +3,6 @@
 // lock taken and sends its request over the socket instead (see core/app/instance_protocol.h).
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <functional>
 #include <optional>
@@ -41,7 +40,9 @@ class InstanceLock {
   int fd_ = -1;
 };
 
-// The running instance's end of the socket. Connections from other users are dropped.
+// The running instance's end of the socket, on the event loop. Connections from other users
+// are dropped. (Plain Unix sockets: Qt's own local socket classes would bring the whole
+// network library and its dependencies into memory.)
 class InstanceServer : public QObject {
   Q_OBJECT
 
@@ -49,7 +50,8 @@ class InstanceServer : public QObject {
   // Returns the reply line for a request (without its newline).
   using Handler = std::function<std::string(const InstanceRequest&)>;
 
-  InstanceServer(Handler handler, QObject* parent = nullptr);
+  explicit InstanceServer(Handler handler, QObject* parent = nullptr);
+  ~InstanceServer() override;
 
   // Listens at `socketPath`, replacing a socket file left by an instance that died; the caller
   // holds the instance lock, so no live instance can own it.
@@ -57,9 +59,11 @@ class InstanceServer : public QObject {
 
  private:
   void Accept();
+  void Serve(int fd);
 
-  QLocalServer server_;
   Handler handler_;
+  int listenFd_ = -1;
+  std::string socketPath_;
 };
 
 // A later start's end: sends `request` and returns the reply line, or nullopt when no instance
