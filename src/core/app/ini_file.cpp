@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "core/app/same_text.h"
+
 namespace zr4 {
 
 namespace {
@@ -13,17 +15,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char AsciiUpper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  return true;
 }
 
 // What is written must read back as it was written, so that saving twice writes the same bytes:
@@ -107,7 +98,7 @@ TIniFile TIniFile::Parse(std::string_view text) {
 
 const TIniFile::Section* TIniFile::FindSection(std::string_view name) const {
   for (const Section& section : sections_)
-    if (SameName(section.name, name)) return &section;
+    if (SameText(section.name, name)) return &section;
   return nullptr;
 }
 
@@ -115,13 +106,13 @@ const TIniFile::Entry* TIniFile::FindEntry(std::string_view section, std::string
   const Section* found = FindSection(section);
   if (found == nullptr) return nullptr;
   for (const Entry& entry : found->entries)
-    if (SameName(entry.key, key)) return &entry;
+    if (SameText(entry.key, key)) return &entry;
   return nullptr;
 }
 
 TIniFile::Section& TIniFile::SectionForWriting(std::string_view name) {
   for (Section& section : sections_)
-    if (SameName(section.name, name)) return section;
+    if (SameText(section.name, name)) return section;
   sections_.push_back({OneLine(name), {}});
   return sections_.back();
 }
@@ -155,7 +146,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
   Section& target = SectionForWriting(section);
   const std::string name = OneLine(key);
   for (Entry& entry : target.entries) {
-    if (SameName(entry.key, name)) {
+    if (SameText(entry.key, name)) {
       entry.key = name;
       entry.value = OneLine(value);
       return;
@@ -174,7 +165,7 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 
 void TIniFile::EraseSection(std::string_view section) {
   for (Section& found : sections_)
-    if (SameName(found.name, section)) found.entries.clear();
+    if (SameText(found.name, section)) found.entries.clear();
 }
 
 std::string TIniFile::Serialize() const {

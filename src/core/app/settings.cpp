@@ -7,6 +7,7 @@
 
 #include "core/app/controller.h"
 #include "core/app/ini_file.h"
+#include "core/app/same_text.h"
 #include "core/pcactions/timer_text.h"
 #include "core/ports/log.h"
 
@@ -41,12 +42,6 @@ std::vector<std::string> SplitAtCommas(const std::string& text) {
   }
 }
 
-bool SameAsciiText(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return (x >= 'a' && x <= 'z' ? x - 32 : x) == (y >= 'a' && y <= 'z' ? y - 32 : y);
-  });
-}
-
 // "0" is false, any other number true, "True" and "False" are accepted; anything else (a missing
 // field included) reads as false with a diagnostic, so that start-up goes on.
 bool ModeFlag(const std::vector<std::string>& fields, std::size_t index) {
@@ -54,8 +49,8 @@ bool ModeFlag(const std::vector<std::string>& fields, std::size_t index) {
   const std::string& field = fields[index];
   int number = 0;
   if (ParseInteger(field, number)) return number != 0;
-  if (SameAsciiText(field, "True")) return true;
-  if (!SameAsciiText(field, "False"))
+  if (SameText(field, "True")) return true;
+  if (!SameText(field, "False"))
     LogText("LoadSettings: ModeBtn field " + std::to_string(index + 1) +
             " is not a boolean: " + field);
   return false;
