@@ -3,9 +3,6 @@
 // <linux/ioctl.h> first: <linux/usbdevice_fs.h> uses its macros without including it.
 #include <linux/ioctl.h>
 #include <linux/usbdevice_fs.h>
-// clang-format off
-#include <linux/capability.h>
-// clang-format on
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -25,59 +22,21 @@ namespace {
 constexpr int kSetupSize = 8;
 constexpr int kShortReadBytes = 16;
 
-std::string Hex(const std::vector<std::uint8_t>& bytes) {
-  std::string text;
-  char digits[3];
-  for (std::uint8_t byte : bytes) {
-    std::snprintf(digits, sizeof digits, "%02x", byte);
-    text += digits;
-  }
-  return text;
-}
-
-// Device, configuration and one audio-control interface, as the component reports them.
-std::vector<std::uint8_t> Descriptors(std::uint16_t vendor, std::uint16_t product) {
-  return {0x12,
-          0x01,
-          0x00,
-          0x02,
-          0x00,
-          0x00,
-          0x00,
-          0x40,
-          static_cast<std::uint8_t>(vendor),
-          static_cast<std::uint8_t>(vendor >> 8),
-          static_cast<std::uint8_t>(product),
-          static_cast<std::uint8_t>(product >> 8),
-          0x00,
-          0x01,
-          0x00,
-          0x00,
-          0x00,
-          0x01,
-          0x09,
-          0x02,
-          0x12,
-          0x00,
-          0x01,
-          0x01,
-          0x00,
-          0x80,
-          0x32,
-          0x09,
-          0x04,
-          0x00,
-          0x00,
-          0x00,
-          0x01,
-          0x01,
-          0x00,
-          0x00};
+// Device, configuration and one audio-control interface, as the component reports them, in the
+// hex form of umockdev's binary attributes.
+std::string DescriptorsHex(std::uint16_t vendor, std::uint16_t product) {
+  char hex[80];
+  std::snprintf(hex, sizeof hex,
+                "1201000200000040%02x%02x%02x%02x000100000001"
+                "090212000101008032"
+                "090400000001010000",
+                vendor & 0xFF, vendor >> 8, product & 0xFF, product >> 8);
+  return hex;
 }
 
 // Removes the capabilities that let root open files regardless of their mode, for the calling
 // thread only (umockdev's thread keeps them), so that a mode of 000 refuses this thread as it
-// refuses an ordinary user. Returns the previous sets for RestoreCapabilities.
+// refuses an ordinary user. Returns the previous sets, which the destructor puts back.
 std::pair<__user_cap_header_struct, std::array<__user_cap_data_struct, 2>> DropFileCapabilities() {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
   std::array<__user_cap_data_struct, 2> data{};
@@ -154,7 +113,7 @@ std::string EmulatedUsbBus::Plug(int address, int port, std::uint16_t product,
       "A: speed=480\\n\n"
       "A: idVendor=" +
       std::string(ids, 4) + "\\n\n" + "A: idProduct=" + std::string(ids + 5, 4) + "\\n\n" +
-      "H: descriptors=" + Hex(Descriptors(vendor, product)) + "\n";
+      "H: descriptors=" + DescriptorsHex(vendor, product) + "\n";
   if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
     const std::string message = error->message;
     g_error_free(error);
