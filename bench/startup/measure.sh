@@ -18,7 +18,7 @@ import glob, os, statistics, subprocess, sys, tempfile, time
 program, bare, runs, idle = sys.argv[1], sys.argv[2], int(sys.argv[3]), float(sys.argv[4])
 work = tempfile.mkdtemp()
 os.chmod(work, 0o700)
-env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work,
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=work, ZR4PC_HOME=work,
            ZR4PC_INSTANCE_NAME="bench-%d" % os.getpid())
 for name in ("ZR4PC_DEBUG", "ZR4PC_SIM_TRACE", "DBUS_SYSTEM_BUS_ADDRESS"):
     env.pop(name, None)
@@ -54,8 +54,11 @@ def cpu_ns(pid):
             total += int(f.read().split()[0])
     return total
 
+# Remote gestures enabled in the settings file: the status is read every 200 ms.
+with open(os.path.join(work, "zr4pcctrl.ini"), "w") as settings:
+    settings.write("[RemoCon]\nEnable=1\n")
 trace = os.path.join(work, "trace.txt")
-idle_env = dict(env, ZR4PC_BENCH_GESTURE_POLL="1", ZR4PC_SIM_TRACE=trace)
+idle_env = dict(env, ZR4PC_SIM_TRACE=trace)
 process = subprocess.Popen([program, "--simulate"], env=idle_env, stdout=subprocess.DEVNULL)
 time.sleep(2)  # let start-up settle
 reads_before = sum(1 for line in open(trace) if line.startswith("IN "))

@@ -25,6 +25,7 @@ class InstanceProcessTest : public ::testing::Test {
     static std::atomic<int> counter{0};
     env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("ZR4PC_HOME", runtime.path());  // the settings file goes there
     env.insert("ZR4PC_INSTANCE_NAME", QString("test-%1-%2").arg(getpid()).arg(counter++));
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.remove("ZR4PC_DEBUG");

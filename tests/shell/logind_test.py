@@ -31,7 +31,8 @@ class LogindTest(dbusmock.DBusTestCase):
             "logind", {}, stdout=subprocess.DEVNULL)
         self.runtime = tempfile.TemporaryDirectory()
         os.chmod(self.runtime.name, 0o700)
-        env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime.name, QT_QPA_PLATFORM="offscreen",
+        env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime.name, ZR4PC_HOME=self.runtime.name,
+                   QT_QPA_PLATFORM="offscreen",
                    ZR4PC_INSTANCE_NAME="logind-test-%d" % os.getpid())
         self.program = subprocess.Popen([PROGRAM, "--simulate", "--debug"], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,

@@ -17,6 +17,9 @@
 #include "core/app/status_report.h"
 #include "core/device/zr4ctrl.h"
 #include "core/ports/log.h"
+#include "platform/app/file_store_system.h"
+#include "platform/app/settings_location.h"
+#include "platform/app/text_codec_system.h"
 #include "shell/app/device_setup.h"
 #include "shell/app/logind_watcher.h"
 #include "shell/app/main_window.h"
@@ -149,7 +152,10 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   DeviceSetup device(clock, options.simulate);
   TZR4Ctrl link(clock, device.Finder());
   MainWindow window(interactive);
-  TController controller(clock, link, window);
+  SystemFileStore files;
+  SystemTextCodec codec;
+  const SettingsStorage settings{files, codec, SettingsFilePath()};
+  TController controller(clock, link, window, &settings);
   window.SetController(&controller);
   QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
   // From here on a signal waits for the event loop and then closes the window.
@@ -163,12 +169,6 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   if (const std::string message = device.NotFoundMessage(argv[0]); !message.empty())
     window.ShowMessage(message);
   controller.FormCreate(options.params);
-  if (EnvIs("ZR4PC_BENCH_GESTURE_POLL", "1")) {
-    // Benchmarks only: poll every 200 ms as with remote gestures enabled.
-    controller.Options.RemoConEnable = true;
-    controller.Timer2.Interval = controller.PollInterval();
-    window.TimersChanged();
-  }
   window.show();
 
   InstanceServer server([&](const InstanceRequest& request) {
