@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/device/error_text.h"
+#include "platform/device/error_text_linux.h"
 
 namespace zr4 {
 

@@ -3,7 +3,7 @@
 #include <libusb.h>
 
 #include "core/ports/log.h"
-#include "platform/device/error_text.h"
+#include "platform/device/error_text_linux.h"
 
 namespace zr4 {
 

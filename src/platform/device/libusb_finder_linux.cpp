@@ -10,7 +10,7 @@
 #include "core/device/usb_access.h"
 #include "core/device/zr4defs.h"
 #include "core/ports/log.h"
-#include "platform/device/error_text.h"
+#include "platform/device/error_text_linux.h"
 
 namespace zr4 {
 

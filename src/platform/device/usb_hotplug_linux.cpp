@@ -4,7 +4,7 @@
 
 #include "core/device/usb_access.h"
 #include "core/ports/log.h"
-#include "platform/device/error_text.h"
+#include "platform/device/error_text_linux.h"
 
 namespace zr4 {
 
