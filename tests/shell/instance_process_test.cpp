@@ -146,6 +146,15 @@ TEST_F(InstanceProcessTest, SigtermClosesLikeTheWindow) {
   StartFirst();
 }
 
+TEST_F(InstanceProcessTest, AnUnusableLockStillGivesAWindow) {
+  ASSERT_TRUE(QDir(runtime.path()).mkdir(env.value("ZR4PC_INSTANCE_NAME") + ".lock"));
+  int code = -1;
+  const QString out = Run({"--simulate", "--screenshot", runtime.filePath("window.png")}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(out.startsWith("FM 01 80.00")) << out.toStdString();
+  EXPECT_TRUE(lastErr.contains("running without single instance")) << lastErr.toStdString();
+}
+
 TEST_F(InstanceProcessTest, ScreenshotShowsTheStatusAndTracesTheLink) {
   const QString picture = runtime.filePath("window.png");
   const QString trace = runtime.filePath("trace.txt");

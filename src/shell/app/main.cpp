@@ -238,6 +238,11 @@ int main(int argc, char** argv) {
   if (options.status) return RunStatus(argc, argv, options, address);
   std::optional<InstanceLock> lock;
   if (address) lock.emplace(address->lockPath);
-  if (lock && !lock->Held()) return RunLaterStart(argc, argv, options, *address);
-  return RunController(argc, argv, options, address);
+  if (lock && lock->HeldElsewhere()) return RunLaterStart(argc, argv, options, *address);
+  if (lock && !lock->Held()) {
+    // Better a second window than none at all.
+    std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", lock->Error().c_str());
+    lock.reset();
+  }
+  return RunController(argc, argv, options, lock ? address : std::nullopt);
 }

@@ -143,7 +143,11 @@ std::optional<InstanceAddress> ResolveInstanceAddress(std::string& error) {
 
 InstanceLock::InstanceLock(const std::string& path) {
   fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+  if (fd_ < 0) {
+    error_ = path + ": " + std::strerror(errno);
+  } else if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    heldElsewhere_ = errno == EWOULDBLOCK;
+    if (!heldElsewhere_) error_ = path + ": " + std::strerror(errno);
     close(fd_);
     fd_ = -1;
   }

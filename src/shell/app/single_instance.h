@@ -35,9 +35,15 @@ class InstanceLock {
 
   // True when this process got the lock: it is the first instance.
   bool Held() const { return fd_ >= 0; }
+  // True when another process holds it: another instance runs.
+  bool HeldElsewhere() const { return heldElsewhere_; }
+  // Neither: the lock file could not be opened (the reason is in `Error()`).
+  const std::string& Error() const { return error_; }
 
  private:
   int fd_ = -1;
+  bool heldElsewhere_ = false;
+  std::string error_;
 };
 
 // The running instance's end of the socket, on the event loop. Connections from other users
