@@ -53,6 +53,7 @@ TEST_F(MainWindowTest, LabelsFollowTheComponentAfterAPoll) {
   EXPECT_EQ(Text("lbVol"), "22");
   EXPECT_FALSE(Shown("lbRadioName"));
   EXPECT_EQ(window.windowTitle(), "ZR4PCCtrl");
+  EXPECT_EQ(window.pos(), QPoint(379, 304));  // the design position
 
   link.SendCommand(cmdSelectCD);
   sim.PressRemoteKey(TSimComponent::RemoteKey::Mute);

@@ -24,6 +24,8 @@ namespace zr4 {
 namespace {
 // A dark front panel with display-tube coloured text.
 constexpr QSize kFaceSize(360, 112);
+// Where the window opens when the settings file does not say otherwise.
+constexpr QPoint kDesignPosition(379, 304);
 const QColor kFaceColor(0x1c, 0x20, 0x26);
 const QColor kBorderColor(0x4a, 0x52, 0x5c);
 const QColor kTextColor(0x7f, 0xe3, 0xff);
@@ -49,6 +51,7 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), interactive_(interactive) {
   setObjectName("TZR4CtrlMainForm");
   setFixedSize(kFaceSize);
+  move(kDesignPosition);
   QPalette face = palette();
   face.setColor(QPalette::Window, kFaceColor);
   face.setColor(QPalette::WindowText, kTextColor);
