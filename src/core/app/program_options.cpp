@@ -30,6 +30,8 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
+    } else if (arg == "--print-udev-rules") {
+      options.printUdevRules = true;
     } else if (arg == "--screenshot" || arg.starts_with("--screenshot=")) {
       std::string file;
       if (arg == "--screenshot") {
@@ -77,6 +79,8 @@ std::string ProgramUsage() {
          "  --debug            diagnostics to standard error (also ZR4PC_DEBUG=1)\n"
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n"
+         "  --print-udev-rules print the udev rule that lets the logged-in user open the\n"
+         "                     ZR4PC, and exit\n"
          "\n"
          "Controller options (-ON, -OFF, -VOL 20, -PCALL 5, -INPUT 1, -TRACK 3, ...) follow\n"
          "the options above; a second start hands them to the running instance and ends.\n";

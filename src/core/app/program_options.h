@@ -9,13 +9,14 @@
 namespace zr4 {
 
 struct ProgramOptions {
-  bool simulate = false;       // --simulate: run on the simulated component
-  bool status = false;         // --status: print what the window shows and exit
-  bool json = false;           // --json: with --status, as a JSON object
-  std::string screenshotFile;  // --screenshot FILE: save a picture after the first status
-  bool debug = false;          // --debug: diagnostics to standard error
-  bool help = false;           // --help
-  bool version = false;        // --version
+  bool simulate = false;        // --simulate: run on the simulated component
+  bool status = false;          // --status: print what the window shows and exit
+  bool json = false;            // --json: with --status, as a JSON object
+  std::string screenshotFile;   // --screenshot FILE: save a picture after the first status
+  bool debug = false;           // --debug: diagnostics to standard error
+  bool help = false;            // --help
+  bool version = false;         // --version
+  bool printUdevRules = false;  // --print-udev-rules: the rule that lets the user open the ZR4PC
   // The controller's own command line: everything from the first argument that is not one of
   // the switches above (or everything after "--").
   std::vector<std::string> params;

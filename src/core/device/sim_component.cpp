@@ -37,11 +37,16 @@ TSimComponent::TSimComponent(Clock& clock) : clock_(clock) {
 
 Input TSimComponent::input() const {
   switch (source_) {
-    case Source::Tuner: return band_ == Band::AM ? kInputAM : kInputFM;
-    case Source::CD: return kInputCD;
-    case Source::MD: return kInputMD;
-    case Source::AUX: return kInputAUX;
-    case Source::USB: return kInputUSB;
+    case Source::Tuner:
+      return band_ == Band::AM ? kInputAM : kInputFM;
+    case Source::CD:
+      return kInputCD;
+    case Source::MD:
+      return kInputMD;
+    case Source::AUX:
+      return kInputAUX;
+    case Source::USB:
+      return kInputUSB;
   }
   return kInputNone;
 }
@@ -63,16 +68,22 @@ bool TSimComponent::Request(bool in, std::uint8_t* buffer) {
     // A malformed frame is dropped without a word, as the real component does.
     if (IsValidFrame(buffer)) Execute(buffer[2], buffer[3]);
   }
+  if (transfers_.size() >= kMaxRecordedTransfers)
+    transfers_.erase(transfers_.begin(), transfers_.begin() + kMaxRecordedTransfers / 2);
   transfers_.push_back({clock_.TickCount(), in, frame});
   if (trace_) trace_((in ? "IN " : "OUT ") + HexDump(frame));
   return true;
 }
 
-void TSimComponent::SetVolume(int volume) { volume_ = std::clamp(volume, 0, kMaxVolume); }
+void TSimComponent::SetVolume(int volume) {
+  volume_ = std::clamp(volume, 0, kMaxVolume);
+}
 
 void TSimComponent::PressRemoteKey(RemoteKey key) {
   switch (key) {
-    case RemoteKey::Power: standby_ = !standby_; return;
+    case RemoteKey::Power:
+      standby_ = !standby_;
+      return;
     case RemoteKey::VolumeUp:
       if (!standby_) SetVolume(volume_ + 1);
       return;
@@ -93,24 +104,47 @@ void TSimComponent::Execute(std::uint8_t command, std::uint8_t argument) {
     return;
   }
   switch (command) {
-    case cmdSetVolume: SetVolume(argument); return;
-    case cmdCallPreset: CallPreset(argument); return;
-    case cmdPlayTrack: CdPlayTrack(argument); return;
-    default: break;
+    case cmdSetVolume:
+      SetVolume(argument);
+      return;
+    case cmdCallPreset:
+      CallPreset(argument);
+      return;
+    case cmdPlayTrack:
+      CdPlayTrack(argument);
+      return;
+    default:
+      break;
   }
   switch (code) {
-    case cmdPowerOff: standby_ = true; break;
-    case cmdSelectTuner: SelectTuner(); break;
+    case cmdPowerOff:
+      standby_ = true;
+      break;
+    case cmdSelectTuner:
+      SelectTuner();
+      break;
     case cmdSelectBand:
       if (source_ == Source::Tuner) band_ = band_ == Band::FM ? Band::AM : Band::FM;
       SelectTuner();
       break;
-    case cmdSelectCD: source_ = Source::CD; break;
-    case cmdSelectMD: source_ = Source::MD; break;
-    case cmdSelectAUX: source_ = Source::AUX; break;
-    case cmdSelectUSB: source_ = Source::USB; break;
-    case cmdMute: mute_ = !mute_; break;
-    case cmdTone: toneMode_ = toneMode_ == 1 ? 2 : toneMode_ == 2 ? 3 : 1; break;
+    case cmdSelectCD:
+      source_ = Source::CD;
+      break;
+    case cmdSelectMD:
+      source_ = Source::MD;
+      break;
+    case cmdSelectAUX:
+      source_ = Source::AUX;
+      break;
+    case cmdSelectUSB:
+      source_ = Source::USB;
+      break;
+    case cmdMute:
+      mute_ = !mute_;
+      break;
+    case cmdTone:
+      toneMode_ = toneMode_ == 1 ? 2 : toneMode_ == 2 ? 3 : 1;
+      break;
     case cmdAutoManual:
       if (source_ == Source::Tuner) manualTuning_ = !manualTuning_;
       break;
@@ -120,12 +154,24 @@ void TSimComponent::Execute(std::uint8_t command, std::uint8_t argument) {
     case cmdPresetDown:
       if (source_ == Source::Tuner) StepPreset(-1);
       break;
-    case cmdCdPlay: CdPlay(); break;
-    case cmdCdStop: CdStop(); break;
-    case cmdCdNext: CdSkip(+1); break;
-    case cmdCdPrevious: CdSkip(-1); break;
-    case cmdCdForward: CdSeek(+kSeekSeconds); break;
-    case cmdCdRewind: CdSeek(-kSeekSeconds); break;
+    case cmdCdPlay:
+      CdPlay();
+      break;
+    case cmdCdStop:
+      CdStop();
+      break;
+    case cmdCdNext:
+      CdSkip(+1);
+      break;
+    case cmdCdPrevious:
+      CdSkip(-1);
+      break;
+    case cmdCdForward:
+      CdSeek(+kSeekSeconds);
+      break;
+    case cmdCdRewind:
+      CdSeek(-kSeekSeconds);
+      break;
     case cmdCdRepeat:
       cdRepeat_ = cdRepeat_ == CdRepeat::Off   ? (cdRandom_ ? CdRepeat::All : CdRepeat::One)
                   : cdRepeat_ == CdRepeat::One ? CdRepeat::All
@@ -210,10 +256,14 @@ void TSimComponent::CdPlay() {
   AdvanceCd();
   source_ = Source::CD;
   switch (cdState_) {
-    case CdState::Playing: cdState_ = CdState::Paused; break;
+    case CdState::Playing:
+      cdState_ = CdState::Paused;
+      break;
     case CdState::TrayOpen:
     case CdState::Stopped:
-    case CdState::Paused: cdState_ = CdState::Playing; break;
+    case CdState::Paused:
+      cdState_ = CdState::Playing;
+      break;
   }
 }
 
@@ -286,7 +336,8 @@ Frame TSimComponent::BuildReport() {
       report[14] = mode;
       break;
     }
-    default: break;
+    default:
+      break;
   }
   report[15] = manualTuning_ ? 1 : 0;
   return report;

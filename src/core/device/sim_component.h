@@ -47,7 +47,9 @@ class TSimComponent {
   // Called with one line per transfer: "OUT " or "IN " and the hex dump of the 32 bytes.
   void SetTrace(std::function<void(const std::string&)> trace) { trace_ = std::move(trace); }
 
-  // Everything that crossed the link, in order; tests compare it and may clear it.
+  // What crossed the link lately, in order; tests compare it and may clear it. Only the newest
+  // kMaxRecordedTransfers are kept, so that a long run does not grow without end.
+  static constexpr std::size_t kMaxRecordedTransfers = 4096;
   std::vector<Transfer>& Transfers() { return transfers_; }
   // The command frames received, in order, without the status reads.
   std::vector<Frame> ReceivedFrames() const;

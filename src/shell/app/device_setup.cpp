@@ -1,5 +1,7 @@
 #include "shell/app/device_setup.h"
 
+#include <poll.h>
+#include <QTimer>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +21,8 @@ LibusbDeviceFinder* StartUsb(bool simulate, std::optional<LibusbContext>& usb,
 }  // namespace
 
 DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
-    : simulate_(simulate),
+    : clock_(clock),
+      simulate_(simulate),
       simulator_(clock),
       simulatorFinder_(simulator_),
       finder_(StartUsb(simulate, usb_, usbFinder_), simulatorFinder_) {
@@ -38,9 +41,55 @@ DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
 
 std::string DeviceSetup::NotFoundMessage(const std::string& program) {
   if (!ComponentMissing()) return {};
+  if (std::string denied = AccessDeniedMessage(program); !denied.empty()) return denied;
+  return kNoDeviceMessage;
+}
+
+std::string DeviceSetup::AccessDeniedMessage(const std::string& program) {
   if (usbFinder_ && usbFinder_->TakeAccessDeniedNotice())
     return UsbAccessDeniedMessage(usbFinder_->DeniedPath(), program);
-  return kNoDeviceMessage;
+  return {};
+}
+
+namespace {
+// libusb's own news can arrive during a transfer; the tick also drives the rescans while the
+// component is absent and the retry after a refused open.
+constexpr int kBusTickMs = 1000;
+}  // namespace
+
+void DeviceSetup::WatchBus(QObject* owner, std::function<void()> onChange) {
+  if (!usbFinder_) return;
+  watcher_ = std::make_unique<UsbHotplugWatcher>(*usb_, *usbFinder_, clock_, std::move(onChange));
+  for (const auto& pollFd : watcher_->PollFds()) AddNotifiers(owner, pollFd.fd, pollFd.events);
+  watcher_->SetPollFdNotifiers(
+      [this, owner](int fd, short events) { AddNotifiers(owner, fd, events); },
+      [this](int fd) { RemoveNotifiers(fd); });
+  auto* tick = new QTimer(owner);
+  QObject::connect(tick, &QTimer::timeout, owner, [this] { watcher_->HandleEvents(); });
+  tick->start(kBusTickMs);
+}
+
+void DeviceSetup::AddNotifiers(QObject* owner, int fd, short events) {
+  auto add = [&](QSocketNotifier::Type type) {
+    auto* notifier = new QSocketNotifier(fd, type, owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, owner,
+                     [this] { watcher_->HandleEvents(); });
+    notifiers_[fd].push_back(notifier);
+  };
+  if (events & POLLIN) add(QSocketNotifier::Read);
+  if (events & POLLOUT) add(QSocketNotifier::Write);
+}
+
+// A descriptor may be dropped from inside HandleEvents, itself run from that descriptor's
+// notifier: the notifier is only switched off here and deleted once the event loop is back.
+void DeviceSetup::RemoveNotifiers(int fd) {
+  const auto found = notifiers_.find(fd);
+  if (found == notifiers_.end()) return;
+  for (QSocketNotifier* notifier : found->second) {
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+  }
+  notifiers_.erase(found);
 }
 
 }  // namespace zr4

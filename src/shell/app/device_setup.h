@@ -3,16 +3,22 @@
 // shows itself working (the user is told that no component was found).
 #pragma once
 
+#include <QObject>
+#include <QSocketNotifier>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/device/fallback_finder.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
 #include "platform/device/libusb_context_linux.h"
 #include "platform/device/libusb_finder_linux.h"
+#include "platform/device/usb_hotplug_linux.h"
 
 namespace zr4 {
 
@@ -31,17 +37,32 @@ class DeviceSetup {
   // the component answered.
   std::string NotFoundMessage(const std::string& program);
 
+  // Watches the bus from `owner`'s event loop for the component arriving or leaving (hot-plug
+  // events, or rescans while it is absent) and runs `onChange` then; the owner runs discovery
+  // again. Nothing to watch with --simulate.
+  void WatchBus(QObject* owner, std::function<void()> onChange);
+
+  // The permission message, at most once per run, when a component is on the bus but this user
+  // may not open it; empty otherwise.
+  std::string AccessDeniedMessage(const std::string& program);
+
  private:
+  void AddNotifiers(QObject* owner, int fd, short events);
+  void RemoveNotifiers(int fd);
+
   struct CloseFile {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };
 
+  Clock& clock_;
   bool simulate_;
   TSimComponent simulator_;
   SimDeviceFinder simulatorFinder_;
   std::optional<LibusbContext> usb_;
   std::optional<LibusbDeviceFinder> usbFinder_;
   FallbackFinder finder_;
+  std::unique_ptr<UsbHotplugWatcher> watcher_;
+  std::map<int, std::vector<QSocketNotifier*>> notifiers_;
   std::unique_ptr<std::FILE, CloseFile> trace_;
 };
 

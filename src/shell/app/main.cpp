@@ -15,6 +15,7 @@
 #include "core/app/forwarding.h"
 #include "core/app/program_options.h"
 #include "core/app/status_report.h"
+#include "core/device/usb_access.h"
 #include "core/device/zr4ctrl.h"
 #include "core/ports/log.h"
 #include "platform/app/file_store_system.h"
@@ -171,6 +172,15 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   controller.FormCreate(options.params);
   window.show();
 
+  // A component plugged in, switched on or unplugged while the program runs: discovery again.
+  // A component that left leaves the link without a device and the display as it was.
+  device.WatchBus(&window, [&] {
+    link.Discover();
+    if (const std::string message = device.AccessDeniedMessage(argv[0]); !message.empty())
+      window.ShowMessage(message);
+    controller.Refresh();
+  });
+
   InstanceServer server([&](const InstanceRequest& request) {
     return AnswerInstanceRequest(request, controller, window);
   });
@@ -222,6 +232,10 @@ int main(int argc, char** argv) {
   }
   if (options.version) {
     PrintLine(std::string("zr4pcctrl ") + ZR4_VERSION);
+    return 0;
+  }
+  if (options.printUdevRules) {
+    std::fputs(UdevRulesText().c_str(), stdout);
     return 0;
   }
   if (options.debug || EnvIs("ZR4PC_DEBUG", "1")) {

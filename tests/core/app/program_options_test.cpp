@@ -60,9 +60,12 @@ TEST(ProgramOptionsTest, UnusableCommandLinesAreRefused) {
   }
 }
 
-TEST(ProgramOptionsTest, HelpAndVersion) {
+TEST(ProgramOptionsTest, HelpVersionAndUdevRules) {
   EXPECT_TRUE(ParseProgramOptions({"--help"}).help);
   EXPECT_TRUE(ParseProgramOptions({"--version"}).version);
+  const ProgramOptions rules = ParseProgramOptions({"--print-udev-rules"});
+  EXPECT_TRUE(rules.printUdevRules);
+  EXPECT_TRUE(rules.params.empty());
   EXPECT_NE(ProgramUsage().find("--screenshot FILE"), std::string::npos);
 }
 

@@ -24,10 +24,6 @@ TEST(FallbackFinderTest, HardwareFirstThenFallback) {
   CountingFinder hardware("USB"), simulator("SIM");
   FallbackFinder finder(&hardware, simulator);
 
-  EXPECT_EQ(finder.FindDevice()->path, "USB");
-  EXPECT_FALSE(finder.UsedFallback());
-  EXPECT_EQ(simulator.calls, 0);
-
   hardware.present = false;
   EXPECT_EQ(finder.FindDevice()->path, "SIM");
   EXPECT_TRUE(finder.UsedFallback());
@@ -36,6 +32,20 @@ TEST(FallbackFinderTest, HardwareFirstThenFallback) {
   hardware.present = true;
   EXPECT_EQ(finder.FindDevice()->path, "USB");
   EXPECT_FALSE(finder.UsedFallback());
+}
+
+TEST(FallbackFinderTest, AComponentThatLeavesIsNotReplacedByTheStandIn) {
+  CountingFinder hardware("USB"), simulator("SIM");
+  FallbackFinder finder(&hardware, simulator);
+  EXPECT_EQ(finder.FindDevice()->path, "USB");
+  EXPECT_EQ(simulator.calls, 0);
+
+  hardware.present = false;
+  EXPECT_FALSE(finder.FindDevice().has_value());
+  EXPECT_EQ(simulator.calls, 0);
+
+  hardware.present = true;
+  EXPECT_EQ(finder.FindDevice()->path, "USB");
 }
 
 TEST(FallbackFinderTest, WithoutHardwareBackEnd) {

@@ -187,6 +187,13 @@ TEST_F(SimTest, RemoteKeysChangeStateWithoutFrames) {
   EXPECT_TRUE(sim.ReceivedFrames().empty());
 }
 
+TEST_F(SimTest, RecordKeepsTheNewestTransfersOnly) {
+  for (std::size_t i = 0; i < 3 * TSimComponent::kMaxRecordedTransfers; ++i) link.ReadStatus();
+  link.SendCommand(cmdMute);
+  EXPECT_LE(sim.Transfers().size(), TSimComponent::kMaxRecordedTransfers);
+  EXPECT_EQ(sim.ReceivedFrames().back(), BuildFrame(0x00, 0x9C));
+}
+
 TEST_F(SimTest, TraceHasOneLinePerTransfer) {
   std::vector<std::string> lines;
   sim.SetTrace([&](const std::string& line) { lines.push_back(line); });
