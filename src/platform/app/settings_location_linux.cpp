@@ -32,19 +32,10 @@ std::string UserConfigFolder() {
 }
 }  // namespace
 
-std::string SettingsFileName(const std::string& executablePath) {
-  std::string name = executablePath.substr(executablePath.rfind('/') + 1);
-  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
-  return (name.empty() ? std::string(kFolderName) : name) + ".ini";
-}
-
-std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
-                               const std::string& fileName) {
-  const std::string beside = JoinPath(programFolder, fileName);
-  if (forced || access(beside.c_str(), F_OK) == 0 || access(programFolder.c_str(), W_OK) == 0)
-    return beside;
-  const std::string folder = UserConfigFolder();
-  return folder.empty() ? beside : JoinPath(folder, fileName);
+SettingsFolderProbe SystemSettingsFolderProbe() {
+  return {[](const std::string& path) { return access(path.c_str(), F_OK) == 0; },
+          [](const std::string& folder) { return access(folder.c_str(), W_OK) == 0; },
+          UserConfigFolder, JoinPath};
 }
 
 std::string SettingsFilePath() {

@@ -40,18 +40,8 @@ std::string UserConfigFolder() {
 }
 }  // namespace
 
-std::string SettingsFileName(const std::string& executablePath) {
-  std::string name = executablePath.substr(executablePath.find_last_of("\\/") + 1);
-  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
-  return (name.empty() ? std::string(kFolderName) : name) + ".ini";
-}
-
-std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
-                               const std::string& fileName) {
-  const std::string beside = JoinPath(programFolder, fileName);
-  if (forced || Exists(beside) || CanWriteIn(programFolder)) return beside;
-  const std::string folder = UserConfigFolder();
-  return folder.empty() ? beside : JoinPath(folder, fileName);
+SettingsFolderProbe SystemSettingsFolderProbe() {
+  return {Exists, CanWriteIn, UserConfigFolder, JoinPath};
 }
 
 std::string SettingsFilePath() {

@@ -11,12 +11,6 @@
 namespace zr4 {
 namespace {
 
-TEST(SettingsLocationTest, TheFileIsNamedAfterTheProgram) {
-  EXPECT_EQ(SettingsFileName(JoinPath(JoinPath("", "opt"), "zr4pcctrl")), "zr4pcctrl.ini");
-  EXPECT_EQ(SettingsFileName(JoinPath("folder.d", "zr4pcctrl.exe")), "zr4pcctrl.ini");
-  EXPECT_EQ(SettingsFileName(""), "zr4pcctrl.ini");
-}
-
 TEST(SettingsLocationTest, BesideTheProgramWhenItsFolderTakesIt) {
   test::TempFolder folder;
   const std::string name = "zr4pcctrl.ini";

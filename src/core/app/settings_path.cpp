@@ -1,0 +1,24 @@
+#include "core/app/settings_path.h"
+
+namespace zr4 {
+
+namespace {
+constexpr const char* kProgramName = "zr4pcctrl";
+}
+
+std::string SettingsFileName(const std::string& executablePath) {
+  const std::size_t slash = executablePath.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+  return (name.empty() ? std::string(kProgramName) : name) + ".ini";
+}
+
+std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
+                               const std::string& fileName, const SettingsFolderProbe& probe) {
+  const std::string beside = probe.join(programFolder, fileName);
+  if (forced || probe.exists(beside) || probe.canWriteIn(programFolder)) return beside;
+  const std::string folder = probe.userConfigFolder();
+  return folder.empty() ? beside : probe.join(folder, fileName);
+}
+
+}  // namespace zr4
