@@ -191,10 +191,10 @@ void TController::SetTimer2(bool enabled) {
   view_.TimersChanged();
 }
 
-void TController::Timer1Timer() {
-  Timer1.Enabled = false;
-  Timer1.Enabled = true;
-}
+// The 5-second clock tick. It drives the sleep timer, the automatic power-save countdown and the
+// scheduled timers; until those exist it has nothing to do, but the timer runs from the end of
+// window creation as it always will, so that adding them changes no start-up order.
+void TController::Timer1Timer() {}
 
 void TController::Timer2Timer() {
   SetTimer2(false);
