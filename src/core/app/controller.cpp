@@ -17,28 +17,40 @@ constexpr int kAutomaticResumeWaitMs = 8000;
 
 const char* ToneText(int mode) {
   switch (mode) {
-    case 1: return "TONE";
-    case 2: return "N.B.1";
-    case 3: return "N.B.2";
-    default: return "";
+    case 1:
+      return "TONE";
+    case 2:
+      return "N.B.1";
+    case 3:
+      return "N.B.2";
+    default:
+      return "";
   }
 }
 
 const char* TuneText(int mode) {
   switch (mode) {
-    case 1: return "Auto";
-    case 2: return "Manual";
-    default: return "";
+    case 1:
+      return "Auto";
+    case 2:
+      return "Manual";
+    default:
+      return "";
   }
 }
 
 const char* PlayModeText(int mode) {
   switch (mode) {
-    case 1: return "repeat";
-    case 2: return "repAll";
-    case 3: return "random";
-    case 4: return "rep&&ran";
-    default: return "";
+    case 1:
+      return "repeat";
+    case 2:
+      return "repAll";
+    case 3:
+      return "random";
+    case 4:
+      return "rep&&ran";
+    default:
+      return "";
   }
 }
 
@@ -87,6 +99,8 @@ void TController::FormCreate(const std::vector<std::string>& params) {
   Timer1.Enabled = true;
   Timer2.Enabled = true;
   view_.TimersChanged();
+
+  if (Options.APS) StartAps(Options.APSMin);
 }
 
 // The tone mode steps TONE, N.B.1, N.B.2, TONE: both paths end at TONE.
@@ -159,10 +173,13 @@ void TController::ShowStatus(const TDeviceStatus& status) {
         l.lbRadioName = "";
         l.lbRadioNameVisible = false;
         break;
-      default: break;
+      default:
+        break;
     }
     view_.LabelsChanged();
     TrayTipLatch = false;
+    // Any change of the component's state counts as activity for the power save.
+    if (ApsActive) StartAps(Options.APSMin);
   }
   LastStatus = status;
 }
@@ -203,7 +220,9 @@ void TController::Timer2Timer() {
   SetTimer2(true);
 }
 
-void TController::ExecuteParams(const std::string& text) { LogText("ExecuteParams: " + text); }
+void TController::ExecuteParams(const std::string& text) {
+  LogText("ExecuteParams: " + text);
+}
 
 void TController::PowerBroadcast(int event) {
   char line[48];
@@ -229,7 +248,8 @@ void TController::PowerBroadcast(int event) {
         ++ResumeCounter;
       }
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -211,6 +211,20 @@ TEST_F(ControllerTest, ResumeActionsRunOnEverySecondNotification) {
   EXPECT_TRUE(controller.Timer2.Enabled);
 }
 
+TEST_F(ControllerTest, PowerSaveStartsWithTheProgramAndRestartsOnEveryChange) {
+  controller.Options.APS = true;
+  controller.Options.APSMin = 30;
+  Start();
+  ASSERT_TRUE(controller.ApsActive);
+  EXPECT_EQ(controller.ApsEndTick, clock.now + 30 * 60'000);
+  clock.now += 60'000;
+  controller.Refresh();  // nothing changed: the countdown runs on
+  EXPECT_EQ(controller.ApsEndTick, clock.now - 60'000 + 30 * 60'000);
+  sim.PressRemoteKey(TSimComponent::RemoteKey::Mute);
+  controller.Refresh();
+  EXPECT_EQ(controller.ApsEndTick, clock.now + 30 * 60'000);
+}
+
 TEST_F(ControllerTest, CloseAndEndOfSessionPowerOffOnlyWithAutoOff) {
   Start();
   controller.FormClose();
