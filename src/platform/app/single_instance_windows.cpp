@@ -55,7 +55,9 @@ bool ForwardToRunningInstance(const std::vector<std::string>& params,
 }
 
 InstanceWindow::InstanceWindow(Handlers handlers, const std::string& window_class)
-    : handlers_(std::move(handlers)), class_name_(window_class) {
+    : handlers_(std::move(handlers)),
+      class_name_(window_class),
+      taskbar_created_message_(RegisterWindowMessageA(kTaskbarCreatedMessage)) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA window_class_record{};
   window_class_record.cbSize = sizeof window_class_record;
@@ -87,6 +89,11 @@ LRESULT CALLBACK InstanceWindow::Procedure(HWND window, UINT message, WPARAM wpa
 }
 
 LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // A registered message has no fixed number, so it cannot be a case label.
+  if (message == taskbar_created_message_ && taskbar_created_message_ != 0) {
+    if (handlers_.taskbar_created) handlers_.taskbar_created();
+    return DefWindowProcA(window_, message, wparam, lparam);
+  }
   switch (message) {
     case WM_COPYDATA: {
       const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
@@ -102,6 +109,15 @@ LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         if (handlers_.restore) handlers_.restore();
         return 0;
       }
+      break;
+    case WM_POWERBROADCAST:
+      if (handlers_.power_broadcast) {
+        handlers_.power_broadcast(static_cast<int>(wparam));
+        return TRUE;  // also grants a query to suspend, as the default handling does
+      }
+      break;
+    case WM_QUERYENDSESSION:
+      if (handlers_.query_end_session) return handlers_.query_end_session() ? TRUE : FALSE;
       break;
     default:
       break;

@@ -14,6 +14,7 @@ namespace zr4 {
 constexpr const char* kInstanceMutexName = "ZR4PC_CTRL";
 constexpr const char* kMainWindowClass = "TZR4CtrlMainForm";
 constexpr DWORD kForwardedBufferSize = 256;
+constexpr const char* kTaskbarCreatedMessage = "TaskbarCreated";
 
 // The named mutex, held from the first start to the end of the process.
 class InstanceMutex {
@@ -42,12 +43,20 @@ bool ForwardToRunningInstance(const std::vector<std::string>& params,
                               const std::string& window_class = kMainWindowClass);
 
 // The hidden top-level window a second start finds by its class. It lives on the thread that
-// runs the program's message loop.
+// runs the program's message loop. Being a top-level window, it also receives what the system
+// broadcasts to every program: power events, the end of the session and a restarted taskbar.
 class InstanceWindow {
  public:
+  // Each handler may be left empty; the message then gets the system's default handling.
   struct Handlers {
     std::function<void(const std::string& text)> forwarded;  // parameters of a second start
     std::function<void()> restore;  // restore the controller window and bring it to the front
+    // WM_POWERBROADCAST: every event code is handed on (4 suspend, 7 and 18 resume, ...).
+    std::function<void(int event)> power_broadcast;
+    // WM_QUERYENDSESSION: returns whether the session may end.
+    std::function<bool()> query_end_session;
+    // The registered "TaskbarCreated" message: the taskbar restarted and lost its icons.
+    std::function<void()> taskbar_created;
   };
 
   explicit InstanceWindow(Handlers handlers, const std::string& window_class = kMainWindowClass);
@@ -64,6 +73,7 @@ class InstanceWindow {
 
   Handlers handlers_;
   std::string class_name_;
+  UINT taskbar_created_message_ = 0;
   HWND window_ = nullptr;
 };
 

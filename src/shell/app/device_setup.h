@@ -4,21 +4,26 @@
 #pragma once
 
 #include <QObject>
-#include <QSocketNotifier>
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/device/fallback_finder.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
+#ifdef _WIN32
+#include "platform/device/system_devices_windows.h"
+#else
+#include <QSocketNotifier>
+#include <map>
+#include <vector>
+
 #include "platform/device/libusb_context_linux.h"
 #include "platform/device/libusb_finder_linux.h"
 #include "platform/device/usb_hotplug_linux.h"
+#endif
 
 namespace zr4 {
 
@@ -39,7 +44,8 @@ class DeviceSetup {
 
   // Watches the bus from `owner`'s event loop for the component arriving or leaving (hot-plug
   // events, or rescans while it is absent) and runs `onChange` then; the owner runs discovery
-  // again. Nothing to watch with --simulate.
+  // again. Nothing to watch with --simulate. On Windows the component is looked for once, at
+  // start, and nothing is watched.
   void WatchBus(QObject* owner, std::function<void()> onChange);
 
   // The permission message, at most once per run, when a component is on the bus but this user
@@ -47,8 +53,10 @@ class DeviceSetup {
   std::string AccessDeniedMessage(const std::string& program);
 
  private:
+#ifndef _WIN32
   void AddNotifiers(QObject* owner, int fd, short events);
   void RemoveNotifiers(int fd);
+#endif
 
   struct CloseFile {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -58,11 +66,16 @@ class DeviceSetup {
   bool simulate_;
   TSimComponent simulator_;
   SimDeviceFinder simulatorFinder_;
+#ifndef _WIN32
   std::optional<LibusbContext> usb_;
   std::optional<LibusbDeviceFinder> usbFinder_;
   FallbackFinder finder_;
   std::unique_ptr<UsbHotplugWatcher> watcher_;
   std::map<int, std::vector<QSocketNotifier*>> notifiers_;
+#else
+  std::optional<WindowsDevices> windows_;
+  FallbackFinder finder_;
+#endif
   std::unique_ptr<std::FILE, CloseFile> trace_;
 };
 

@@ -1,5 +1,7 @@
 // The program: its own switches, one instance per user, the controller window and the
-// process's events (signals, suspend and resume, the end of the session).
+// process's events (signals, suspend and resume, the end of the session). On Windows the named
+// mutex and the program's hidden native window take the place of the instance lock and socket,
+// and of logind and the signals.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -22,15 +24,21 @@
 #include "platform/app/settings_location.h"
 #include "platform/app/text_codec_system.h"
 #include "shell/app/device_setup.h"
-#include "shell/app/logind_watcher.h"
 #include "shell/app/main_window.h"
 #include "shell/app/qt_clock.h"
+#ifdef _WIN32
+#include "platform/app/debugger_log_windows.h"
+#include "platform/app/single_instance_windows.h"
+#else
+#include "shell/app/logind_watcher.h"
 #include "shell/app/signal_bridge.h"
 #include "shell/app/single_instance.h"
+#endif
 
 namespace zr4 {
 namespace {
 
+#ifndef _WIN32
 // How long a request to the running instance may take; a forwarded command line is answered
 // only once it has run.
 constexpr int kInstanceReplyTimeoutMs = 10000;
@@ -38,6 +46,7 @@ constexpr int kInstanceReplyTimeoutMs = 10000;
 // still starting up, then ends silently.
 constexpr int kInstanceStartupWaitMs = 5000;
 constexpr int kInstanceRetryMs = 100;
+#endif
 
 bool EnvIs(const char* name, const char* value) {
   const char* set = std::getenv(name);
@@ -63,6 +72,45 @@ class NoWindow : public ControllerView {
   void MoveWindow(int, int) override {}
 };
 
+// Reads the component once and prints the status as the window would show it.
+int ReadStatusOnce(const char* program, const ProgramOptions& options) {
+  QtClock clock;
+  DeviceSetup device(clock, options.simulate);
+  TZR4Ctrl link(clock, device.Finder());
+  if (device.ComponentMissing() || !link.Found) {
+    // A script must not take the stand-in for the real component.
+    const std::string message = device.NotFoundMessage(program);
+    std::fprintf(stderr, "%s\n", message.empty() ? kNoDeviceMessage : message.c_str());
+    return 1;
+  }
+  NoWindow view;
+  TController controller(clock, link, view);
+  link.ReadStatus();
+  controller.ShowStatus(link.Status);
+  PrintLine(options.json ? FormatStatusJson(controller.Labels, link.Status.Volume)
+                         : FormatStatusLine(controller.Labels));
+  return 0;
+}
+
+#ifdef _WIN32
+// --status: no channel asks the running instance on Windows; the component is read once, as
+// when no instance runs. Each request opens and closes the device, so a running instance is not
+// disturbed.
+int RunStatus(int& argc, char** argv, const ProgramOptions& options) {
+  QCoreApplication app(argc, argv);
+  return ReadStatusOnce(argv[0], options);
+}
+
+// Another instance runs: hand it the command line (or ask it to come to the front) and end.
+// Without its window there is no one to hand it to, and this start ends silently.
+int RunLaterStart(const ProgramOptions& options) {
+  if (ForwardToRunningInstance(options.params))
+    LogText("Single instance: handed over to the running instance");
+  else
+    LogText("Single instance: another instance runs but has no window");
+  return 0;
+}
+#else
 // --status: the running instance answers; without one the component is read once.
 int RunStatus(int& argc, char** argv, const ProgramOptions& options,
               const std::optional<InstanceAddress>& address) {
@@ -79,22 +127,7 @@ int RunStatus(int& argc, char** argv, const ProgramOptions& options,
       return 0;
     }
   }
-  QtClock clock;
-  DeviceSetup device(clock, options.simulate);
-  TZR4Ctrl link(clock, device.Finder());
-  if (device.ComponentMissing() || !link.Found) {
-    // A script must not take the stand-in for the real component.
-    const std::string message = device.NotFoundMessage(argv[0]);
-    std::fprintf(stderr, "%s\n", message.empty() ? kNoDeviceMessage : message.c_str());
-    return 1;
-  }
-  NoWindow view;
-  TController controller(clock, link, view);
-  link.ReadStatus();
-  controller.ShowStatus(link.Status);
-  PrintLine(options.json ? FormatStatusJson(controller.Labels, link.Status.Volume)
-                         : FormatStatusLine(controller.Labels));
-  return 0;
+  return ReadStatusOnce(argv[0], options);
 }
 
 // Another instance runs: hand it the command line (or ask it to come to the front) and end.
@@ -138,10 +171,15 @@ std::string AnswerInstanceRequest(const InstanceRequest& request, TController& c
   }
   return std::string(kInstanceReplyOk);
 }
+#endif
 
 // The first instance: the controller window until it closes.
+#ifdef _WIN32
+int RunController(int& argc, char** argv, const ProgramOptions& options) {
+#else
 int RunController(int& argc, char** argv, const ProgramOptions& options,
                   const std::optional<InstanceAddress>& address) {
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName("zr4pcctrl");
   QApplication::setApplicationVersion(ZR4_VERSION);
@@ -159,6 +197,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   TController controller(clock, link, window, &settings);
   window.SetController(&controller);
   QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
+#ifndef _WIN32
   // From here on a signal waits for the event loop and then closes the window.
   TerminationSignals termination;
   QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
@@ -166,6 +205,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
                      LogText("Signal " + std::to_string(number) + ": closing");
                      window.close();
                    });
+#endif
 
   if (const std::string message = device.NotFoundMessage(argv[0]); !message.empty())
     window.ShowMessage(message);
@@ -181,6 +221,22 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
     controller.Refresh();
   });
 
+#ifdef _WIN32
+  // The hidden native window of the controller's class: what a second start hands over, power
+  // events and the end of the session. (No tray icon exists yet that a restarted taskbar would
+  // have to get back.)
+  InstanceWindow::Handlers events;
+  events.forwarded = [&](const std::string& text) { controller.ExecuteParams(text); };
+  events.restore = [&] {
+    LogText("Single instance: restore the window");
+    window.RestoreAndRaise();
+  };
+  events.power_broadcast = [&](int event) { controller.PowerBroadcast(event); };
+  events.query_end_session = [&] { return controller.QueryEndSession(); };
+  InstanceWindow nativeWindow(std::move(events));
+  if (!nativeWindow.Created())
+    LogText("Single instance: the window for later starts could not be created");
+#else
   InstanceServer server([&](const InstanceRequest& request) {
     return AnswerInstanceRequest(request, controller, window);
   });
@@ -195,6 +251,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
 #ifndef QT_NO_SESSIONMANAGER
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&](QSessionManager&) { controller.QueryEndSession(); });
+#endif
 #endif
 
   int exitCode = 0;
@@ -238,6 +295,15 @@ int main(int argc, char** argv) {
     std::fputs(UdevRulesText().c_str(), stdout);
     return 0;
   }
+#ifdef _WIN32
+  if (options.debug || EnvIs("ZR4PC_DEBUG", "1")) SetLogSink(LogToDebugger);
+
+  if (options.status) return RunStatus(argc, argv, options);
+  // Held until the process ends.
+  const InstanceMutex mutex;
+  if (mutex.AnotherInstanceRuns()) return RunLaterStart(options);
+  return RunController(argc, argv, options);
+#else
   if (options.debug || EnvIs("ZR4PC_DEBUG", "1")) {
     SetLogSink([](std::string_view line) {
       std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
@@ -259,4 +325,5 @@ int main(int argc, char** argv) {
     lock.reset();
   }
   return RunController(argc, argv, options, lock ? address : std::nullopt);
+#endif
 }

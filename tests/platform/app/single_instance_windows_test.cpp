@@ -70,7 +70,10 @@ class SingleInstanceWindowsTest : public ::testing::Test {
   }
 
   InstanceWindow::Handlers Recording() {
-    return {[this](const std::string& text) { forwarded.push_back(text); }, [this] { ++restores; }};
+    InstanceWindow::Handlers handlers;
+    handlers.forwarded = [this](const std::string& text) { forwarded.push_back(text); };
+    handlers.restore = [this] { ++restores; };
+    return handlers;
   }
 
   std::string mutex_name;

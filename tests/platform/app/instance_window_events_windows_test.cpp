@@ -1,0 +1,108 @@
+// What the system broadcasts to the program's hidden window: power events, the end of the
+// session and a restarted taskbar, each handed to its handler with the answer the system
+// expects.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/app/single_instance_windows.h"
+
+namespace zr4 {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// A window class of its own, so that tests never meet a running program.
+std::string TestClassName() {
+  return "TZR4CtrlMainForm_events_" + std::to_string(GetCurrentProcessId()) + "_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+LRESULT Send(const InstanceWindow& window, UINT message, WPARAM wparam = 0) {
+  return SendMessageA(window.Handle(), message, wparam, 0);
+}
+
+struct Recorded {
+  std::vector<int> power_events;
+  int end_session_queries = 0;
+  int taskbar_restarts = 0;
+  bool session_may_end = true;
+  std::vector<std::string> forwarded;
+  int restores = 0;
+};
+
+InstanceWindow::Handlers RecordInto(Recorded& recorded) {
+  InstanceWindow::Handlers handlers;
+  handlers.forwarded = [&recorded](const std::string& text) { recorded.forwarded.push_back(text); };
+  handlers.restore = [&recorded] { ++recorded.restores; };
+  handlers.power_broadcast = [&recorded](int event) { recorded.power_events.push_back(event); };
+  handlers.query_end_session = [&recorded] {
+    ++recorded.end_session_queries;
+    return recorded.session_may_end;
+  };
+  handlers.taskbar_created = [&recorded] { ++recorded.taskbar_restarts; };
+  return handlers;
+}
+
+TEST(InstanceWindowEvents, EveryPowerEventReachesTheHandlerWithItsCode) {
+  Recorded recorded;
+  InstanceWindow window(RecordInto(recorded), TestClassName());
+  ASSERT_TRUE(window.Created());
+
+  // Suspend, then resume as Windows announces it (automatic first), then a battery notice.
+  for (WPARAM event :
+       {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND, PBT_APMPOWERSTATUSCHANGE}) {
+    EXPECT_EQ(Send(window, WM_POWERBROADCAST, event), TRUE) << event;
+  }
+  EXPECT_THAT(recorded.power_events, ElementsAre(4, 18, 7, 10));
+  EXPECT_EQ(recorded.end_session_queries, 0);
+  EXPECT_EQ(recorded.taskbar_restarts, 0);
+  EXPECT_THAT(recorded.forwarded, IsEmpty());
+  EXPECT_EQ(recorded.restores, 0);
+}
+
+TEST(InstanceWindowEvents, TheEndOfTheSessionIsAnsweredByTheHandler) {
+  Recorded recorded;
+  InstanceWindow window(RecordInto(recorded), TestClassName());
+
+  EXPECT_EQ(Send(window, WM_QUERYENDSESSION), 1);
+  EXPECT_EQ(recorded.end_session_queries, 1);
+
+  recorded.session_may_end = false;
+  EXPECT_EQ(Send(window, WM_QUERYENDSESSION), 0);
+  EXPECT_EQ(recorded.end_session_queries, 2);
+  EXPECT_THAT(recorded.power_events, IsEmpty());
+}
+
+TEST(InstanceWindowEvents, ARestartedTaskbarIsAnnounced) {
+  Recorded recorded;
+  InstanceWindow window(RecordInto(recorded), TestClassName());
+  const UINT taskbar_created = RegisterWindowMessageA("TaskbarCreated");
+  ASSERT_NE(taskbar_created, 0u);
+
+  Send(window, taskbar_created);
+  EXPECT_EQ(recorded.taskbar_restarts, 1);
+  // Another registered message is not taken for it.
+  Send(window, RegisterWindowMessageA("ZR4PC_SomethingElse"));
+  EXPECT_EQ(recorded.taskbar_restarts, 1);
+  EXPECT_THAT(recorded.power_events, IsEmpty());
+  EXPECT_EQ(recorded.end_session_queries, 0);
+}
+
+TEST(InstanceWindowEvents, WithoutHandlersTheSystemDefaultsAnswer) {
+  InstanceWindow window(InstanceWindow::Handlers{}, TestClassName());
+  ASSERT_TRUE(window.Created());
+  // An empty handler is never called: each message goes on to the system's default handling,
+  // which lets the session end.
+  Send(window, WM_POWERBROADCAST, PBT_APMSUSPEND);
+  EXPECT_EQ(Send(window, WM_QUERYENDSESSION), TRUE);
+  Send(window, RegisterWindowMessageA("TaskbarCreated"));
+  Send(window, WM_SYSCOMMAND, SC_RESTORE);
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+}
+
+}  // namespace
+}  // namespace zr4
