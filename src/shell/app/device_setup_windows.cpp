@@ -1,5 +1,7 @@
-// Windows: the component's driver classes are searched once at start (WINUSB.DLL loaded before
-// any window exists); the simulated component stands in when nothing answers.
+// Windows: the component's driver classes are searched at start (WINUSB.DLL loaded before any
+// window exists); the simulated component stands in when nothing answers, and the search runs
+// again every few seconds until a ZR4PC takes over.
+#include <QTimer>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +12,8 @@
 namespace zr4 {
 
 namespace {
+constexpr int kRescanMs = 5000;
+
 DeviceFinder* StartDevices(bool simulate, std::optional<WindowsDevices>& devices) {
   if (simulate) return nullptr;
   return &devices.emplace(ShowSystemMessage).Finder();
@@ -44,6 +48,15 @@ std::string DeviceSetup::AccessDeniedMessage(const std::string&) {
   return {};
 }
 
-void DeviceSetup::WatchBus(QObject*, std::function<void()>) {}
+// A component found once needs no watching: each request opens it anew, so one that is replugged
+// answers again by itself. Only while the stand-in runs is the search repeated.
+void DeviceSetup::WatchBus(QObject* owner, std::function<void()> onChange) {
+  if (!windows_) return;
+  auto* rescan = new QTimer(owner);
+  QObject::connect(rescan, &QTimer::timeout, owner, [this, onChange = std::move(onChange)] {
+    if (finder_.UsedFallback()) onChange();
+  });
+  rescan->start(kRescanMs);
+}
 
 }  // namespace zr4
