@@ -2,22 +2,12 @@
 
 #include <string>
 
-#include "core/app/ini_file.h"
 #include "platform/app/file_store_system.h"
+#include "platform/app/utf8_windows.h"
 
 namespace zr4 {
 
 namespace {
-// Paths are UTF-8 in the program; one taken from an ANSI call is converted from the ANSI page.
-std::wstring Widen(const std::string& path) {
-  const UINT page = IsValidUtf8(path) ? CP_UTF8 : CP_ACP;
-  const int size = static_cast<int>(path.size());
-  const int length = MultiByteToWideChar(page, 0, path.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) MultiByteToWideChar(page, 0, path.data(), size, wide.data(), length);
-  return wide;
-}
-
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 1u << 20 ? 1u << 20 : static_cast<DWORD>(bytes.size());

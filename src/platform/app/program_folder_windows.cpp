@@ -4,18 +4,26 @@
 #include <string>
 
 #include "platform/app/program_folder.h"
+#include "platform/app/utf8_windows.h"
 
 namespace zr4 {
 
+// UTF-8, like every path in the program; a long path gets a larger buffer.
 std::string ExecutablePath() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return std::string(path, length);
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return NarrowToUtf8(path);
+    }
+    path.resize(path.size() * 2);
+  }
 }
 
 std::string ProgramFolder() {
-  if (const char* home = std::getenv("ZR4PC_HOME"); home != nullptr && *home != '\0') {
-    std::string folder = home;
+  if (std::string folder = EnvUtf8("ZR4PC_HOME"); !folder.empty()) {
     while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     return folder;
   }

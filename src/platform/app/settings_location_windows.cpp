@@ -5,25 +5,21 @@
 
 #include "platform/app/program_folder.h"
 #include "platform/app/settings_location.h"
+#include "platform/app/utf8_windows.h"
 
 namespace zr4 {
 
 namespace {
 constexpr const char* kFolderName = "zr4pcctrl";
 
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::string() : std::string(value);
-}
-
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Folder permissions on Windows are access lists, so the only sure test is to create a file.
 bool CanWriteIn(const std::string& folder) {
   const std::string probe = JoinPath(folder, "zr4pcctrl-write-test.tmp");
-  const HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  const HANDLE file = CreateFileW(Widen(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
@@ -32,10 +28,10 @@ bool CanWriteIn(const std::string& folder) {
 
 // %APPDATA%\zr4pcctrl; empty when APPDATA is not set.
 std::string UserConfigFolder() {
-  const std::string base = Env("APPDATA");
+  const std::string base = EnvUtf8("APPDATA");
   if (base.empty()) return {};
   const std::string folder = JoinPath(base, kFolderName);
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Widen(folder).c_str(), nullptr);
   return folder;
 }
 }  // namespace
@@ -45,7 +41,7 @@ SettingsFolderProbe SystemSettingsFolderProbe() {
 }
 
 std::string SettingsFilePath() {
-  return ChooseSettingsPath(ProgramFolder(), !Env("ZR4PC_HOME").empty(),
+  return ChooseSettingsPath(ProgramFolder(), !EnvUtf8("ZR4PC_HOME").empty(),
                             SettingsFileName(ExecutablePath()));
 }
 
