@@ -2,9 +2,6 @@
 
 #include <poll.h>
 #include <QTimer>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
 #include "core/app/controller.h"
 #include "core/device/usb_access.h"
@@ -26,17 +23,7 @@ DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
       simulator_(clock),
       simulatorFinder_(simulator_),
       finder_(StartUsb(simulate, usb_, usbFinder_), simulatorFinder_) {
-  const char* tracePath = std::getenv("ZR4PC_SIM_TRACE");
-  if (tracePath == nullptr || *tracePath == '\0') return;
-  trace_.reset(std::fopen(tracePath, "a"));
-  if (!trace_) {
-    std::fprintf(stderr, "zr4pcctrl: cannot open %s: %s\n", tracePath, std::strerror(errno));
-    return;
-  }
-  simulator_.SetTrace([file = trace_.get()](const std::string& line) {
-    std::fprintf(file, "%s\n", line.c_str());
-    std::fflush(file);
-  });
+  OpenTrace();
 }
 
 std::string DeviceSetup::NotFoundMessage(const std::string& program) {

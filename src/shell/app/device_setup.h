@@ -58,6 +58,9 @@ class DeviceSetup {
   void RemoveNotifiers(int fd);
 #endif
 
+  // With ZR4PC_SIM_TRACE=FILE, appends one line per transfer of the simulated component to FILE.
+  void OpenTrace();
+
   struct CloseFile {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };

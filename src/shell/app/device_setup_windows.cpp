@@ -2,9 +2,6 @@
 // window exists); the simulated component stands in when nothing answers, and the search runs
 // again every few seconds until a ZR4PC takes over.
 #include <QTimer>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
 #include "core/app/controller.h"
 #include "shell/app/device_setup.h"
@@ -26,17 +23,7 @@ DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
       simulator_(clock),
       simulatorFinder_(simulator_),
       finder_(StartDevices(simulate, windows_), simulatorFinder_) {
-  const char* tracePath = std::getenv("ZR4PC_SIM_TRACE");
-  if (tracePath == nullptr || *tracePath == '\0') return;
-  trace_.reset(std::fopen(tracePath, "a"));
-  if (!trace_) {
-    std::fprintf(stderr, "zr4pcctrl: cannot open %s: %s\n", tracePath, std::strerror(errno));
-    return;
-  }
-  simulator_.SetTrace([file = trace_.get()](const std::string& line) {
-    std::fprintf(file, "%s\n", line.c_str());
-    std::fflush(file);
-  });
+  OpenTrace();
 }
 
 std::string DeviceSetup::NotFoundMessage(const std::string&) {
