@@ -1,20 +1,32 @@
-// A controller view that counts what the controller asked of it.
+// A controller view that records what the controller asked of it.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "core/app/controller_view.h"
+#include "core/app/window_timers.h"
 
 namespace zr4::test {
 
 class FakeView : public ControllerView {
  public:
-  void LabelsChanged() override { ++labelChanges; }
-  void VolumePositionChanged(int position) override { volumePositions.push_back(position); }
-  void TimersChanged() override { ++timerChanges; }
+  void LabelsChanged(const TPanelLabels& shown) override {
+    labels = shown;
+    ++labelChanges;
+  }
+  void VolumeSliderChanged(const TVolumeSlider& shown) override {
+    slider = shown;
+    volumePositions.push_back(shown.position);
+  }
+  void TimersChanged(const TimerState& first, const TimerState& second) override {
+    timer1 = first;
+    timer2 = second;
+    ++timerChanges;
+  }
   void TitleChanged(const std::string& title) override { this->title = title; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowWindow() override { ++showRequests; }
   void CloseWindow() override { ++closeRequests; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
   void Minimize() override { ++minimizeRequests; }
@@ -24,8 +36,13 @@ class FakeView : public ControllerView {
     ++windowMoves;
   }
 
+  TPanelLabels labels;
+  TVolumeSlider slider;
+  TimerState timer1;
+  TimerState timer2;
   int labelChanges = 0;
   int timerChanges = 0;
+  int showRequests = 0;
   int closeRequests = 0;
   int minimizeRequests = 0;
   std::vector<bool> topmostCalls;

@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, LabelsFollowTheComponentAfterAPoll) {
 }
 
 TEST_F(MainWindowTest, ScrollBarMirrorsTheVolumeBothWays) {
-  EXPECT_EQ(ScrollBar().maximum(), controller.Options.VolMax);
+  EXPECT_EQ(ScrollBar().maximum(), controller.Options().VolMax);
   EXPECT_EQ(ScrollBar().value(), 22);
   EXPECT_TRUE(sim.ReceivedFrames().empty());  // setting it up sends nothing
 
@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, ScrollBarMirrorsTheVolumeBothWays) {
 
   // The user moves it: the component follows.
   ScrollBar().setValue(30);
-  EXPECT_EQ(controller.ScrollBar1.Position(), 30);
+  EXPECT_EQ(controller.ScrollBar1().Position(), 30);
   EXPECT_EQ(sim.volume(), 30);
   EXPECT_EQ(Text("lbVol"), "30");
 
@@ -96,7 +96,10 @@ TEST_F(MainWindowTest, ScrollBarMirrorsTheVolumeBothWays) {
 TEST_F(MainWindowTest, QtTimersFollowTheControllersTimers) {
   EXPECT_TRUE(Timer("Timer1").isActive());
   EXPECT_EQ(Timer("Timer1").interval(), 5000);
+  // The first poll comes after a second on any input; then the tuner is polled every 5 s.
   EXPECT_TRUE(Timer("Timer2").isActive());
+  EXPECT_EQ(Timer("Timer2").interval(), 1000);
+  controller.Timer2Timer();
   EXPECT_EQ(Timer("Timer2").interval(), 5000);
 
   link.SendCommand(cmdSelectCD);
@@ -104,10 +107,10 @@ TEST_F(MainWindowTest, QtTimersFollowTheControllersTimers) {
   controller.Timer2Timer();
   EXPECT_EQ(Timer("Timer2").interval(), 1000);
 
-  controller.PowerBroadcast(PBT_APMSUSPEND);
+  controller.PowerBroadcast(kPowerSuspend);
   EXPECT_FALSE(Timer("Timer2").isActive());
-  controller.PowerBroadcast(PBT_APMRESUMEAUTOMATIC);
-  controller.PowerBroadcast(PBT_APMRESUMESUSPEND);
+  controller.PowerBroadcast(kPowerResumeAutomatic);
+  controller.PowerBroadcast(kPowerResumeSuspend);
   EXPECT_TRUE(Timer("Timer2").isActive());
 }
 
@@ -134,7 +137,7 @@ TEST_F(MainWindowTest, DraggingSnapsToTheWorkArea) {
 }
 
 TEST_F(MainWindowTest, ExitRunsTheCloseStepOnce) {
-  controller.Options.AutoOff = true;
+  controller.Options().AutoOff = true;
   QSignalSpy closed(&window, &MainWindow::closed);
   window.show();
   QAction* exit = nullptr;
@@ -151,7 +154,7 @@ TEST_F(MainWindowTest, ExitRunsTheCloseStepOnce) {
 }
 
 TEST_F(MainWindowTest, EndOfSessionSwitchesOffOnceAndCloses) {
-  controller.Options.AutoOff = true;
+  controller.Options().AutoOff = true;
   QSignalSpy closed(&window, &MainWindow::closed);
   window.show();
   window.EndSession();
@@ -176,9 +179,9 @@ TEST(LogindWatcherTest, SleepAndShutdownBecomePowerEvents) {
   watcher.PrepareForSleep(true);
   watcher.PrepareForSleep(false);
   ASSERT_EQ(power.count(), 3);
-  EXPECT_EQ(power[0][0].toInt(), PBT_APMSUSPEND);
-  EXPECT_EQ(power[1][0].toInt(), PBT_APMRESUMEAUTOMATIC);
-  EXPECT_EQ(power[2][0].toInt(), PBT_APMRESUMESUSPEND);
+  EXPECT_EQ(power[0][0].toInt(), kPowerSuspend);
+  EXPECT_EQ(power[1][0].toInt(), kPowerResumeAutomatic);
+  EXPECT_EQ(power[2][0].toInt(), kPowerResumeSuspend);
 
   watcher.PrepareForShutdown(false);  // a shutdown called off
   EXPECT_EQ(ending.count(), 0);

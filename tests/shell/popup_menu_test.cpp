@@ -103,7 +103,7 @@ TEST_F(PopupMenuTest, OpensAndRunsEntries) {
   QAction* onTop = Entry(menu, "Al&ways On Top");
   EXPECT_FALSE(onTop->isChecked());
   onTop->trigger();
-  EXPECT_TRUE(controller->OnTop);
+  EXPECT_TRUE(controller->Settings().OnTop);
   EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
   menu.close();
   menu.popup(window.mapToGlobal(QPoint(20, 20)));
@@ -117,7 +117,7 @@ TEST_F(PopupMenuTest, ShortcutsFromShortCutIni) {
   file.write("[ShortCut]\r\npoweronoff=Ctrl+P\r\nCD_TUNER_NEXT=Num 6\r\nVolume_10=^Shift+F5\r\n");
   file.close();
   Start(home.path());
-  ASSERT_EQ(controller->Shortcuts.size(), 3u);
+  ASSERT_EQ(controller->Shortcuts().size(), 3u);
 
   QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
   EXPECT_TRUE(sim.standby());

@@ -8,8 +8,6 @@ namespace zr4 {
 
 namespace {
 
-constexpr int kCdPollMs = 1000;
-
 bool IsTuner(int source) {
   return source == kInputFM || source == kInputAM;
 }
@@ -53,7 +51,7 @@ std::uint32_t SelectCommand(int input) {
 }  // namespace
 
 void TCommands::ActionList1Execute() {
-  if (c_.Options.APS) c_.StartAps(c_.Options.APSMin);
+  if (c_.Options().APS) c_.PowerSave().Start(c_.Options().APSMin);
 }
 
 void TCommands::PauseAndRefresh() {
@@ -69,9 +67,7 @@ void TCommands::actPlayExecute() {
   } else {
     link.SendCommand(cmdCdPlay);
     ShortPause(c_.GetClock());
-    c_.Labels.lbRadioNumVisible = true;
-    c_.Labels.lbRadioNameVisible = false;
-    c_.View().LabelsChanged();
+    c_.Display().ShowPlayTime();
   }
   c_.Refresh();
 }
@@ -160,16 +156,10 @@ void TCommands::actSelectTUNERExecute() {
 
 void TCommands::actSelectCDExecute() {
   SelectInput(cmdSelectCD, kInputCD);
-  TPanelLabels& labels = c_.Labels;
-  labels.lbHzVisible = false;
-  if (!c_.Options.RemoConEnable) {
-    // Poll faster at once so that the play time keeps up.
-    c_.Timer2.Interval = kCdPollMs;
-    c_.View().TimersChanged();
-  }
-  labels.lbRadioNumVisible = true;
-  labels.lbRadioNameVisible = false;
-  c_.View().LabelsChanged();
+  c_.Display().HideUnit();
+  // Poll faster at once so that the play time keeps up.
+  if (!c_.Options().RemoConEnable) c_.Timers().SetPollInterval(kPollCdMs);
+  c_.Display().ShowPlayTime();
 }
 
 void TCommands::actVolumeChangeExecute() {
@@ -223,26 +213,26 @@ void TCommands::actInputLevelDnExecute() {
 }
 
 void TCommands::MoveVolume(int delta) {
-  c_.ScrollBar1.SetPosition(c_.ScrollBar1.Position() + delta);
+  c_.ScrollBar1().SetPosition(c_.ScrollBar1().Position() + delta);
 }
 
 void TCommands::actVolumeUpExecute() {
-  MoveVolume(c_.Options.VolLR);
+  MoveVolume(c_.Options().VolLR);
 }
 void TCommands::actVolumeDnExecute() {
-  MoveVolume(-c_.Options.VolLR);
+  MoveVolume(-c_.Options().VolLR);
 }
 void TCommands::actVolumeUpBExecute() {
-  MoveVolume(c_.Options.VolUD);
+  MoveVolume(c_.Options().VolUD);
 }
 void TCommands::actVolumeDownBExecute() {
-  MoveVolume(-c_.Options.VolUD);
+  MoveVolume(-c_.Options().VolUD);
 }
 
 int TCommands::NextModeInput(int source) const {
   const int at = ModeCycleIndex(source);
   if (at < 0) return kInputNone;
-  const TOptionData& o = c_.Options;
+  const TOptionData& o = c_.Options();
   const std::array<bool, 5> visits = {o.ModeTuner, o.ModeCD, o.ModeMD, o.ModeAUX, o.ModeUSB};
   // The current input's own flag is never consulted.
   for (std::size_t step = 1; step < kModeCycle.size(); ++step) {
@@ -264,7 +254,7 @@ void TCommands::actModeChangeExecute() {
 }
 
 void TCommands::AutoVolume(int from, int to) {
-  const TOptionData& o = c_.Options;
+  const TOptionData& o = c_.Options();
   if (!o.AutoVolChange || from == to || from == kInputNone) return;
   auto offset = [&o](int input) {
     switch (input) {
@@ -307,15 +297,16 @@ void TCommands::DeviceKeyClick(std::uint32_t command) {
 }
 
 void TCommands::AlwaysOnTopClick() {
-  c_.OnTop = !c_.OnTop;
-  c_.View().SetTopmost(c_.OnTop);
+  bool& onTop = c_.Settings().OnTop;
+  onTop = !onTop;
+  c_.View().SetTopmost(onTop);
 }
 
 void TCommands::AutoOnClick() {
-  c_.Options.AutoOn = !c_.Options.AutoOn;
+  c_.Options().AutoOn = !c_.Options().AutoOn;
 }
 void TCommands::AutoOffClick() {
-  c_.Options.AutoOff = !c_.Options.AutoOff;
+  c_.Options().AutoOff = !c_.Options().AutoOff;
 }
 
 }  // namespace zr4

@@ -3,110 +3,80 @@
 #include <cstdio>
 
 #include "core/app/forwarding.h"
+#include "core/app/ini_file.h"
 #include "core/ports/log.h"
 
 namespace zr4 {
 
 namespace {
-constexpr int kTimer1IntervalMs = 5000;
-constexpr int kPollGestureMs = 200;
-constexpr int kPollCdMs = 1000;
-constexpr int kPollIdleMs = 5000;
 constexpr int kNoiseBlankerWaitMs = 1000;
 constexpr int kAutomaticResumeWaitMs = 8000;
-
-const char* ToneText(int mode) {
-  switch (mode) {
-    case 1:
-      return "TONE";
-    case 2:
-      return "N.B.1";
-    case 3:
-      return "N.B.2";
-    default:
-      return "";
-  }
-}
-
-const char* TuneText(int mode) {
-  switch (mode) {
-    case 1:
-      return "Auto";
-    case 2:
-      return "Manual";
-    default:
-      return "";
-  }
-}
-
-const char* PlayModeText(int mode) {
-  switch (mode) {
-    case 1:
-      return "repeat";
-    case 2:
-      return "repAll";
-    case 3:
-      return "random";
-    case 4:
-      return "rep&&ran";
-    default:
-      return "";
-  }
-}
-
-std::string Frequency(const TDeviceStatus& status, const char* format) {
-  char text[32];
-  std::snprintf(text, sizeof text, format, status.FreqHigh, status.FreqLow);
-  return text;
-}
 }  // namespace
 
 TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
-                         const SettingsStorage* settings)
-    : clock_(clock), link_(link), view_(view), settings_(settings) {}
+                         const SettingsStorage* storage)
+    : clock_(clock), link_(link), view_(view), storage_(storage) {}
 
-void TController::FormCreate(const std::vector<std::string>& params) {
-  ResumeCounter = 0;
-  if (!link_.Found) view_.ShowMessage(kNoDeviceMessage);
+void TController::FormCreate(const TStartup& startup) {
+  resumeCounter_ = 0;
+  program_ = startup.program;
+  ShowDiscoveryNotice(startup.discovery);
 
-  Timer1 = {false, kTimer1IntervalMs};
-  Timer2 = {false, kPollCdMs};
-  view_.TimersChanged();
+  timers_.Set({false, kTimer1IntervalMs}, {false, kPollCdMs});
   view_.TitleChanged(kAppTitle);
 
   link_.ReadStatus();
   LoadSettings();
-  if (!params.empty()) ExecuteParams(EncodeOwnParams(params));
+  if (!startup.params.empty()) ExecuteParams(EncodeOwnParams(startup.params));
   LoadShortcuts();
 
-  if (Options.AutoOn) link_.SendCommand(cmdPowerOn);
+  if (Options().AutoOn) link_.SendCommand(cmdPowerOn);
 
-  if (Options.NBCut) ResetNoiseBlanker();
+  view_.ShowWindow();
+
+  if (Options().NBCut) ResetNoiseBlanker();
 
   ShowStatus(link_.Status);
 
-  Timer2.Interval = PollInterval();
+  // The first poll comes soon whatever the input; the rule for the inputs applies from the
+  // first tick on.
+  timers_.SetPollInterval(Options().RemoConEnable ? kPollGestureMs : kPollCdMs);
 
-  // Set the slider up before its change event is attached, so that this sends nothing.
-  ScrollBar1.OnChange = nullptr;
-  ScrollBar1.SmallChange = Options.VolLR;
-  ScrollBar1.LargeChange = Options.VolUD;
-  ScrollBar1.SetMax(Options.VolMax);
-  ScrollBar1.SetPosition(link_.Status.Volume);
-  view_.VolumePositionChanged(ScrollBar1.Position());
-  ScrollBar1.OnChange = [this] { VolumeChange(); };
+  SetUpVolumeSlider();
 
-  Timer1.Enabled = true;
-  Timer2.Enabled = true;
-  view_.TimersChanged();
+  timers_.Set({true, kTimer1IntervalMs}, {true, timers_.Timer2().Interval});
 
-  if (Options.APS) StartAps(Options.APSMin);
+  if (Options().APS) powerSave_.Start(Options().APSMin);
+}
+
+void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {
+  // A link without a device is a missing component, whatever the platform reported.
+  discovery.componentMissing = discovery.componentMissing || !link_.Found;
+  if (const std::string notice = DiscoveryNotice(discovery, program_); !notice.empty())
+    view_.ShowMessage(notice);
+}
+
+void TController::DeviceRediscovered(const TDiscoveryOutcome& discovery) {
+  // Only a refused open is news here: the user heard at start that no component answered.
+  if (!discovery.deniedPath.empty()) view_.ShowMessage(DiscoveryNotice(discovery, program_));
+  Refresh();
+}
+
+// Set the slider up before its change event is attached, so that this sends nothing.
+void TController::SetUpVolumeSlider() {
+  scrollBar1_.OnChange = nullptr;
+  scrollBar1_.SmallChange = Options().VolLR;
+  scrollBar1_.LargeChange = Options().VolUD;
+  scrollBar1_.SetMax(Options().VolMax);
+  scrollBar1_.SetPosition(link_.Status.Volume);
+  view_.VolumeSliderChanged(VolumeSlider());
+  scrollBar1_.OnChange = [this] { VolumeChange(); };
 }
 
 // The tone mode steps TONE, N.B.1, N.B.2, TONE: both paths end at TONE.
 void TController::ResetNoiseBlanker() {
   TDeviceStatus& status = link_.Status;
-  if (!Options.NB2Cut && status.ToneMode == 2) {
+  if (!Options().NB2Cut && status.ToneMode == 2) {
     WaitTicks(clock_, kNoiseBlankerWaitMs);
     link_.SendCommand(cmdTone);
     link_.SendCommand(cmdTone);
@@ -119,69 +89,13 @@ void TController::ResetNoiseBlanker() {
   }
 }
 
-int TController::PollInterval() const {
-  if (Options.RemoConEnable) return kPollGestureMs;
-  if (link_.Status.Source == kInputCD) return kPollCdMs;
-  return kPollIdleMs;
-}
-
 void TController::ShowStatus(const TDeviceStatus& status) {
-  if (!(status == LastStatus)) {
-    TPanelLabels& l = Labels;
-    l.lbMute = status.Mute == 1 ? "Mute" : "";
-    l.lbTone = ToneText(status.ToneMode);
-    l.lbVol = TwoDigits(status.Volume);
-    view_.LabelsChanged();
-    ScrollBar1.SetPosition(status.Volume);
-
-    switch (status.Source) {
-      case kInputFM:
-      case kInputAM: {
-        const bool fm = status.Source == kInputFM;
-        l.lbInput = fm ? "FM" : "AM";
-        l.lbPresetNum = TwoDigits(status.Preset);
-        l.lbRadioNum = Frequency(status, fm ? "%.2d.%.2d" : "%.2d%.2d");
-        l.lbHz = fm ? "MHz" : "kHz";
-        // Selecting the CD hides the unit; it comes back with the frequency unless a station
-        // name stands in its place.
-        if (!l.lbRadioNameVisible) l.lbHzVisible = true;
-        l.lbAutoManu = TuneText(status.TuneMode);
-        l.lbRepeat = "";
-        break;
-      }
-      case kInputCD: {
-        char time[32];
-        std::snprintf(time, sizeof time, "%.2d:%.2d", status.CdMinute, status.CdSecond);
-        l.lbInput = "CD";
-        l.lbPresetNum = TwoDigits(status.CdTrack);
-        l.lbRadioNum = time;
-        l.lbHz = "";
-        l.lbAutoManu = "";
-        l.lbRepeat = PlayModeText(status.PlayMode);
-        l.lbRadioName = "";
-        l.lbRadioNumVisible = true;
-        break;
-      }
-      case kInputMD:
-      case kInputAUX:
-      case kInputUSB:
-        l.lbInput = status.Source == kInputMD    ? "MD"
-                    : status.Source == kInputAUX ? "TAPE/AUX"
-                    : status.UsbPlayback == 1    ? "PC USB PB"
-                                                 : "PC USB";
-        l.lbPresetNum = l.lbRadioNum = l.lbHz = l.lbAutoManu = l.lbRepeat = "";
-        l.lbRadioName = "";
-        l.lbRadioNameVisible = false;
-        break;
-      default:
-        break;
-    }
-    view_.LabelsChanged();
-    TrayTipLatch = false;
-    // Any change of the component's state counts as activity for the power save.
-    if (ApsActive) StartAps(Options.APSMin);
-  }
-  LastStatus = status;
+  if (!display_.Show(status)) return;
+  // Setting the slider echoes the volume back to the component; above VolMax it pulls the
+  // component down to the limit.
+  scrollBar1_.SetPosition(status.Volume);
+  // Any change of the component's state counts as activity for the power save.
+  if (powerSave_.Active()) powerSave_.Start(Options().APSMin);
 }
 
 void TController::Refresh() {
@@ -190,22 +104,16 @@ void TController::Refresh() {
 }
 
 void TController::VolumeChange() {
-  const int position = ScrollBar1.Position();
+  const int position = scrollBar1_.Position();
   link_.SetVolume(position);
-  Labels.lbVol = TwoDigits(position);
-  view_.LabelsChanged();
-  if (Options.APS) StartAps(Options.APSMin);
-  view_.VolumePositionChanged(position);
+  display_.ShowVolume(position);
+  if (Options().APS) powerSave_.Start(Options().APSMin);
+  view_.VolumeSliderChanged(VolumeSlider());
 }
 
-void TController::StartAps(int minutes) {
-  ApsActive = true;
-  ApsEndTick = clock_.TickCount() + std::int64_t{minutes} * 60'000;
-}
-
-void TController::SetTimer2(bool enabled) {
-  Timer2.Enabled = enabled;
-  view_.TimersChanged();
+TVolumeSlider TController::VolumeSlider() const {
+  return {scrollBar1_.Position(), scrollBar1_.Max(), scrollBar1_.SmallChange,
+          scrollBar1_.LargeChange};
 }
 
 // The 5-second clock tick. It drives the sleep timer, the automatic power-save countdown and the
@@ -214,10 +122,10 @@ void TController::SetTimer2(bool enabled) {
 void TController::Timer1Timer() {}
 
 void TController::Timer2Timer() {
-  SetTimer2(false);
-  Timer2.Interval = PollInterval();
+  timers_.EnablePolling(false);
+  timers_.SetPollInterval(NextPollInterval(Options().RemoConEnable, link_.Status.Source));
   Refresh();
-  SetTimer2(true);
+  timers_.EnablePolling(true);
 }
 
 void TController::ExecuteParams(const std::string& text) {
@@ -229,23 +137,23 @@ void TController::PowerBroadcast(int event) {
   std::snprintf(line, sizeof line, "WMPowerBroadcast: %.2X", static_cast<unsigned>(event));
   LogText(line);
   switch (event) {
-    case PBT_APMSUSPEND:
-      SetTimer2(false);
-      if (Options.SuspendOff) link_.SendCommand(cmdPowerOff);
+    case kPowerSuspend:
+      timers_.EnablePolling(false);
+      if (Options().SuspendOff) link_.SendCommand(cmdPowerOff);
       break;
-    case PBT_APMRESUMESUSPEND:
-      if (ResumeCounter == 1) {
+    case kPowerResumeSuspend:
+      if (resumeCounter_ == 1) {
         ResumeActions();
       } else {
-        ++ResumeCounter;
+        ++resumeCounter_;
       }
       break;
-    case PBT_APMRESUMEAUTOMATIC:
-      if (ResumeCounter == 1) {
+    case kPowerResumeAutomatic:
+      if (resumeCounter_ == 1) {
         WaitWithMessages(clock_, kAutomaticResumeWaitMs);
         ResumeActions();
       } else {
-        ++ResumeCounter;
+        ++resumeCounter_;
       }
       break;
     default:
@@ -254,20 +162,69 @@ void TController::PowerBroadcast(int event) {
 }
 
 void TController::ResumeActions() {
-  if (Options.SuspendOn) link_.SendCommand(cmdPowerOn);
-  SetTimer2(true);
-  ResumeCounter = 0;
+  if (Options().SuspendOn) link_.SendCommand(cmdPowerOn);
+  timers_.EnablePolling(true);
+  resumeCounter_ = 0;
 }
 
 bool TController::QueryEndSession() {
   SaveSettings();
-  if (Options.AutoOff) link_.SendCommand(cmdPowerOff);
+  if (Options().AutoOff) link_.SendCommand(cmdPowerOff);
   return true;
 }
 
 void TController::FormClose() {
   SaveSettings();
-  if (Options.AutoOff) link_.SendCommand(cmdPowerOff);
+  if (Options().AutoOff) link_.SendCommand(cmdPowerOff);
+}
+
+void TController::LoadSettings() {
+  if (storage_ == nullptr) return;
+  TIniFile ini;
+  if (LoadIniFile(storage_->Files, storage_->Codec, storage_->Path, ini) ==
+      FileRead::Result::Failed)
+    LogText("LoadSettings: cannot read " + storage_->Path);
+
+  const TRect window = view_.WindowRect();
+  const int optionPage = Options().OptionPage;  // not stored: kept for the run
+  settings_ = ReadSettings(ini, window.left, window.top);
+  settings_.Options.OptionPage = optionPage;
+  view_.MoveWindow(settings_.WindowLeft, settings_.WindowTop);
+}
+
+void TController::SaveSettings() {
+  if (storage_ == nullptr) return;
+  const std::string failed = storage_->Path + kWriteFailedSuffix;
+
+  // Keys of the file that the program does not know survive the save. A file that exists but
+  // cannot be read is not replaced.
+  const FileRead before = storage_->Files.ReadFile(storage_->Path);
+  if (before.result == FileRead::Result::Failed) {
+    view_.ShowMessage(failed);
+    return;
+  }
+  TIniFile ini;
+  if (before.result == FileRead::Result::Ok)
+    ini = TIniFile::Parse(DecodeIniText(before.bytes, storage_->Codec));
+
+  const TRect window = view_.WindowRect();
+  settings_.WindowLeft = window.left;
+  settings_.WindowTop = window.top;
+  WriteSettings(settings_, ini);
+
+  const std::string text = ini.Serialize();
+  if (before.result == FileRead::Result::Ok && before.bytes == text) return;
+  if (!storage_->Files.WriteFileAtomic(storage_->Path, text)) view_.ShowMessage(failed);
+}
+
+void TController::LoadShortcuts() {
+  shortcuts_.clear();
+  if (storage_ == nullptr) return;
+  TIniFile ini;
+  LoadIniFile(storage_->Files, storage_->Codec, ShortcutFilePath(storage_->Path), ini);
+  shortcuts_ =
+      ReadShortcuts([&ini](std::string_view name) { return ini.ReadString("ShortCut", name, ""); });
+  view_.ShortcutsChanged(shortcuts_);
 }
 
 }  // namespace zr4

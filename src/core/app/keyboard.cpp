@@ -6,8 +6,8 @@ namespace zr4 {
 
 bool FormKeyDown(TController& c, int key, TShiftState shift) {
   if (shift != 0) return false;
-  TCommands& commands = c.Commands;
-  const TOptionData& o = c.Options;
+  TCommands& commands = c.Commands();
+  const TOptionData& o = c.Options();
   switch (key) {
     case kVkEscape:
       c.View().CloseWindow();
@@ -19,7 +19,7 @@ bool FormKeyDown(TController& c, int key, TShiftState shift) {
       commands.MoveVolume(-kPageStep);
       return true;
     case kVkHome:
-      c.ScrollBar1.SetPosition(0);
+      c.ScrollBar1().SetPosition(0);
       return true;
     case kVkEnd:
       return true;  // swallowed: the slider would jump to its maximum
@@ -42,8 +42,8 @@ bool FormKeyDown(TController& c, int key, TShiftState shift) {
 
 // A negative VolWheel turns the wheel's direction round.
 void FormMouseWheel(TController& c, bool up) {
-  const int step = c.Options.VolWheel;
-  c.Commands.MoveVolume(up ? step : -step);
+  const int step = c.Options().VolWheel;
+  c.Commands().MoveVolume(up ? step : -step);
 }
 
 }  // namespace zr4

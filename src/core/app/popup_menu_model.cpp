@@ -161,22 +161,38 @@ TMenuItem* TPopupMenuModel::FindByName(std::string_view name) {
 bool TPopupMenuModel::Checked(const TMenuItem& item) const {
   switch (item.Command) {
     case TMenuCommand::AlwaysOnTop:
-      return c_.OnTop;
+      return c_.Settings().OnTop;
     case TMenuCommand::AutoOn:
-      return c_.Options.AutoOn;
+      return c_.Options().AutoOn;
     case TMenuCommand::AutoOff:
-      return c_.Options.AutoOff;
+      return c_.Options().AutoOff;
     default:
       return item.Checked;
   }
 }
 
+bool TPopupMenuModel::Checkable(const TMenuItem& item) const {
+  const bool toggle = item.Command == TMenuCommand::AlwaysOnTop ||
+                      item.Command == TMenuCommand::AutoOn || item.Command == TMenuCommand::AutoOff;
+  return toggle || item.RadioItem || Checked(item);
+}
+
+std::string TPopupMenuModel::ShortcutText(const TMenuItem& item) {
+  for (const TShortcutBinding& binding : c_.Shortcuts()) {
+    const TShortcutName& target = *binding.Target;
+    const bool mine = target.Action.empty() ? FindShortcutEntry(*this, target) == &item
+                                            : target.Action == item.Action;
+    if (mine) return ShortCutToText(binding.ShortCut);
+  }
+  return {};
+}
+
 void TPopupMenuModel::Click(const TMenuItem& item) {
   if (!item.Enabled) return;
-  TCommands& commands = c_.Commands;
+  TCommands& commands = c_.Commands();
   switch (item.Command) {
     case TMenuCommand::Action:
-      c_.Actions.Execute(item.Action);
+      c_.Actions().Execute(item.Action);
       break;
     case TMenuCommand::VolumePreset:
       commands.VolumePresetClick(item.Number);

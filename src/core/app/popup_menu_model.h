@@ -62,6 +62,12 @@ class TPopupMenuModel {
   // Whether the entry shows a check mark. The toggles of settings show the setting itself, so
   // the mark cannot disagree with what is stored.
   bool Checked(const TMenuItem& item) const;
+  // Whether the entry carries a check mark at all: the toggles of settings, the radio groups
+  // and entries checked by their own state.
+  bool Checkable(const TMenuItem& item) const;
+  // The shortcut text shown beside the entry ("Ctrl+P"): its own shortcut, or that of the action
+  // it runs; "" when it has none.
+  std::string ShortcutText(const TMenuItem& item);
 
   // Runs the entry as a click does; a disabled or hidden-and-disabled entry does nothing.
   void Click(const TMenuItem& item);

@@ -1,12 +1,8 @@
-// Loading and saving the settings file: sections, keys, defaults and their order.
 #include "core/app/settings.h"
 
 #include <algorithm>
-#include <string_view>
-#include <vector>
+#include <variant>
 
-#include "core/app/controller.h"
-#include "core/app/ini_file.h"
 #include "core/app/same_text.h"
 #include "core/pcactions/timer_text.h"
 #include "core/ports/log.h"
@@ -26,6 +22,103 @@ constexpr std::array<const char*, 6> kTrayKeys = {"TrayRightSingleClick",  "Tray
 
 // The countdown works in minutes of one day; a hand-edited value past it is pulled back.
 constexpr int kApsMinLast = 1439;
+
+// A plain value of the file: where it lives and which field of the record holds it.
+template <typename T>
+using Field = T& (*)(TSettings&);
+
+template <auto Member>
+auto& Option(TSettings& s) {
+  return s.Options.*Member;
+}
+template <auto Member>
+auto& Own(TSettings& s) {
+  return s.*Member;
+}
+
+struct PlainKey {
+  const char* section;
+  const char* key;
+  std::variant<Field<bool>, Field<int>, Field<std::string>> field;
+};
+
+// In the order the file is written.
+const PlainKey kSettingKeys[] = {
+    {kSetting, "AutoOn", &Option<&TOptionData::AutoOn>},
+    {kSetting, "AutoOff", &Option<&TOptionData::AutoOff>},
+    {kSetting, "Timer", &Option<&TOptionData::TimerOff>},
+    {kSetting, "NBCut", &Option<&TOptionData::NBCut>},
+    {kSetting, "NB2Cut", &Option<&TOptionData::NB2Cut>},
+    {kSetting, "SkinIniName", &Option<&TOptionData::SkinIniName>},
+    {kSetting, "OnTop", &Own<&TSettings::OnTop>},
+    {kSetting, "ShowRadioName", &Option<&TOptionData::ShowRadioName>},
+    {kSetting, "AutoVolChange", &Option<&TOptionData::AutoVolChange>},
+    {kSetting, "VolCD", &Option<&TOptionData::VolCD>},
+    {kSetting, "VolMD", &Option<&TOptionData::VolMD>},
+    {kSetting, "VolAUX", &Option<&TOptionData::VolAUX>},
+    {kSetting, "VolUSB", &Option<&TOptionData::VolUSB>},
+    {kSetting, "VolWheel", &Option<&TOptionData::VolWheel>},
+    {kSetting, "VolLR", &Option<&TOptionData::VolLR>},
+    {kSetting, "VolUD", &Option<&TOptionData::VolUD>},
+    {kSetting, "VolMax", &Option<&TOptionData::VolMax>},
+    {kSetting, "A.P.S.", &Option<&TOptionData::APS>},
+    {kSetting, "A.P.S.Min", &Option<&TOptionData::APSMin>},
+    {kSetting, "ShowIcon", &Option<&TOptionData::ShowIcon>},
+    {kSetting, "IconChange", &Own<&TSettings::IconChange>},
+    {kSetting, "IconName", &Own<&TSettings::IconName>},
+    {kSetting, "MinimizeOnRun", &Option<&TOptionData::MinimizeOnRun>},
+    {kSetting, "SuspendOff", &Option<&TOptionData::SuspendOff>},
+    {kSetting, "SuspendOn", &Option<&TOptionData::SuspendOn>},
+};
+const PlainKey kRemoConKeys[] = {
+    {kRemoCon, "Enable", &Option<&TOptionData::RemoConEnable>},
+    {kRemoCon, "Interval", &Option<&TOptionData::RemoConInterval>},
+};
+const PlainKey kOtherKeys[] = {
+    {kOther, "WinAmpPath", &Option<&TOptionData::WinAmpPath>},
+    {kOther, "LilithPath", &Option<&TOptionData::LilithPath>},
+};
+
+template <std::size_t N>
+void ReadKeys(const PlainKey (&keys)[N], const TIniFile& ini, TSettings& s) {
+  TSettings defaults;
+  for (const PlainKey& k : keys) {
+    std::visit(
+        [&](auto field) {
+          auto& value = field(s);
+          const auto& fallback = field(defaults);
+          using T = std::decay_t<decltype(value)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            value = ini.ReadBool(k.section, k.key, fallback);
+          } else if constexpr (std::is_same_v<T, int>) {
+            value = ini.ReadInteger(k.section, k.key, fallback);
+          } else {
+            value = ini.ReadString(k.section, k.key, fallback);
+          }
+        },
+        k.field);
+  }
+}
+
+template <std::size_t N>
+void WriteKeys(const PlainKey (&keys)[N], const TSettings& settings, TIniFile& ini) {
+  TSettings s = settings;  // the table's fields give references to change; these are only read
+  for (const PlainKey& k : keys) {
+    std::visit(
+        [&](auto field) {
+          const auto& value = field(s);
+          using T = std::decay_t<decltype(value)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            ini.WriteBool(k.section, k.key, value);
+          } else if constexpr (std::is_same_v<T, int>) {
+            ini.WriteInteger(k.section, k.key, value);
+          } else {
+            ini.WriteString(k.section, k.key, value);
+          }
+        },
+        k.field);
+  }
+}
 
 std::string Numbered(const char* key, int n) {
   return key + std::to_string(n);
@@ -62,160 +155,102 @@ std::string ModeText(const TOptionData& o) {
   for (bool flag : flags) text += std::string(text.empty() ? "" : ",") + (flag ? "1" : "0");
   return text;
 }
+
+void ReadGestures(const TIniFile& ini, TSettings& s) {
+  // Numbered keys load until the first one missing; the empty value that ends the gestures is
+  // kept as the list's last entry.
+  for (int n = 0;; ++n) {
+    s.GestureList.push_back(ini.ReadString(kRemoCon, Numbered("Cmd", n), ""));
+    if (s.GestureList.back().empty()) break;
+  }
+}
+
+void WriteGestures(const TSettings& s, TIniFile& ini) {
+  // Numbered without gaps: loading stops at the first missing number, so an empty entry in the
+  // middle of the list must not leave a hole that hides the entries after it.
+  int gesture = 0;
+  for (const std::string& entry : s.GestureList)
+    if (!entry.empty()) ini.WriteString(kRemoCon, Numbered("Cmd", gesture++), entry);
+}
+
+void ReadTimers(const TIniFile& ini, TSettings& s) {
+  for (int n = 0;; ++n) {
+    const std::string line = ini.ReadString(kTimer, Numbered("Timer", n), "");
+    if (line.empty()) break;
+    if (const auto item = TimerFromText(line, n)) {
+      s.TimerList.Add(*item);
+    } else {
+      LogText("LoadSettings: kept Timer" + std::to_string(n) + "=" + line +
+              " without running it (day, hour and minute must be numbers)");
+      s.UnreadTimers.push_back({n, line});
+    }
+  }
+}
+
+// The timers and the values that did not read as timers, each of those at its old place.
+void WriteTimers(const TSettings& s, TIniFile& ini) {
+  const int total = s.TimerList.Count() + static_cast<int>(s.UnreadTimers.size());
+  int timer = 0;
+  std::size_t unread = 0;
+  for (int n = 0; n < total; ++n) {
+    std::string text;
+    if (unread < s.UnreadTimers.size() &&
+        (s.UnreadTimers[unread].Position <= n || timer == s.TimerList.Count())) {
+      text = s.UnreadTimers[unread++].Text;
+    } else {
+      text = TimerToText(s.TimerList.GetItem(timer++));
+    }
+    ini.WriteString(kTimer, Numbered("Timer", n), text);
+  }
+}
+
 }  // namespace
 
 TTrayClickNames DefaultTrayClickNames() {
   return {"actPopupMenu", "", "actMinimizeRestore", "", "actSetForeground", ""};
 }
 
-void TController::LoadSettings() {
-  if (settings_ == nullptr) return;
-  TIniFile ini;
-  if (LoadIniFile(settings_->Files, settings_->Codec, settings_->Path, ini) ==
-      FileRead::Result::Failed)
-    LogText("LoadSettings: cannot read " + settings_->Path);
-
-  const TRect window = view_.WindowRect();
-  view_.MoveWindow(ini.ReadInteger(kWindow, "Left", window.left),
-                   ini.ReadInteger(kWindow, "Top", window.top));
-
-  const TOptionData d;
-  TOptionData o;
-  o.OptionPage = Options.OptionPage;
-  o.AutoOn = ini.ReadBool(kSetting, "AutoOn", d.AutoOn);
-  o.AutoOff = ini.ReadBool(kSetting, "AutoOff", d.AutoOff);
-  o.TimerOff = ini.ReadBool(kSetting, "Timer", d.TimerOff);
-  o.NBCut = ini.ReadBool(kSetting, "NBCut", d.NBCut);
-  o.NB2Cut = ini.ReadBool(kSetting, "NB2Cut", d.NB2Cut);
-  o.SkinIniName = ini.ReadString(kSetting, "SkinIniName", d.SkinIniName);
-  OnTop = ini.ReadBool(kSetting, "OnTop", false);
-  o.ShowRadioName = ini.ReadBool(kSetting, "ShowRadioName", d.ShowRadioName);
-  o.AutoVolChange = ini.ReadBool(kSetting, "AutoVolChange", d.AutoVolChange);
-  o.VolCD = ini.ReadInteger(kSetting, "VolCD", d.VolCD);
-  o.VolMD = ini.ReadInteger(kSetting, "VolMD", d.VolMD);
-  o.VolAUX = ini.ReadInteger(kSetting, "VolAUX", d.VolAUX);
-  o.VolUSB = ini.ReadInteger(kSetting, "VolUSB", d.VolUSB);
-  o.VolWheel = ini.ReadInteger(kSetting, "VolWheel", d.VolWheel);
-  o.VolLR = ini.ReadInteger(kSetting, "VolLR", d.VolLR);
-  o.VolUD = ini.ReadInteger(kSetting, "VolUD", d.VolUD);
-  o.VolMax = ini.ReadInteger(kSetting, "VolMax", d.VolMax);
-  o.APS = ini.ReadBool(kSetting, "A.P.S.", d.APS);
-  o.APSMin = std::clamp(ini.ReadInteger(kSetting, "A.P.S.Min", d.APSMin), 0, kApsMinLast);
-  o.ShowIcon = ini.ReadBool(kSetting, "ShowIcon", d.ShowIcon);
-  IconChange = ini.ReadBool(kSetting, "IconChange", false);
-  IconName = ini.ReadString(kSetting, "IconName", "");
-  o.MinimizeOnRun = ini.ReadBool(kSetting, "MinimizeOnRun", d.MinimizeOnRun);
-  o.SuspendOn = ini.ReadBool(kSetting, "SuspendOn", d.SuspendOn);
-  o.SuspendOff = ini.ReadBool(kSetting, "SuspendOff", d.SuspendOff);
-
-  o.RemoConEnable = ini.ReadBool(kRemoCon, "Enable", d.RemoConEnable);
-  o.RemoConInterval = ini.ReadInteger(kRemoCon, "Interval", d.RemoConInterval);
-
-  // Numbered keys load until the first one missing; the empty value that ends the gestures is
-  // kept as the list's last entry.
-  GestureList.clear();
-  for (int n = 0;; ++n) {
-    GestureList.push_back(ini.ReadString(kRemoCon, Numbered("Cmd", n), ""));
-    if (GestureList.back().empty()) break;
-  }
-
-  TimerList.Clear();
-  for (int n = 0;; ++n) {
-    const std::string line = ini.ReadString(kTimer, Numbered("Timer", n), "");
-    if (line.empty()) break;
-    if (const auto item = TimerFromText(line, n)) {
-      TimerList.Add(*item);
-    } else {
-      LogText("LoadSettings: skipped Timer" + std::to_string(n) + "=" + line +
-              " (day, hour and minute must be numbers)");
-    }
-  }
-
-  o.WinAmpPath = ini.ReadString(kOther, "WinAmpPath", d.WinAmpPath);
-  o.LilithPath = ini.ReadString(kOther, "LilithPath", d.LilithPath);
+TSettings ReadSettings(const TIniFile& ini, int currentLeft, int currentTop) {
+  TSettings s;
+  s.WindowLeft = ini.ReadInteger(kWindow, "Left", currentLeft);
+  s.WindowTop = ini.ReadInteger(kWindow, "Top", currentTop);
+  ReadKeys(kSettingKeys, ini, s);
+  s.Options.APSMin = std::clamp(s.Options.APSMin, 0, kApsMinLast);
+  ReadKeys(kRemoConKeys, ini, s);
+  ReadGestures(ini, s);
+  ReadTimers(ini, s);
+  ReadKeys(kOtherKeys, ini, s);
 
   const std::vector<std::string> modes =
       SplitAtCommas(ini.ReadString(kSetting, "ModeBtn", "0,0,0,0,0"));
+  TOptionData& o = s.Options;
   o.ModeTuner = ModeFlag(modes, 0);
   o.ModeCD = ModeFlag(modes, 1);
   o.ModeMD = ModeFlag(modes, 2);
   o.ModeAUX = ModeFlag(modes, 3);
   o.ModeUSB = ModeFlag(modes, 4);
-  Options = o;
 
-  const TTrayClickNames defaults = DefaultTrayClickNames();
   for (std::size_t kind = 0; kind < kTrayKeys.size(); ++kind)
-    TrayClickNames[kind] = ini.ReadString(kSetting, kTrayKeys[kind], defaults[kind]);
+    s.TrayClickNames[kind] = ini.ReadString(kSetting, kTrayKeys[kind], s.TrayClickNames[kind]);
+  return s;
 }
 
-void TController::SaveSettings() {
-  if (settings_ == nullptr) return;
-  const std::string failed = settings_->Path + kWriteFailedSuffix;
-
-  // Keys of the file that the program does not know survive the save. A file that exists but
-  // cannot be read is not replaced.
-  const FileRead before = settings_->Files.ReadFile(settings_->Path);
-  if (before.result == FileRead::Result::Failed) {
-    view_.ShowMessage(failed);
-    return;
-  }
-  TIniFile ini;
-  if (before.result == FileRead::Result::Ok)
-    ini = TIniFile::Parse(DecodeIniText(before.bytes, settings_->Codec));
-
-  const TRect window = view_.WindowRect();
-  ini.WriteInteger(kWindow, "Left", window.left);
-  ini.WriteInteger(kWindow, "Top", window.top);
-
-  const TOptionData& o = Options;
-  ini.WriteBool(kSetting, "AutoOn", o.AutoOn);
-  ini.WriteBool(kSetting, "AutoOff", o.AutoOff);
-  ini.WriteBool(kSetting, "Timer", o.TimerOff);
-  ini.WriteBool(kSetting, "NBCut", o.NBCut);
-  ini.WriteBool(kSetting, "NB2Cut", o.NB2Cut);
-  ini.WriteString(kSetting, "SkinIniName", o.SkinIniName);
-  ini.WriteBool(kSetting, "OnTop", OnTop);
-  ini.WriteBool(kSetting, "ShowRadioName", o.ShowRadioName);
-  ini.WriteBool(kSetting, "AutoVolChange", o.AutoVolChange);
-  ini.WriteInteger(kSetting, "VolCD", o.VolCD);
-  ini.WriteInteger(kSetting, "VolMD", o.VolMD);
-  ini.WriteInteger(kSetting, "VolAUX", o.VolAUX);
-  ini.WriteInteger(kSetting, "VolUSB", o.VolUSB);
-  ini.WriteInteger(kSetting, "VolWheel", o.VolWheel);
-  ini.WriteInteger(kSetting, "VolLR", o.VolLR);
-  ini.WriteInteger(kSetting, "VolUD", o.VolUD);
-  ini.WriteInteger(kSetting, "VolMax", o.VolMax);
-  ini.WriteBool(kSetting, "A.P.S.", o.APS);
-  ini.WriteInteger(kSetting, "A.P.S.Min", o.APSMin);
-  ini.WriteBool(kSetting, "ShowIcon", o.ShowIcon);
-  ini.WriteBool(kSetting, "IconChange", IconChange);
-  ini.WriteString(kSetting, "IconName", IconName);
-  ini.WriteBool(kSetting, "MinimizeOnRun", o.MinimizeOnRun);
-  ini.WriteBool(kSetting, "SuspendOff", o.SuspendOff);
-  ini.WriteBool(kSetting, "SuspendOn", o.SuspendOn);
+void WriteSettings(const TSettings& s, TIniFile& ini) {
+  ini.WriteInteger(kWindow, "Left", s.WindowLeft);
+  ini.WriteInteger(kWindow, "Top", s.WindowTop);
+  WriteKeys(kSettingKeys, s, ini);
 
   ini.EraseSection(kRemoCon);
-  ini.WriteBool(kRemoCon, "Enable", o.RemoConEnable);
-  ini.WriteInteger(kRemoCon, "Interval", o.RemoConInterval);
-  // Numbered without gaps: loading stops at the first missing number, so an empty entry in the
-  // middle of the list must not leave a hole that hides the entries after it.
-  int gesture = 0;
-  for (const std::string& entry : GestureList)
-    if (!entry.empty()) ini.WriteString(kRemoCon, Numbered("Cmd", gesture++), entry);
+  WriteKeys(kRemoConKeys, s, ini);
+  WriteGestures(s, ini);
 
   ini.EraseSection(kTimer);
-  for (int i = 0; i < TimerList.Count(); ++i)
-    ini.WriteString(kTimer, Numbered("Timer", i), TimerToText(TimerList.GetItem(i)));
+  WriteTimers(s, ini);
 
-  ini.WriteString(kOther, "WinAmpPath", o.WinAmpPath);
-  ini.WriteString(kOther, "LilithPath", o.LilithPath);
-  ini.WriteString(kSetting, "Modebtn", ModeText(o));
+  WriteKeys(kOtherKeys, s, ini);
+  ini.WriteString(kSetting, "Modebtn", ModeText(s.Options));
   for (std::size_t kind = 0; kind < kTrayKeys.size(); ++kind)
-    ini.WriteString(kSetting, kTrayKeys[kind], TrayClickNames[kind]);
-
-  const std::string text = ini.Serialize();
-  if (before.result == FileRead::Result::Ok && before.bytes == text) return;
-  if (!settings_->Files.WriteFileAtomic(settings_->Path, text)) view_.ShowMessage(failed);
+    ini.WriteString(kSetting, kTrayKeys[kind], s.TrayClickNames[kind]);
 }
 
 }  // namespace zr4

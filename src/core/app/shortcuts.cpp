@@ -215,16 +215,6 @@ std::string ShortcutFilePath(const std::string& settingsPath) {
   return folder + "ShortCut.ini";
 }
 
-void TController::LoadShortcuts() {
-  Shortcuts.clear();
-  if (settings_ == nullptr) return;
-  TIniFile ini;
-  LoadIniFile(settings_->Files, settings_->Codec, ShortcutFilePath(settings_->Path), ini);
-  Shortcuts =
-      ReadShortcuts([&ini](std::string_view name) { return ini.ReadString("ShortCut", name, ""); });
-  view_.ShortcutsChanged();
-}
-
 TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target) {
   if (!target.Action.empty()) return nullptr;
   TMenuItem* item = menu.Find(target.MenuPath);
@@ -236,11 +226,11 @@ TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target)
 
 void RunShortcut(TController& controller, const TShortcutName& target) {
   if (!target.Action.empty()) {
-    controller.Actions.Execute(target.Action);
+    controller.Actions().Execute(target.Action);
     return;
   }
-  if (TMenuItem* item = FindShortcutEntry(controller.PopupMenu1, target))
-    controller.PopupMenu1.Click(*item);
+  if (TMenuItem* item = FindShortcutEntry(controller.PopupMenu1(), target))
+    controller.PopupMenu1().Click(*item);
 }
 
 }  // namespace zr4

@@ -17,6 +17,10 @@ struct TRect {
 
 constexpr int kSnapDistance = 10;
 
+// Where the window opens when the settings file does not say otherwise.
+constexpr int kDesignLeft = 379;
+constexpr int kDesignTop = 304;
+
 // Follows the mouse across one move: the raw position runs unsnapped, so the window leaves a
 // snapped edge once the mouse is more than the snapping distance away from it.
 class TMoveSnapper {

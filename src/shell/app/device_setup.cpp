@@ -3,9 +3,6 @@
 #include <poll.h>
 #include <QTimer>
 
-#include "core/app/controller.h"
-#include "core/device/usb_access.h"
-
 namespace zr4 {
 
 namespace {
@@ -26,16 +23,11 @@ DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
   OpenTrace();
 }
 
-std::string DeviceSetup::NotFoundMessage(const std::string& program) {
-  if (!ComponentMissing()) return {};
-  if (std::string denied = AccessDeniedMessage(program); !denied.empty()) return denied;
-  return kNoDeviceMessage;
-}
-
-std::string DeviceSetup::AccessDeniedMessage(const std::string& program) {
+TDiscoveryOutcome DeviceSetup::Discovery() {
+  TDiscoveryOutcome outcome{.componentMissing = ComponentMissing()};
   if (usbFinder_ && usbFinder_->TakeAccessDeniedNotice())
-    return UsbAccessDeniedMessage(usbFinder_->DeniedPath(), program);
-  return {};
+    outcome.deniedPath = usbFinder_->DeniedPath();
+  return outcome;
 }
 
 namespace {

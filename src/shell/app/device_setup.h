@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/device_notice.h"
 #include "core/device/fallback_finder.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
@@ -37,20 +38,15 @@ class DeviceSetup {
   // The component was asked for but not found, and the simulated one stands in for it.
   bool ComponentMissing() const { return !simulate_ && finder_.UsedFallback(); }
 
-  // What to tell the user after discovery when the component was not found: that there is
-  // none, or that one is there but this user may not open it. Empty with --simulate or when
-  // the component answered.
-  std::string NotFoundMessage(const std::string& program);
+  // What the last discovery found, for the controller to tell the user. A refused open is
+  // reported once per run.
+  TDiscoveryOutcome Discovery();
 
   // Watches the bus from `owner`'s event loop for the component arriving or leaving (hot-plug
   // events, or rescans while it is absent) and runs `onChange` then; the owner runs discovery
   // again. Nothing to watch with --simulate. On Windows the component is looked for once, at
   // start, and nothing is watched.
   void WatchBus(QObject* owner, std::function<void()> onChange);
-
-  // The permission message, at most once per run, when a component is on the bus but this user
-  // may not open it; empty otherwise.
-  std::string AccessDeniedMessage(const std::string& program);
 
  private:
 #ifndef _WIN32

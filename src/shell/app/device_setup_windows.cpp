@@ -3,7 +3,6 @@
 // again every few seconds until a ZR4PC takes over.
 #include <QTimer>
 
-#include "core/app/controller.h"
 #include "shell/app/device_setup.h"
 
 namespace zr4 {
@@ -26,13 +25,9 @@ DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
   OpenTrace();
 }
 
-std::string DeviceSetup::NotFoundMessage(const std::string&) {
-  return ComponentMissing() ? kNoDeviceMessage : std::string();
-}
-
 // The system opens the component for any user: there is no permission to ask for.
-std::string DeviceSetup::AccessDeniedMessage(const std::string&) {
-  return {};
+TDiscoveryOutcome DeviceSetup::Discovery() {
+  return {.componentMissing = ComponentMissing()};
 }
 
 // A component found once needs no watching: each request opens it anew, so one that is replugged

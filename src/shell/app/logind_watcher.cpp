@@ -58,12 +58,12 @@ void LogindWatcher::TakeDelayLock() {
 void LogindWatcher::PrepareForSleep(bool start) {
   LogText(start ? "logind: PrepareForSleep true" : "logind: PrepareForSleep false");
   if (start) {
-    emit powerBroadcast(PBT_APMSUSPEND);
+    emit powerBroadcast(kPowerSuspend);
     delayLock_ = QDBusUnixFileDescriptor();  // the machine may sleep now
   } else {
     TakeDelayLock();
-    emit powerBroadcast(PBT_APMRESUMEAUTOMATIC);
-    emit powerBroadcast(PBT_APMRESUMESUSPEND);
+    emit powerBroadcast(kPowerResumeAutomatic);
+    emit powerBroadcast(kPowerResumeSuspend);
   }
 }
 

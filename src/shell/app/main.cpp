@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "core/app/controller.h"
+#include "core/app/display_model.h"
 #include "core/app/forwarding.h"
 #include "core/app/program_options.h"
 #include "core/app/status_report.h"
@@ -57,38 +58,21 @@ void PrintLine(const std::string& text) {
   std::printf("%s\n", text.c_str());
 }
 
-// A status query shows no window: the display model's labels are all it needs.
-class NoWindow : public ControllerView {
- public:
-  void LabelsChanged() override {}
-  void VolumePositionChanged(int) override {}
-  void TimersChanged() override {}
-  void TitleChanged(const std::string&) override {}
-  void ShowMessage(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-  void CloseWindow() override {}
-  void SetTopmost(bool) override {}
-  void Minimize() override {}
-  TRect WindowRect() override { return {}; }
-  void MoveWindow(int, int) override {}
-};
-
 // Reads the component once and prints the status as the window would show it.
 int ReadStatusOnce(const char* program, const ProgramOptions& options) {
   QtClock clock;
   DeviceSetup device(clock, options.simulate);
   TZR4Ctrl link(clock, device.Finder());
-  if (device.ComponentMissing() || !link.Found) {
+  TDiscoveryOutcome discovery = device.Discovery();
+  discovery.componentMissing = discovery.componentMissing || !link.Found;
+  if (discovery.componentMissing) {
     // A script must not take the stand-in for the real component.
-    const std::string message = device.NotFoundMessage(program);
-    std::fprintf(stderr, "%s\n", message.empty() ? kNoDeviceMessage : message.c_str());
+    std::fprintf(stderr, "%s\n", DiscoveryNotice(discovery, program).c_str());
     return 1;
   }
-  NoWindow view;
-  TController controller(clock, link, view);
   link.ReadStatus();
-  controller.ShowStatus(link.Status);
-  PrintLine(options.json ? FormatStatusJson(controller.Labels, link.Status.Volume)
-                         : FormatStatusLine(controller.Labels));
+  const TPanelLabels labels = DisplayLabels(link.Status, TPanelLabels{});
+  PrintLine(options.json ? FormatStatusJson(labels, link.Status.Volume) : FormatStatusLine(labels));
   return 0;
 }
 
@@ -165,9 +149,9 @@ std::string AnswerInstanceRequest(const InstanceRequest& request, TController& c
       window.RestoreAndRaise();
       break;
     case InstanceVerb::Status:
-      return FormatStatusLine(controller.Labels);
+      return FormatStatusLine(controller.Labels());
     case InstanceVerb::StatusJson:
-      return FormatStatusJson(controller.Labels, controller.ScrollBar1.Position());
+      return FormatStatusJson(controller.Labels(), controller.VolumeSlider().position);
   }
   return std::string(kInstanceReplyOk);
 }
@@ -207,18 +191,13 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
                    });
 #endif
 
-  if (const std::string message = device.NotFoundMessage(argv[0]); !message.empty())
-    window.ShowMessage(message);
-  controller.FormCreate(options.params);
-  window.show();
+  controller.FormCreate({options.params, device.Discovery(), argv[0]});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.
   // A component that left leaves the link without a device and the display as it was.
   device.WatchBus(&window, [&] {
     link.Discover();
-    if (const std::string message = device.AccessDeniedMessage(argv[0]); !message.empty())
-      window.ShowMessage(message);
-    controller.Refresh();
+    controller.DeviceRediscovered(device.Discovery());
   });
 
 #ifdef _WIN32
@@ -258,7 +237,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   if (screenshot) {
     QTimer::singleShot(0, &window, [&] {
       const QString file = QString::fromStdString(options.screenshotFile);
-      PrintLine(FormatStatusLine(controller.Labels));
+      PrintLine(FormatStatusLine(controller.Labels()));
       if (window.grab().save(file, "PNG")) {
         PrintLine("Saved window picture to " + options.screenshotFile);
       } else {

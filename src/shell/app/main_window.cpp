@@ -16,6 +16,7 @@
 #include "core/app/controller.h"
 #include "core/app/keyboard.h"
 #include "core/app/panel_labels.h"
+#include "core/app/window_timers.h"
 #include "shell/app/key_map.h"
 #include "shell/app/popup_menu.h"
 
@@ -24,8 +25,6 @@ namespace zr4 {
 namespace {
 // A dark front panel with display-tube coloured text.
 constexpr QSize kFaceSize(360, 112);
-// Where the window opens when the settings file does not say otherwise.
-constexpr QPoint kDesignPosition(379, 304);
 const QColor kFaceColor(0x1c, 0x20, 0x26);
 const QColor kBorderColor(0x4a, 0x52, 0x5c);
 const QColor kTextColor(0x7f, 0xe3, 0xff);
@@ -51,7 +50,7 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), interactive_(interactive) {
   setObjectName("TZR4CtrlMainForm");
   setFixedSize(kFaceSize);
-  move(kDesignPosition);
+  move(kDesignLeft, kDesignTop);
   QPalette face = palette();
   face.setColor(QPalette::Window, kFaceColor);
   face.setColor(QPalette::WindowText, kTextColor);
@@ -81,6 +80,7 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
   // Keys are the window's, not the scroll bar's.
   scrollBar1_->setFocusPolicy(Qt::NoFocus);
   connect(scrollBar1_, &QScrollBar::valueChanged, this, &MainWindow::ScrollBarMoved);
+  scrollBar1_->installEventFilter(this);
 
   timer1_.setObjectName("Timer1");
   timer2_.setObjectName("Timer2");
@@ -111,9 +111,7 @@ QLabel* MainWindow::MakeLabel(const char* name, QRect geometry, int pointSize, b
   return label;
 }
 
-void MainWindow::LabelsChanged() {
-  if (!controller_) return;
-  const TPanelLabels& l = controller_->Labels;
+void MainWindow::LabelsChanged(const TPanelLabels& l) {
   const std::pair<LabelSlot, const std::string*> texts[] = {{lbInput, &l.lbInput},
                                                             {lbPresetNum, &l.lbPresetNum},
                                                             {lbRadioNum, &l.lbRadioNum},
@@ -131,25 +129,22 @@ void MainWindow::LabelsChanged() {
   labels_[lbHz]->setVisible(l.lbHzVisible);
 }
 
-void MainWindow::VolumePositionChanged(int position) {
-  if (!controller_) return;
+void MainWindow::VolumeSliderChanged(const TVolumeSlider& slider) {
   syncingScrollBar_ = true;
-  scrollBar1_->setRange(0, controller_->ScrollBar1.Max());
-  scrollBar1_->setSingleStep(controller_->ScrollBar1.SmallChange);
-  scrollBar1_->setPageStep(controller_->ScrollBar1.LargeChange);
-  scrollBar1_->setValue(position);
+  scrollBar1_->setRange(0, slider.max);
+  scrollBar1_->setSingleStep(slider.smallChange);
+  scrollBar1_->setPageStep(slider.largeChange);
+  scrollBar1_->setValue(slider.position);
   syncingScrollBar_ = false;
 }
 
 void MainWindow::ScrollBarMoved(int value) {
   if (syncingScrollBar_ || !controller_) return;
-  controller_->ScrollBar1.SetPosition(value);
+  controller_->ScrollBar1().SetPosition(value);
 }
 
-void MainWindow::TimersChanged() {
-  if (!controller_) return;
-  const std::pair<QTimer*, const TimerState*> timers[] = {{&timer1_, &controller_->Timer1},
-                                                          {&timer2_, &controller_->Timer2}};
+void MainWindow::TimersChanged(const TimerState& timer1, const TimerState& timer2) {
+  const std::pair<QTimer*, const TimerState*> timers[] = {{&timer1_, &timer1}, {&timer2_, &timer2}};
   for (const auto& [timer, state] : timers) {
     if (!state->Enabled) {
       timer->stop();
@@ -181,12 +176,16 @@ void MainWindow::SetController(TController* controller) {
   FillPopupMenu(popupMenu_, *this);
 }
 
+void MainWindow::ShowWindow() {
+  show();
+}
+
 void MainWindow::CloseWindow() {
   close();
 }
 
-void MainWindow::ShortcutsChanged() {
-  InstallShortcuts(*this);
+void MainWindow::ShortcutsChanged(const std::vector<TShortcutBinding>& shortcuts) {
+  InstallShortcuts(*this, shortcuts);
 }
 
 void MainWindow::SetTopmost(bool topmost) {
@@ -255,6 +254,21 @@ void MainWindow::wheelEvent(QWheelEvent* event) {
   wheelDelta_ += event->angleDelta().y();
   for (; wheelDelta_ >= kNotch; wheelDelta_ -= kNotch) FormMouseWheel(*controller_, true);
   for (; wheelDelta_ <= -kNotch; wheelDelta_ += kNotch) FormMouseWheel(*controller_, false);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scrollBar1_) {
+    if (event->type() == QEvent::Wheel) {
+      wheelEvent(static_cast<QWheelEvent*>(event));
+      return true;
+    }
+    if (event->type() == QEvent::ContextMenu) {
+      const auto* menu = static_cast<QContextMenuEvent*>(event);
+      popupMenu_.popup(menu->globalPos());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 // Dragging the face moves the frameless window. Each step is snapped like a native move: the

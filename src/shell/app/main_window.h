@@ -31,13 +31,14 @@ class MainWindow : public QWidget, public ControllerView {
   TController* Controller() const { return controller_; }
 
   // ControllerView
-  void LabelsChanged() override;
-  void VolumePositionChanged(int position) override;
-  void TimersChanged() override;
+  void LabelsChanged(const TPanelLabels& labels) override;
+  void VolumeSliderChanged(const TVolumeSlider& slider) override;
+  void TimersChanged(const TimerState& timer1, const TimerState& timer2) override;
   void TitleChanged(const std::string& title) override;
   void ShowMessage(const std::string& text) override;
+  void ShowWindow() override;
   void CloseWindow() override;
-  void ShortcutsChanged() override;
+  void ShortcutsChanged(const std::vector<TShortcutBinding>& shortcuts) override;
   void SetTopmost(bool topmost) override;
   void Minimize() override;
   TRect WindowRect() override;
@@ -67,6 +68,9 @@ class MainWindow : public QWidget, public ControllerView {
   // The window's own keys and the wheel move the volume (the core's key table).
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  // The volume bar's own wheel handling and context menu would bypass the controller: the
+  // wheel and the right button act over it as anywhere else on the window.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   enum LabelSlot {

@@ -19,21 +19,10 @@ namespace {
 
 constexpr const char* kShortcutPrefix = "shortcut_";
 
-// The shortcut shown beside an entry: its own, or that of the action it runs.
-QString ShortcutText(TController& c, const TMenuItem& item) {
-  for (const TShortcutBinding& binding : c.Shortcuts) {
-    const TShortcutName& target = *binding.Target;
-    const bool mine = target.Action.empty() ? FindShortcutEntry(c.PopupMenu1, target) == &item
-                                            : target.Action == item.Action;
-    if (mine) return QString::fromStdString(ShortCutToText(binding.ShortCut));
-  }
-  return {};
-}
-
 // Runs an entry after every open menu has closed, as a menu does with its own entries.
 void ClickAfterClosing(TController& c, const TMenuItem& item) {
   while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-  c.PopupMenu1.Click(item);
+  c.PopupMenu1().Click(item);
 }
 
 // A submenu whose entries start new columns: Qt menus have no column breaks, so the entries
@@ -87,24 +76,22 @@ void AddItems(QMenu& menu, TController& c, const TMenuItem& parent) {
       }
       continue;
     }
-    const QString shortcut = ShortcutText(c, item);
+    const QString shortcut = QString::fromStdString(c.PopupMenu1().ShortcutText(item));
     QAction* action = menu.addAction(shortcut.isEmpty() ? caption : caption + '\t' + shortcut);
     action->setObjectName(QString::fromStdString(item.Name));
     action->setEnabled(item.Enabled);
     action->setVisible(item.Visible);
-    const bool toggle = item.Command == TMenuCommand::AlwaysOnTop ||
-                        item.Command == TMenuCommand::AutoOn ||
-                        item.Command == TMenuCommand::AutoOff;
-    if (toggle || item.RadioItem || c.PopupMenu1.Checked(item)) {
+    if (c.PopupMenu1().Checkable(item)) {
       action->setCheckable(true);
-      action->setChecked(c.PopupMenu1.Checked(item));
+      action->setChecked(c.PopupMenu1().Checked(item));
     }
     if (item.RadioItem) {
       QActionGroup*& group = groups[item.GroupIndex];
       if (!group) group = new QActionGroup(&menu);
       group->addAction(action);
     }
-    QObject::connect(action, &QAction::triggered, &menu, [&c, &item] { c.PopupMenu1.Click(item); });
+    QObject::connect(action, &QAction::triggered, &menu,
+                     [&c, &item] { c.PopupMenu1().Click(item); });
   }
 }
 
@@ -115,7 +102,7 @@ void FillPopupMenu(QMenu& menu, MainWindow& window) {
   for (QObject* child : menu.children())
     if (qobject_cast<QMenu*>(child) || qobject_cast<QActionGroup*>(child)) child->deleteLater();
   menu.clear();
-  if (TController* c = window.Controller()) AddItems(menu, *c, c->PopupMenu1.Items);
+  if (TController* c = window.Controller()) AddItems(menu, *c, c->PopupMenu1().Items);
 }
 
 void BuildPopupMenu(QMenu& menu, MainWindow& window) {
@@ -124,7 +111,7 @@ void BuildPopupMenu(QMenu& menu, MainWindow& window) {
   FillPopupMenu(menu, window);
 }
 
-void InstallShortcuts(MainWindow& window) {
+void InstallShortcuts(MainWindow& window, const std::vector<TShortcutBinding>& shortcuts) {
   for (QAction* action : window.actions())
     if (action->objectName().startsWith(kShortcutPrefix)) {
       window.removeAction(action);
@@ -132,7 +119,7 @@ void InstallShortcuts(MainWindow& window) {
     }
   TController* c = window.Controller();
   if (!c) return;
-  for (const TShortcutBinding& binding : c->Shortcuts) {
+  for (const TShortcutBinding& binding : shortcuts) {
     const QKeySequence keys = KeySequenceOf(binding.ShortCut);
     if (keys.isEmpty()) continue;
     const TShortcutName& target = *binding.Target;

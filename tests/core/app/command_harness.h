@@ -60,8 +60,8 @@ class CommandTest : public ::testing::Test {
 
   // Sets the volume limit as the options dialog does.
   void SetVolMax(int max) {
-    controller.Options.VolMax = max;
-    controller.ScrollBar1.SetMax(max);
+    controller.Options().VolMax = max;
+    controller.ScrollBar1().SetMax(max);
     clock.log.clear();
   }
 
@@ -77,7 +77,7 @@ class CommandTest : public ::testing::Test {
   TZR4Ctrl link{clock, finder};
   FakeView view;
   TController controller{clock, link, view};
-  TCommands& commands = controller.Commands;
+  TCommands& commands = controller.Commands();
 };
 
 }  // namespace zr4::test

@@ -50,7 +50,7 @@ TEST_F(CommandTest, AutoManualActsOnlyOnTheTuner) {
   Select(cmdSelectBand);  // AM
   commands.actAutoManuExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdAutoManual), "pause 200", "read"}));
-  EXPECT_EQ(controller.Labels.lbAutoManu, "Manual");
+  EXPECT_EQ(controller.Labels().lbAutoManu, "Manual");
 }
 
 TEST_F(CommandTest, EjectStopsTheCdFirst) {
@@ -70,21 +70,20 @@ TEST_F(CommandTest, PlayIsTheMdsOnMdAndTheCdsEverywhereElse) {
   EXPECT_EQ(Take(), (Log{Send(cmdMdPlay), "pause 200", "read"}));
 
   Select(cmdSelectTuner);
-  controller.Labels.lbRadioNumVisible = false;  // as a station name leaves it
-  controller.Labels.lbRadioNameVisible = true;
+  controller.Display().ShowStationName("FM-A");
   commands.actPlayExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdCdPlay), "pause 200", "read"}));
-  EXPECT_TRUE(controller.Labels.lbRadioNumVisible);
-  EXPECT_FALSE(controller.Labels.lbRadioNameVisible);
+  EXPECT_TRUE(controller.Labels().lbRadioNumVisible);
+  EXPECT_FALSE(controller.Labels().lbRadioNameVisible);
   EXPECT_EQ(sim.cdState(), TSimComponent::CdState::Playing);
 }
 
 TEST_F(CommandTest, PowerToggleReadsThenSwitchesWithoutPauseOrDisplay) {
-  const TDeviceStatus shown = controller.LastStatus;
+  const TDeviceStatus shown = controller.Display().LastStatus();
   commands.actPowerExecute();
   EXPECT_EQ(Take(), (Log{"read", Send(cmdPowerOff)}));
   EXPECT_TRUE(sim.standby());
-  EXPECT_EQ(controller.LastStatus, shown);
+  EXPECT_EQ(controller.Display().LastStatus(), shown);
 
   commands.actPowerExecute();
   EXPECT_EQ(Take(), (Log{"read", Send(cmdPowerOn)}));
@@ -97,8 +96,8 @@ TEST_F(CommandTest, OtherKeysSendWhateverTheInput) {
   commands.actRandomExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdMute), "pause 200", "read", Send(cmdTone), "pause 200", "read",
                          Send(cmdRandom), "pause 200", "read"}));
-  EXPECT_EQ(controller.Labels.lbMute, "Mute");
-  EXPECT_EQ(controller.Labels.lbTone, "N.B.1");
+  EXPECT_EQ(controller.Labels().lbMute, "Mute");
+  EXPECT_EQ(controller.Labels().lbTone, "N.B.1");
 
   commands.actInputLevelUpExecute();
   commands.actInputLevelDnExecute();
@@ -114,26 +113,27 @@ TEST_F(CommandTest, OtherKeysSendWhateverTheInput) {
 }
 
 TEST_F(CommandTest, SelectingTheCdPollsFasterAndShowsTheTime) {
-  ASSERT_EQ(controller.Timer2.Interval, 5000);
-  controller.Labels.lbRadioNumVisible = false;
-  controller.Labels.lbRadioNameVisible = true;
+  controller.Timer2Timer();  // past the first poll the tuner is polled every 5 s
+  Take();
+  ASSERT_EQ(controller.Timers().Timer2().Interval, 5000);
+  controller.Display().ShowStationName("FM-A");
   commands.actSelectCDExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdSelectCD), "pause 200", "read"}));
-  EXPECT_EQ(controller.Timer2.Interval, 1000);
-  EXPECT_FALSE(controller.Labels.lbHzVisible);
-  EXPECT_TRUE(controller.Labels.lbRadioNumVisible);
-  EXPECT_FALSE(controller.Labels.lbRadioNameVisible);
+  EXPECT_EQ(controller.Timers().Timer2().Interval, 1000);
+  EXPECT_FALSE(controller.Labels().lbHzVisible);
+  EXPECT_TRUE(controller.Labels().lbRadioNumVisible);
+  EXPECT_FALSE(controller.Labels().lbRadioNameVisible);
 
   // Back on the tuner the frequency has its unit again.
   commands.actSelectTUNERExecute();
-  EXPECT_TRUE(controller.Labels.lbHzVisible);
-  EXPECT_EQ(controller.Labels.lbHz, "MHz");
+  EXPECT_TRUE(controller.Labels().lbHzVisible);
+  EXPECT_EQ(controller.Labels().lbHz, "MHz");
 
   // With remote gestures the fast gesture poll stays.
-  controller.Options.RemoConEnable = true;
-  controller.Timer2.Interval = 200;
+  controller.Options().RemoConEnable = true;
+  controller.Timers().SetPollInterval(200);
   commands.actSelectCDExecute();
-  EXPECT_EQ(controller.Timer2.Interval, 200);
+  EXPECT_EQ(controller.Timers().Timer2().Interval, 200);
 }
 
 TEST_F(CommandTest, ModeButtonVisitsTheFlaggedInputs) {
@@ -147,7 +147,7 @@ TEST_F(CommandTest, ModeButtonVisitsTheFlaggedInputs) {
   EXPECT_EQ(commands.NextModeInput(kInputNone), kInputNone);
   EXPECT_EQ(commands.NextModeInput(7), kInputNone);
 
-  TOptionData& o = controller.Options;
+  TOptionData& o = controller.Options();
   o.ModeMD = true;
   EXPECT_EQ(commands.NextModeInput(kInputFM), kInputMD);
   EXPECT_EQ(commands.NextModeInput(kInputMD), kInputAUX);  // own flag only: the next input
@@ -163,9 +163,9 @@ TEST_F(CommandTest, ModeButtonVisitsTheFlaggedInputs) {
 }
 
 TEST_F(CommandTest, ModeChangeSelectsWithAutoVolume) {
-  controller.Options.ModeMD = true;
-  controller.Options.AutoVolChange = true;
-  controller.Options.VolMD = 4;
+  controller.Options().ModeMD = true;
+  controller.Options().AutoVolChange = true;
+  controller.Options().VolMD = 4;
   commands.actModeChangeExecute();
   EXPECT_EQ(Take(),
             (Log{Send(cmdSelectMD), "pause 200", "pause 100", Send(cmdSetVolume, 26), "read"}));
@@ -174,8 +174,8 @@ TEST_F(CommandTest, ModeChangeSelectsWithAutoVolume) {
 
   // From the PC USB input the tuner is selected as such, not by band.
   Select(cmdSelectUSB);
-  controller.Options.ModeMD = false;
-  controller.Options.AutoVolChange = false;
+  controller.Options().ModeMD = false;
+  controller.Options().AutoVolChange = false;
   commands.actModeChangeExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdSelectTuner), "pause 200", "read"}));
 
@@ -185,17 +185,17 @@ TEST_F(CommandTest, ModeChangeSelectsWithAutoVolume) {
 }
 
 TEST_F(CommandTest, AutoVolumeKeepsTheLoudnessAcrossInputs) {
-  controller.Options.AutoVolChange = true;
-  controller.Options.VolCD = 5;
-  controller.Options.VolUSB = 10;
+  controller.Options().AutoVolChange = true;
+  controller.Options().VolCD = 5;
+  controller.Options().VolUSB = 10;
   sim.SetVolume(30);
   Select(cmdSelectCD);
-  ASSERT_EQ(controller.ScrollBar1.Position(), 30);
+  ASSERT_EQ(controller.ScrollBar1().Position(), 30);
 
   commands.actSelectUSBExecute();
   EXPECT_EQ(Take(),
             (Log{Send(cmdSelectUSB), "pause 200", "pause 100", Send(cmdSetVolume, 35), "read"}));
-  EXPECT_EQ(controller.ScrollBar1.Position(), 35);
+  EXPECT_EQ(controller.ScrollBar1().Position(), 35);
 
   // FM and AM are both the reference level.
   Select(cmdSelectTuner);
@@ -211,7 +211,7 @@ TEST_F(CommandTest, AutoVolumeKeepsTheLoudnessAcrossInputs) {
                          "pause 100", Send(cmdSetVolume, 30), "read"}));
   EXPECT_EQ(sim.preset(), 3);
 
-  controller.Options.AutoVolChange = false;
+  controller.Options().AutoVolChange = false;
   Select(cmdSelectCD);
   commands.actSelectUSBExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdSelectUSB), "pause 200", "read"}));
@@ -230,44 +230,44 @@ TEST_F(CommandTest, VolumePresetPassesTheLimitUntilTheRefreshPullsItBack) {
   commands.VolumePresetClick(50);
   EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, 50), "read"}));
   EXPECT_EQ(sim.volume(), 50);
-  EXPECT_EQ(controller.ScrollBar1.Position(), 30);
+  EXPECT_EQ(controller.ScrollBar1().Position(), 30);
 }
 
 TEST_F(CommandTest, VolumeStepsAndActivity) {
-  controller.Options.VolLR = 2;
-  controller.Options.VolUD = 7;
+  controller.Options().VolLR = 2;
+  controller.Options().VolUD = 7;
   commands.actVolumeUpExecute();
-  EXPECT_EQ(controller.ScrollBar1.Position(), 24);
+  EXPECT_EQ(controller.ScrollBar1().Position(), 24);
   commands.actVolumeDownBExecute();
-  EXPECT_EQ(controller.ScrollBar1.Position(), 17);
+  EXPECT_EQ(controller.ScrollBar1().Position(), 17);
   commands.actVolumeUpBExecute();
   commands.actVolumeDnExecute();
-  EXPECT_EQ(controller.ScrollBar1.Position(), 22);
+  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
   EXPECT_EQ(sim.volume(), 22);
-  EXPECT_EQ(controller.Labels.lbVol, "22");
-  EXPECT_FALSE(controller.ApsActive);
+  EXPECT_EQ(controller.Labels().lbVol, "22");
+  EXPECT_FALSE(controller.PowerSave().Active());
 
   // A volume change is activity for the power save while it is on.
-  controller.Options.APS = true;
-  controller.Options.APSMin = 15;
+  controller.Options().APS = true;
+  controller.Options().APSMin = 15;
   commands.actVolumeUpExecute();
-  EXPECT_TRUE(controller.ApsActive);
-  EXPECT_EQ(controller.ApsEndTick, clock.now + 15 * 60'000);
+  EXPECT_TRUE(controller.PowerSave().Active());
+  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 15 * 60'000);
 }
 
 TEST_F(CommandTest, WindowToggles) {
   commands.AlwaysOnTopClick();
-  EXPECT_TRUE(controller.OnTop);
+  EXPECT_TRUE(controller.Settings().OnTop);
   commands.AlwaysOnTopClick();
-  EXPECT_FALSE(controller.OnTop);
+  EXPECT_FALSE(controller.Settings().OnTop);
   EXPECT_EQ(view.topmostCalls, (std::vector<bool>{true, false}));
 
   commands.AutoOnClick();
   commands.AutoOffClick();
-  EXPECT_TRUE(controller.Options.AutoOn);
-  EXPECT_TRUE(controller.Options.AutoOff);
+  EXPECT_TRUE(controller.Options().AutoOn);
+  EXPECT_TRUE(controller.Options().AutoOff);
   commands.AutoOffClick();
-  EXPECT_FALSE(controller.Options.AutoOff);
+  EXPECT_FALSE(controller.Options().AutoOff);
 
   commands.actMinimizeExecute();
   commands.actExitExecute();
@@ -284,12 +284,12 @@ TEST_F(CommandTest, WithoutComponentCommandsSendNothingAndStillWork) {
   TController lonely(clock, absent, view);
   lonely.FormCreate({});
   clock.log.clear();
-  lonely.Commands.actPowerExecute();
-  lonely.Commands.actModeChangeExecute();  // input 0: nothing
-  lonely.Commands.VolumePresetClick(40);
-  lonely.Commands.actEjectExecute();
+  lonely.Commands().actPowerExecute();
+  lonely.Commands().actModeChangeExecute();  // input 0: nothing
+  lonely.Commands().VolumePresetClick(40);
+  lonely.Commands().actEjectExecute();
   EXPECT_EQ(Take(), Log{"pause 200"});  // only the eject's own pause
-  EXPECT_EQ(lonely.Labels, TPanelLabels{});
+  EXPECT_EQ(lonely.Labels(), TPanelLabels{});
 }
 
 }  // namespace

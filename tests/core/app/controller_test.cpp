@@ -26,18 +26,18 @@ class ControllerTest : public ::testing::Test {
 
 TEST_F(ControllerTest, StartShowsTheComponentAndSendsNothing) {
   Start();
-  EXPECT_EQ(controller.Labels.lbInput, "FM");
-  EXPECT_EQ(controller.Labels.lbRadioNum, "80.00");
-  EXPECT_EQ(controller.Labels.lbHz, "MHz");
-  EXPECT_EQ(controller.Labels.lbPresetNum, "01");
-  EXPECT_EQ(controller.Labels.lbAutoManu, "Auto");
-  EXPECT_EQ(controller.Labels.lbTone, "TONE");
-  EXPECT_EQ(controller.Labels.lbMute, "");
-  EXPECT_EQ(controller.ScrollBar1.Position(), 22);
+  EXPECT_EQ(controller.Labels().lbInput, "FM");
+  EXPECT_EQ(controller.Labels().lbRadioNum, "80.00");
+  EXPECT_EQ(controller.Labels().lbHz, "MHz");
+  EXPECT_EQ(controller.Labels().lbPresetNum, "01");
+  EXPECT_EQ(controller.Labels().lbAutoManu, "Auto");
+  EXPECT_EQ(controller.Labels().lbTone, "TONE");
+  EXPECT_EQ(controller.Labels().lbMute, "");
+  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
   EXPECT_TRUE(Sent().empty());
-  EXPECT_TRUE(controller.Timer1.Enabled);
-  EXPECT_TRUE(controller.Timer2.Enabled);
-  EXPECT_EQ(controller.Timer2.Interval, 5000);
+  EXPECT_TRUE(controller.Timers().Timer1().Enabled);
+  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+  EXPECT_EQ(controller.Timers().Timer2().Interval, 1000);  // the first poll comes soon on FM too
   EXPECT_EQ(view.title, "ZR4PCCtrl");
   EXPECT_TRUE(view.messages.empty());
 }
@@ -50,20 +50,20 @@ TEST_F(ControllerTest, StartWithoutComponentKeepsTheDesignedCaptions) {
   TController lonely(clock, absent, view);
   lonely.FormCreate({});
   EXPECT_EQ(view.messages, std::vector<std::string>{kNoDeviceMessage});
-  EXPECT_EQ(lonely.Labels, TPanelLabels{});
+  EXPECT_EQ(lonely.Labels(), TPanelLabels{});
 }
 
 TEST_F(ControllerTest, PollIntervalFollowsGesturesAndCd) {
   Start();
   link.SendCommand(cmdSelectCD);
   controller.Timer2Timer();
-  EXPECT_EQ(controller.Timer2.Interval, 5000);  // chosen from the record before the read
+  EXPECT_EQ(controller.Timers().Timer2().Interval, 5000);  // chosen from the record before the read
   controller.Timer2Timer();
-  EXPECT_EQ(controller.Timer2.Interval, 1000);
-  controller.Options.RemoConEnable = true;
+  EXPECT_EQ(controller.Timers().Timer2().Interval, 1000);
+  controller.Options().RemoConEnable = true;
   controller.Timer2Timer();
-  EXPECT_EQ(controller.Timer2.Interval, 200);
-  EXPECT_TRUE(controller.Timer2.Enabled);
+  EXPECT_EQ(controller.Timers().Timer2().Interval, 200);
+  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
 }
 
 TEST_F(ControllerTest, NoiseBlankerResetAtStart) {
@@ -71,7 +71,7 @@ TEST_F(ControllerTest, NoiseBlankerResetAtStart) {
   Start();
   EXPECT_EQ(Sent(), (std::vector<Frame>{BuildFrame(0x01, 0x4B), BuildFrame(0x01, 0x4B)}));
   EXPECT_EQ(sim.toneMode(), 1);
-  EXPECT_EQ(controller.Labels.lbTone, "TONE");
+  EXPECT_EQ(controller.Labels().lbTone, "TONE");
   ASSERT_FALSE(clock.waits.empty());
   EXPECT_TRUE(clock.waits[0].processesMessages);
   EXPECT_EQ(clock.waits[0].ms, 1000);
@@ -79,12 +79,12 @@ TEST_F(ControllerTest, NoiseBlankerResetAtStart) {
 
 TEST_F(ControllerTest, NoiseBlankerResetLeavesNB1WhenOnlyNB2IsCut) {
   sim.SetToneMode(2);
-  controller.Options.NB2Cut = true;
+  controller.Options().NB2Cut = true;
   Start();
   EXPECT_TRUE(Sent().empty());
   sim.SetToneMode(3);
   TController second(clock, link, view);
-  second.Options.NB2Cut = true;
+  second.Options().NB2Cut = true;
   second.FormCreate({});
   EXPECT_EQ(Sent().size(), 1u);
   EXPECT_EQ(sim.toneMode(), 1);
@@ -95,23 +95,23 @@ TEST_F(ControllerTest, CdToMdEmptiesTheCdLabelsAndBack) {
   link.PlayTrack(7);
   clock.now += 185'000;  // track 7 is 198 s long
   controller.Refresh();
-  EXPECT_EQ(controller.Labels.lbPresetNum, "07");
-  EXPECT_EQ(controller.Labels.lbRadioNum, "03:05");
-  EXPECT_EQ(controller.Labels.lbHz, "");
+  EXPECT_EQ(controller.Labels().lbPresetNum, "07");
+  EXPECT_EQ(controller.Labels().lbRadioNum, "03:05");
+  EXPECT_EQ(controller.Labels().lbHz, "");
   link.SendCommand(cmdCdRepeat);
   link.SendCommand(cmdCdRepeat);
   link.SendCommand(cmdRandom);
   controller.Refresh();
-  EXPECT_EQ(controller.Labels.lbRepeat, "rep&&ran");
+  EXPECT_EQ(controller.Labels().lbRepeat, "rep&&ran");
   link.SendCommand(cmdSelectMD);
   controller.Refresh();
-  EXPECT_EQ(controller.Labels.lbInput, "MD");
-  EXPECT_EQ(controller.Labels.lbPresetNum, "");
-  EXPECT_EQ(controller.Labels.lbRadioNum, "");
-  EXPECT_EQ(controller.Labels.lbRepeat, "");
+  EXPECT_EQ(controller.Labels().lbInput, "MD");
+  EXPECT_EQ(controller.Labels().lbPresetNum, "");
+  EXPECT_EQ(controller.Labels().lbRadioNum, "");
+  EXPECT_EQ(controller.Labels().lbRepeat, "");
   link.SendCommand(cmdSelectCD);
   controller.Refresh();
-  EXPECT_EQ(controller.Labels.lbPresetNum, "07");
+  EXPECT_EQ(controller.Labels().lbPresetNum, "07");
 }
 
 TEST_F(ControllerTest, PcUsbPlaybackLabelLatches) {
@@ -120,7 +120,7 @@ TEST_F(ControllerTest, PcUsbPlaybackLabelLatches) {
   status.Source = kInputUSB;
   status.UsbPlayback = 1;
   controller.ShowStatus(status);
-  EXPECT_EQ(controller.Labels.lbInput, "PC USB PB");
+  EXPECT_EQ(controller.Labels().lbInput, "PC USB PB");
   // Tone bits 0 and bit 7 clear: decoding leaves the flag, so the label stays.
   Frame report{};
   report[3] = 4;
@@ -128,19 +128,19 @@ TEST_F(ControllerTest, PcUsbPlaybackLabelLatches) {
   report[5] = 0x01;
   DecodeStatus(report, status);
   controller.ShowStatus(status);
-  EXPECT_EQ(controller.Labels.lbInput, "PC USB PB");
+  EXPECT_EQ(controller.Labels().lbInput, "PC USB PB");
   status.UsbPlayback = 0;
   controller.ShowStatus(status);
-  EXPECT_EQ(controller.Labels.lbInput, "PC USB");
+  EXPECT_EQ(controller.Labels().lbInput, "PC USB");
 }
 
 TEST_F(ControllerTest, VolumeAboveMaxIsSetBackToMax) {
-  controller.Options.VolMax = 70;
+  controller.Options().VolMax = 70;
   Start();
   sim.SetVolume(75);
   const int before = view.labelChanges;
   controller.Refresh();
-  EXPECT_EQ(controller.Labels.lbVol, "70");
+  EXPECT_EQ(controller.Labels().lbVol, "70");
   EXPECT_GT(view.labelChanges, before + 1);  // 75 was shown first
   EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(cmdSetVolume, 70)});
   EXPECT_EQ(sim.volume(), 70);
@@ -161,15 +161,15 @@ TEST_F(ControllerTest, VolumeTextAndSourceZero) {
   TDeviceStatus status = link.Status;
   status.Volume = 5;
   controller.ShowStatus(status);
-  EXPECT_EQ(controller.Labels.lbVol, "05");
-  const TPanelLabels before = controller.Labels;
+  EXPECT_EQ(controller.Labels().lbVol, "05");
+  const TPanelLabels before = controller.Labels();
   status.Source = 0;
   status.Volume = 120;  // from an invalid BCD byte
   status.Mute = 1;
   controller.ShowStatus(status);
-  EXPECT_EQ(controller.Labels.lbInput, before.lbInput);
-  EXPECT_EQ(controller.Labels.lbRadioNum, before.lbRadioNum);
-  EXPECT_EQ(controller.Labels.lbMute, "Mute");
+  EXPECT_EQ(controller.Labels().lbInput, before.lbInput);
+  EXPECT_EQ(controller.Labels().lbRadioNum, before.lbRadioNum);
+  EXPECT_EQ(controller.Labels().lbMute, "Mute");
   EXPECT_EQ(TwoDigits(120), "120");
 }
 
@@ -182,47 +182,46 @@ TEST_F(ControllerTest, UnchangedRecordRedrawsNothing) {
   status.CdInfo += 1;  // a field no label shows still counts as a change
   controller.ShowStatus(status);
   EXPECT_GT(view.labelChanges, changes);
-  EXPECT_EQ(controller.LastStatus, status);
+  EXPECT_EQ(controller.Display().LastStatus(), status);
 }
 
 TEST_F(ControllerTest, ResumeActionsRunOnEverySecondNotification) {
-  controller.Options.SuspendOn = true;
-  controller.Options.SuspendOff = true;
+  controller.Options().SuspendOn = true;
+  controller.Options().SuspendOff = true;
   Start();
-  controller.PowerBroadcast(PBT_APMSUSPEND);
-  EXPECT_FALSE(controller.Timer2.Enabled);
+  controller.PowerBroadcast(kPowerSuspend);
+  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
   EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x80)});
-  controller.PowerBroadcast(PBT_APMRESUMEAUTOMATIC);  // counter 0 -> 1
-  EXPECT_FALSE(controller.Timer2.Enabled);
+  controller.PowerBroadcast(kPowerResumeAutomatic);  // counter 0 -> 1
+  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
   EXPECT_EQ(Sent().size(), 1u);
-  controller.PowerBroadcast(PBT_APMRESUMESUSPEND);  // counter 1: act
-  EXPECT_TRUE(controller.Timer2.Enabled);
+  controller.PowerBroadcast(kPowerResumeSuspend);  // counter 1: act
+  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
   EXPECT_EQ(Sent().back(), BuildFrame(0x06, 0x81));
-  EXPECT_EQ(controller.ResumeCounter, 0);
 
   // The automatic-resume notification waits 8 s, processing messages, before it acts.
-  controller.PowerBroadcast(PBT_APMSUSPEND);
-  controller.PowerBroadcast(PBT_APMRESUMESUSPEND);
+  controller.PowerBroadcast(kPowerSuspend);
+  controller.PowerBroadcast(kPowerResumeSuspend);
   clock.waits.clear();
-  controller.PowerBroadcast(PBT_APMRESUMEAUTOMATIC);
+  controller.PowerBroadcast(kPowerResumeAutomatic);
   ASSERT_EQ(clock.waits.size(), 1u);
   EXPECT_TRUE(clock.waits[0].processesMessages);
   EXPECT_EQ(clock.waits[0].ms, 8000);
-  EXPECT_TRUE(controller.Timer2.Enabled);
+  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
 }
 
 TEST_F(ControllerTest, PowerSaveStartsWithTheProgramAndRestartsOnEveryChange) {
-  controller.Options.APS = true;
-  controller.Options.APSMin = 30;
+  controller.Options().APS = true;
+  controller.Options().APSMin = 30;
   Start();
-  ASSERT_TRUE(controller.ApsActive);
-  EXPECT_EQ(controller.ApsEndTick, clock.now + 30 * 60'000);
+  ASSERT_TRUE(controller.PowerSave().Active());
+  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 30 * 60'000);
   clock.now += 60'000;
   controller.Refresh();  // nothing changed: the countdown runs on
-  EXPECT_EQ(controller.ApsEndTick, clock.now - 60'000 + 30 * 60'000);
+  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now - 60'000 + 30 * 60'000);
   sim.PressRemoteKey(TSimComponent::RemoteKey::Mute);
   controller.Refresh();
-  EXPECT_EQ(controller.ApsEndTick, clock.now + 30 * 60'000);
+  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 30 * 60'000);
 }
 
 TEST_F(ControllerTest, CloseAndEndOfSessionPowerOffOnlyWithAutoOff) {
@@ -230,7 +229,7 @@ TEST_F(ControllerTest, CloseAndEndOfSessionPowerOffOnlyWithAutoOff) {
   controller.FormClose();
   EXPECT_TRUE(controller.QueryEndSession());
   EXPECT_TRUE(Sent().empty());
-  controller.Options.AutoOff = true;
+  controller.Options().AutoOff = true;
   controller.FormClose();
   EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x80)});
 }

@@ -22,7 +22,7 @@ void Walk(const TMenuItem& item, std::vector<const TMenuItem*>& all) {
 }
 
 TEST_F(MenuTest, EntriesInTheirOrder) {
-  TPopupMenuModel& menu = controller.PopupMenu1;
+  TPopupMenuModel& menu = controller.PopupMenu1();
   EXPECT_EQ(Captions(menu.Items),
             (std::vector<std::string>{"&Volume", "&Sleep", "-", "&TUNER", "&CD", "M&D", "TAPE/&AUX",
                                       "PC &USB", "-", "&Mute", "&N.B.", "&Power On/Off", "-",
@@ -49,7 +49,7 @@ TEST_F(MenuTest, EntriesInTheirOrder) {
 }
 
 TEST_F(MenuTest, DirectEntriesInTwoColumnsAndSleepAsOneRadioGroup) {
-  TPopupMenuModel& menu = controller.PopupMenu1;
+  TPopupMenuModel& menu = controller.PopupMenu1();
   for (const char* input : {"&TUNER", "&CD"}) {
     const TMenuItem& direct = *menu.Find({input, "Direct"});
     ASSERT_EQ(direct.Items.size(), 20u);
@@ -73,12 +73,12 @@ TEST_F(MenuTest, DirectEntriesInTwoColumnsAndSleepAsOneRadioGroup) {
 
 TEST_F(MenuTest, EveryBoundEntryReachesAWorkingAction) {
   std::vector<const TMenuItem*> all;
-  Walk(controller.PopupMenu1.Items, all);
+  Walk(controller.PopupMenu1().Items, all);
   int bound = 0;
   for (const TMenuItem* item : all) {
     if (item->Command != TMenuCommand::Action) continue;
     SCOPED_TRACE(item->Caption);
-    const TAction* action = controller.Actions.Find(item->Action);
+    const TAction* action = controller.Actions().Find(item->Action);
     ASSERT_NE(action, nullptr);
     EXPECT_TRUE(action->OnExecute);
     ++bound;
@@ -87,57 +87,58 @@ TEST_F(MenuTest, EveryBoundEntryReachesAWorkingAction) {
 }
 
 TEST_F(MenuTest, ClicksRunActionsThroughTheListAndHandlersDirectly) {
-  TPopupMenuModel& menu = controller.PopupMenu1;
-  controller.Options.APS = true;
+  TPopupMenuModel& menu = controller.PopupMenu1();
+  controller.Options().APS = true;
   Select(cmdSelectCD);
   menu.Click(*menu.Find({"&CD", "Eject"}));
   EXPECT_EQ(Take(), (Log{Send(cmdCdStop), "pause 200", Send(cmdEject), "pause 200", "read"}));
-  EXPECT_TRUE(controller.ApsActive);  // the action list's hook ran
+  EXPECT_TRUE(controller.PowerSave().Active());  // the action list's hook ran
 
-  controller.ApsActive = false;
+  controller.PowerSave().Stop();
   menu.Click(*menu.Find({"&TUNER", "Direct", "07"}));
   EXPECT_EQ(sim.preset(), 7);
   menu.Click(*menu.Find({"&CD", "Direct", "12"}));
   EXPECT_EQ(sim.cdTrack(), 12);
   menu.Click(*menu.Find({"&Other", "MD", "SK DOWN"}));
   EXPECT_EQ(sim.ReceivedFrames().back(), BuildFrame(0x01, 0xDC));
-  EXPECT_FALSE(controller.ApsActive);  // handlers are not actions
+  EXPECT_FALSE(controller.PowerSave().Active());  // handlers are not actions
   menu.Click(*menu.Find({"&Volume", "Vol. &40"}));
   EXPECT_EQ(sim.volume(), 40);
-  EXPECT_TRUE(controller.ApsActive);  // but the slider following the new volume is activity
-  controller.ApsActive = false;
+  EXPECT_TRUE(
+      controller.PowerSave().Active());  // but the slider following the new volume is activity
+  controller.PowerSave().Stop();
 
   menu.Click(*menu.Find({"&Other", "TAPE", "InputLv Down"}));
   EXPECT_EQ(Take().back(), Send(cmdInputLevelDn));
-  EXPECT_TRUE(controller.ApsActive);
+  EXPECT_TRUE(controller.PowerSave().Active());
 
   menu.Click(*menu.Find({"E&xit"}));
   EXPECT_EQ(view.closeRequests, 1);
 }
 
 TEST_F(MenuTest, CheckMarksShowTheSettings) {
-  TPopupMenuModel& menu = controller.PopupMenu1;
+  TPopupMenuModel& menu = controller.PopupMenu1();
   TMenuItem& onTop = *menu.FindByName("alwaysonTop1");
   EXPECT_FALSE(menu.Checked(onTop));
   menu.Click(onTop);
   EXPECT_TRUE(menu.Checked(onTop));
-  EXPECT_TRUE(controller.OnTop);
+  EXPECT_TRUE(controller.Settings().OnTop);
   EXPECT_EQ(view.topmostCalls, std::vector<bool>{true});
 
   const TMenuItem& autoOn = *menu.Find({"&Other", "Auto On"});
   const TMenuItem& autoOff = *menu.Find({"&Other", "Auto Off"});
-  controller.Options.AutoOff = true;  // as the settings file may say
+  controller.Options().AutoOff = true;  // as the settings file may say
   EXPECT_FALSE(menu.Checked(autoOn));
   EXPECT_TRUE(menu.Checked(autoOff));
   menu.Click(autoOn);
   menu.Click(autoOff);
-  EXPECT_TRUE(controller.Options.AutoOn);
-  EXPECT_FALSE(controller.Options.AutoOff);
+  EXPECT_TRUE(controller.Options().AutoOn);
+  EXPECT_FALSE(controller.Options().AutoOff);
   EXPECT_EQ(Take(), Log{});
 }
 
 TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
-  TPopupMenuModel& menu = controller.PopupMenu1;
+  TPopupMenuModel& menu = controller.PopupMenu1();
   for (const std::vector<std::string>& path :
        std::vector<std::vector<std::string>>{{"&Sleep", "10 min"},
                                              {"&Sleep", "OFF"},
@@ -158,7 +159,7 @@ TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
 }
 
 TEST_F(MenuTest, ActionListFindsByNameAndItsHookCountsAsActivity) {
-  const TActionList& actions = controller.Actions;
+  const TActionList& actions = controller.Actions();
   ASSERT_NE(actions.Find("ACTPLAY"), nullptr);
   EXPECT_EQ(actions.Find("actPlay")->Hint, "Play CD");
   EXPECT_EQ(actions.Find("actModeChange")->Caption, "ModeChange");
@@ -175,22 +176,22 @@ TEST_F(MenuTest, ActionListFindsByNameAndItsHookCountsAsActivity) {
         "actAbout",       "actPopupMenu", "actMinimizeRestore", "actSetForeground"})
     EXPECT_NE(actions.Find(name), nullptr) << name;
 
-  controller.Options.APSMin = 45;
+  controller.Options().APSMin = 45;
   EXPECT_TRUE(actions.Execute("actmute"));
-  EXPECT_FALSE(controller.ApsActive);  // power save off: no countdown
-  controller.Options.APS = true;
+  EXPECT_FALSE(controller.PowerSave().Active());  // power save off: no countdown
+  controller.Options().APS = true;
   EXPECT_TRUE(actions.Execute("actStop"));
-  EXPECT_TRUE(controller.ApsActive);
-  EXPECT_EQ(controller.ApsEndTick, clock.now + 45 * 60'000);
+  EXPECT_TRUE(controller.PowerSave().Active());
+  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 45 * 60'000);
 
   // Forwarded parameters call the commands directly: no activity.
-  controller.ApsActive = false;
+  controller.PowerSave().Stop();
   commands.actMuteExecute();
-  EXPECT_FALSE(controller.ApsActive);
+  EXPECT_FALSE(controller.PowerSave().Active());
   // Unknown names and actions without a handler run nothing, not even the hook.
   EXPECT_FALSE(actions.Execute("actNothing"));
   EXPECT_FALSE(actions.Execute("actDeviceChange"));
-  EXPECT_FALSE(controller.ApsActive);
+  EXPECT_FALSE(controller.PowerSave().Active());
 }
 
 }  // namespace

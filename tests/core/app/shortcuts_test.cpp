@@ -79,9 +79,9 @@ TEST_F(ShortcutTest, EveryNameReachesItsTarget) {
   for (const TShortcutName& name : ShortcutNames()) {
     SCOPED_TRACE(name.Name);
     if (name.Action.empty()) {
-      EXPECT_NE(FindShortcutEntry(controller.PopupMenu1, name), nullptr);
+      EXPECT_NE(FindShortcutEntry(controller.PopupMenu1(), name), nullptr);
     } else {
-      ASSERT_NE(controller.Actions.Find(name.Action), nullptr);
+      ASSERT_NE(controller.Actions().Find(name.Action), nullptr);
       ++actions;
     }
   }
@@ -89,7 +89,7 @@ TEST_F(ShortcutTest, EveryNameReachesItsTarget) {
   // Two names reach actNext, through the CD and the TUNER entries.
   const auto entry = [&](std::string_view name) {
     for (const TShortcutName& n : ShortcutNames())
-      if (n.Name == name) return FindShortcutEntry(controller.PopupMenu1, n);
+      if (n.Name == name) return FindShortcutEntry(controller.PopupMenu1(), n);
     return static_cast<TMenuItem*>(nullptr);
   };
   EXPECT_NE(entry("CD_TUNER_NEXT"), entry("TunerPresetCall_UP"));
@@ -131,29 +131,29 @@ TEST_F(ShortcutTest, ShortcutsRunActionsThroughTheListAndEntriesAsClicks) {
       if (n.Name == name) return &n;
     return static_cast<const TShortcutName*>(nullptr);
   };
-  controller.Options.APS = true;
+  controller.Options().APS = true;
   RunShortcut(controller, *target("POWERONOFF"));
   EXPECT_EQ(Take(), (Log{"read", Send(cmdPowerOff)}));
-  EXPECT_TRUE(controller.ApsActive);
+  EXPECT_TRUE(controller.PowerSave().Active());
   RunShortcut(controller, *target("POWERONOFF"));
   Take();
 
-  controller.ApsActive = false;
+  controller.PowerSave().Stop();
   // A station name in the caption does not hide the entry from its shortcut.
-  controller.PopupMenu1.Find({"&TUNER", "Direct"})->Items[6].Caption = "07: NHK-FM";
+  controller.PopupMenu1().Find({"&TUNER", "Direct"})->Items[6].Caption = "07: NHK-FM";
   RunShortcut(controller, *target("TUNER_DIRECT_07"));
   EXPECT_EQ(sim.preset(), 7);
-  EXPECT_FALSE(controller.ApsActive);  // a handler entry, not an action
+  EXPECT_FALSE(controller.PowerSave().Active());  // a handler entry, not an action
   RunShortcut(controller, *target("CD_TUNER_NEXT"));
   EXPECT_EQ(sim.preset(), 8);
-  EXPECT_TRUE(controller.ApsActive);  // the entry runs actNext through the list
+  EXPECT_TRUE(controller.PowerSave().Active());  // the entry runs actNext through the list
   Take();
 
   RunShortcut(controller, *target("Volume_30"));
   EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, 30), "read", "pause 100",
                          Send(cmdSetVolume, 30)}));  // the slider follows and echoes it
   RunShortcut(controller, *target("AlwaysOnTop"));
-  EXPECT_TRUE(controller.OnTop);
+  EXPECT_TRUE(controller.Settings().OnTop);
   RunShortcut(controller, *target("Sleep_10"));  // greyed until the sleep timer exists
   RunShortcut(controller, *target("About"));     // no about box yet
   EXPECT_EQ(Take(), Log{});
@@ -166,9 +166,9 @@ TEST_F(ShortcutTest, LoadedOnceAtStartFromBesideTheSettings) {
   const SettingsStorage storage{files, codec, "/opt/zr4/zr4pcctrl.ini"};
   TController withFile(clock, link, view, &storage);
   withFile.FormCreate({});
-  ASSERT_EQ(withFile.Shortcuts.size(), 1u);
-  EXPECT_EQ(withFile.Shortcuts[0].ShortCut, scCtrl | (kVkA + 15));
-  EXPECT_EQ(withFile.Shortcuts[0].Target->Action, "actPower");
+  ASSERT_EQ(withFile.Shortcuts().size(), 1u);
+  EXPECT_EQ(withFile.Shortcuts()[0].ShortCut, scCtrl | (kVkA + 15));
+  EXPECT_EQ(withFile.Shortcuts()[0].Target->Action, "actPower");
   EXPECT_EQ(files.files.count("/opt/zr4/ShortCut.ini"), 1u);
   for (const auto& [path, bytes] : files.files)
     EXPECT_TRUE(path == "/opt/zr4/ShortCut.ini" || bytes.find("ShortCut") == std::string::npos);
@@ -176,7 +176,7 @@ TEST_F(ShortcutTest, LoadedOnceAtStartFromBesideTheSettings) {
   files.files.clear();
   TController without(clock, link, view, &storage);
   without.FormCreate({});
-  EXPECT_TRUE(without.Shortcuts.empty());
+  EXPECT_TRUE(without.Shortcuts().empty());
   EXPECT_EQ(ShortcutFilePath("C:\\Tools\\ZR4\\zr4pcctrl.ini"), "C:\\Tools\\ZR4\\ShortCut.ini");
   EXPECT_EQ(ShortcutFilePath("zr4pcctrl.ini"), "ShortCut.ini");
 }

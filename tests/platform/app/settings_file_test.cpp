@@ -39,13 +39,14 @@ TEST_F(SettingsFileTest, AShiftJisFileWithCrlfLineEndsReads) {
   TController controller(clock, link, view, &storage);
   controller.LoadSettings();
   EXPECT_EQ(view.window.left, 15);
-  EXPECT_TRUE(controller.IconChange);
-  EXPECT_EQ(controller.IconName, "電源.ico");
-  EXPECT_EQ(controller.Options.SkinIniName, "skins\\表示.zip");
-  EXPECT_TRUE(controller.Options.ModeCD && controller.Options.ModeAUX);
-  EXPECT_EQ(controller.GestureList, (std::vector<std::string>{"↑↑↓,\"01,スタンバイ\",1", ""}));
-  EXPECT_EQ(controller.TimerList.GetItem(0).Command, "-ON");
-  EXPECT_EQ(controller.Options.WinAmpPath, "C:\\音楽\\winamp.exe");
+  EXPECT_TRUE(controller.Settings().IconChange);
+  EXPECT_EQ(controller.Settings().IconName, "電源.ico");
+  EXPECT_EQ(controller.Options().SkinIniName, "skins\\表示.zip");
+  EXPECT_TRUE(controller.Options().ModeCD && controller.Options().ModeAUX);
+  EXPECT_EQ(controller.Settings().GestureList,
+            (std::vector<std::string>{"↑↑↓,\"01,スタンバイ\",1", ""}));
+  EXPECT_EQ(controller.Settings().TimerList.GetItem(0).Command, "-ON");
+  EXPECT_EQ(controller.Options().WinAmpPath, "C:\\音楽\\winamp.exe");
 
   // Written back as UTF-8; the next start reads it the same, and saving again changes nothing.
   controller.SaveSettings();
@@ -53,9 +54,9 @@ TEST_F(SettingsFileTest, AShiftJisFileWithCrlfLineEndsReads) {
   EXPECT_NE(saved.find("IconName=電源.ico\r\n"), std::string::npos);
   TController next(clock, link, view, &storage);
   next.LoadSettings();
-  EXPECT_EQ(next.Options, controller.Options);
-  EXPECT_EQ(next.GestureList, controller.GestureList);
-  EXPECT_EQ(next.IconName, "電源.ico");
+  EXPECT_EQ(next.Options(), controller.Options());
+  EXPECT_EQ(next.Settings().GestureList, controller.Settings().GestureList);
+  EXPECT_EQ(next.Settings().IconName, "電源.ico");
   next.SaveSettings();
   next.SaveSettings();
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), saved);
