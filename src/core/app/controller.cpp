@@ -14,8 +14,8 @@ constexpr int kAutomaticResumeWaitMs = 8000;
 }  // namespace
 
 TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
-                         const SettingsStorage* storage)
-    : clock_(clock), link_(link), view_(view), storage_(storage) {}
+                         const SettingsStorage* storage, TPcPorts ports)
+    : clock_(clock), link_(link), view_(view), storage_(storage), ports_(ports) {}
 
 void TController::FormCreate(const TStartup& startup) {
   resumeCounter_ = 0;
@@ -27,6 +27,8 @@ void TController::FormCreate(const TStartup& startup) {
 
   link_.ReadStatus();
   LoadSettings();
+  audioDevices_.Build();
+  popupMenu_.FillAudioDevices(audioDevices_);
   if (!startup.params.empty()) ExecuteParams(EncodeOwnParams(startup.params));
   LoadShortcuts();
 
