@@ -31,7 +31,7 @@ class MainWindowTest : public ::testing::Test {
   int PowerOffFrames() {
     int count = 0;
     for (const Frame& frame : sim.ReceivedFrames())
-      if (frame == BuildFrame((cmdPowerOff >> 8) & 0xFF, cmdPowerOff & 0xFF)) ++count;
+      if (frame == BuildFrame(0x06, 0x80)) ++count;
     return count;
   }
 

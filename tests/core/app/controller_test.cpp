@@ -142,7 +142,7 @@ TEST_F(ControllerTest, VolumeAboveMaxIsSetBackToMax) {
   controller.Refresh();
   EXPECT_EQ(controller.Labels().lbVol, "70");
   EXPECT_GT(view.labelChanges, before + 1);  // 75 was shown first
-  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(cmdSetVolume, 70)});
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x4D, 70)});
   EXPECT_EQ(sim.volume(), 70);
 }
 
@@ -150,7 +150,7 @@ TEST_F(ControllerTest, VolumeWithinRangeIsEchoedOnceAndUnchangedSendsNothing) {
   Start();
   sim.SetVolume(30);
   controller.Refresh();
-  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(cmdSetVolume, 30)});
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x4D, 30)});
   sim.Transfers().clear();
   controller.Refresh();
   EXPECT_TRUE(Sent().empty());
