@@ -74,9 +74,9 @@ void Outline(const TMenuItem& menu, const std::string& path, std::vector<std::st
       Outline(item, path.empty() ? item.Caption : path + " / " + item.Caption, lines);
 }
 
-// The right-click menu of the spec's Part 2.3, written out from its text; the TAPE and MD keys
-// carry the bytes of Part 1.1's command table.
-const std::vector<std::string> kSpecMenu = {
+// The right-click menu as users know it, written out by hand; the TAPE and MD keys carry the
+// bytes of the component's command table.
+const std::vector<std::string> kExpectedMenu = {
     "menu: &Volume, &Sleep, -, &TUNER, &CD, M&D → actSelectMD, TAPE/&AUX → actSelectAUX, "
     "PC &USB → actSelectUSB, -, &Mute → actMute, &N.B. → actTone, &Power On/Off → actPower, -, "
     "Al&ways On Top (on top), Tas&kTray, &Other, -, E&xit (exit)",
@@ -111,8 +111,8 @@ const std::vector<std::string> kSpecMenu = {
 TEST_F(MenuTest, TheMenuIsTheSpecs) {
   std::vector<std::string> lines;
   Outline(controller.PopupMenu1().Items, "", lines);
-  ASSERT_EQ(lines.size(), kSpecMenu.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kSpecMenu[i]);
+  ASSERT_EQ(lines.size(), kExpectedMenu.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kExpectedMenu[i]);
   EXPECT_EQ(controller.PopupMenu1().Find({"&CD", "Nope"}), nullptr);
 }
 

@@ -51,21 +51,21 @@ class LinkTest : public ::testing::Test {
   RecordingFinder finder;
 };
 
-// The 32 bytes of a frame as the spec writes its first five, followed by 27 zero bytes.
+// The 32 bytes of a frame from its first five, followed by 27 zero bytes.
 std::string FullFrame(const std::string& head) {
   std::string text = head + " ";
   for (std::size_t i = 5; i < kFrameSize; ++i) text += "00 ";
   return text;
 }
 
-// Part 1.1's command table, copied by hand from the spec with the checksum worked out, so that a
+// The component's command table, copied by hand with the checksum worked out, so that a
 // wrong byte in a constant of zr4defs.h fails here however the rest of the code agrees with it.
-struct SpecCommand {
+struct ExpectedCommand {
   const char* name;
   std::uint32_t code;
   const char* frame;
 };
-constexpr SpecCommand kSpecCommands[] = {
+constexpr ExpectedCommand kExpectedCommands[] = {
     {"cmdPowerOn", cmdPowerOn, "B8 02 06 81 41"},
     {"cmdPowerOff", cmdPowerOff, "B8 02 06 80 40"},
     {"cmdSelectTuner", cmdSelectTuner, "B8 02 00 91 4B"},
@@ -112,15 +112,15 @@ constexpr SpecCommand kSpecCommands[] = {
 };
 
 TEST_F(LinkTest, EveryCommandSendsTheSpecsFrame) {
-  static_assert(std::size(kSpecCommands) == 43);
+  static_assert(std::size(kExpectedCommands) == 43);
   TZR4Ctrl link(clock, finder);
-  for (const SpecCommand& command : kSpecCommands) {
+  for (const ExpectedCommand& command : kExpectedCommands) {
     SCOPED_TRACE(command.name);
     EXPECT_EQ(command.code >> 16, 0xB802u);  // callers pass the whole frame head
     ASSERT_TRUE(link.SendCommand(command.code));
     EXPECT_EQ(HexDump(finder.sent.back()), FullFrame(command.frame));
   }
-  EXPECT_EQ(finder.sent.size(), std::size(kSpecCommands));
+  EXPECT_EQ(finder.sent.size(), std::size(kExpectedCommands));
   EXPECT_TRUE(finder.readBuffers.empty());
   EXPECT_TRUE(clock.waits.empty());
 }
