@@ -108,7 +108,7 @@ const std::vector<std::string> kExpectedMenu = {
     "DIVIDE [06 DB], REC [01 DB], OTE [00 40]",
 };
 
-TEST_F(MenuTest, TheMenuIsTheSpecs) {
+TEST_F(MenuTest, TheMenuIsAsWrittenOut) {
   std::vector<std::string> lines;
   Outline(controller.PopupMenu1().Items, "", lines);
   ASSERT_EQ(lines.size(), kExpectedMenu.size());

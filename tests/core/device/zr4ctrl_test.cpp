@@ -111,7 +111,7 @@ constexpr ExpectedCommand kExpectedCommands[] = {
     {"cmdMdOte", cmdMdOte, "B8 02 00 40 FA"},
 };
 
-TEST_F(LinkTest, EveryCommandSendsTheSpecsFrame) {
+TEST_F(LinkTest, EveryCommandSendsItsLiteralFrame) {
   static_assert(std::size(kExpectedCommands) == 43);
   TZR4Ctrl link(clock, finder);
   for (const ExpectedCommand& command : kExpectedCommands) {
@@ -125,7 +125,7 @@ TEST_F(LinkTest, EveryCommandSendsTheSpecsFrame) {
   EXPECT_TRUE(clock.waits.empty());
 }
 
-TEST_F(LinkTest, CommandsWithANumberSendTheSpecsFrames) {
+TEST_F(LinkTest, CommandsWithANumberSendTheirLiteralFrames) {
   TZR4Ctrl link(clock, finder);
   link.SetVolume(22);
   link.SetVolume(0);

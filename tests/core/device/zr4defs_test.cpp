@@ -34,7 +34,7 @@ TEST(Bcd, DecodesWithoutValidityCheck) {
   EXPECT_EQ(DecodeBcd(0xFF), 165);
 }
 
-TEST(StatusDecoding, InputNumbersAreTheSpecs) {
+TEST(StatusDecoding, InputNumbersAreFixed) {
   const std::pair<Input, int> inputs[] = {{kInputNone, 0}, {kInputFM, 1}, {kInputAM, 2},
                                           {kInputCD, 3},   {kInputMD, 4}, {kInputAUX, 5},
                                           {kInputUSB, 6}};
