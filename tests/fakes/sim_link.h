@@ -12,10 +12,17 @@ namespace zr4::test {
 
 template <typename ClockType = FakeClock>
 struct SimLink {
+  // Finds nothing: a PC without the component.
+  class NoDeviceFinder : public DeviceFinder {
+    std::optional<FoundDevice> FindDevice() override { return std::nullopt; }
+  };
+
   ClockType clock;
   TSimComponent sim{clock};
   SimDeviceFinder finder{sim};
   TZR4Ctrl link{clock, finder};
+  NoDeviceFinder noDevice;
+  TZR4Ctrl absentLink{clock, noDevice};
 };
 
 }  // namespace zr4::test

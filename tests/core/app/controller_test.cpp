@@ -36,11 +36,7 @@ TEST_F(ControllerTest, StartShowsTheComponentAndSendsNothing) {
 }
 
 TEST_F(ControllerTest, StartWithoutComponentKeepsTheDesignedCaptions) {
-  class NoDevice : public DeviceFinder {
-    std::optional<FoundDevice> FindDevice() override { return std::nullopt; }
-  } none;
-  TZR4Ctrl absent(clock, none);
-  TController lonely(clock, absent, view);
+  TController lonely(clock, absentLink, view);
   lonely.FormCreate({});
   EXPECT_EQ(view.messages, std::vector<std::string>{kNoDeviceMessage});
   EXPECT_EQ(lonely.Labels(), TPanelLabels{});
