@@ -92,12 +92,15 @@ void TController::ResetNoiseBlanker() {
 }
 
 void TController::ShowStatus(const TDeviceStatus& status) {
-  if (!display_.Show(status)) return;
-  // Setting the slider echoes the volume back to the component; above VolMax it pulls the
-  // component down to the limit.
-  scrollBar1_.SetPosition(status.Volume);
-  // Any change of the component's state counts as activity for the power save.
-  if (powerSave_.Active()) powerSave_.Start(Options().APSMin);
+  if (display_.Show(status)) {
+    // Setting the slider echoes the volume back to the component; above VolMax it pulls the
+    // component down to the limit.
+    scrollBar1_.SetPosition(status.Volume);
+    // Any change of the component's state counts as activity for the power save.
+    if (powerSave_.Active()) powerSave_.Start(Options().APSMin);
+  }
+  media_.Observe(status, clock_.TickCount());
+  view_.StatusShown();
 }
 
 void TController::Refresh() {

@@ -12,6 +12,7 @@
 #include "core/app/commands.h"
 #include "core/app/controller_view.h"
 #include "core/app/device_notice.h"
+#include "core/app/media_controls.h"
 #include "core/app/popup_menu_model.h"
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
@@ -101,6 +102,7 @@ class TController {
   TActionList& Actions() { return actions_; }
   TPopupMenuModel& PopupMenu1() { return popupMenu_; }
   TAudioDeviceMenu& AudioDevices() { return audioDevices_; }
+  TMediaControls& Media() { return media_; }
   TStatusDisplay& Display() { return display_; }
   const TPanelLabels& Labels() const { return display_.Labels(); }
   TVolumeControl& ScrollBar1() { return scrollBar1_; }
@@ -135,6 +137,7 @@ class TController {
   TPopupMenuModel popupMenu_{*this};
   TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
   std::vector<TShortcutBinding> shortcuts_;
+  TMediaControls media_{*this};
   int resumeCounter_ = 0;
 };
 

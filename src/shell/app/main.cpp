@@ -32,6 +32,7 @@
 #include "platform/app/single_instance_windows.h"
 #else
 #include "shell/app/logind_watcher.h"
+#include "shell/app/mpris_linux.h"
 #include "shell/app/signal_bridge.h"
 #include "shell/app/single_instance.h"
 #endif
@@ -227,6 +228,13 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
                    [&](int event) { controller.PowerBroadcast(event); });
   QObject::connect(&logind, &LogindWatcher::sessionEnding, &window, &MainWindow::EndSession);
   logind.Start();
+
+  // In the desktop's media controls, following the polls the window makes anyway.
+  std::unique_ptr<MprisPlayer> mediaControls;
+  if (options.mediaControls) {
+    mediaControls = std::make_unique<MprisPlayer>(controller, window);
+    if (!mediaControls->Register()) mediaControls.reset();
+  }
 #ifndef QT_NO_SESSIONMANAGER
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&](QSessionManager&) { controller.QueryEndSession(); });
