@@ -16,6 +16,7 @@
 #include "core/app/controller.h"
 #include "core/app/display_model.h"
 #include "core/app/forwarding.h"
+#include "core/app/instance_requests.h"
 #include "core/app/program_options.h"
 #include "core/app/status_report.h"
 #include "core/device/usb_access.h"
@@ -138,23 +139,6 @@ int RunLaterStart(int& argc, char** argv, const ProgramOptions& options,
   return 0;
 }
 
-std::string AnswerInstanceRequest(const InstanceRequest& request, TController& controller,
-                                  MainWindow& window) {
-  switch (request.verb) {
-    case InstanceVerb::Forward:
-      controller.ExecuteParams(request.text);
-      break;
-    case InstanceVerb::Restore:
-      LogText("Single instance: restore the window");
-      window.RestoreAndRaise();
-      break;
-    case InstanceVerb::Status:
-      return FormatStatusLine(controller.Labels());
-    case InstanceVerb::StatusJson:
-      return FormatStatusJson(controller.Labels(), controller.VolumeSlider().position);
-  }
-  return std::string(kInstanceReplyOk);
-}
 #endif
 
 // The first instance: the controller window until it closes.
@@ -204,21 +188,20 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   // The hidden native window of the controller's class: what a second start hands over, power
   // events and the end of the session. (No tray icon exists yet that a restarted taskbar would
   // have to get back.)
+  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
   InstanceWindow::Handlers events;
-  events.forwarded = [&](const std::string& text) { controller.ExecuteParams(text); };
-  events.restore = [&] {
-    LogText("Single instance: restore the window");
-    window.RestoreAndRaise();
+  events.forwarded = [&](const std::string& text) {
+    requests.Answer({InstanceVerb::Forward, text});
   };
+  events.restore = [&] { requests.Answer({InstanceVerb::Restore, {}}); };
   events.power_broadcast = [&](int event) { controller.PowerBroadcast(event); };
   events.query_end_session = [&] { return controller.QueryEndSession(); };
   InstanceWindow nativeWindow(std::move(events));
   if (!nativeWindow.Created())
     LogText("Single instance: the window for later starts could not be created");
 #else
-  InstanceServer server([&](const InstanceRequest& request) {
-    return AnswerInstanceRequest(request, controller, window);
-  });
+  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
+  InstanceServer server([&](const InstanceRequest& request) { return requests.Answer(request); });
   if (std::string error; address && !server.Listen(address->socketPath, error))
     std::fprintf(stderr, "zr4pcctrl: a later start cannot reach this one: %s\n", error.c_str());
 
