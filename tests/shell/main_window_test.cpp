@@ -12,7 +12,7 @@
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
 #include "fakes/fake_clock.h"
-#include "shell/app/logind_watcher.h"
+#include "shell/app/logind_watcher_linux.h"
 
 namespace zr4 {
 namespace {

@@ -32,9 +32,9 @@
 #include "platform/app/debugger_log_windows.h"
 #include "platform/app/single_instance_windows.h"
 #else
-#include "shell/app/logind_watcher.h"
-#include "shell/app/signal_bridge.h"
-#include "shell/app/single_instance.h"
+#include "shell/app/instance_server_linux.h"
+#include "shell/app/logind_watcher_linux.h"
+#include "shell/app/signal_bridge_linux.h"
 #endif
 
 namespace zr4 {
