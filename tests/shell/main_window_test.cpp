@@ -13,7 +13,7 @@
 
 #include "core/app/controller.h"
 #include "fakes/sim_link.h"
-#include "shell/app/logind_watcher.h"
+#include "shell/app/logind_watcher_linux.h"
 
 namespace zr4 {
 namespace {

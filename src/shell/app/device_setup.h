@@ -42,10 +42,11 @@ class DeviceSetup {
   // reported once per run.
   TDiscoveryOutcome Discovery();
 
-  // Watches the bus from `owner`'s event loop for the component arriving or leaving (hot-plug
-  // events, or rescans while it is absent) and runs `onChange` then; the owner runs discovery
-  // again. Nothing to watch with --simulate. On Windows the component is looked for once, at
-  // start, and nothing is watched.
+  // Watches the bus from `owner`'s event loop for the component arriving or leaving and runs
+  // `onChange` then; the owner runs discovery again. Nothing to watch with --simulate. Linux
+  // follows hot-plug events (or rescans while the component is absent); Windows opens the
+  // component anew for each request, so it only searches again, every 5 s, while the simulated
+  // component stands in.
   void WatchBus(QObject* owner, std::function<void()> onChange);
 
  private:

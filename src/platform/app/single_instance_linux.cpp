@@ -1,4 +1,4 @@
-#include "shell/app/single_instance.h"
+#include "platform/app/single_instance_linux.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,8 +8,6 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <QSocketNotifier>
-#include <QTimer>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -20,8 +18,6 @@ namespace zr4 {
 
 namespace {
 constexpr const char* kDefaultInstanceName = "ZR4PC_CTRL";
-// A connection that has not sent a whole request by then is dropped.
-constexpr int kRequestTimeoutMs = 5000;
 constexpr int kListenBacklog = 8;
 
 std::string InstanceName() {
@@ -69,52 +65,6 @@ bool SendAll(int fd, const std::string& bytes, int timeoutMs) {
   }
   return true;
 }
-
-// One accepted connection: collects the request, answers it once and closes.
-class Connection : public QObject {
- public:
-  Connection(int fd, const InstanceServer::Handler& handler, QObject* parent)
-      : QObject(parent), fd_(fd), handler_(handler), notifier_(fd, QSocketNotifier::Read) {
-    connect(&notifier_, &QSocketNotifier::activated, this, &Connection::Read);
-    deadline_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, this, &Connection::Finish);
-    deadline_.start(kRequestTimeoutMs);
-  }
-  ~Connection() override { close(fd_); }
-
- private:
-  void Read() {
-    char chunk[512];
-    const ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
-    if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
-    if (n <= 0) return Finish();  // gone before its request was complete
-    received_.append(chunk, static_cast<std::size_t>(n));
-    const InstanceDecode decoded = DecodeInstanceRequest(received_);
-    if (decoded.state == InstanceDecode::State::NeedMore) return;
-    if (decoded.state == InstanceDecode::State::Invalid) {
-      LogText("Single instance: dropped a malformed request");
-      return Finish();
-    }
-    // The handler may run the event loop (a forwarded command waits for the component):
-    // nothing of this connection may run meanwhile.
-    notifier_.setEnabled(false);
-    deadline_.stop();
-    SendAll(fd_, handler_(decoded.request) + "\n", kRequestTimeoutMs);
-    Finish();
-  }
-
-  void Finish() {
-    notifier_.setEnabled(false);
-    deadline_.stop();
-    deleteLater();
-  }
-
-  int fd_;
-  const InstanceServer::Handler& handler_;
-  QSocketNotifier notifier_;
-  QTimer deadline_;
-  std::string received_;
-};
 }  // namespace
 
 std::optional<InstanceAddress> ResolveInstanceAddress(std::string& error) {
@@ -157,16 +107,13 @@ InstanceLock::~InstanceLock() {
   if (fd_ >= 0) close(fd_);
 }
 
-InstanceServer::InstanceServer(Handler handler, QObject* parent)
-    : QObject(parent), handler_(std::move(handler)) {}
-
-InstanceServer::~InstanceServer() {
-  if (listenFd_ < 0) return;
-  close(listenFd_);
+InstanceListener::~InstanceListener() {
+  if (fd_ < 0) return;
+  close(fd_);
   unlink(socketPath_.c_str());
 }
 
-bool InstanceServer::Listen(const std::string& socketPath, std::string& error) {
+bool InstanceListener::Listen(const std::string& socketPath, std::string& error) {
   const std::optional<sockaddr_un> address = SocketAddress(socketPath);
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (!address || fd < 0) {
@@ -181,25 +128,41 @@ bool InstanceServer::Listen(const std::string& socketPath, std::string& error) {
     close(fd);
     return false;
   }
-  listenFd_ = fd;
+  fd_ = fd;
   socketPath_ = socketPath;
-  auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-  connect(notifier, &QSocketNotifier::activated, this, &InstanceServer::Accept);
   LogText("Single instance: listening on " + socketPath);
   return true;
 }
 
-void InstanceServer::Accept() {
+int InstanceListener::Accept() {
   for (;;) {
-    const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-    if (fd < 0) return;
-    if (!PeerIsThisUser(fd)) {
-      LogText("Single instance: refused a connection from another user");
-      close(fd);
-      continue;
-    }
-    new Connection(fd, handler_, this);
+    const int fd = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0) return -1;
+    if (PeerIsThisUser(fd)) return fd;
+    LogText("Single instance: refused a connection from another user");
+    close(fd);
   }
+}
+
+InstanceConnection::~InstanceConnection() {
+  close(fd_);
+}
+
+bool InstanceConnection::Receive() {
+  char chunk[512];
+  for (;;) {
+    const ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
+    if (n > 0) {
+      received_.append(chunk, static_cast<std::size_t>(n));
+      return true;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    return n < 0 && errno == EAGAIN;
+  }
+}
+
+bool InstanceConnection::Reply(const std::string& line, int timeoutMs) {
+  return SendAll(fd_, line + "\n", timeoutMs);
 }
 
 std::optional<std::string> SendInstanceRequest(const std::string& socketPath,

@@ -1,10 +1,10 @@
-// One controller per user session. The first start holds the instance lock for its whole life
-// and listens on a local socket in a folder only its user can enter; a later start finds the
-// lock taken and sends its request over the socket instead (see core/app/instance_protocol.h).
+// One controller per user session on Linux. The first start holds the instance lock for its
+// whole life and listens on a local socket in a folder only its user can enter; a later start
+// finds the lock taken and sends its request over the socket instead (see
+// core/app/instance_protocol.h). Plain Unix sockets: Qt's own local socket classes would bring
+// the whole network library and its dependencies into memory.
 #pragma once
 
-#include <QObject>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -46,30 +46,49 @@ class InstanceLock {
   std::string error_;
 };
 
-// The running instance's end of the socket, on the event loop. Connections from other users
-// are dropped. (Plain Unix sockets: Qt's own local socket classes would bring the whole
-// network library and its dependencies into memory.)
-class InstanceServer : public QObject {
-  Q_OBJECT
-
+// The running instance's listening socket. Connections from other users are dropped.
+class InstanceListener {
  public:
-  // Returns the reply line for a request (without its newline).
-  using Handler = std::function<std::string(const InstanceRequest&)>;
-
-  explicit InstanceServer(Handler handler, QObject* parent = nullptr);
-  ~InstanceServer() override;
+  InstanceListener() = default;
+  // Closes the socket and removes its file.
+  ~InstanceListener();
+  InstanceListener(const InstanceListener&) = delete;
+  InstanceListener& operator=(const InstanceListener&) = delete;
 
   // Listens at `socketPath`, replacing a socket file left by an instance that died; the caller
-  // holds the instance lock, so no live instance can own it.
+  // holds the instance lock, so no live instance can own it. Never blocks.
   bool Listen(const std::string& socketPath, std::string& error);
+  // The descriptor to watch for waiting connections; -1 before Listen succeeded.
+  int Fd() const { return fd_; }
+
+  // The next waiting connection of this user (non-blocking), or -1 when none waits.
+  int Accept();
 
  private:
-  void Accept();
-  void Serve(int fd);
-
-  Handler handler_;
-  int listenFd_ = -1;
+  int fd_ = -1;
   std::string socketPath_;
+};
+
+// One accepted connection on the instance's side: collects the request, answers it once.
+class InstanceConnection {
+ public:
+  explicit InstanceConnection(int fd) : fd_(fd) {}
+  ~InstanceConnection();
+  InstanceConnection(const InstanceConnection&) = delete;
+  InstanceConnection& operator=(const InstanceConnection&) = delete;
+
+  int Fd() const { return fd_; }
+
+  // Reads what has arrived. Returns false when the peer is gone before its request was whole.
+  bool Receive();
+  // What has arrived so far.
+  const std::string& Received() const { return received_; }
+  // Sends the reply line (a newline is added), waiting at most `timeoutMs` for room.
+  bool Reply(const std::string& line, int timeoutMs);
+
+ private:
+  int fd_;
+  std::string received_;
 };
 
 // A later start's end: sends `request` and returns the reply line, or nullopt when no instance

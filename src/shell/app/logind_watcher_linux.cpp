@@ -1,4 +1,4 @@
-#include "shell/app/logind_watcher.h"
+#include "shell/app/logind_watcher_linux.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

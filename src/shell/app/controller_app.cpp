@@ -1,0 +1,72 @@
+#include "shell/app/controller_app.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <cstdio>
+
+#include "core/app/status_report.h"
+#include "platform/app/settings_location.h"
+
+namespace zr4 {
+
+namespace {
+// Messages go to standard error instead of a message box where no one could click them away.
+bool Interactive(const ProgramOptions& options) {
+  return QGuiApplication::platformName() != "offscreen" && options.screenshotFile.empty();
+}
+}  // namespace
+
+ControllerApp::ProgramApplication::ProgramApplication(int& argc, char** argv)
+    : QApplication(argc, argv) {
+  setApplicationName("zr4pcctrl");
+  setApplicationVersion(ZR4_VERSION);
+  setQuitOnLastWindowClosed(false);
+}
+
+ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& options)
+    : options_(options),
+      program_(argv[0]),
+      application_(argc, argv),
+      device_(clock_, options.simulate),
+      link_(clock_, device_.Finder()),
+      window_(Interactive(options)),
+      settings_{files_, codec_, SettingsFilePath()},
+      controller_(clock_, link_, window_, &settings_) {
+  window_.SetController(&controller_);
+  QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit);
+}
+
+void ControllerApp::Create() {
+  controller_.FormCreate({options_.params, device_.Discovery(), program_});
+
+  // A component plugged in, switched on or unplugged while the program runs: discovery again.
+  // A component that left leaves the link without a device and the display as it was.
+  device_.WatchBus(&window_, [this] {
+    link_.Discover();
+    controller_.DeviceRediscovered(device_.Discovery());
+  });
+}
+
+int ControllerApp::Run() {
+  int exitCode = 0;
+  if (!options_.screenshotFile.empty()) {
+    QTimer::singleShot(0, &window_, [&] {
+      if (!SaveWindowPicture(window_, controller_, options_.screenshotFile)) exitCode = 1;
+      window_.close();
+    });
+  }
+  const int loopCode = application_.exec();
+  return exitCode != 0 ? exitCode : loopCode;
+}
+
+bool SaveWindowPicture(MainWindow& window, const TController& controller, const std::string& file) {
+  std::printf("%s\n", FormatStatusLine(controller.Labels()).c_str());
+  if (!window.grab().save(QString::fromStdString(file), "PNG")) {
+    std::fprintf(stderr, "zr4pcctrl: cannot save %s\n", file.c_str());
+    return false;
+  }
+  std::printf("Saved window picture to %s\n", file.c_str());
+  return true;
+}
+
+}  // namespace zr4

@@ -1,0 +1,61 @@
+// The controller as a running program, the same on every platform: the Qt application, the
+// component (or the simulated one standing in), the window and the controller wired together,
+// the event loop and --screenshot. Each platform's entry file adds its single instance and its
+// system events (signals, suspend and resume, the end of the session) around it.
+#pragma once
+
+#include <QApplication>
+#include <string>
+
+#include "core/app/controller.h"
+#include "core/app/program_options.h"
+#include "core/device/zr4ctrl.h"
+#include "platform/app/file_store_system.h"
+#include "platform/app/text_codec_system.h"
+#include "shell/app/device_setup.h"
+#include "shell/app/main_window.h"
+#include "shell/app/qt_clock.h"
+
+namespace zr4 {
+
+class ControllerApp {
+ public:
+  // Sets everything up; nothing runs yet and the window is not shown.
+  ControllerApp(int& argc, char** argv, const ProgramOptions& options);
+
+  // Window creation (the start parameters run here), then watching the bus for the component
+  // arriving or leaving.
+  void Create();
+  // The event loop until the window has closed; returns the exit code. With --screenshot the
+  // picture is saved once the first status shows, and the window closes.
+  int Run();
+
+  TController& Controller() { return controller_; }
+  MainWindow& Window() { return window_; }
+  QApplication& Application() { return application_; }
+
+ private:
+  // QApplication with the program's name, version and lifetime: it ends when the window
+  // closes, not when the last window hides (the window may live in the tray).
+  struct ProgramApplication : QApplication {
+    ProgramApplication(int& argc, char** argv);
+  };
+
+  const ProgramOptions& options_;
+  std::string program_;
+  ProgramApplication application_;
+  QtClock clock_;
+  DeviceSetup device_;
+  TZR4Ctrl link_;
+  MainWindow window_;
+  SystemFileStore files_;
+  SystemTextCodec codec_;
+  SettingsStorage settings_;
+  TController controller_;
+};
+
+// Prints what the window shows as one line (--status), then "Saved window picture to FILE".
+// Returns false with a message on standard error when the picture cannot be saved.
+bool SaveWindowPicture(MainWindow& window, const TController& controller, const std::string& file);
+
+}  // namespace zr4

@@ -1,0 +1,143 @@
+// The program on Linux: one instance per user through the instance lock and the user's local
+// socket; SIGTERM and SIGINT close the window; suspend, resume and the end of the session come
+// from logind and the session manager.
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "core/app/forwarding.h"
+#include "core/app/instance_requests.h"
+#include "core/ports/log.h"
+#include "shell/app/controller_app.h"
+#include "shell/app/instance_server_linux.h"
+#include "shell/app/logind_watcher_linux.h"
+#include "shell/app/mpris_linux.h"
+#include "shell/app/program_entry.h"
+#include "shell/app/signal_bridge_linux.h"
+
+namespace zr4 {
+namespace {
+
+// How long a request to the running instance may take; a forwarded command line is answered
+// only once it has run.
+constexpr int kInstanceReplyTimeoutMs = 10000;
+// A later start that finds the lock taken keeps trying this long while the first instance is
+// still starting up, then ends silently.
+constexpr int kInstanceStartupWaitMs = 5000;
+constexpr int kInstanceRetryMs = 100;
+
+// --status: the running instance answers; without one the component is read once.
+int RunStatus(int& argc, char** argv, const ProgramOptions& options,
+              const std::optional<InstanceAddress>& address) {
+  const InstanceVerb verb = options.json ? InstanceVerb::StatusJson : InstanceVerb::Status;
+  if (address) {
+    if (auto reply =
+            SendInstanceRequest(address->socketPath, {verb, {}}, kInstanceReplyTimeoutMs)) {
+      if (reply->empty()) {
+        std::fprintf(stderr, "zr4pcctrl: the running instance did not answer\n");
+        return 1;
+      }
+      std::printf("%s\n", reply->c_str());
+      return 0;
+    }
+  }
+  return PrintStatusOnce(argc, argv, options);
+}
+
+// Another instance runs: hand it the command line (or ask it to come to the front) and end.
+int RunLaterStart(const ProgramOptions& options, const InstanceAddress& address) {
+  const InstanceRequest request =
+      options.params.empty()
+          ? InstanceRequest{InstanceVerb::Restore, {}}
+          : InstanceRequest{InstanceVerb::Forward, BuildForwardedText(options.params)};
+  std::optional<std::string> reply;
+  for (int waited = 0; waited <= kInstanceStartupWaitMs; waited += kInstanceRetryMs) {
+    reply = SendInstanceRequest(address.socketPath, request, kInstanceReplyTimeoutMs);
+    if (reply) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kInstanceRetryMs));
+  }
+  if (!reply) {
+    LogText("Single instance: another instance holds the lock but does not answer");
+  } else if (reply->empty()) {
+    std::fprintf(stderr, "zr4pcctrl: the running instance did not confirm the request\n");
+  } else {
+    LogText("Single instance: handed over to the running instance");
+  }
+  return 0;
+}
+
+// The first instance: the controller window until it closes.
+int RunController(int& argc, char** argv, const ProgramOptions& options,
+                  const std::optional<InstanceAddress>& address) {
+  ControllerApp app(argc, argv, options);
+  MainWindow& window = app.Window();
+  TController& controller = app.Controller();
+  // From here on a signal waits for the event loop and then closes the window.
+  TerminationSignals termination;
+  QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
+                   [&](int number) {
+                     LogText("Signal " + std::to_string(number) + ": closing");
+                     window.close();
+                   });
+
+  app.Create();
+
+  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
+  InstanceServer server([&](const InstanceRequest& request) { return requests.Answer(request); });
+  if (std::string error; address && !server.Listen(address->socketPath, error))
+    std::fprintf(stderr, "zr4pcctrl: a later start cannot reach this one: %s\n", error.c_str());
+
+  LogindWatcher logind;
+  QObject::connect(&logind, &LogindWatcher::powerBroadcast, &window,
+                   [&](int event) { controller.PowerBroadcast(event); });
+  QObject::connect(&logind, &LogindWatcher::sessionEnding, &window, &MainWindow::EndSession);
+  logind.Start();
+
+  // In the desktop's media controls, following the polls the window makes anyway.
+  std::unique_ptr<MprisPlayer> mediaControls;
+  if (options.mediaControls) {
+    mediaControls = std::make_unique<MprisPlayer>(controller, window);
+    if (!mediaControls->Register()) mediaControls.reset();
+  }
+#ifndef QT_NO_SESSIONMANAGER
+  QObject::connect(&app.Application(), &QGuiApplication::commitDataRequest, &window,
+                   [&](QSessionManager&) { controller.QueryEndSession(); });
+#endif
+
+  return app.Run();
+}
+
+}  // namespace
+}  // namespace zr4
+
+int main(int argc, char** argv) {
+  using namespace zr4;
+  const ProgramOptions options =
+      ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (const std::optional<int> answered = AnswerWithoutInstance(options)) return *answered;
+  if (DiagnosticsWanted(options)) {
+    SetLogSink([](std::string_view line) {
+      std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+    });
+  }
+
+  std::string error;
+  const std::optional<InstanceAddress> address = ResolveInstanceAddress(error);
+  if (!address)
+    std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", error.c_str());
+
+  if (options.status) return RunStatus(argc, argv, options, address);
+  std::optional<InstanceLock> lock;
+  if (address) lock.emplace(address->lockPath);
+  if (lock && lock->HeldElsewhere()) return RunLaterStart(options, *address);
+  if (lock && !lock->Held()) {
+    // Better a second window than none at all.
+    std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", lock->Error().c_str());
+    lock.reset();
+  }
+  return RunController(argc, argv, options, lock ? address : std::nullopt);
+}

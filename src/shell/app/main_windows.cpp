@@ -1,0 +1,72 @@
+// The program on Windows: the named mutex marks the running instance, and a hidden top-level
+// window of the controller's class receives what a later start hands over, the power events and
+// the end of the session. Diagnostics go to the debugger.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/app/instance_requests.h"
+#include "core/ports/log.h"
+#include "platform/app/debugger_log_windows.h"
+#include "platform/app/single_instance_windows.h"
+#include "shell/app/controller_app.h"
+#include "shell/app/program_entry.h"
+
+namespace zr4 {
+namespace {
+
+// Another instance runs: hand it the command line (or ask it to come to the front) and end.
+// Without its window there is no one to hand it to, and this start ends silently.
+int RunLaterStart(const ProgramOptions& options) {
+  if (ForwardToRunningInstance(options.params))
+    LogText("Single instance: handed over to the running instance");
+  else
+    LogText("Single instance: another instance runs but has no window");
+  return 0;
+}
+
+// The first instance: the controller window until it closes.
+int RunController(int& argc, char** argv, const ProgramOptions& options) {
+  ControllerApp app(argc, argv, options);
+  MainWindow& window = app.Window();
+  TController& controller = app.Controller();
+  app.Create();
+
+  // The hidden native window of the controller's class: what a second start hands over, power
+  // events and the end of the session. (No tray icon exists yet that a restarted taskbar would
+  // have to get back.)
+  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
+  InstanceWindow::Handlers events;
+  events.forwarded = [&](const std::string& text) {
+    requests.Answer({InstanceVerb::Forward, text});
+  };
+  events.restore = [&] { requests.Answer({InstanceVerb::Restore, {}}); };
+  events.power_broadcast = [&](int event) { controller.PowerBroadcast(event); };
+  events.query_end_session = [&] { return controller.QueryEndSession(); };
+  InstanceWindow nativeWindow(std::move(events));
+  if (!nativeWindow.Created())
+    LogText("Single instance: the window for later starts could not be created");
+
+  return app.Run();
+}
+
+}  // namespace
+}  // namespace zr4
+
+int main(int argc, char** argv) {
+  using namespace zr4;
+  const ProgramOptions options =
+      ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (const std::optional<int> answered = AnswerWithoutInstance(options)) return *answered;
+  if (DiagnosticsWanted(options)) SetLogSink(LogToDebugger);
+
+  // --status: no channel asks the running instance on Windows; the component is read once, as
+  // when no instance runs. Each request opens and closes the device, so a running instance is
+  // not disturbed.
+  if (options.status) return PrintStatusOnce(argc, argv, options);
+  // Held until the process ends.
+  const InstanceMutex mutex;
+  if (mutex.AnotherInstanceRuns()) return RunLaterStart(options);
+  return RunController(argc, argv, options);
+}

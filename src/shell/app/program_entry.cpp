@@ -1,0 +1,61 @@
+#include "shell/app/program_entry.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/app/display_model.h"
+#include "core/app/status_report.h"
+#include "core/device/usb_access.h"
+#include "core/device/zr4ctrl.h"
+#include "shell/app/device_setup.h"
+#include "shell/app/qt_clock.h"
+
+namespace zr4 {
+
+std::optional<int> AnswerWithoutInstance(const ProgramOptions& options) {
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "zr4pcctrl: %s\n\n%s", options.error.c_str(), ProgramUsage().c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(ProgramUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("zr4pcctrl %s\n", ZR4_VERSION);
+    return 0;
+  }
+  if (options.printUdevRules) {
+    std::fputs(UdevRulesText().c_str(), stdout);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+bool DiagnosticsWanted(const ProgramOptions& options) {
+  const char* debug = std::getenv("ZR4PC_DEBUG");
+  return options.debug || (debug != nullptr && std::strcmp(debug, "1") == 0);
+}
+
+int PrintStatusOnce(int& argc, char** argv, const ProgramOptions& options) {
+  QCoreApplication application(argc, argv);
+  QtClock clock;
+  DeviceSetup device(clock, options.simulate);
+  TZR4Ctrl link(clock, device.Finder());
+  TDiscoveryOutcome discovery = device.Discovery();
+  discovery.componentMissing = discovery.componentMissing || !link.Found;
+  if (discovery.componentMissing) {
+    std::fprintf(stderr, "%s\n", DiscoveryNotice(discovery, argv[0]).c_str());
+    return 1;
+  }
+  link.ReadStatus();
+  const TPanelLabels labels = DisplayLabels(link.Status, TPanelLabels{});
+  const std::string line =
+      options.json ? FormatStatusJson(labels, link.Status.Volume) : FormatStatusLine(labels);
+  std::printf("%s\n", line.c_str());
+  return 0;
+}
+
+}  // namespace zr4
