@@ -191,7 +191,8 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
                    });
 #endif
 
-  controller.FormCreate({options.params, device.Discovery(), argv[0]});
+  controller.FormCreate(
+      {options.params, device.Discovery(), argv[0], QApplication::doubleClickInterval()});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.
   // A component that left leaves the link without a device and the display as it was.
@@ -202,8 +203,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
 
 #ifdef _WIN32
   // The hidden native window of the controller's class: what a second start hands over, power
-  // events and the end of the session. (No tray icon exists yet that a restarted taskbar would
-  // have to get back.)
+  // events, the end of the session and a restarted taskbar, which has lost the tray icon.
   InstanceWindow::Handlers events;
   events.forwarded = [&](const std::string& text) { controller.ExecuteParams(text); };
   events.restore = [&] {
@@ -212,6 +212,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   };
   events.power_broadcast = [&](int event) { controller.PowerBroadcast(event); };
   events.query_end_session = [&] { return controller.QueryEndSession(); };
+  events.taskbar_created = [&] { controller.Tray().TaskbarCreated(); };
   InstanceWindow nativeWindow(std::move(events));
   if (!nativeWindow.Created())
     LogText("Single instance: the window for later starts could not be created");
