@@ -13,11 +13,13 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 
@@ -134,7 +136,19 @@ TEST_F(DialogsTest, OptionsOkAppliesAndCancelDoesNot) {
   EXPECT_TRUE(file.readAll().contains("AutoOn=1"));
 
   OnNextDialog([](QDialog& dialog) {
-    EXPECT_EQ(Child<QTabWidget>(dialog, "PageControl1").currentIndex(), 3);
+    auto& tabs = Child<QTabWidget>(dialog, "PageControl1");
+    EXPECT_EQ(tabs.currentIndex(), 3);
+    // The wheel over the focused tabs turns the pages round: down is the next page.
+    QTabBar* bar = tabs.tabBar();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    bar->setFocus();
+    for (int notch : {-120, -120, -120, 120}) {
+      QWheelEvent wheel(QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)), {}, {0, notch},
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(bar, &wheel);
+    }
+    EXPECT_EQ(tabs.currentIndex(), 5);  // 4, 5, 0, then back to 5
     Child<QCheckBox>(dialog, "CheckBox2").click();
     Child<QPushButton>(dialog, "CancelBtn").click();
   });

@@ -204,8 +204,11 @@ void MainWindow::SetTopmost(bool topmost) {
   if (visible) show();
 }
 
+// Not showMinimized(): it shows the window again after the minimise handler has hidden it in
+// the tray. A window that does not go to the tray is shown minimised.
 void MainWindow::Minimize() {
-  showMinimized();
+  setWindowState((windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
+  if (!isVisible() && !tray_.Shown()) show();
 }
 
 TRect MainWindow::WindowRect() {
