@@ -8,7 +8,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt
   librsvg2-bin)
 for arg in "$@"; do
   case "$arg" in
-  --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock playerctl) ;;
+  --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock
+    playerctl trayer xdotool) ;;
   --package) packages+=(dpkg-dev file) ;;
   --install-checks) packages+=(dpkg-dev file desktop-file-utils appstream lintian man-db) ;;
   --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth) ;;

@@ -1,7 +1,9 @@
 // A controller view that records what the controller asked of it.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app/controller_view.h"
@@ -29,12 +31,53 @@ class FakeView : public ControllerView {
   void ShowWindow() override { ++showRequests; }
   void CloseWindow() override { ++closeRequests; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
-  void Minimize() override { ++minimizeRequests; }
+  void Minimize() override {
+    ++minimizeRequests;
+    visible = false;  // minimised
+  }
   TRect WindowRect() override { return window; }
   void MoveWindow(int left, int top) override {
     window = {left, top, left + window.Width(), top + window.Height()};
     ++windowMoves;
   }
+
+  bool TrayAvailable() override { return trayAvailable; }
+  void TrayIconChanged(bool shown, const std::string& tip) override {
+    trayIcon.emplace_back(shown, tip);
+  }
+  void HideWindow() override {
+    ++hideRequests;
+    visible = false;
+  }
+  void RestoreWindow() override {
+    ++restoreRequests;
+    visible = true;
+  }
+  bool WindowVisible() override { return visible; }
+  void SetForeground() override { ++foregroundRequests; }
+  void PopupMenuAtCursor() override { ++popupRequests; }
+  bool SetApplicationIcon(const std::string& file) override {
+    iconFiles.push_back(file);
+    return iconLoads;
+  }
+  bool RunOptionDialog(TOptionFormModel& form) override {
+    return optionDialog ? optionDialog(form) : false;
+  }
+  void RunAboutBox(TAboutModel& about) override {
+    if (aboutBox) aboutBox(about);
+  }
+
+  bool trayAvailable = true;
+  std::vector<std::pair<bool, std::string>> trayIcon;  // (shown, tip) as the view was told
+  int hideRequests = 0;
+  int restoreRequests = 0;
+  bool visible = true;
+  int foregroundRequests = 0;
+  int popupRequests = 0;
+  std::vector<std::string> iconFiles;
+  bool iconLoads = true;
+  std::function<bool(TOptionFormModel&)> optionDialog;  // what the user does; OK returns true
+  std::function<void(TAboutModel&)> aboutBox;
 
   TPanelLabels labels;
   TVolumeSlider slider;

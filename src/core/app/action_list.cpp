@@ -61,6 +61,11 @@ const TAction* TActionList::Find(std::string_view name) const {
   return index < 0 ? nullptr : &actions_[static_cast<std::size_t>(index)];
 }
 
+void TActionList::SetHandler(std::string_view name, std::function<void()> handler) {
+  const int index = IndexOf(name);
+  if (index >= 0) actions_[static_cast<std::size_t>(index)].OnExecute = std::move(handler);
+}
+
 bool TActionList::Execute(std::string_view name) const {
   const TAction* action = Find(name);
   if (!action || !action->OnExecute) return false;

@@ -39,6 +39,10 @@ class TActionList {
 
   const std::vector<TAction>& Actions() const { return actions_; }
 
+  // Gives the action its handler: the window's own actions (tray, dialogs) are bound by the
+  // parts that own them. An unknown name changes nothing.
+  void SetHandler(std::string_view name, std::function<void()> handler);
+
  private:
   TCommands& commands_;
   std::vector<TAction> actions_;

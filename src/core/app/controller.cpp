@@ -15,7 +15,13 @@ constexpr int kAutomaticResumeWaitMs = 8000;
 
 TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
                          const SettingsStorage* storage, TPcPorts ports)
-    : clock_(clock), link_(link), view_(view), storage_(storage), ports_(ports) {}
+    : clock_(clock), link_(link), view_(view), storage_(storage), ports_(ports) {
+  actions_.SetHandler("actPopupMenu", [this] { tray_.actPopupMenuExecute(); });
+  actions_.SetHandler("actMinimizeRestore", [this] { tray_.actMinimizeRestoreExecute(); });
+  actions_.SetHandler("actSetForeground", [this] { tray_.actSetForegroundExecute(); });
+  actions_.SetHandler("actOptionDialog", [this] { optionDialog_.Execute(); });
+  actions_.SetHandler("actAbout", [this] { about_.Execute(); });
+}
 
 void TController::FormCreate(const TStartup& startup) {
   resumeCounter_ = 0;
@@ -23,10 +29,13 @@ void TController::FormCreate(const TStartup& startup) {
   ShowDiscoveryNotice(startup.discovery);
 
   timers_.Set({false, kTimer1IntervalMs}, {false, kPollCdMs});
-  view_.TitleChanged(kAppTitle);
+  SetTitle(kAppTitle);
+  tray_.SetDoubleClickTime(startup.doubleClickMs);
 
+  tray_.RegisterTrayActions();
   link_.ReadStatus();
   LoadSettings();
+  tray_.LoadClickNames();
   audioDevices_.Build();
   popupMenu_.FillAudioDevices(audioDevices_);
   if (!startup.params.empty()) ExecuteParams(EncodeOwnParams(startup.params));
@@ -34,7 +43,9 @@ void TController::FormCreate(const TStartup& startup) {
 
   if (Options().AutoOn) link_.SendCommand(cmdPowerOn);
 
-  view_.ShowWindow();
+  // The skin, the station names and the skin menu take their places here as they come.
+  about_.LoadStartupIcon();
+  tray_.ShowAtStart();
 
   if (Options().NBCut) ResetNoiseBlanker();
 
@@ -93,6 +104,7 @@ void TController::ResetNoiseBlanker() {
 
 void TController::ShowStatus(const TDeviceStatus& status) {
   if (display_.Show(status)) {
+    tray_.StatusChanged();
     // Setting the slider echoes the volume back to the component; above VolMax it pulls the
     // component down to the limit.
     scrollBar1_.SetPosition(status.Volume);
@@ -180,7 +192,13 @@ bool TController::QueryEndSession() {
 
 void TController::FormClose() {
   SaveSettings();
+  tray_.FormClose();
   if (Options().AutoOff) link_.SendCommand(cmdPowerOff);
+}
+
+void TController::SetTitle(const std::string& title) {
+  view_.TitleChanged(title);
+  tray_.TitleChanged(title);
 }
 
 void TController::LoadSettings() {

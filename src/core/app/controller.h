@@ -24,6 +24,9 @@
 #include "core/ports/audio_outputs.h"
 #include "core/ports/clock.h"
 #include "core/ports/pc_commands.h"
+#include "core/ui/about_command.h"
+#include "core/ui/option_dialog_command.h"
+#include "core/ui/task_tray.h"
 
 namespace zr4 {
 
@@ -40,7 +43,8 @@ constexpr int kPowerResumeAutomatic = 18;
 struct TStartup {
   std::vector<std::string> params;
   TDiscoveryOutcome discovery;
-  std::string program;  // the running executable, named in the permission notice
+  std::string program;      // the running executable, named in the permission notice
+  int doubleClickMs = 500;  // the desktop's double-click time, for the tray icon's clicks
 };
 
 // What the PC offers the controller beyond the component; a missing port offers nothing.
@@ -86,6 +90,9 @@ class TController {
   // The slider as the window draws it.
   TVolumeSlider VolumeSlider() const;
 
+  // The application title ("ZR4PCCtrl", or with a countdown): the window's and the tray tip's.
+  void SetTitle(const std::string& title);
+
   // Reads the settings file (window position, options, lists, tray click names).
   void LoadSettings();
   // Writes all of it back; a failed write shows a message and changes nothing.
@@ -112,6 +119,9 @@ class TController {
   TOptionData& Options() { return settings_.Options; }
   const TOptionData& Options() const { return settings_.Options; }
   const std::vector<TShortcutBinding>& Shortcuts() const { return shortcuts_; }
+  TTaskTray& Tray() { return tray_; }
+  TOptionDialogCommand& OptionDialog() { return optionDialog_; }
+  TAboutCommand& About() { return about_; }
 
  private:
   void ResetNoiseBlanker();
@@ -138,6 +148,9 @@ class TController {
   TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
   std::vector<TShortcutBinding> shortcuts_;
   TMediaControls media_{*this};
+  TTaskTray tray_{*this};
+  TOptionDialogCommand optionDialog_{*this};
+  TAboutCommand about_{*this};
   int resumeCounter_ = 0;
 };
 

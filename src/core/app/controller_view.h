@@ -12,6 +12,8 @@ namespace zr4 {
 
 struct TimerState;
 struct TShortcutBinding;
+class TOptionFormModel;
+class TAboutModel;
 
 // The volume slider as the window draws it.
 struct TVolumeSlider {
@@ -54,6 +56,31 @@ class ControllerView {
   virtual TRect WindowRect() = 0;
   // Moves the controller window's top-left corner there, keeping its size.
   virtual void MoveWindow(int left, int top) = 0;
+
+  // The tray icon and the window's ways in and out of it. A view without a notification area
+  // keeps the defaults: no icon, and a minimised window stays where the desktop keeps it.
+  // Whether the desktop has a notification area that shows the icon.
+  virtual bool TrayAvailable() { return false; }
+  // The icon is in the notification area (with this tip and the application's icon), or not.
+  virtual void TrayIconChanged(bool /*shown*/, const std::string& /*tip*/) {}
+  // Hides the minimised window; the tray icon is the way back.
+  virtual void HideWindow() {}
+  // Shows the window again, not minimised, in front.
+  virtual void RestoreWindow() {}
+  // Whether the window is shown (not hidden in the tray, not minimised).
+  virtual bool WindowVisible() { return true; }
+  // Brings the window to the front.
+  virtual void SetForeground() {}
+  // Opens the right-click menu at the mouse pointer, aligned by its right edge.
+  virtual void PopupMenuAtCursor() {}
+  // The application's icon (window and tray): the file, or the built-in icon for "". False when
+  // the file could not be loaded; the icon is then unchanged.
+  virtual bool SetApplicationIcon(const std::string& /*file*/) { return true; }
+
+  // The dialogs, shown modally on the model they edit. RunOptionDialog returns whether the user
+  // confirmed with OK.
+  virtual bool RunOptionDialog(TOptionFormModel& /*form*/) { return false; }
+  virtual void RunAboutBox(TAboutModel& /*about*/) {}
 };
 
 }  // namespace zr4

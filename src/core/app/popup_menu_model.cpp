@@ -118,12 +118,13 @@ TMenuItem BuildMenu() {
           ActionEntry("&Power On/Off", "actPower"),
           Separator(),
           Named(Entry("Al&ways On Top", TMenuCommand::AlwaysOnTop), "alwaysonTop1"),
-          Later("Tas&kTray", "TaskTray1"),
-          Submenu("&Other", {Later("&Skin", "Skin1"), Later("Option..."), Separator(),
-                             Later("AudioDevice", "AudioDevice1"),
-                             Named(Entry("Auto On", TMenuCommand::AutoOn), "AutoOn1"),
-                             Named(Entry("Auto Off", TMenuCommand::AutoOff), "AutoOff1"),
-                             borderLess, Separator(), tape, md, Separator(), Later("About...")}),
+          Named(Entry("Tas&kTray", TMenuCommand::TaskTray), "TaskTray1"),
+          Submenu("&Other",
+                  {Later("&Skin", "Skin1"), ActionEntry("Option...", "actOptionDialog"),
+                   Separator(), Later("AudioDevice", "AudioDevice1"),
+                   Named(Entry("Auto On", TMenuCommand::AutoOn), "AutoOn1"),
+                   Named(Entry("Auto Off", TMenuCommand::AutoOff), "AutoOff1"), borderLess,
+                   Separator(), tape, md, Separator(), ActionEntry("About...", "actAbout")}),
           Separator(),
           Entry("E&xit", TMenuCommand::Exit),
       });
@@ -191,6 +192,7 @@ void TPopupMenuModel::FillAudioDevices(const TAudioDeviceMenu& outputs) {
 
 bool TPopupMenuModel::Checkable(const TMenuItem& item) const {
   const bool toggle = item.Command == TMenuCommand::AlwaysOnTop ||
+                      item.Command == TMenuCommand::TaskTray ||
                       item.Command == TMenuCommand::AutoOn || item.Command == TMenuCommand::AutoOff;
   return toggle || item.RadioItem || Checked(item);
 }
@@ -235,6 +237,9 @@ void TPopupMenuModel::Click(const TMenuItem& item) {
       break;
     case TMenuCommand::AudioDevice:
       c_.AudioDevices().Click(item.Number);
+      break;
+    case TMenuCommand::TaskTray:
+      c_.Tray().TaskTray1Click();
       break;
     case TMenuCommand::Exit:
       c_.View().CloseWindow();

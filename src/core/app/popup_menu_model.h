@@ -25,6 +25,7 @@ enum class TMenuCommand {
   AutoOn,
   AutoOff,
   AudioDevice,  // Number is the output's index
+  TaskTray,     // "Tas&kTray": to the tray and back
   Exit,
 };
 

@@ -39,7 +39,8 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
 }
 
 void ControllerApp::Create() {
-  controller_.FormCreate({options_.params, device_.Discovery(), program_});
+  controller_.FormCreate(
+      {options_.params, device_.Discovery(), program_, QApplication::doubleClickInterval()});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.
   // A component that left leaves the link without a device and the display as it was.

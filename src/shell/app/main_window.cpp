@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -17,7 +19,10 @@
 #include "core/app/keyboard.h"
 #include "core/app/panel_labels.h"
 #include "core/app/window_timers.h"
+#include "shell/app/about_box.h"
+#include "shell/app/app_icon.h"
 #include "shell/app/key_map.h"
+#include "shell/app/option_dialog.h"
 #include "shell/app/popup_menu.h"
 
 namespace zr4 {
@@ -93,6 +98,7 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
 
   popupMenu_.setObjectName("PopupMenu1");
   BuildPopupMenu(popupMenu_, *this);
+  if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(BuiltInIcon());
 }
 
 QLabel* MainWindow::MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
@@ -173,6 +179,7 @@ void MainWindow::ShowMessage(const std::string& text) {
 
 void MainWindow::SetController(TController* controller) {
   controller_ = controller;
+  tray_.SetController(controller);
   FillPopupMenu(popupMenu_, *this);
 }
 
@@ -197,8 +204,11 @@ void MainWindow::SetTopmost(bool topmost) {
   if (visible) show();
 }
 
+// Not showMinimized(): it shows the window again after the minimise handler has hidden it in
+// the tray. A window that does not go to the tray is shown minimised.
 void MainWindow::Minimize() {
-  showMinimized();
+  setWindowState((windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
+  if (!isVisible() && !tray_.Shown()) show();
 }
 
 TRect MainWindow::WindowRect() {
@@ -207,6 +217,78 @@ TRect MainWindow::WindowRect() {
 
 void MainWindow::MoveWindow(int left, int top) {
   move(left, top);
+}
+
+bool MainWindow::TrayAvailable() {
+  return TrayIcon::Available();
+}
+
+void MainWindow::TrayIconChanged(bool shown, const std::string& tip) {
+  if (shown) {
+    tray_.Show(QApplication::windowIcon(), QString::fromStdString(tip));
+  } else {
+    tray_.Hide();
+  }
+}
+
+void MainWindow::HideWindow() {
+  hide();
+}
+
+void MainWindow::RestoreWindow() {
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+bool MainWindow::WindowVisible() {
+  return isVisible() && !isMinimized();
+}
+
+void MainWindow::SetForeground() {
+  raise();
+  activateWindow();
+}
+
+// Opened from the tray, the menu ends at the pointer, as menus of icons at the screen's edge do.
+void MainWindow::PopupMenuAtCursor() {
+  FillPopupMenu(popupMenu_, *this);
+  const QPoint cursor = QCursor::pos();
+  popupMenu_.popup(cursor - QPoint(popupMenu_.sizeHint().width(), 0));
+}
+
+bool MainWindow::SetApplicationIcon(const std::string& file) {
+  if (file.empty()) {
+    QApplication::setWindowIcon(BuiltInIcon());
+    return true;
+  }
+  const QString path = IconsFolder() + '/' + QString::fromStdString(file);
+  if (!QFileInfo::exists(path)) return true;  // nothing to load: the icon stays
+  const QIcon icon = LoadIconFile(path);
+  if (icon.isNull()) return false;
+  QApplication::setWindowIcon(icon);
+  return true;
+}
+
+bool MainWindow::RunOptionDialog(TOptionFormModel& form) {
+  OptionDialog dialog(form, this);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::RunAboutBox(TAboutModel& about) {
+  AboutBox box(about, this);
+  box.exec();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !controller_) return;
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  if (isMinimized()) {
+    controller_->Tray().ApplicationMinimize();
+  } else if (change->oldState() & Qt::WindowMinimized) {
+    controller_->Tray().ApplicationRestore();
+  }
 }
 
 void MainWindow::RestoreAndRaise() {

@@ -10,6 +10,7 @@
 
 #include "core/app/controller_view.h"
 #include "core/app/snapping.h"
+#include "shell/app/tray_icon.h"
 
 class QLabel;
 class QScrollBar;
@@ -44,6 +45,16 @@ class MainWindow : public QWidget, public ControllerView {
   void Minimize() override;
   TRect WindowRect() override;
   void MoveWindow(int left, int top) override;
+  bool TrayAvailable() override;
+  void TrayIconChanged(bool shown, const std::string& tip) override;
+  void HideWindow() override;
+  void RestoreWindow() override;
+  bool WindowVisible() override;
+  void SetForeground() override;
+  void PopupMenuAtCursor() override;
+  bool SetApplicationIcon(const std::string& file) override;
+  bool RunOptionDialog(TOptionFormModel& form) override;
+  void RunAboutBox(TAboutModel& about) override;
 
   // A second start without parameters: restore the window from minimised or hidden and bring
   // it to the front.
@@ -54,6 +65,7 @@ class MainWindow : public QWidget, public ControllerView {
   void EndSession();
 
   QMenu& PopupMenu1() { return popupMenu_; }
+  TrayIcon& Tray() { return tray_; }
 
  signals:
   // The window has closed and the controller has run its close step: the program ends.
@@ -63,6 +75,8 @@ class MainWindow : public QWidget, public ControllerView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Minimised and restored by any means (the title bar, the taskbar, the program itself).
+  void changeEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -104,6 +118,7 @@ class MainWindow : public QWidget, public ControllerView {
   QTimer timer1_{this};
   QTimer timer2_{this};
   QMenu popupMenu_;
+  TrayIcon tray_{this};
 
   bool dragging_ = false;
   QPoint lastMouse_;

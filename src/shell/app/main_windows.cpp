@@ -44,6 +44,8 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
   events.restore = [&] { requests.Answer({InstanceVerb::Restore, {}}); };
   events.power_broadcast = [&](int event) { controller.PowerBroadcast(event); };
   events.query_end_session = [&] { return controller.QueryEndSession(); };
+  // A restarted taskbar has lost the tray icon.
+  events.taskbar_created = [&] { controller.Tray().TaskbarCreated(); };
   InstanceWindow nativeWindow(std::move(events));
   if (!nativeWindow.Created())
     LogText("Single instance: the window for later starts could not be created");

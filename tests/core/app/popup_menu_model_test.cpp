@@ -60,6 +60,9 @@ void Outline(const TMenuItem& menu, const std::string& path, std::vector<std::st
       case TMenuCommand::AudioDevice:
         line += " (output " + number + ")";
         break;
+      case TMenuCommand::TaskTray:
+        line += " (tray)";
+        break;
       case TMenuCommand::Exit:
         line += " (exit)";
         break;
@@ -79,7 +82,7 @@ void Outline(const TMenuItem& menu, const std::string& path, std::vector<std::st
 const std::vector<std::string> kExpectedMenu = {
     "menu: &Volume, &Sleep, -, &TUNER, &CD, M&D → actSelectMD, TAPE/&AUX → actSelectAUX, "
     "PC &USB → actSelectUSB, -, &Mute → actMute, &N.B. → actTone, &Power On/Off → actPower, -, "
-    "Al&ways On Top (on top), Tas&kTray, &Other, -, E&xit (exit)",
+    "Al&ways On Top (on top), Tas&kTray (tray), &Other, -, E&xit (exit)",
     "&Volume: Vol. &10 (volume 10), Vol. &20 (volume 20), Vol. &30 (volume 30), "
     "Vol. &40 (volume 40), Vol. &50 (volume 50)",
     "&Sleep: 10 min (sleep 10), 20 (sleep 20), 30 (sleep 30), 40 (sleep 40), 50 (sleep 50), "
@@ -99,8 +102,8 @@ const std::vector<std::string> kExpectedMenu = {
     "10 (track 10), | 11 (track 11), 12 (track 12), 13 (track 13), 14 (track 14), "
     "15 (track 15), 16 (track 16), 17 (track 17), 18 (track 18), 19 (track 19), "
     "20 (track 20)",
-    "&Other: &Skin, Option..., -, AudioDevice, Auto On (auto on), Auto Off (auto off), "
-    "BorderLess (hidden), -, TAPE, MD, -, About...",
+    "&Other: &Skin, Option... → actOptionDialog, -, AudioDevice, Auto On (auto on), "
+    "Auto Off (auto off), BorderLess (hidden), -, TAPE, MD, -, About... → actAbout",
     "&Other / TAPE: STOP [00 DD], FWD [00 D9], REV [00 D8], FF [00 DB], FB [00 DA], "
     "InputLv Up → actInputLevelUp, InputLv Down → actInputLevelDn",
     "&Other / MD: PLAY [01 D8], STOP [01 D9], PAUSE [01 DA], SK UP [01 DD], SK DOWN [01 DC], "
@@ -142,7 +145,7 @@ TEST_F(MenuTest, EveryBoundEntryReachesAWorkingAction) {
     EXPECT_TRUE(action->OnExecute);
     ++bound;
   }
-  EXPECT_EQ(bound, 23);
+  EXPECT_EQ(bound, 25);  // "Option..." and "About..." among them
 }
 
 TEST_F(MenuTest, ClicksRunActionsThroughTheListAndHandlersDirectly) {
@@ -201,12 +204,9 @@ TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
   for (const std::vector<std::string>& path :
        std::vector<std::vector<std::string>>{{"&Sleep", "10 min"},
                                              {"&Sleep", "OFF"},
-                                             {"Tas&kTray"},
                                              {"&Other", "&Skin"},
-                                             {"&Other", "Option..."},
                                              {"&Other", "AudioDevice"},
-                                             {"&Other", "BorderLess"},
-                                             {"&Other", "About..."}}) {
+                                             {"&Other", "BorderLess"}}) {
     TMenuItem& item = *menu.Find(path);
     SCOPED_TRACE(item.Caption);
     EXPECT_FALSE(item.Enabled);
@@ -215,6 +215,28 @@ TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
   EXPECT_EQ(Take(), Log{});
   EXPECT_TRUE(menu.Checked(*menu.Find({"&Sleep", "OFF"})));
   EXPECT_EQ(view.closeRequests, 0);
+}
+
+TEST_F(MenuTest, TrayOptionAndAboutEntriesWork) {
+  TPopupMenuModel& menu = controller.PopupMenu1();
+  int dialogs = 0;
+  view.optionDialog = [&](TOptionFormModel&) {
+    ++dialogs;
+    return false;
+  };
+  view.aboutBox = [&](TAboutModel& about) { dialogs += about.Version.empty() ? 0 : 10; };
+  menu.Click(*menu.Find({"&Other", "Option..."}));
+  menu.Click(*menu.Find({"&Other", "About..."}));
+  EXPECT_EQ(dialogs, 11);
+
+  TMenuItem& tray = *menu.Find({"Tas&kTray"});
+  EXPECT_TRUE(menu.Checkable(tray));
+  menu.Click(tray);
+  EXPECT_EQ(view.minimizeRequests, 1);
+  EXPECT_TRUE(menu.Checked(tray));
+  menu.Click(tray);
+  EXPECT_EQ(view.restoreRequests, 1);
+  EXPECT_FALSE(menu.Checked(tray));
 }
 
 TEST_F(MenuTest, ActionListFindsByNameAndItsHookCountsAsActivity) {

@@ -1,0 +1,33 @@
+// "バージョン情報": the program's name and version, the skin's credits, thanks; the program icon's
+// context menu chooses the application icon from the "icons" folder.
+#pragma once
+
+#include <QDialog>
+#include <QMenu>
+
+class QLabel;
+
+namespace zr4 {
+
+class TAboutModel;
+
+class AboutBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  AboutBox(TAboutModel& about, QWidget* parent = nullptr);
+
+  QMenu& IconMenu() { return iconMenu_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildIconMenu();
+
+  TAboutModel& about_;
+  QLabel* programIcon_ = nullptr;
+  QMenu iconMenu_;
+};
+
+}  // namespace zr4

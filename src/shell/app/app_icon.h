@@ -1,0 +1,18 @@
+// The program's icons: the built-in one, and icon files of the "icons" folder.
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace zr4 {
+
+// The program's own icon, drawn in the sizes the window, the taskbar and the tray use.
+QIcon BuiltInIcon();
+
+// The program folder's "icons" folder.
+QString IconsFolder();
+
+// The icon file; a null icon when it cannot be read as an image.
+QIcon LoadIconFile(const QString& path);
+
+}  // namespace zr4

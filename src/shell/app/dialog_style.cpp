@@ -1,0 +1,30 @@
+#include "shell/app/dialog_style.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include "core/app/snapping.h"
+
+namespace zr4 {
+
+void SetDialogFont(QWidget& dialog) {
+  QFont font = dialog.font();
+#ifdef _WIN32
+  font.setFamily("MS PGothic");
+#endif
+  font.setPixelSize(12);
+  dialog.setFont(font);
+}
+
+void KeepDialogInWorkArea(QWidget& dialog) {
+  const QScreen* screen = dialog.screen();
+  if (!screen) return;
+  const QRect frame = dialog.frameGeometry();
+  const QRect area = screen->availableGeometry();
+  const TRect kept = KeepInWorkArea(
+      {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()},
+      TRect{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+  if (kept.left != frame.left() || kept.top != frame.top()) dialog.move(kept.left, kept.top);
+}
+
+}  // namespace zr4

@@ -1,0 +1,91 @@
+#!/usr/bin/python3
+"""The program's tray icon on a real X server with a system tray (trayer): started minimised it
+lives only in the tray, and a left click on the icon brings the window back.
+
+Usage: tray_test.py PATH_TO_ZR4PCCTRL
+Exits 77 (skipped) when Xvfb, trayer or xdotool is missing, except in CI (CI=true).
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PROGRAM = None
+LIMIT_S = 20
+# trayer at the screen's top right, one icon wide: the icon's centre.
+SCREEN = (800, 600)
+ICON = (788, 12)
+
+
+def wait_until(check):
+    deadline = time.monotonic() + LIMIT_S
+    while time.monotonic() < deadline:
+        if check():
+            return True
+        time.sleep(0.1)
+    return False
+
+
+class TrayTest(unittest.TestCase):
+    def setUp(self):
+        self.processes = []
+        read, write = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                                 "%dx%dx24" % SCREEN], pass_fds=[write],
+                                stderr=subprocess.DEVNULL)
+        self.processes.append(xvfb)
+        os.close(write)
+        with os.fdopen(read) as displays:
+            self.display = ":" + displays.readline().strip()
+        self.home = tempfile.TemporaryDirectory()
+        os.chmod(self.home.name, 0o700)
+        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=self.home.name, ZR4PC_HOME=self.home.name,
+                        ZR4PC_INSTANCE_NAME="tray-test-%d" % os.getpid())
+        self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+                    "--width", "24", "--height", "24", "--transparent", "false"])
+
+    def tearDown(self):
+        for process in reversed(self.processes):
+            process.terminate()
+            process.wait(timeout=10)
+        self.home.cleanup()
+
+    def start(self, command):
+        process = subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
+                              text=True).stdout.split()
+
+    def window_shown(self):
+        return bool(self.xdotool("search", "--onlyvisible", "--name", "^ZR4PCCtrl$"))
+
+    def test_minimised_start_lives_in_the_tray_and_comes_back(self):
+        with open(os.path.join(self.home.name, "zr4pcctrl.ini"), "w") as settings:
+            settings.write("[Setting]\r\nMinimizeOnRun=1\r\n")
+        time.sleep(1)  # trayer owns the tray before the program looks for one
+        self.start([PROGRAM, "--simulate"])
+        # The icon docks into the tray: trayer gets a child window.
+        self.assertTrue(wait_until(lambda: self.xdotool("search", "--all", "--onlyvisible",
+                                                        "--class", "zr4pcctrl")))
+        time.sleep(1)
+        self.assertFalse(self.window_shown())
+
+        self.xdotool("mousemove", str(ICON[0]), str(ICON[1]), "click", "1")
+        self.assertTrue(wait_until(self.window_shown))
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv.pop(1)
+    if not all(shutil.which(tool) for tool in ("Xvfb", "trayer", "xdotool")):
+        # In CI the test stage installs them: missing there is a failure, not a skip.
+        print("Xvfb, trayer and xdotool are needed")
+        sys.exit(1 if os.environ.get("CI") == "true" else 77)
+    unittest.main(verbosity=2)
