@@ -13,6 +13,13 @@ std::string SettingsFileName(const std::string& executablePath) {
   return (name.empty() ? std::string(kProgramName) : name) + ".ini";
 }
 
+std::string FileBesideSettings(const std::string& settingsPath, const std::string& name) {
+  const std::size_t separator = settingsPath.find_last_of("/\\");
+  const std::string folder =
+      separator == std::string::npos ? std::string() : settingsPath.substr(0, separator + 1);
+  return folder + name;
+}
+
 std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
                                const std::string& fileName, const SettingsFolderProbe& probe) {
   const std::string beside = probe.join(programFolder, fileName);

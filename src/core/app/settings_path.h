@@ -22,6 +22,10 @@ struct SettingsFolderProbe {
 // "zr4pcctrl.exe" → "zr4pcctrl.ini"); either separator ends the folder part.
 std::string SettingsFileName(const std::string& executablePath);
 
+// A file named `name` in the folder of the settings file at `settingsPath` (either separator
+// ends the folder part).
+std::string FileBesideSettings(const std::string& settingsPath, const std::string& name);
+
 // The choice above for a given program folder. `forced`: the folder was named by ZR4PC_HOME and
 // is used whatever it holds.
 std::string ChooseSettingsPath(const std::string& programFolder, bool forced,

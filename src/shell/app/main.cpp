@@ -72,7 +72,8 @@ int ReadStatusOnce(const char* program, const ProgramOptions& options) {
   }
   link.ReadStatus();
   const TPanelLabels labels = DisplayLabels(link.Status, TPanelLabels{});
-  PrintLine(options.json ? FormatStatusJson(labels, link.Status.Volume) : FormatStatusLine(labels));
+  PrintLine(options.json ? FormatStatusJson(labels, link.Status.Volume, kAppTitle)
+                         : FormatStatusLine(labels, kAppTitle));
   return 0;
 }
 
@@ -138,6 +139,27 @@ int RunLaterStart(int& argc, char** argv, const ProgramOptions& options,
   return 0;
 }
 
+// --sim-remote KEY: the running instance presses the key on its simulated component.
+int RunSimRemote(int& argc, char** argv, const ProgramOptions& options,
+                 const std::optional<InstanceAddress>& address) {
+  QCoreApplication app(argc, argv);
+  std::optional<std::string> reply;
+  if (address)
+    reply =
+        SendInstanceRequest(address->socketPath, {InstanceVerb::SimRemote, options.simRemoteKey},
+                            kInstanceReplyTimeoutMs);
+  if (!reply) {
+    std::fprintf(stderr, "zr4pcctrl: --sim-remote: no running instance to press the key on\n");
+    return 1;
+  }
+  if (*reply != kInstanceReplyOk) {
+    std::fprintf(stderr, "zr4pcctrl: --sim-remote: %s\n",
+                 reply->empty() ? "the running instance did not answer" : reply->c_str());
+    return 1;
+  }
+  return 0;
+}
+
 std::string AnswerInstanceRequest(const InstanceRequest& request, TController& controller,
                                   MainWindow& window) {
   switch (request.verb) {
@@ -149,9 +171,12 @@ std::string AnswerInstanceRequest(const InstanceRequest& request, TController& c
       window.RestoreAndRaise();
       break;
     case InstanceVerb::Status:
-      return FormatStatusLine(controller.Labels());
+      return FormatStatusLine(controller.Labels(), controller.Title());
     case InstanceVerb::StatusJson:
-      return FormatStatusJson(controller.Labels(), controller.VolumeSlider().position);
+      return FormatStatusJson(controller.Labels(), controller.VolumeSlider().position,
+                              controller.Title());
+    case InstanceVerb::SimRemote:
+      return controller.SimRemote().Press(request.text);
   }
   return std::string(kInstanceReplyOk);
 }
@@ -191,7 +216,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
                    });
 #endif
 
-  controller.FormCreate({options.params, device.Discovery(), argv[0]});
+  controller.FormCreate({options.params, device.Discovery(), argv[0], &device.Simulator()});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.
   // A component that left leaves the link without a device and the display as it was.
@@ -278,6 +303,11 @@ int main(int argc, char** argv) {
   if (options.debug || EnvIs("ZR4PC_DEBUG", "1")) SetLogSink(LogToDebugger);
 
   if (options.status) return RunStatus(argc, argv, options);
+  if (!options.simRemoteKey.empty()) {
+    // The window's channel carries only forwarded command lines.
+    std::fprintf(stderr, "zr4pcctrl: --sim-remote is not available on Windows\n");
+    return 1;
+  }
   // Held until the process ends.
   const InstanceMutex mutex;
   if (mutex.AnotherInstanceRuns()) return RunLaterStart(options);
@@ -295,6 +325,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", error.c_str());
 
   if (options.status) return RunStatus(argc, argv, options, address);
+  if (!options.simRemoteKey.empty()) return RunSimRemote(argc, argv, options, address);
   std::optional<InstanceLock> lock;
   if (address) lock.emplace(address->lockPath);
   if (lock && lock->HeldElsewhere()) return RunLaterStart(argc, argv, options, *address);

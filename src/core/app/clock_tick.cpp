@@ -1,0 +1,66 @@
+#include "core/app/clock_tick.h"
+
+#include <cstdio>
+
+#include "core/app/controller.h"
+
+namespace zr4 {
+
+std::string TimeLeftText(std::int64_t endTick, std::int64_t now) {
+  const std::int64_t minutes = endTick > now ? (endTick - now) / 60'000 : 0;
+  char text[32];
+  std::snprintf(text, sizeof text, "%lld:%.2d", static_cast<long long>(minutes / 60),
+                static_cast<int>(minutes % 60));
+  return text;
+}
+
+void TClockTick::SetTitle(const std::string& title) {
+  title_ = title;
+  c_.View().TitleChanged(title);
+}
+
+void TClockTick::Timer1Timer() {
+  if (ticking_) return;
+  // The timer comes back on when the tick ends, also when a step of it failed.
+  struct Resume {
+    TClockTick& tick;
+    ~Resume() {
+      tick.c_.Timers().EnableTimer1(true);
+      tick.ticking_ = false;
+    }
+  };
+  ticking_ = true;
+  c_.Timers().EnableTimer1(false);
+  const Resume resume{*this};
+  Tick();
+}
+
+void TClockTick::Tick() {
+  Clock& clock = c_.GetClock();
+  TSleepTimer& sleep = c_.SleepTimer();
+  if (sleep.Active()) {
+    SetTitle(std::string(kAppTitle) + " - Sleep " +
+             TimeLeftText(sleep.EndTick(), clock.TickCount()));
+    if (clock.TickCount() > sleep.EndTick()) {
+      c_.Commands().actStopExecute();
+      c_.Link().SendCommand(cmdPowerOff);
+      sleep.Ended();
+      SetTitle(kAppTitle);
+    }
+  }
+  TPowerSave& aps = c_.PowerSave();
+  if (aps.Active()) {
+    SetTitle(std::string(kAppTitle) + " - A.P.S. " +
+             TimeLeftText(aps.EndTick(), clock.TickCount()));
+    if (clock.TickCount() > aps.EndTick()) {
+      c_.Link().SendCommand(cmdPowerOff);
+      aps.Stop();
+      SetTitle(kAppTitle);
+    }
+  }
+  if (!c_.Options().TimerOff)
+    scheduled_.CheckTimers(c_.Settings().TimerList, clock,
+                           [this](const std::string& command) { c_.ExecuteParams(command); });
+}
+
+}  // namespace zr4
