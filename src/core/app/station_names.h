@@ -1,14 +1,12 @@
-// Radio station names: "Radio.ini" lists names by frequency ([FM] keys such as 80.00, [AM] keys
-// such as 0531 or 1242, written as the window shows them). With ShowRadioName set, a listed
-// frequency shows its name in place of the frequency and unit, and the TUNER "Direct" entry of
-// the tuned preset takes the name (or the frequency) as its caption.
+// Radio station names on the panel: with ShowRadioName set, a frequency listed in "Radio.ini"
+// shows its name in place of the frequency and unit, and the TUNER "Direct" entry of the tuned
+// preset takes the name (or the frequency) as its caption.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/app/ini_file.h"
+#include "core/app/station_list.h"
 
 namespace zr4 {
 
@@ -17,18 +15,6 @@ struct SettingsStorage;
 
 // The caption of the one entry of the menu on the frequency and station-name labels.
 constexpr const char* kLabelMenuCaption = "表示変更";
-
-// "Radio.ini" in the folder of the settings file at `settingsPath`.
-std::string RadioFilePath(const std::string& settingsPath);
-
-// The station list: "frequency,name" for each key of [FM], then of [AM], in file order; a key
-// without a value gives the name "0".
-std::vector<std::string> ReadStations(const TIniFile& ini);
-
-// The name of the first entry whose frequency equals `frequency` exactly: the text between the
-// first and a second comma. Empty when the frequency is not listed.
-std::optional<std::string> FindStationName(const std::vector<std::string>& stations,
-                                           const std::string& frequency);
 
 class TStationNames {
  public:
