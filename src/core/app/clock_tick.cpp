@@ -1,17 +1,13 @@
 #include "core/app/clock_tick.h"
 
-#include <cstdio>
-
 #include "core/app/controller.h"
+#include "core/app/panel_labels.h"
 
 namespace zr4 {
 
 std::string TimeLeftText(std::int64_t endTick, std::int64_t now) {
   const std::int64_t minutes = endTick > now ? (endTick - now) / 60'000 : 0;
-  char text[32];
-  std::snprintf(text, sizeof text, "%lld:%.2d", static_cast<long long>(minutes / 60),
-                static_cast<int>(minutes % 60));
-  return text;
+  return std::to_string(minutes / 60) + ":" + TwoDigits(static_cast<int>(minutes % 60));
 }
 
 void TClockTick::SetTitle(const std::string& title) {
