@@ -144,6 +144,14 @@ TEST_F(InstanceProcessTest, SimulatedRemoteKeysAndTheTitleReachTheRunningInstanc
   EXPECT_EQ(status, "FM 01 80.00 MHz Auto TONE Vol.23 | ZR4PCCtrl");
 }
 
+// "-EXIT" at the first start closes the window during start-up: the program saves and ends.
+TEST_F(InstanceProcessTest, ExitOnTheFirstCommandLineEndsTheProgram) {
+  int code = -1;
+  Run({"--simulate", "-OFF", "-EXIT"}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(QFile::exists(runtime.filePath("zr4pcctrl.ini")));
+}
+
 TEST_F(InstanceProcessTest, MalformedRequestsAreDroppedAndTheInstanceGoesOn) {
   StartFirst();
   QLocalSocket socket;

@@ -205,7 +205,9 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   const SettingsStorage settings{files, codec, SettingsFilePath()};
   TController controller(clock, link, window, &settings);
   window.SetController(&controller);
-  QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
+  // Queued: a window closed during start-up ("-EXIT" on the command line) still ends the loop.
+  QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
 #ifndef _WIN32
   // From here on a signal waits for the event loop and then closes the window.
   TerminationSignals termination;
