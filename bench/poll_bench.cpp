@@ -53,4 +53,25 @@ void BM_PollWithoutTransfer(benchmark::State& state) {
 }
 BENCHMARK(BM_PollWithoutTransfer);
 
+// The 200 ms poll while remote gestures are on and the component stays as it is: decoding, the
+// comparison and gesture detection.
+void BM_UnchangedPollWithGestures(benchmark::State& state) {
+  test::FakeClock clock;
+  TSimComponent sim(clock);
+  SimDeviceFinder finder(sim);
+  TZR4Ctrl link(clock, finder);
+  test::FakeView view;
+  TController controller(clock, link, view);
+  controller.FormCreate({});
+  controller.Options().RemoConEnable = true;
+  controller.Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)", R"(↓↓,"13,Winamp Stop",1)", ""};
+  const Frame report = sim.BuildReport();
+  for (auto _ : state) {
+    clock.now += 200;
+    DecodeStatus(report, link.Status);
+    controller.ShowStatus(link.Status);
+  }
+}
+BENCHMARK(BM_UnchangedPollWithGestures);
+
 }  // namespace

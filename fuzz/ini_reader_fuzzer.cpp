@@ -1,9 +1,12 @@
-// Any bytes as an INI file: reading never fails, and what is written reads back to itself.
+// Any bytes as an INI file: reading never fails, and what is written reads back to itself; read
+// as "Radio.ini", every listed frequency finds a name.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/app/ini_file.h"
+#include "core/app/station_list.h"
 #include "platform/app/text_codec_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,6 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   zr4::TIniFile ini = zr4::TIniFile::Parse(text);
   ini.ReadInteger("Setting", "VolMax", 70);
   ini.ReadBool("RemoCon", "Enable", false);
+  const std::vector<std::string> stations = zr4::ReadStations(ini);
+  for (const std::string& entry : stations)
+    if (!zr4::FindStationName(stations, entry.substr(0, entry.find(',')))) __builtin_trap();
   const std::string once = ini.Serialize();
   if (zr4::TIniFile::Parse(once).Serialize() != once) __builtin_trap();
 

@@ -11,6 +11,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <atomic>
 
 namespace {
@@ -103,23 +104,52 @@ TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
   // Without --simulate a reading of its own would find no component: the answer is the
   // running window's.
   int code = -1;
-  EXPECT_EQ(Run({"--status"}, &code), "FM 01 80.00 MHz Auto TONE Vol.22");
+  EXPECT_EQ(Run({"--status"}, &code), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
   EXPECT_EQ(code, 0);
   EXPECT_EQ(Run({"--status", "--json"}, &code),
             R"({"input":"FM","presetOrTrack":"01","frequencyOrTime":"80.00","unit":"MHz",)"
             R"("tuning":"Auto","playMode":"","mute":"","tone":"TONE","stationName":"",)"
-            R"("volume":22})");
+            R"("volume":22,"title":"ZR4PCCtrl"})");
   EXPECT_EQ(code, 0);
 }
 
 TEST_F(InstanceProcessTest, StatusWithoutInstanceReadsOnce) {
   int code = -1;
-  EXPECT_EQ(Run({"--simulate", "--status"}, &code), "FM 01 80.00 MHz Auto TONE Vol.22");
+  EXPECT_EQ(Run({"--simulate", "--status"}, &code), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
   EXPECT_EQ(code, 0);
   // No component and no stand-in for a script.
   EXPECT_EQ(Run({"--status"}, &code), "");
   EXPECT_EQ(code, 1);
   EXPECT_TRUE(lastErr.contains("該当するUSBデバイスが見つかりません。")) << lastErr.toStdString();
+}
+
+// The simulated component's remote, pressed from a later start: the running window sees the
+// new volume at a following poll.
+TEST_F(InstanceProcessTest, SimulatedRemoteKeysAndTheTitleReachTheRunningInstance) {
+  int code = -1;
+  Run({"--sim-remote", "up"}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("no running instance")) << lastErr.toStdString();
+  Run({"--sim-remote", "left"}, &code);
+  EXPECT_EQ(code, 2);
+
+  StartFirst();
+  Run({"--sim-remote", "up"}, &code);
+  EXPECT_EQ(code, 0) << lastErr.toStdString();
+  QString status;
+  for (int tries = 0; tries < 100 && !status.contains("Vol.23"); ++tries) {
+    QThread::msleep(100);
+    status = Run({"--status"});
+  }
+  EXPECT_EQ(status, "FM 01 80.00 MHz Auto TONE Vol.23 | ZR4PCCtrl");
+}
+
+// "-EXIT" at the first start closes the window during start-up: the program saves and ends.
+TEST_F(InstanceProcessTest, ExitOnTheFirstCommandLineEndsTheProgram) {
+  int code = -1;
+  Run({"--simulate", "-OFF", "-EXIT"}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(QFile::exists(runtime.filePath("zr4pcctrl.ini")));
 }
 
 TEST_F(InstanceProcessTest, MalformedRequestsAreDroppedAndTheInstanceGoesOn) {
@@ -130,7 +160,7 @@ TEST_F(InstanceProcessTest, MalformedRequestsAreDroppedAndTheInstanceGoesOn) {
   socket.write("ZR4PC/1 FORWARD 999\n");
   ASSERT_TRUE(socket.waitForBytesWritten(kLimitMs));
   EXPECT_TRUE(WaitForLog("Single instance: dropped a malformed request"));
-  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22");
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
 }
 
 TEST_F(InstanceProcessTest, SigtermClosesLikeTheWindow) {

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -133,6 +134,42 @@ TEST_F(PopupMenuTest, ShortcutsFromShortCutIni) {
   EXPECT_EQ(Entry(menu, "&Power On/Off")->text(), "&Power On/Off\tCtrl+P");
   EXPECT_EQ(Entry(*Entry(menu, "&CD")->menu(), "Next")->text(), "Next\tNum 6");
   EXPECT_EQ(Entry(*Entry(menu, "&TUNER")->menu(), "Next")->text(), "Next");
+  menu.close();
+}
+
+// The frequency label carries its own menu on the tuner; elsewhere a right click there opens
+// nothing. The sleep entries tick the chosen time.
+TEST_F(PopupMenuTest, LabelMenuAndSleepTicks) {
+  Start(home.path());
+  auto rightClick = [this](const char* label) {
+    const QPoint at = window.findChild<QLabel*>(label)->geometry().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, window.mapToGlobal(at));
+    QApplication::sendEvent(&window, &event);
+    return window.findChild<QMenu*>("LabelMenu");
+  };
+  QMenu* labelMenu = rightClick("lbRadioNum");
+  ASSERT_NE(labelMenu, nullptr);
+  ASSERT_EQ(labelMenu->actions().size(), 1);
+  EXPECT_EQ(labelMenu->actions()[0]->text(), QString::fromUtf8("表示変更"));
+  labelMenu->actions()[0]->trigger();
+  EXPECT_TRUE(controller->Options().ShowRadioName);
+  labelMenu->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  controller->Commands().actSelectCDExecute();
+  EXPECT_EQ(rightClick("lbRadioNum"), nullptr);
+  EXPECT_FALSE(window.PopupMenu1().isVisible());
+
+  QMenu& menu = window.PopupMenu1();
+  menu.popup(window.mapToGlobal(QPoint(20, 20)));
+  QMenu* sleep = Entry(menu, "&Sleep")->menu();
+  EXPECT_TRUE(Entry(*sleep, "OFF")->isChecked());
+  Entry(*sleep, "30")->trigger();
+  menu.close();
+  menu.popup(window.mapToGlobal(QPoint(20, 20)));
+  sleep = Entry(menu, "&Sleep")->menu();
+  EXPECT_TRUE(Entry(*sleep, "30")->isChecked());
+  EXPECT_FALSE(Entry(*sleep, "OFF")->isChecked());
   menu.close();
 }
 

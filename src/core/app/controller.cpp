@@ -26,11 +26,13 @@ TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
 void TController::FormCreate(const TStartup& startup) {
   resumeCounter_ = 0;
   program_ = startup.program;
+  simRemote_.Attach(startup.simulator);
   ShowDiscoveryNotice(startup.discovery);
 
   timers_.Set({false, kTimer1IntervalMs}, {false, kPollCdMs});
   SetTitle(kAppTitle);
   tray_.SetDoubleClickTime(startup.doubleClickMs);
+  gestures_.ClearCollecting();
 
   tray_.RegisterTrayActions();
   link_.ReadStatus();
@@ -42,6 +44,7 @@ void TController::FormCreate(const TStartup& startup) {
   LoadShortcuts();
 
   if (Options().AutoOn) link_.SendCommand(cmdPowerOn);
+  stations_.LoadStations(storage_);
 
   // The skin, the station names and the skin menu take their places here as they come.
   about_.LoadStartupIcon();
@@ -103,14 +106,19 @@ void TController::ResetNoiseBlanker() {
 }
 
 void TController::ShowStatus(const TDeviceStatus& status) {
+  const TDeviceStatus previous = display_.LastStatus();
   if (display_.Show(status)) {
     tray_.StatusChanged();
+    const bool tuner = status.Source == kInputFM || status.Source == kInputAM;
+    if (tuner && Options().ShowRadioName) stations_.ShowStationName();
     // Setting the slider echoes the volume back to the component; above VolMax it pulls the
     // component down to the limit.
     scrollBar1_.SetPosition(status.Volume);
     // Any change of the component's state counts as activity for the power save.
     if (powerSave_.Active()) powerSave_.Start(Options().APSMin);
   }
+  // Every record, changed or not: a gesture ends by a pause without change.
+  if (Options().RemoConEnable) gestures_.DetectGesture(status, previous);
   media_.Observe(status, clock_.TickCount());
   view_.StatusShown();
 }
@@ -133,20 +141,15 @@ TVolumeSlider TController::VolumeSlider() const {
           scrollBar1_.LargeChange};
 }
 
-// The 5-second clock tick. It drives the sleep timer, the automatic power-save countdown and the
-// scheduled timers; until those exist it has nothing to do, but the timer runs from the end of
-// window creation as it always will, so that adding them changes no start-up order.
-void TController::Timer1Timer() {}
+void TController::Timer1Timer() {
+  clockTick_.Timer1Timer();
+}
 
 void TController::Timer2Timer() {
   timers_.EnablePolling(false);
   timers_.SetPollInterval(NextPollInterval(Options().RemoConEnable, link_.Status.Source));
   Refresh();
   timers_.EnablePolling(true);
-}
-
-void TController::ExecuteParams(const std::string& text) {
-  LogText("ExecuteParams: " + text);
 }
 
 void TController::PowerBroadcast(int event) {
@@ -197,6 +200,7 @@ void TController::FormClose() {
 }
 
 void TController::SetTitle(const std::string& title) {
+  title_ = title;
   view_.TitleChanged(title);
   tray_.TitleChanged(title);
 }

@@ -9,14 +9,21 @@
 
 #include "core/app/action_list.h"
 #include "core/app/audio_device_menu.h"
+#include "core/app/clock_tick.h"
 #include "core/app/commands.h"
 #include "core/app/controller_view.h"
 #include "core/app/device_notice.h"
+#include "core/app/gesture_detector.h"
 #include "core/app/media_controls.h"
+#include "core/app/param_executor.h"
+#include "core/app/pc_command_log.h"
 #include "core/app/popup_menu_model.h"
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
 #include "core/app/shortcuts.h"
+#include "core/app/sim_remote.h"
+#include "core/app/sleep_timer.h"
+#include "core/app/station_names.h"
 #include "core/app/status_display.h"
 #include "core/app/volume_control.h"
 #include "core/app/window_timers.h"
@@ -29,8 +36,6 @@
 #include "core/ui/task_tray.h"
 
 namespace zr4 {
-
-constexpr const char* kAppTitle = "ZR4PCCtrl";
 
 // Power events as the controller handles them (Windows numbers them the same way); each
 // platform translates its own notifications to these.
@@ -45,6 +50,9 @@ struct TStartup {
   TDiscoveryOutcome discovery;
   std::string program;      // the running executable, named in the permission notice
   int doubleClickMs = 500;  // the desktop's double-click time, for the tray icon's clicks
+  // The simulated component the link falls back to, whose remote `--sim-remote` presses;
+  // nullptr when there is none.
+  TSimComponent* simulator = nullptr;
 };
 
 // What the PC offers the controller beyond the component; a missing port offers nothing.
@@ -76,7 +84,7 @@ class TController {
   void Timer2Timer();
 
   // Runs a command line (start parameters, forwarded text, timers).
-  void ExecuteParams(const std::string& text);
+  void ExecuteParams(const std::string& text) { executor_.ExecuteParams(text); }
 
   // A power event (kPower*).
   void PowerBroadcast(int event);
@@ -115,6 +123,14 @@ class TController {
   TVolumeControl& ScrollBar1() { return scrollBar1_; }
   TWindowTimers& Timers() { return timers_; }
   TPowerSave& PowerSave() { return powerSave_; }
+  TSleepTimer& SleepTimer() { return sleepTimer_; }
+  TClockTick& ClockTick() { return clockTick_; }
+  // The application title as the taskbar shows it.
+  const std::string& Title() const { return title_; }
+  TGestureDetector& Gestures() { return gestures_; }
+  TStationNames& Stations() { return stations_; }
+  TSimRemote& SimRemote() { return simRemote_; }
+  PcCommandRunner& PcCommands() { return ports_.pcCommands ? *ports_.pcCommands : loggedPc_; }
   TSettings& Settings() { return settings_; }
   TOptionData& Options() { return settings_.Options; }
   const TOptionData& Options() const { return settings_.Options; }
@@ -134,6 +150,7 @@ class TController {
   ControllerView& view_;
   const SettingsStorage* storage_;
   NoAudioOutputs noAudio_;
+  TLoggingPcCommands loggedPc_;
   TPcPorts ports_;
   std::string program_;
 
@@ -142,16 +159,23 @@ class TController {
   TVolumeControl scrollBar1_;
   TWindowTimers timers_{view_};
   TPowerSave powerSave_{clock_};
+  TSleepTimer sleepTimer_{clock_};
+  TClockTick clockTick_{*this};
   TCommands commands_{*this};
   TActionList actions_{commands_};
   TPopupMenuModel popupMenu_{*this};
   TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
+  TParamExecutor executor_{*this};
+  TGestureDetector gestures_{*this};
+  TStationNames stations_{*this};
+  TSimRemote simRemote_{link_};
   std::vector<TShortcutBinding> shortcuts_;
   TMediaControls media_{*this};
   TTaskTray tray_{*this};
   TOptionDialogCommand optionDialog_{*this};
   TAboutCommand about_{*this};
   int resumeCounter_ = 0;
+  std::string title_ = kAppTitle;
 };
 
 }  // namespace zr4

@@ -142,6 +142,15 @@ bool TIniFile::SectionExists(std::string_view section) const {
   return found != nullptr && !found->entries.empty();
 }
 
+std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const Section* found = FindSection(section);
+  if (found == nullptr) return keys;
+  for (const Entry& entry : found->entries)
+    if (FindEntry(section, entry.key) == &entry) keys.push_back(entry.key);
+  return keys;
+}
+
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   Section& target = SectionForWriting(section);
   const std::string name = OneLine(key);

@@ -9,6 +9,16 @@ namespace zr4 {
 namespace {
 constexpr std::string_view kMagic = "ZR4PC/1 ";
 constexpr std::string_view kForward = "FORWARD ";
+constexpr std::string_view kSimRemote = "SIM-REMOTE ";
+// A remote key's name: one short word of lower-case letters.
+constexpr std::size_t kRemoteKeyMax = 8;
+
+bool IsRemoteKeyName(std::string_view name) {
+  if (name.empty() || name.size() > kRemoteKeyMax) return false;
+  for (const char c : name)
+    if (c < 'a' || c > 'z') return false;
+  return true;
+}
 // The longest header: magic, "FORWARD ", three digits and the newline, with some room.
 constexpr std::size_t kHeaderMax = 32;
 
@@ -33,6 +43,8 @@ std::string EncodeInstanceRequest(const InstanceRequest& request) {
       return bytes + "STATUS\n";
     case InstanceVerb::StatusJson:
       return bytes + "STATUS-JSON\n";
+    case InstanceVerb::SimRemote:
+      return bytes + std::string(kSimRemote) + request.text + "\n";
   }
   return bytes;
 }
@@ -51,6 +63,11 @@ InstanceDecode DecodeInstanceRequest(std::string_view received) {
   if (verb == "RESTORE") return Complete(InstanceVerb::Restore);
   if (verb == "STATUS") return Complete(InstanceVerb::Status);
   if (verb == "STATUS-JSON") return Complete(InstanceVerb::StatusJson);
+  if (verb.starts_with(kSimRemote)) {
+    const std::string_view key = verb.substr(kSimRemote.size());
+    if (!IsRemoteKeyName(key)) return Invalid();
+    return Complete(InstanceVerb::SimRemote, std::string(key));
+  }
   if (!verb.starts_with(kForward)) return Invalid();
 
   const std::string_view digits = verb.substr(kForward.size());

@@ -5,9 +5,11 @@
 //   "ZR4PC/1 RESTORE\n"                   restore the window and bring it to the front
 //   "ZR4PC/1 STATUS\n"                    what the window shows, as the status line
 //   "ZR4PC/1 STATUS-JSON\n"               the same as a JSON object
+//   "ZR4PC/1 SIM-REMOTE <key>\n"           press a key of the simulated component's remote
 //
 // The running instance answers with one line: "OK" once a forwarded command line has been
-// executed or the window restored, or the status text.
+// executed, the window restored or the remote key pressed, the status text, or why a remote key
+// could not be pressed.
 #pragma once
 
 #include <cstddef>
@@ -16,11 +18,11 @@
 
 namespace zr4 {
 
-enum class InstanceVerb { Forward, Restore, Status, StatusJson };
+enum class InstanceVerb { Forward, Restore, Status, StatusJson, SimRemote };
 
 struct InstanceRequest {
   InstanceVerb verb = InstanceVerb::Restore;
-  std::string text;  // Forward only: the forwarded command line
+  std::string text;  // Forward: the forwarded command line; SimRemote: the key's name
   bool operator==(const InstanceRequest&) const = default;
 };
 

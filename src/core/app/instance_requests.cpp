@@ -19,9 +19,12 @@ std::string TInstanceRequests::Answer(const InstanceRequest& request) {
       if (restoreWindow_) restoreWindow_();
       break;
     case InstanceVerb::Status:
-      return FormatStatusLine(controller_.Labels());
+      return FormatStatusLine(controller_.Labels(), controller_.Title());
     case InstanceVerb::StatusJson:
-      return FormatStatusJson(controller_.Labels(), controller_.VolumeSlider().position);
+      return FormatStatusJson(controller_.Labels(), controller_.VolumeSlider().position,
+                              controller_.Title());
+    case InstanceVerb::SimRemote:
+      return controller_.SimRemote().Press(request.text);
   }
   return std::string(kInstanceReplyOk);
 }

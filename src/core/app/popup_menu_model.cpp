@@ -54,12 +54,9 @@ TMenuItem Direct(TMenuCommand command) {
 }
 
 TMenuItem SleepEntry(std::string caption, int minutes) {
-  TMenuItem item = Later(std::move(caption));
-  item.Command = TMenuCommand::Sleep;
-  item.Number = minutes;
+  TMenuItem item = Entry(std::move(caption), TMenuCommand::Sleep, minutes);
   item.RadioItem = true;
   item.GroupIndex = kSleepGroup;
-  item.Checked = minutes == 0;
   return item;
 }
 
@@ -170,6 +167,8 @@ bool TPopupMenuModel::Checked(const TMenuItem& item) const {
       return c_.Options().AutoOff;
     case TMenuCommand::AudioDevice:
       return c_.AudioDevices().Ticked() == item.Number;
+    case TMenuCommand::Sleep:
+      return c_.SleepTimer().TickedMinutes() == item.Number;
     default:
       return item.Checked;
   }
@@ -244,8 +243,11 @@ void TPopupMenuModel::Click(const TMenuItem& item) {
     case TMenuCommand::Exit:
       c_.View().CloseWindow();
       break;
-    // The sleep countdown comes with the clock timer; until then its entries stay disabled.
     case TMenuCommand::Sleep:
+      c_.SleepTimer().Choose(item.Number);
+      // The time left shows from the next clock tick on; "OFF" clears it at once.
+      if (item.Number == 0) c_.SetTitle(kAppTitle);
+      break;
     case TMenuCommand::None:
       break;
   }

@@ -1,5 +1,7 @@
 #include "core/app/program_options.h"
 
+#include "core/app/sim_remote.h"
+
 namespace zr4 {
 
 namespace {
@@ -34,6 +36,22 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
       options.printUdevRules = true;
     } else if (arg == "--no-mpris") {
       options.mediaControls = false;
+    } else if (arg == "--sim-remote" || arg.starts_with("--sim-remote=")) {
+      std::string key;
+      if (arg == "--sim-remote") {
+        if (i + 1 == args.size()) {
+          options.error = "--sim-remote needs a key: up, down, mute or power";
+          return options;
+        }
+        key = args[++i];
+      } else {
+        key = arg.substr(sizeof("--sim-remote=") - 1);
+      }
+      if (!RemoteKeyByName(key)) {
+        options.error = "--sim-remote: unknown key \"" + key + "\" (up, down, mute or power)";
+        return options;
+      }
+      options.simRemoteKey = key;
     } else if (arg == "--screenshot" || arg.starts_with("--screenshot=")) {
       std::string file;
       if (arg == "--screenshot") {
@@ -64,6 +82,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
     options.error = "--status takes no controller options";
   } else if (options.status && !options.screenshotFile.empty()) {
     options.error = "--status and --screenshot cannot be combined";
+  } else if (!options.simRemoteKey.empty() &&
+             (options.status || !options.screenshotFile.empty() || !options.params.empty())) {
+    // It only presses a key on the running instance; anything beside it would be lost.
+    options.error = "--sim-remote takes no other options";
   }
   return options;
 }
@@ -73,11 +95,15 @@ std::string ProgramUsage() {
          "Controls a ZR4PC hi-fi component attached by USB.\n"
          "\n"
          "  --simulate         use the simulated component even when a ZR4PC is attached\n"
-         "  --status           print what the window shows and exit; asks the running\n"
-         "                     instance, otherwise reads the component once\n"
+         "  --status           print what the window shows and the application title, and\n"
+         "                     exit; asks the running instance, otherwise reads the\n"
+         "                     component once\n"
          "  --json             with --status: print it as a JSON object\n"
          "  --screenshot FILE  save a PNG of the window after the first status is shown,\n"
          "                     print the status line and exit\n"
+         "  --sim-remote KEY   press KEY (up, down, mute or power) on the remote of the\n"
+         "                     running instance's simulated component, to try remote\n"
+         "                     gestures without a ZR4PC, and exit\n"
          "  --debug            diagnostics to standard error (also ZR4PC_DEBUG=1)\n"
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n"

@@ -18,6 +18,9 @@ struct ProgramOptions {
   bool version = false;         // --version
   bool printUdevRules = false;  // --print-udev-rules: the rule that lets the user open the ZR4PC
   bool mediaControls = true;    // --no-mpris clears it: not in the desktop's media controls
+  // --sim-remote KEY: press that key ("up", "down", "mute", "power") of the running instance's
+  // simulated component's remote, then end.
+  std::string simRemoteKey;
   // The controller's own command line: everything from the first argument that is not one of
   // the switches above (or everything after "--").
   std::vector<std::string> params;

@@ -22,6 +22,13 @@ std::string InstalledDataFolder(const std::string& programFolder) {
   return folder.substr(0, slash + 1) + "share" + separator + kProgramName;
 }
 
+std::string FileBesideSettings(const std::string& settingsPath, const std::string& name) {
+  const std::size_t separator = settingsPath.find_last_of("/\\");
+  const std::string folder =
+      separator == std::string::npos ? std::string() : settingsPath.substr(0, separator + 1);
+  return folder + name;
+}
+
 std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
                                const std::string& fileName, const SettingsFolderProbe& probe) {
   const std::string beside = probe.join(programFolder, fileName);

@@ -22,6 +22,10 @@ struct SettingsFolderProbe {
 // "zr4pcctrl.exe" → "zr4pcctrl.ini"); either separator ends the folder part.
 std::string SettingsFileName(const std::string& executablePath);
 
+// A file named `name` in the folder of the settings file at `settingsPath` (either separator
+// ends the folder part).
+std::string FileBesideSettings(const std::string& settingsPath, const std::string& name);
+
 // The data folder of an installed copy: "share/zr4pcctrl" beside the "bin" folder that holds the
 // program ("/usr/bin" → "/usr/share/zr4pcctrl"); empty when the program folder is not a "bin"
 // folder. Whether it exists is for the caller to ask.

@@ -6,6 +6,7 @@
 #include "core/app/controller.h"
 #include "core/app/ini_file.h"
 #include "core/app/same_text.h"
+#include "core/app/settings_path.h"
 
 namespace zr4 {
 
@@ -209,10 +210,7 @@ std::vector<TShortcutBinding> ReadShortcuts(
 }
 
 std::string ShortcutFilePath(const std::string& settingsPath) {
-  const std::size_t separator = settingsPath.find_last_of("/\\");
-  const std::string folder =
-      separator == std::string::npos ? std::string() : settingsPath.substr(0, separator + 1);
-  return folder + "ShortCut.ini";
+  return FileBesideSettings(settingsPath, "ShortCut.ini");
 }
 
 TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target) {

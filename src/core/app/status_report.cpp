@@ -11,11 +11,21 @@ std::string JsonString(const std::string& text) {
   std::string json = "\"";
   for (unsigned char c : text) {
     switch (c) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\n': json += "\\n"; break;
-      case '\r': json += "\\r"; break;
-      case '\t': json += "\\t"; break;
+      case '"':
+        json += "\\\"";
+        break;
+      case '\\':
+        json += "\\\\";
+        break;
+      case '\n':
+        json += "\\n";
+        break;
+      case '\r':
+        json += "\\r";
+        break;
+      case '\t':
+        json += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char escaped[8];
@@ -34,7 +44,7 @@ std::string Visible(const std::string& text, bool visible) {
 }
 }  // namespace
 
-std::string FormatStatusLine(const TPanelLabels& l) {
+std::string FormatStatusLine(const TPanelLabels& l, const std::string& title) {
   const std::string parts[] = {l.lbInput,
                                l.lbPresetNum,
                                Visible(l.lbRadioNum, l.lbRadioNumVisible),
@@ -51,10 +61,10 @@ std::string FormatStatusLine(const TPanelLabels& l) {
     if (!line.empty()) line += ' ';
     line += part;
   }
-  return line;
+  return title.empty() ? line : line + " | " + title;
 }
 
-std::string FormatStatusJson(const TPanelLabels& l, int volume) {
+std::string FormatStatusJson(const TPanelLabels& l, int volume, const std::string& title) {
   const std::vector<std::pair<const char*, std::string>> fields = {
       {"input", l.lbInput},
       {"presetOrTrack", l.lbPresetNum},
@@ -68,7 +78,7 @@ std::string FormatStatusJson(const TPanelLabels& l, int volume) {
   };
   std::string json = "{";
   for (const auto& [name, value] : fields) json += JsonString(name) + ":" + JsonString(value) + ",";
-  return json + "\"volume\":" + std::to_string(volume) + "}";
+  return json + "\"volume\":" + std::to_string(volume) + ",\"title\":" + JsonString(title) + "}";
 }
 
 }  // namespace zr4

@@ -35,12 +35,14 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       settings_{files_, codec_, SettingsFilePath()},
       controller_(clock_, link_, window_, &settings_) {
   window_.SetController(&controller_);
-  QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit);
+  // Queued: a window closed during start-up ("-EXIT" on the command line) still ends the loop.
+  QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
 }
 
 void ControllerApp::Create() {
-  controller_.FormCreate(
-      {options_.params, device_.Discovery(), program_, QApplication::doubleClickInterval()});
+  controller_.FormCreate({options_.params, device_.Discovery(), program_,
+                          QApplication::doubleClickInterval(), &device_.Simulator()});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.
   // A component that left leaves the link without a device and the display as it was.

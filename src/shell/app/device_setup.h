@@ -34,6 +34,8 @@ class DeviceSetup {
   DeviceSetup(Clock& clock, bool simulate);
 
   DeviceFinder& Finder() { return finder_; }
+  // The simulated component that stands in when no ZR4PC answers (or with --simulate).
+  TSimComponent& Simulator() { return simulator_; }
 
   // The component was asked for but not found, and the simulated one stands in for it.
   bool ComponentMissing() const { return !simulate_ && finder_.UsedFallback(); }

@@ -48,6 +48,25 @@ int RunStatus(int& argc, char** argv, const ProgramOptions& options,
   return PrintStatusOnce(argc, argv, options);
 }
 
+// --sim-remote KEY: the running instance presses the key on its simulated component.
+int RunSimRemote(const ProgramOptions& options, const std::optional<InstanceAddress>& address) {
+  std::optional<std::string> reply;
+  if (address)
+    reply =
+        SendInstanceRequest(address->socketPath, {InstanceVerb::SimRemote, options.simRemoteKey},
+                            kInstanceReplyTimeoutMs);
+  if (!reply) {
+    std::fprintf(stderr, "zr4pcctrl: --sim-remote: no running instance to press the key on\n");
+    return 1;
+  }
+  if (*reply != kInstanceReplyOk) {
+    std::fprintf(stderr, "zr4pcctrl: --sim-remote: %s\n",
+                 reply->empty() ? "the running instance did not answer" : reply->c_str());
+    return 1;
+  }
+  return 0;
+}
+
 // Another instance runs: hand it the command line (or ask it to come to the front) and end.
 int RunLaterStart(const ProgramOptions& options, const InstanceAddress& address) {
   const InstanceRequest request =
@@ -131,6 +150,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", error.c_str());
 
   if (options.status) return RunStatus(argc, argv, options, address);
+  if (!options.simRemoteKey.empty()) return RunSimRemote(options, address);
   std::optional<InstanceLock> lock;
   if (address) lock.emplace(address->lockPath);
   if (lock && lock->HeldElsewhere()) return RunLaterStart(options, *address);

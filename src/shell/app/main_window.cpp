@@ -319,7 +319,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  if (controller_ && OverStationLabels(event->pos())) return ShowLabelMenu(event->globalPos());
   popupMenu_.popup(event->globalPos());
+}
+
+bool MainWindow::OverStationLabels(QPoint position) const {
+  for (const QLabel* label : {labels_[lbRadioNum], labels_[lbRadioName]})
+    if (label->isVisible() && label->geometry().contains(position)) return true;
+  return false;
+}
+
+// The frequency and station-name labels carry their own one-entry menu; the core says whether
+// it pops up (elsewhere the right click is swallowed).
+void MainWindow::ShowLabelMenu(QPoint globalPosition) {
+  if (!controller_->Stations().LabelMenuPops()) return;
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->setObjectName("LabelMenu");
+  connect(menu->addAction(QString::fromUtf8(kLabelMenuCaption)), &QAction::triggered, this,
+          [this] { controller_->Stations().LabelMenuClick(); });
+  menu->popup(globalPosition);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

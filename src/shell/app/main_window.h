@@ -108,6 +108,8 @@ class MainWindow : public QWidget, public ControllerView {
   QLabel* MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
                     Qt::Alignment alignment);
   void ScrollBarMoved(int value);
+  bool OverStationLabels(QPoint position) const;
+  void ShowLabelMenu(QPoint globalPosition);
   std::vector<TRect> OtherVisibleWindows() const;
 
   TController* controller_ = nullptr;

@@ -67,6 +67,11 @@ int main(int argc, char** argv) {
   // when no instance runs. Each request opens and closes the device, so a running instance is
   // not disturbed.
   if (options.status) return PrintStatusOnce(argc, argv, options);
+  if (!options.simRemoteKey.empty()) {
+    // The window's channel carries only forwarded command lines.
+    std::fprintf(stderr, "zr4pcctrl: --sim-remote is not available on Windows\n");
+    return 1;
+  }
   // Held until the process ends.
   const InstanceMutex mutex;
   if (mutex.AnotherInstanceRuns()) return RunLaterStart(options);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/app/clock_tick.h"
 #include "core/app/display_model.h"
 #include "core/app/status_report.h"
 #include "core/device/usb_access.h"
@@ -52,8 +53,8 @@ int PrintStatusOnce(int& argc, char** argv, const ProgramOptions& options) {
   }
   link.ReadStatus();
   const TPanelLabels labels = DisplayLabels(link.Status, TPanelLabels{});
-  const std::string line =
-      options.json ? FormatStatusJson(labels, link.Status.Volume) : FormatStatusLine(labels);
+  const std::string line = options.json ? FormatStatusJson(labels, link.Status.Volume, kAppTitle)
+                                        : FormatStatusLine(labels, kAppTitle);
   std::printf("%s\n", line.c_str());
   return 0;
 }

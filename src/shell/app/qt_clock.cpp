@@ -1,6 +1,7 @@
 #include "shell/app/qt_clock.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QThread>
 #include <QTimer>
 
@@ -12,6 +13,15 @@ QtClock::QtClock() {
 
 std::int64_t QtClock::TickCount() {
   return elapsed_.elapsed();
+}
+
+TLocalTime QtClock::LocalTime() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate date = now.date();
+  const QTime time = now.time();
+  // Qt counts Monday 1 … Sunday 7.
+  return {date.year(), date.month(),  date.day(),   date.dayOfWeek() % 7 + 1,
+          time.hour(), time.minute(), time.second()};
 }
 
 void QtClock::Pause(int ms) {

@@ -12,6 +12,7 @@ class QtClock : public Clock {
   QtClock();
 
   std::int64_t TickCount() override;
+  TLocalTime LocalTime() override;
   void Pause(int ms) override;
   // Runs the event loop until `ms` have passed. Instead of polling every `sleepMs`, it sleeps
   // in the event loop until an event or the deadline comes: handlers run as soon as their event

@@ -74,6 +74,11 @@ TEST_F(AudioMenuEntries, TheSubmenuListsTheOutputsAtStartAndClicksReachThem) {
 
   // Without outputs the submenu is there but disabled.
   EXPECT_FALSE(controller.PopupMenu1().Find({"&Other", "AudioDevice"})->Enabled);
+
+  // "-DEVICE n" clicks entry n; numbers outside the entries do nothing.
+  outputs.writes.clear();
+  withAudio.ExecuteParams("-DEVICE -2 -DEVICE 2 -DEVICE 0 -DEVICE x");
+  EXPECT_EQ(outputs.writes, std::vector<std::string>{"Speakers"});
 }
 
 }  // namespace

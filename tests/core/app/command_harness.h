@@ -1,6 +1,7 @@
 // A started controller on the simulated component whose pauses and transfers land in one log,
 // in the order they happened: "send 00 CF" (command and argument bytes of a frame), "read" (a
-// status read), "pause 200".
+// status read), "pause 200", "wait 1000" (a wait that runs window messages). PC commands land
+// in the fake runner.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,7 +24,22 @@ class LoggingClock : public FakeClock {
     log.push_back("pause " + std::to_string(ms));
     FakeClock::Pause(ms);
   }
+  void WaitProcessingMessages(int ms, int sleepMs) override {
+    log.push_back("wait " + std::to_string(ms));
+    FakeClock::WaitProcessingMessages(ms, sleepMs);
+  }
   Log log;
+};
+
+// Records the PC commands run; `failWith` makes the next ones fail with that message.
+class FakePcCommands : public PcCommandRunner {
+ public:
+  void ExecutePcCommand(int number) override {
+    run.push_back(number);
+    if (!failWith.empty()) throw EPcCommandError(failWith);
+  }
+  std::vector<int> run;
+  std::string failWith;
 };
 
 // The log line of sending `command` (a cmd* constant).
@@ -69,7 +85,8 @@ class CommandTest : public ::testing::Test, protected SimLink<LoggingClock> {
     return log;
   }
   FakeView view;
-  TController controller{clock, link, view};
+  FakePcCommands pcCommands;
+  TController controller{clock, link, view, nullptr, TPcPorts{nullptr, &pcCommands}};
   TCommands& commands = controller.Commands();
 };
 

@@ -14,12 +14,17 @@ TEST(InstanceProtocolTest, EveryRequestRoundTrips) {
                                       {InstanceVerb::Forward, ""},
                                       {InstanceVerb::Restore, ""},
                                       {InstanceVerb::Status, ""},
-                                      {InstanceVerb::StatusJson, ""}};
+                                      {InstanceVerb::StatusJson, ""},
+                                      {InstanceVerb::SimRemote, "power"}};
   for (const InstanceRequest& request : requests) {
     const InstanceDecode decoded = DecodeInstanceRequest(EncodeInstanceRequest(request));
     ASSERT_EQ(decoded.state, State::Complete) << EncodeInstanceRequest(request);
     EXPECT_EQ(decoded.request, request);
   }
+}
+
+TEST(InstanceProtocolTest, SimulatedRemoteKeyOnTheWire) {
+  EXPECT_EQ(EncodeInstanceRequest({InstanceVerb::SimRemote, "mute"}), "ZR4PC/1 SIM-REMOTE mute\n");
 }
 
 TEST(InstanceProtocolTest, WaitsForTheWholeRequest) {
@@ -58,6 +63,9 @@ TEST(InstanceProtocolTest, AnythingElseIsDropped) {
       "ZR4PC/1 FORWARD 99999999999999999999999\n",
       "X",
       "ZR4PC/1 STATUSSTATUSSTATUSSTATUS",
+      "ZR4PC/1 SIM-REMOTE \n",
+      "ZR4PC/1 SIM-REMOTE Up\n",
+      "ZR4PC/1 SIM-REMOTE up down\n",
   };
   for (const char* bytes : invalid)
     EXPECT_EQ(DecodeInstanceRequest(bytes).state, State::Invalid) << bytes;

@@ -29,14 +29,18 @@ TEST(InstanceRequestsTest, EachRequestReachesItsReceiver) {
 
   EXPECT_EQ(requests.Answer({InstanceVerb::Forward, "-VOL,9"}), "OK");
   EXPECT_EQ(requests.Answer({InstanceVerb::Restore, {}}), "OK");
-  EXPECT_EQ(requests.Answer({InstanceVerb::Status, {}}), "FM 01 80.00 MHz Auto TONE Vol.22");
+  // The simulated component's remote, pressed by a later start: this controller has none.
+  EXPECT_EQ(requests.Answer({InstanceVerb::SimRemote, "up"}),
+            "the running instance drives a real ZR4PC: press the key on its remote");
+  EXPECT_EQ(requests.Answer({InstanceVerb::Status, {}}),
+            "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
   const std::string json = requests.Answer({InstanceVerb::StatusJson, {}});
   SetLogSink(previous);
 
   EXPECT_EQ(std::count(log.begin(), log.end(), "ExecuteParams: -VOL,9"), 1);
   EXPECT_EQ(restores, 1);
   EXPECT_TRUE(json.starts_with(R"({"input":"FM",)")) << json;
-  EXPECT_TRUE(json.ends_with(R"("volume":22})")) << json;
+  EXPECT_TRUE(json.ends_with(R"("volume":22,"title":"ZR4PCCtrl"})")) << json;
 }
 
 }  // namespace

@@ -52,9 +52,18 @@ TEST(ProgramOptionsTest, StatusAndJson) {
   EXPECT_TRUE(o.simulate);
 }
 
+TEST(ProgramOptionsTest, SimulatedRemoteKey) {
+  EXPECT_EQ(ParseProgramOptions({"--sim-remote", "mute"}).simRemoteKey, "mute");
+  EXPECT_EQ(ParseProgramOptions({"--sim-remote=power"}).simRemoteKey, "power");
+  EXPECT_NE(ProgramUsage().find("--sim-remote KEY"), std::string::npos);
+}
+
 TEST(ProgramOptionsTest, UnusableCommandLinesAreRefused) {
-  for (const Args& args : {Args{"--bogus"}, Args{"--simulat"}, Args{"--json"},
-                           Args{"--status", "-ON"}, Args{"--status", "--screenshot", "x.png"}}) {
+  for (const Args& args :
+       {Args{"--bogus"}, Args{"--simulat"}, Args{"--json"}, Args{"--status", "-ON"},
+        Args{"--status", "--screenshot", "x.png"}, Args{"--sim-remote"}, Args{"--sim-remote", "UP"},
+        Args{"--sim-remote", "left"}, Args{"--sim-remote", "up", "-ON"},
+        Args{"--status", "--sim-remote", "up"}}) {
     SCOPED_TRACE(args.front());
     EXPECT_NE(ParseProgramOptions(args).error, "");
   }

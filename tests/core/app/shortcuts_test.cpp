@@ -224,8 +224,9 @@ TEST_F(ShortcutTest, ShortcutsRunActionsThroughTheListAndEntriesAsClicks) {
                          Send(cmdSetVolume, 30)}));  // the slider follows and echoes it
   RunShortcut(controller, *target("AlwaysOnTop"));
   EXPECT_TRUE(controller.Settings().OnTop);
-  RunShortcut(controller, *target("Sleep_10"));  // greyed until the sleep timer exists
-  RunShortcut(controller, *target("About"));     // no about box yet
+  RunShortcut(controller, *target("Sleep_10"));  // starts the sleep timer, sends nothing
+  EXPECT_EQ(controller.SleepTimer().TickedMinutes(), 10);
+  RunShortcut(controller, *target("About"));  // no about box yet
   EXPECT_EQ(Take(), Log{});
 }
 

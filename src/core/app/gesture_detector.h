@@ -1,0 +1,58 @@
+// Gestures made with the component's own remote. The remote reports nothing to the PC, but its
+// keys show in the polled status: muting starts a gesture, the volume steps and the power key
+// that follow are its marks ("↑", "↓", "OFF"), and a pause of the acceptance time ends it. The
+// finished gesture runs the PC command its entry in the gesture list names and puts the volume
+// back where it was before the gesture.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/device/zr4defs.h"
+
+namespace zr4 {
+
+class TController;
+
+// The recogniser's state.
+struct TRemoteFlag {
+  bool Continuous = false;     // gestures start without the mute key
+  bool Armed = false;          // continuous mode waits for the first mark of the next gesture
+  bool SkipNext = false;       // ignore the next record once: it carries the volume restore
+  bool Collecting = false;     // a gesture started with the mute key is being collected
+  std::uint32_t LastTick = 0;  // tick count of the start or of the last mark
+  std::int32_t SavedVolume = 0;
+  std::string Sequence;  // the marks so far
+};
+
+// The PC command number the gesture list gives `sequence`: the first non-empty entry whose flag
+// is "1" and whose sequence equals it exactly; its command item's leading number. 0 when no entry
+// matches or the number is not one. Entries with fewer than three items are passed over.
+int GestureCommand(const std::vector<std::string>& gestureList, const std::string& sequence);
+
+class TGestureDetector {
+ public:
+  explicit TGestureDetector(TController& controller) : c_(controller) {}
+
+  // Each status record shown while gestures are enabled, with the record shown before it.
+  void DetectGesture(const TDeviceStatus& current, const TDeviceStatus& previous);
+
+  const TRemoteFlag& Flag() const { return flag_; }
+  // Start-up begins outside any gesture.
+  void ClearCollecting() { flag_.Collecting = false; }
+
+ private:
+  bool AppendMark(const TDeviceStatus& current, const TDeviceStatus& previous);
+  bool TimedOut();
+  void RunGesture();
+  std::uint32_t Now();
+
+  TController& c_;
+  TRemoteFlag flag_;
+  // A gesture's PC command is running: records shown meanwhile (a poll inside a wait) belong
+  // to no gesture.
+  bool running_ = false;
+};
+
+}  // namespace zr4

@@ -1,0 +1,42 @@
+// Radio station names on the panel: with ShowRadioName set, a frequency listed in "Radio.ini"
+// shows its name in place of the frequency and unit, and the TUNER "Direct" entry of the tuned
+// preset takes the name (or the frequency) as its caption.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/app/station_list.h"
+
+namespace zr4 {
+
+class TController;
+struct SettingsStorage;
+
+// The caption of the one entry of the menu on the frequency and station-name labels.
+constexpr const char* kLabelMenuCaption = "表示変更";
+
+class TStationNames {
+ public:
+  explicit TStationNames(TController& controller) : c_(controller) {}
+
+  // Reads "Radio.ini" once, at start; a missing or unreadable file lists nothing.
+  void LoadStations(const SettingsStorage* storage);
+  const std::vector<std::string>& Stations() const { return stations_; }
+
+  // Looks up the frequency the window shows and switches the labels between name and
+  // frequency; labels the tuned preset's "Direct" entry.
+  void ShowStationName();
+
+  // The label menu pops up only while the input is FM or AM; elsewhere the right click is
+  // swallowed.
+  bool LabelMenuPops() const;
+  // "表示変更": switches ShowRadioName.
+  void LabelMenuClick();
+
+ private:
+  TController& c_;
+  std::vector<std::string> stations_;
+};
+
+}  // namespace zr4
