@@ -12,6 +12,7 @@
 #include "core/app/commands.h"
 #include "core/app/controller_view.h"
 #include "core/app/device_notice.h"
+#include "core/app/pc_command_dispatcher.h"
 #include "core/app/popup_menu_model.h"
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
@@ -45,7 +46,10 @@ struct TStartup {
 // What the PC offers the controller beyond the component; a missing port offers nothing.
 struct TPcPorts {
   AudioOutputs* audio = nullptr;
+  // Runs numbered PC commands; without one the controller's own dispatcher runs them over
+  // `actions`.
   PcCommandRunner* pcCommands = nullptr;
+  TPcActionPorts actions = {};
 };
 
 class TController {
@@ -92,6 +96,10 @@ class TController {
   // Reads "ShortCut.ini" from the settings file's folder: once, at start. A missing or
   // unreadable file gives no shortcuts and no message; the file is never written.
   void LoadShortcuts();
+  // Reads the application command sets from "DoraZozArar.ini" in the settings file's folder:
+  // once, at start. A missing file gives no sets; the user is told about a file that cannot be
+  // read and about each section that cannot be read whole.
+  void LoadAppCommandSets();
 
   // The parts.
   TZR4Ctrl& Link() { return link_; }
@@ -101,6 +109,8 @@ class TController {
   TActionList& Actions() { return actions_; }
   TPopupMenuModel& PopupMenu1() { return popupMenu_; }
   TAudioDeviceMenu& AudioDevices() { return audioDevices_; }
+  // Numbered PC commands, and the command items the options dialog offers.
+  TPcCommandDispatcher& PcCommands() { return pcDispatcher_; }
   TStatusDisplay& Display() { return display_; }
   const TPanelLabels& Labels() const { return display_.Labels(); }
   TVolumeControl& ScrollBar1() { return scrollBar1_; }
@@ -135,6 +145,8 @@ class TController {
   TPopupMenuModel popupMenu_{*this};
   TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
   std::vector<TShortcutBinding> shortcuts_;
+  TAppCtrlList appCommandSets_;
+  TPcCommandDispatcher pcDispatcher_{ports_.actions, settings_.Options, appCommandSets_};
   int resumeCounter_ = 0;
 };
 
