@@ -1,21 +1,12 @@
 #include "platform/pc/exit_win.h"
 
+#include "core/pcactions/power_messages.h"
 #include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
 
 namespace zr4 {
 
 namespace {
-
-constexpr const char* kPrivilegeFailed = "特権の取得に失敗しました。";
-constexpr const char* kPowerOffFailed = "コンピュータの電源を切ることができませんでした。";
-constexpr const char* kRebootFailed = "Windows を再起動できませんでした。";
-constexpr const char* kLogOffFailed = "Windows をログオフできませんでした。";
-constexpr const char* kSuspendNotAllowed = "サスペンドは許可されていません。";
-constexpr const char* kNt4NoPowerManagement = "WindowsNT4は電源管理をサポートしていません。";
-constexpr const char* kSuspendFailed = "サスペンドに移行できませんでした。";
-constexpr const char* kHibernateNotAllowed = "休止状態は許可されていません。";
-constexpr const char* kHibernateFailed = "休止状態に移行できませんでした。";
 
 constexpr std::uint32_t kProgmanPollMs = 500;
 constexpr int kProgmanPolls = 120;

@@ -26,6 +26,7 @@
 #include "platform/app/text_codec_system.h"
 #include "shell/app/device_setup.h"
 #include "shell/app/main_window.h"
+#include "shell/app/pc_ports.h"
 #include "shell/app/qt_clock.h"
 #ifdef _WIN32
 #include "platform/app/debugger_log_windows.h"
@@ -178,7 +179,8 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   SystemFileStore files;
   SystemTextCodec codec;
   const SettingsStorage settings{files, codec, SettingsFilePath()};
-  TController controller(clock, link, window, &settings);
+  const PlatformPcPorts pcPorts = CreatePcPorts(window);
+  TController controller(clock, link, window, &settings, pcPorts.Ports());
   window.SetController(&controller);
   QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
 #ifndef _WIN32
