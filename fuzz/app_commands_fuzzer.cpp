@@ -14,7 +14,7 @@ class NoWindows : public zr4::AppWindows {
   zr4::TAppWindow FindAppWindow(const std::string&) override { return 1; }
   void BringToFront(zr4::TAppWindow) override {}
   void CloseAppWindow(zr4::TAppWindow) override {}
-  void PostAppMessage(zr4::TAppWindow, std::uint32_t, std::int32_t, std::int32_t) override {}
+  void PostToAppWindow(zr4::TAppWindow, std::uint32_t, std::int32_t, std::int32_t) override {}
   void StartProgram(const std::string&, const std::string&) override {}
 };
 

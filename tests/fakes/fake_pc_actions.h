@@ -43,8 +43,8 @@ class RecordingPcActions : public PowerSession,
   void CloseAppWindow(TAppWindow window) override {
     calls.push_back("close " + std::to_string(window));
   }
-  void PostAppMessage(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
-                      std::int32_t lParam) override {
+  void PostToAppWindow(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
+                       std::int32_t lParam) override {
     calls.push_back("post " + std::to_string(window) + " " + std::to_string(msg) + " " +
                     std::to_string(wParam) + " " + std::to_string(lParam));
   }

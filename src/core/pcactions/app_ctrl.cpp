@@ -140,7 +140,7 @@ void TAppCtrl::Execute(int k, AppWindows& windows) const {
     windows.CloseAppWindow(window);
   } else {
     const TCmdItem& cmd = Cmds[static_cast<std::size_t>(k - 2)];
-    windows.PostAppMessage(window, cmd.Msg, cmd.WParam, cmd.LParam);
+    windows.PostToAppWindow(window, cmd.Msg, cmd.WParam, cmd.LParam);
   }
 }
 

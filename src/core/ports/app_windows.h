@@ -19,8 +19,8 @@ class AppWindows {
   // Asks the window to close, without waiting for it.
   virtual void CloseAppWindow(TAppWindow window) = 0;
   // Posts a window message, without waiting for it.
-  virtual void PostAppMessage(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
-                              std::int32_t lParam) = 0;
+  virtual void PostToAppWindow(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
+                               std::int32_t lParam) = 0;
   // Starts the program with its parameters (one text, as typed on a command line); a start that
   // fails is not reported.
   virtual void StartProgram(const std::string& program, const std::string& params) = 0;

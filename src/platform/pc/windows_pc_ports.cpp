@@ -25,8 +25,8 @@ void WindowsAppWindows::CloseAppWindow(TAppWindow window) {
   api_.PostMessageA(window, kWmClose, 0, 0);
 }
 
-void WindowsAppWindows::PostAppMessage(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
-                                       std::int32_t lParam) {
+void WindowsAppWindows::PostToAppWindow(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
+                                        std::int32_t lParam) {
   // Both parameters are signed 32-bit values as the file gives them, widened with their sign.
   api_.PostMessageA(window, msg, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(wParam)),
                     lParam);

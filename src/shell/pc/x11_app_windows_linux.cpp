@@ -82,7 +82,7 @@ void X11AppWindows::CloseAppWindow(TAppWindow window) {
   RequestOfWindowManager(window, "_NET_CLOSE_WINDOW", CurrentTime, kSourcePager);
 }
 
-void X11AppWindows::PostAppMessage(TAppWindow, std::uint32_t msg, std::int32_t, std::int32_t) {
+void X11AppWindows::PostToAppWindow(TAppWindow, std::uint32_t msg, std::int32_t, std::int32_t) {
   if (toldUnsupported_) return;
   toldUnsupported_ = true;
   LogText("AppCtrl: window messages (here " + std::to_string(msg) +

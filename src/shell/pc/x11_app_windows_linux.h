@@ -12,8 +12,8 @@ class X11AppWindows : public AppWindows {
   TAppWindow FindAppWindow(const std::string& windowClass) override;
   void BringToFront(TAppWindow window) override;
   void CloseAppWindow(TAppWindow window) override;
-  void PostAppMessage(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
-                      std::int32_t lParam) override;
+  void PostToAppWindow(TAppWindow window, std::uint32_t msg, std::int32_t wParam,
+                       std::int32_t lParam) override;
   void StartProgram(const std::string& program, const std::string& params) override;
 
  private:
