@@ -8,7 +8,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt
 for arg in "$@"; do
   case "$arg" in
   --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock
-    pulseaudio pulseaudio-utils) ;;
+    pulseaudio pulseaudio-utils openbox x11-utils xdotool) ;;
   --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth) ;;
   esac
 done

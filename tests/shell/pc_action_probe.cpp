@@ -3,16 +3,19 @@
 //   pc_action_probe power suspend|hibernate|poweroff|reboot|logoff
 //   pc_action_probe player winamp|lilith COMMAND [PROGRAM]
 //   pc_action_probe monitor on|off
+//   pc_action_probe appwindow run|quit WINDOW_CLASS [PROGRAM [PARAMS]]
 // Prints "done", or "error: " and the message the user would see.
 #include <QCoreApplication>
 #include <cstdio>
 #include <map>
 #include <string>
 
+#include "core/pcactions/app_ctrl.h"
 #include "core/ports/pc_commands.h"
 #include "shell/pc/logind_power_linux.h"
 #include "shell/pc/monitor_power_linux.h"
 #include "shell/pc/mpris_players_linux.h"
+#include "shell/pc/x11_app_windows_linux.h"
 
 int main(int argc, char** argv) {
   using namespace zr4;
@@ -38,6 +41,14 @@ int main(int argc, char** argv) {
     } else if (kind == "player" && argc > 3 && commands.count(argv[3])) {
       MprisPlayers().Command(what == "lilith" ? TPlayer::Lilith : TPlayer::Winamp,
                              commands.at(argv[3]), argc > 4 ? argv[4] : "");
+    } else if (kind == "appwindow" && argc > 3) {
+      TAppCtrl app(50);
+      app.Name = "Probe";
+      app.WndClass = argv[3];
+      app.ExePath = argc > 4 ? argv[4] : "";
+      app.Params = argc > 5 ? argv[5] : "";
+      X11AppWindows windows;
+      app.Execute(what == "quit" ? 1 : 0, windows);
     } else if (kind == "monitor") {
       LinuxMonitorPower().SetMonitorPower(what == "on");
     } else {
