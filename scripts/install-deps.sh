@@ -4,12 +4,12 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
-  libusb-1.0-0-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
-  librsvg2-bin)
+  libusb-1.0-0-dev libpulse-dev libx11-dev libxext-dev zlib1g-dev libgtest-dev libgmock-dev
+  libbenchmark-dev fonts-ipafont-gothic librsvg2-bin)
 for arg in "$@"; do
   case "$arg" in
   --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock
-    playerctl trayer xdotool) ;;
+    playerctl trayer xdotool pulseaudio pulseaudio-utils openbox x11-utils) ;;
   --package) packages+=(dpkg-dev file) ;;
   --install-checks) packages+=(dpkg-dev file desktop-file-utils appstream lintian man-db) ;;
   --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth) ;;

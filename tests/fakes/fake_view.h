@@ -28,6 +28,9 @@ class FakeView : public ControllerView {
   }
   void TitleChanged(const std::string& title) override { this->title = title; }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowCaptionedMessage(const std::string& caption, const std::string& text) override {
+    captionedMessages.push_back(caption + "|" + text);
+  }
   void ShowWindow() override { ++showRequests; }
   void CloseWindow() override { ++closeRequests; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
@@ -93,6 +96,7 @@ class FakeView : public ControllerView {
   TRect window{379, 304, 379 + 320, 304 + 120};
   std::vector<int> volumePositions;
   std::vector<std::string> messages;
+  std::vector<std::string> captionedMessages;  // "caption|text"
   std::string title;
 };
 

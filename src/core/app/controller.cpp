@@ -16,6 +16,7 @@ constexpr int kAutomaticResumeWaitMs = 8000;
 TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
                          const SettingsStorage* storage, TPcPorts ports)
     : clock_(clock), link_(link), view_(view), storage_(storage), ports_(ports) {
+  if (ports_.pcCommands == nullptr) ports_.pcCommands = &pcDispatcher_;
   actions_.SetHandler("actPopupMenu", [this] { tray_.actPopupMenuExecute(); });
   actions_.SetHandler("actMinimizeRestore", [this] { tray_.actMinimizeRestoreExecute(); });
   actions_.SetHandler("actSetForeground", [this] { tray_.actSetForegroundExecute(); });
@@ -63,6 +64,8 @@ void TController::FormCreate(const TStartup& startup) {
   timers_.Set({true, kTimer1IntervalMs}, {true, timers_.Timer2().Interval});
 
   if (Options().APS) powerSave_.Start(Options().APSMin);
+
+  LoadAppCommandSets();
 }
 
 void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {
@@ -252,6 +255,22 @@ void TController::LoadShortcuts() {
   shortcuts_ =
       ReadShortcuts([&ini](std::string_view name) { return ini.ReadString("ShortCut", name, ""); });
   view_.ShortcutsChanged(shortcuts_);
+}
+
+void TController::LoadAppCommandSets() {
+  appCommandSets_.Apps.clear();
+  if (storage_ == nullptr) return;
+  const std::string path = AppCommandFilePath(storage_->Path);
+  const FileRead read = storage_->Files.ReadFile(path);
+  if (read.result == FileRead::Result::Missing) return;
+  if (read.result == FileRead::Result::Failed) {
+    LogText("LoadAppCommandSets: cannot read " + path);
+    view_.ShowMessage(kAppCommandReadFailed);
+    return;
+  }
+  const TIniFile ini = TIniFile::Parse(DecodeIniText(read.bytes, storage_->Codec));
+  for (const std::string& section : appCommandSets_.Load(ini))
+    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultText(section));
 }
 
 }  // namespace zr4

@@ -16,7 +16,7 @@
 #include "core/app/gesture_detector.h"
 #include "core/app/media_controls.h"
 #include "core/app/param_executor.h"
-#include "core/app/pc_command_log.h"
+#include "core/app/pc_command_dispatcher.h"
 #include "core/app/popup_menu_model.h"
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
@@ -58,7 +58,10 @@ struct TStartup {
 // What the PC offers the controller beyond the component; a missing port offers nothing.
 struct TPcPorts {
   AudioOutputs* audio = nullptr;
+  // Runs numbered PC commands; without one the controller's own dispatcher runs them over
+  // `actions`.
   PcCommandRunner* pcCommands = nullptr;
+  TPcActionPorts actions = {};
 };
 
 class TController {
@@ -108,6 +111,10 @@ class TController {
   // Reads "ShortCut.ini" from the settings file's folder: once, at start. A missing or
   // unreadable file gives no shortcuts and no message; the file is never written.
   void LoadShortcuts();
+  // Reads the application command sets from "DoraZozArar.ini" in the settings file's folder:
+  // once, at start. A missing file gives no sets; the user is told about a file that cannot be
+  // read and about each section that cannot be read whole.
+  void LoadAppCommandSets();
 
   // The parts.
   TZR4Ctrl& Link() { return link_; }
@@ -118,6 +125,8 @@ class TController {
   TPopupMenuModel& PopupMenu1() { return popupMenu_; }
   TAudioDeviceMenu& AudioDevices() { return audioDevices_; }
   TMediaControls& Media() { return media_; }
+  // The numbered PC commands, and the command items the options dialog offers.
+  TPcCommandDispatcher& PcDispatcher() { return pcDispatcher_; }
   TStatusDisplay& Display() { return display_; }
   const TPanelLabels& Labels() const { return display_.Labels(); }
   TVolumeControl& ScrollBar1() { return scrollBar1_; }
@@ -130,7 +139,7 @@ class TController {
   TGestureDetector& Gestures() { return gestures_; }
   TStationNames& Stations() { return stations_; }
   TSimRemote& SimRemote() { return simRemote_; }
-  PcCommandRunner& PcCommands() { return ports_.pcCommands ? *ports_.pcCommands : loggedPc_; }
+  PcCommandRunner& PcCommands() { return *ports_.pcCommands; }
   TSettings& Settings() { return settings_; }
   TOptionData& Options() { return settings_.Options; }
   const TOptionData& Options() const { return settings_.Options; }
@@ -150,7 +159,6 @@ class TController {
   ControllerView& view_;
   const SettingsStorage* storage_;
   NoAudioOutputs noAudio_;
-  TLoggingPcCommands loggedPc_;
   TPcPorts ports_;
   std::string program_;
 
@@ -174,6 +182,8 @@ class TController {
   TTaskTray tray_{*this};
   TOptionDialogCommand optionDialog_{*this};
   TAboutCommand about_{*this};
+  TAppCtrlList appCommandSets_;
+  TPcCommandDispatcher pcDispatcher_{ports_.actions, settings_.Options, appCommandSets_};
   int resumeCounter_ = 0;
   std::string title_ = kAppTitle;
 };

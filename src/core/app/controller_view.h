@@ -41,6 +41,12 @@ class ControllerView {
   virtual void TitleChanged(const std::string& title) = 0;
   // A message box with one of the system's fixed texts.
   virtual void ShowMessage(const std::string& text) = 0;
+  // A message box with its own caption instead of the application's title. A view without
+  // captions shows the text alone.
+  virtual void ShowCaptionedMessage(const std::string& caption, const std::string& text) {
+    (void)caption;
+    ShowMessage(text);
+  }
   // Shows the window, at its place in start-up.
   virtual void ShowWindow() = 0;
   // Close the window: the shell then runs TController::FormClose.

@@ -151,6 +151,19 @@ std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
   return keys;
 }
 
+std::vector<std::string> TIniFile::SectionNames() const {
+  std::vector<std::string> names;
+  for (const Section& section : sections_) names.push_back(section.name);
+  return names;
+}
+
+std::vector<std::string> TIniFile::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  if (const Section* found = FindSection(section))
+    for (const Entry& entry : found->entries) names.push_back(entry.key);
+  return names;
+}
+
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   Section& target = SectionForWriting(section);
   const std::string name = OneLine(key);

@@ -35,6 +35,9 @@ class TIniFile {
   bool SectionExists(std::string_view section) const;
   // The key names of a section in file order, each once (as its first occurrence spells it).
   std::vector<std::string> SectionKeys(std::string_view section) const;
+  // Section names in file order; key names of a section in file order, duplicates included.
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
 
   // An existing key keeps its place (and takes the spelling given here); a new key goes to the
   // end of its section; a new section goes to the end of the file. Values are kept as they will

@@ -12,19 +12,11 @@ namespace zr4 {
 
 class TController;
 
-// The PC commands a gesture can run that the program always offers: "01,スタンバイ" … "07,Monitor
-// On", the Winamp commands 10 … 22 and the Lilith commands 30 … 38.
-std::vector<std::string> FixedPcCommandItems();
-
 class TOptionDialogCommand {
  public:
   explicit TOptionDialogCommand(TController& controller) : c_(controller) {}
 
   // What the features that fill parts of the dialog hand in; each may stay unset.
-  // The application command sets' items, appended after the fixed PC commands.
-  std::function<std::vector<std::string>()> ApplicationCommandNames;
-  // Shows the station name of the frequency on display (station names switched on).
-  std::function<void()> ShowStationName;
   // Loads the skin named by SkinIniName and pulls the window back into the work area.
   std::function<void()> LoadSkinFile;
 

@@ -33,7 +33,8 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       link_(clock_, device_.Finder()),
       window_(Interactive(options)),
       settings_{files_, codec_, SettingsFilePath()},
-      controller_(clock_, link_, window_, &settings_) {
+      pcPorts_(CreatePcPorts(window_)),
+      controller_(clock_, link_, window_, &settings_, pcPorts_.Ports()) {
   window_.SetController(&controller_);
   // Queued: a window closed during start-up ("-EXIT" on the command line) still ends the loop.
   QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit,

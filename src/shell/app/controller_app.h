@@ -14,6 +14,7 @@
 #include "platform/app/text_codec_system.h"
 #include "shell/app/device_setup.h"
 #include "shell/app/main_window.h"
+#include "shell/app/pc_ports.h"
 #include "shell/app/qt_clock.h"
 
 namespace zr4 {
@@ -51,6 +52,7 @@ class ControllerApp {
   SystemFileStore files_;
   SystemTextCodec codec_;
   SettingsStorage settings_;
+  PlatformPcPorts pcPorts_;
   TController controller_;
 };
 

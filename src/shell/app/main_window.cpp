@@ -168,12 +168,16 @@ void MainWindow::TitleChanged(const std::string& title) {
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
+  ShowCaptionedMessage(windowTitle().toStdString(), text);
+}
+
+void MainWindow::ShowCaptionedMessage(const std::string& caption, const std::string& text) {
   if (!interactive_) {
     std::fprintf(stderr, "%s\n", text.c_str());
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, windowTitle(), QString::fromStdString(text), QMessageBox::Ok,
-                  isVisible() ? this : nullptr);
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::Ok, isVisible() ? this : nullptr);
   box.exec();
 }
 

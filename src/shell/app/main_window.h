@@ -38,6 +38,7 @@ class MainWindow : public QWidget, public ControllerView {
   void TimersChanged(const TimerState& timer1, const TimerState& timer2) override;
   void TitleChanged(const std::string& title) override;
   void ShowMessage(const std::string& text) override;
+  void ShowCaptionedMessage(const std::string& caption, const std::string& text) override;
   void ShowWindow() override;
   void CloseWindow() override;
   void ShortcutsChanged(const std::vector<TShortcutBinding>& shortcuts) override;

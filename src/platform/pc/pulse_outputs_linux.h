@@ -1,0 +1,27 @@
+// The sound server's outputs (PulseAudio, or PipeWire through the same protocol): each sink's
+// description is an output, the default sink is the preferred one, and choosing another sets it
+// as default and moves the streams that play to it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/ports/audio_outputs.h"
+
+namespace zr4 {
+
+class PulseOutputs : public AudioOutputs {
+ public:
+  // Each call talks to the server in a short round trip of its own, waiting at most
+  // `timeoutMs` for it; without a server there are no outputs and nothing changes.
+  explicit PulseOutputs(int timeoutMs = 2000) : timeoutMs_(timeoutMs) {}
+
+  std::vector<std::string> OutputNames() override;
+  std::string PreferredOutput() override;
+  void SetPreferredOutput(const std::string& name) override;
+
+ private:
+  int timeoutMs_;
+};
+
+}  // namespace zr4

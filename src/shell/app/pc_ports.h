@@ -1,0 +1,32 @@
+// The PC-side ports of this platform (audio outputs, power and session, monitors, media
+// players, application windows), created once and owned for the program's run.
+#pragma once
+
+#include <memory>
+
+#include "core/app/controller.h"
+
+class QWidget;
+
+namespace zr4 {
+
+struct PlatformPcPorts {
+  std::unique_ptr<AudioOutputs> audio;
+  std::unique_ptr<PowerSession> power;
+  std::unique_ptr<MonitorPower> monitor;
+  std::unique_ptr<MediaPlayers> players;
+  std::unique_ptr<AppWindows> appWindows;
+
+  TPcPorts Ports() const {
+    TPcPorts ports;
+    ports.audio = audio.get();
+    ports.actions = {power.get(), monitor.get(), players.get(), appWindows.get()};
+    return ports;
+  }
+};
+
+// `mainWindow` is the controller window: Windows sends monitor power through it and closes it
+// when an old shell logs off.
+PlatformPcPorts CreatePcPorts(QWidget& mainWindow);
+
+}  // namespace zr4

@@ -1,0 +1,20 @@
+#include "platform/pc/pulse_outputs_linux.h"
+#include "shell/app/pc_ports.h"
+#include "shell/pc/logind_power_linux.h"
+#include "shell/pc/monitor_power_linux.h"
+#include "shell/pc/mpris_players_linux.h"
+#include "shell/pc/x11_app_windows_linux.h"
+
+namespace zr4 {
+
+PlatformPcPorts CreatePcPorts(QWidget&) {
+  PlatformPcPorts ports;
+  ports.audio = std::make_unique<PulseOutputs>();
+  ports.power = std::make_unique<LogindPowerSession>();
+  ports.monitor = std::make_unique<LinuxMonitorPower>();
+  ports.players = std::make_unique<MprisPlayers>();
+  ports.appWindows = std::make_unique<X11AppWindows>();
+  return ports;
+}
+
+}  // namespace zr4
