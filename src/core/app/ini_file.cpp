@@ -137,6 +137,13 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
   return FindEntry(section, key) != nullptr;
 }
 
+std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
+  std::vector<std::string> keys;
+  if (const Section* found = FindSection(section))
+    for (const Entry& entry : found->entries) keys.push_back(entry.key);
+  return keys;
+}
+
 bool TIniFile::SectionExists(std::string_view section) const {
   const Section* found = FindSection(section);
   return found != nullptr && !found->entries.empty();

@@ -33,6 +33,8 @@ class TIniFile {
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
   bool ValueExists(std::string_view section, std::string_view key) const;
   bool SectionExists(std::string_view section) const;
+  // The section's keys in file order, as often as they appear.
+  std::vector<std::string> SectionKeys(std::string_view section) const;
 
   // An existing key keeps its place (and takes the spelling given here); a new key goes to the
   // end of its section; a new section goes to the end of the file. Values are kept as they will
