@@ -6,6 +6,7 @@
 
 #include "core/app/controller_view.h"
 #include "core/app/window_timers.h"
+#include "core/skin/skin_layout.h"
 
 namespace zr4::test {
 
@@ -30,6 +31,14 @@ class FakeView : public ControllerView {
   void CloseWindow() override { ++closeRequests; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
   void Minimize() override { ++minimizeRequests; }
+  void SkinChanged(const TSkinLook& shown, const TSkinLayout& placed) override {
+    look = shown;
+    layout = placed;
+    ++skinChanges;
+  }
+  void VolumeKnobMoved(int left, int top) override { knob = {left, top}; }
+  void FramedChanged(bool on) override { framed = on; }
+  std::optional<TRect> WorkArea() override { return workArea; }
   TRect WindowRect() override { return window; }
   void MoveWindow(int left, int top) override {
     window = {left, top, left + window.Width(), top + window.Height()};
@@ -49,6 +58,12 @@ class FakeView : public ControllerView {
   int windowMoves = 0;
   TRect window{379, 304, 379 + 320, 304 + 120};
   std::vector<int> volumePositions;
+  TSkinLook look;
+  TSkinLayout layout;
+  int skinChanges = 0;
+  TSkinPoint knob{-1, -1};
+  std::optional<bool> framed;
+  std::optional<TRect> workArea;
   std::vector<std::string> messages;
   std::string title;
 };

@@ -34,6 +34,10 @@ void TController::FormCreate(const TStartup& startup) {
 
   if (Options().AutoOn) link_.SendCommand(cmdPowerOn);
 
+  skins_.ScanSkins();
+  popupMenu_.FillSkins(skins_);
+  skins_.LoadStartupSkin(Options().SkinIniName);
+
   view_.ShowWindow();
 
   if (Options().NBCut) ResetNoiseBlanker();
@@ -72,6 +76,7 @@ void TController::SetUpVolumeSlider() {
   scrollBar1_.SetMax(Options().VolMax);
   scrollBar1_.SetPosition(link_.Status.Volume);
   view_.VolumeSliderChanged(VolumeSlider());
+  skins_.PlaceVolumeKnob(scrollBar1_.Position());
   scrollBar1_.OnChange = [this] { VolumeChange(); };
 }
 
@@ -111,6 +116,7 @@ void TController::VolumeChange() {
   display_.ShowVolume(position);
   if (Options().APS) powerSave_.Start(Options().APSMin);
   view_.VolumeSliderChanged(VolumeSlider());
+  skins_.PlaceVolumeKnob(position);
 }
 
 TVolumeSlider TController::VolumeSlider() const {

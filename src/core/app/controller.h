@@ -16,6 +16,7 @@
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
 #include "core/app/shortcuts.h"
+#include "core/app/skin_control.h"
 #include "core/app/status_display.h"
 #include "core/app/volume_control.h"
 #include "core/app/window_timers.h"
@@ -46,6 +47,7 @@ struct TStartup {
 struct TPcPorts {
   AudioOutputs* audio = nullptr;
   PcCommandRunner* pcCommands = nullptr;
+  const TSkinPorts* skins = nullptr;
 };
 
 class TController {
@@ -106,6 +108,7 @@ class TController {
   TVolumeControl& ScrollBar1() { return scrollBar1_; }
   TWindowTimers& Timers() { return timers_; }
   TPowerSave& PowerSave() { return powerSave_; }
+  TSkinControl& Skins() { return skins_; }
   TSettings& Settings() { return settings_; }
   TOptionData& Options() { return settings_.Options; }
   const TOptionData& Options() const { return settings_.Options; }
@@ -134,6 +137,7 @@ class TController {
   TActionList actions_{commands_};
   TPopupMenuModel popupMenu_{*this};
   TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
+  TSkinControl skins_{*this, ports_.skins};
   std::vector<TShortcutBinding> shortcuts_;
   int resumeCounter_ = 0;
 };

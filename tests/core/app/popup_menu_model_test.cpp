@@ -60,6 +60,12 @@ void Outline(const TMenuItem& menu, const std::string& path, std::vector<std::st
       case TMenuCommand::AudioDevice:
         line += " (output " + number + ")";
         break;
+      case TMenuCommand::Skin:
+        line += " (skin " + number + ")";
+        break;
+      case TMenuCommand::BorderLess:
+        line += " (frame toggle)";
+        break;
       case TMenuCommand::Exit:
         line += " (exit)";
         break;
@@ -100,7 +106,7 @@ const std::vector<std::string> kExpectedMenu = {
     "15 (track 15), 16 (track 16), 17 (track 17), 18 (track 18), 19 (track 19), "
     "20 (track 20)",
     "&Other: &Skin, Option..., -, AudioDevice, Auto On (auto on), Auto Off (auto off), "
-    "BorderLess (hidden), -, TAPE, MD, -, About...",
+    "BorderLess (frame toggle) (hidden), -, TAPE, MD, -, About...",
     "&Other / TAPE: STOP [00 DD], FWD [00 D9], REV [00 D8], FF [00 DB], FB [00 DA], "
     "InputLv Up → actInputLevelUp, InputLv Down → actInputLevelDn",
     "&Other / MD: PLAY [01 D8], STOP [01 D9], PAUSE [01 DA], SK UP [01 DD], SK DOWN [01 DC], "
@@ -205,7 +211,6 @@ TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
                                              {"&Other", "&Skin"},
                                              {"&Other", "Option..."},
                                              {"&Other", "AudioDevice"},
-                                             {"&Other", "BorderLess"},
                                              {"&Other", "About..."}}) {
     TMenuItem& item = *menu.Find(path);
     SCOPED_TRACE(item.Caption);

@@ -54,4 +54,15 @@ inline std::string BuildBmp(const BmpSpec& s) {
   return b + extra + pixels;
 }
 
+// A 24-bit picture of one colour, given as its bytes blue, green, red.
+inline std::string SolidBmp(int width, int height, const std::string& bgr) {
+  std::string row;
+  for (int x = 0; x < width; ++x) row += bgr;
+  BmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.rows.assign(static_cast<std::size_t>(height), row);
+  return BuildBmp(spec);
+}
+
 }  // namespace zr4::test
