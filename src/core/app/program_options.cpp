@@ -32,6 +32,12 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
       options.version = true;
     } else if (arg == "--print-udev-rules") {
       options.printUdevRules = true;
+    } else if (arg == "--check-skin") {
+      if (i + 1 == args.size() || args[i + 1].empty()) {
+        options.error = "--check-skin needs a skin file or folder";
+        return options;
+      }
+      options.checkSkin = args[++i];
     } else if (arg == "--screenshot" || arg.starts_with("--screenshot=")) {
       std::string file;
       if (arg == "--screenshot") {
@@ -55,8 +61,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
   }
   options.params.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
 
-  if (options.json && !options.status) {
-    options.error = "--json works only with --status";
+  if (options.json && !options.status && options.checkSkin.empty()) {
+    options.error = "--json works only with --status or --check-skin";
+  } else if (!options.checkSkin.empty() && (options.status || !options.params.empty())) {
+    options.error = "--check-skin takes no other options but --json";
   } else if (options.status && !options.params.empty()) {
     // A status query runs nothing; a command line beside it would be silently lost.
     options.error = "--status takes no controller options";
@@ -73,7 +81,10 @@ std::string ProgramUsage() {
          "  --simulate         use the simulated component even when a ZR4PC is attached\n"
          "  --status           print what the window shows and exit; asks the running\n"
          "                     instance, otherwise reads the component once\n"
-         "  --json             with --status: print it as a JSON object\n"
+         "  --json             with --status or --check-skin: print it as a JSON object\n"
+         "  --check-skin PATH  load a skin (zip archive, INI file, or a folder's skin.ini)\n"
+         "                     without a window and print what it holds; exit 1 when it\n"
+         "                     cannot be used\n"
          "  --screenshot FILE  save a PNG of the window after the first status is shown,\n"
          "                     print the status line and exit\n"
          "  --debug            diagnostics to standard error (also ZR4PC_DEBUG=1)\n"
@@ -81,6 +92,9 @@ std::string ProgramUsage() {
          "  --version          show the version and exit\n"
          "  --print-udev-rules print the udev rule that lets the logged-in user open the\n"
          "                     ZR4PC, and exit\n"
+         "\n"
+         "On a Wayland desktop the window runs through XWayland (it shapes and places\n"
+         "itself); ZR4PC_WAYLAND=1 runs it as a Wayland client instead.\n"
          "\n"
          "Controller options (-ON, -OFF, -VOL 20, -PCALL 5, -INPUT 1, -TRACK 3, ...) follow\n"
          "the options above; a second start hands them to the running instance and ends.\n";

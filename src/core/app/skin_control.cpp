@@ -136,6 +136,12 @@ void TSkinControl::PlaceVolumeKnob(int volume) {
   c_.View().VolumeKnobMoved(knob_.x, knob_.y);
 }
 
+void TSkinControl::ButtonClick(int index) {
+  if (index < 0 || index >= kSkinButtonCount) return;
+  if (const char* action = kSkinButtonActions[static_cast<std::size_t>(index)])
+    c_.Actions().Execute(action);
+}
+
 void TSkinControl::FormMouseDown(int x, int y) {
   if (auto volume = VolumeAtPress(look_.Info.ExInfo, x, y, c_.Options().VolMax))
     c_.ScrollBar1().SetPosition(*volume);

@@ -2,6 +2,8 @@
 // the volume knob and the volume bar's mouse handling, and the hidden border toggle.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +39,15 @@ struct TSkinMenuEntry {
   std::string SkinIniName() const;
 };
 
+// The action each skinned button runs, by button index; none for the volume knob.
+constexpr std::array<const char*, kSkinButtonCount> kSkinButtonActions = {
+    "actSelectTUNER", "actSelectUSB", "actSelectAUX",    "actSelectBAND", "actSelectCD",
+    "actSelectMD",    "actPower",     "actOptionDialog", "actMute",       "actTone",
+    "actRepeat",      "actRandom",    "actEject",        "actAutoManu",   "actPlay",
+    "actStop",        "actNext",      "actPrevious",     "actForward",    "actRewind",
+    "actMinimize",    "actExit",      nullptr,           "actVolumeUp",   "actVolumeDn",
+    "actModeChange",  "actAbout"};
+
 class TSkinControl {
  public:
   static constexpr const char* kBuiltInName = "skindefa.zip";
@@ -61,6 +72,8 @@ class TSkinControl {
   // message says why.
   void LoadStartupSkin(const std::string& skinIniName);
 
+  // A click on skinned button `index` runs its action through the action list.
+  void ButtonClick(int index);
   // The knob follows the volume.
   void PlaceVolumeKnob(int volume);
   // A left press on the window's face at (x, y): a press in the volume bar sets the volume.

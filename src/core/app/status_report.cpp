@@ -6,16 +6,25 @@
 
 namespace zr4 {
 
-namespace {
 std::string JsonString(const std::string& text) {
   std::string json = "\"";
   for (unsigned char c : text) {
     switch (c) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\n': json += "\\n"; break;
-      case '\r': json += "\\r"; break;
-      case '\t': json += "\\t"; break;
+      case '"':
+        json += "\\\"";
+        break;
+      case '\\':
+        json += "\\\\";
+        break;
+      case '\n':
+        json += "\\n";
+        break;
+      case '\r':
+        json += "\\r";
+        break;
+      case '\t':
+        json += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char escaped[8];
@@ -29,6 +38,7 @@ std::string JsonString(const std::string& text) {
   return json + "\"";
 }
 
+namespace {
 std::string Visible(const std::string& text, bool visible) {
   return visible ? LabelDisplayText(text) : std::string();
 }

@@ -11,8 +11,12 @@ namespace zr4 {
 std::string FormatStatusLine(const TPanelLabels& labels);
 
 // A JSON object with stable field names:
-//   input, presetOrTrack, frequencyOrTime, unit, tuning, playMode, mute, tone, stationName (label texts as
-//   the window shows them, "" when empty or hidden) and volume (the slider position, a number).
+//   input, presetOrTrack, frequencyOrTime, unit, tuning, playMode, mute, tone, stationName (label
+//   texts as the window shows them, "" when empty or hidden) and volume (the slider position, a
+//   number).
 std::string FormatStatusJson(const TPanelLabels& labels, int volume);
+
+// `text` as a JSON string, quotes included.
+std::string JsonString(const std::string& text);
 
 }  // namespace zr4

@@ -27,6 +27,8 @@
 #include "shell/app/device_setup.h"
 #include "shell/app/main_window.h"
 #include "shell/app/qt_clock.h"
+#include "shell/app/skin_setup.h"
+#include "shell/app/wayland_choice.h"
 #ifdef _WIN32
 #include "platform/app/debugger_log_windows.h"
 #include "platform/app/single_instance_windows.h"
@@ -164,6 +166,8 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
 int RunController(int& argc, char** argv, const ProgramOptions& options,
                   const std::optional<InstanceAddress>& address) {
 #endif
+  // Skins are pixel pictures: whole-number scales keep every pixel square.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QApplication::setApplicationName("zr4pcctrl");
   QApplication::setApplicationVersion(ZR4_VERSION);
@@ -178,7 +182,8 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   SystemFileStore files;
   SystemTextCodec codec;
   const SettingsStorage settings{files, codec, SettingsFilePath()};
-  TController controller(clock, link, window, &settings);
+  SkinSetup skins;
+  TController controller(clock, link, window, &settings, {.skins = &skins.Ports()});
   window.SetController(&controller);
   QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
 #ifndef _WIN32
@@ -238,7 +243,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
     QTimer::singleShot(0, &window, [&] {
       const QString file = QString::fromStdString(options.screenshotFile);
       PrintLine(FormatStatusLine(controller.Labels()));
-      if (window.grab().save(file, "PNG")) {
+      if (window.Picture().save(file, "PNG")) {
         PrintLine("Saved window picture to " + options.screenshotFile);
       } else {
         std::fprintf(stderr, "zr4pcctrl: cannot save %s\n", options.screenshotFile.c_str());
@@ -274,6 +279,8 @@ int main(int argc, char** argv) {
     std::fputs(UdevRulesText().c_str(), stdout);
     return 0;
   }
+  if (!options.checkSkin.empty()) return CheckSkin(options.checkSkin, options.json);
+  PreferXWayland();
 #ifdef _WIN32
   if (options.debug || EnvIs("ZR4PC_DEBUG", "1")) SetLogSink(LogToDebugger);
 
