@@ -1,6 +1,9 @@
 #include "core/skin/region.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zr4 {
 
@@ -42,6 +45,29 @@ std::uint32_t WriteRuns(std::string& s, int y, int width, Transparent transparen
   return count;
 }
 
+// Where the run that starts at x ends in a 32-bit row: the first x at or after `x` whose
+// transparency differs from `transparent`. The colour bytes of a pixel are compared as one word
+// with the fourth byte masked off; long runs are skipped four pixels at a time.
+int RunEnd32(const std::uint8_t* row, int x, int width, std::uint32_t key, bool transparent) {
+  auto differs = [&](int at) {
+    std::uint32_t pixel;
+    std::memcpy(&pixel, row + 4 * at, 4);
+    return ((pixel & 0x00FFFFFFu) == key) != transparent;
+  };
+#if defined(__SSE2__)
+  const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
+  const int same = transparent ? 0xFFFF : 0;
+  for (; x + 4 <= width; x += 4) {
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * x));
+    const __m128i equal = _mm_cmpeq_epi32(_mm_and_si128(pixels, mask), keys);
+    if (_mm_movemask_epi8(equal) != same) break;
+  }
+#endif
+  while (x < width && !differs(x)) ++x;
+  return x;
+}
+
 }  // namespace
 
 std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
@@ -57,12 +83,24 @@ std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
     const std::uint8_t* row = bmp.Row(y);
     // The common deep formats get a loop of their own: outlines of large pictures stay fast.
     switch (bmp.Format) {
-      case TPixelFormat::pf32bit:
-        count += WriteRuns(s, y, bmp.Width, [&](int x) {
-          const std::uint8_t* p = row + 4 * x;
-          return (p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16)) == rgb;
-        });
+      case TPixelFormat::pf32bit: {
+        // The colour $00BBGGRR as the word of a stored pixel (blue, green, red, unused).
+        const std::uint32_t key = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+        const bool keyFits = rgb <= 0xFFFFFF;
+        for (int x = 0; x < bmp.Width;) {
+          const bool transparent = keyFits && RunEnd32(row, x, x + 1, key, false) == x;
+          const int end = keyFits ? RunEnd32(row, x, bmp.Width, key, transparent) : bmp.Width;
+          if (!transparent) {
+            for (std::uint32_t v :
+                 {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
+                  static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(y + 1)})
+              Put32(s, v);
+            ++count;
+          }
+          x = end;
+        }
         break;
+      }
       case TPixelFormat::pf24bit:
         count += WriteRuns(s, y, bmp.Width, [&](int x) {
           const std::uint8_t* p = row + 3 * x;
