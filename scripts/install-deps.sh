@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt
   libusb-1.0-0-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic)
 for arg in "$@"; do
   case "$arg" in
-  --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock) ;;
+  --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock xdotool) ;;
   --windows) packages+=(g++-mingw-w64-x86-64-posix wine64 wine xvfb xauth) ;;
   esac
 done
