@@ -57,8 +57,11 @@ std::string FindFileNoCase(FolderList& folders, const std::string& folder, const
 
 class TSkin {
  public:
-  // Starts from `previous`, the look the window has.
-  TSkin(TSkinFiles files, const TSkinLook& previous) : files_(files), look_(previous) {}
+  // Starts from `previous`, the look the window has: its pictures stay where the new skin
+  // supplies none, while positions, flags, fonts and colours start afresh.
+  TSkin(TSkinFiles files, const TSkinLook& previous) : files_(files), look_(previous) {
+    look_.Info = TSkinInfo{};
+  }
 
   // Loads the skin at `path`. Throws ESkinError (or the archive's and bitmap's errors, all
   // std::runtime_error) when it cannot be used; the messages of damaged sections collect in
