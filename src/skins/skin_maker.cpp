@@ -217,7 +217,7 @@ std::string DefaultSkinIni(const std::vector<Placed>& buttons) {
       "[TransparentColor]\r\nMainTransparentColor=$00FF00FF\r\nBtnTransparentColor=$00FF00FF\r\n"
       "[DisplayPosition]\r\n"
       "InputmodePos=22,34\r\nPresetNumPos=118,34\r\nRadioStationNumPos=160,30\r\n"
-      "RadioStationNamePos=160,36\r\nHzPos=270,44\r\nVolstrPos=330,34\r\nVolumePos=352,50\r\n"
+      "RadioStationNamePos=152,37\r\nHzPos=270,44\r\nVolstrPos=330,34\r\nVolumePos=352,50\r\n"
       "AutoManualPos=22,78\r\nRepeatPos=96,78\r\nMutePos=170,78\r\nTonePos=232,78\r\n"
       "[VolumeBar]\r\nVolBarRect=28,106,302,124\r\nKind=0\r\nBar=0\r\n"
       "[Font]\r\n"
@@ -226,7 +226,7 @@ std::string DefaultSkinIni(const std::vector<Placed>& buttons) {
       "RadioStationNum=Arial,20,$00FFE37F,1\r\nMute=Arial,8,$005A8CFF,1\r\nTone=Arial,8,$00B0D34F,"
       "1\r\n"
       "Repeat=Arial,8,$00B0D34F,1\r\nAutoManual=Arial,8,$00B0D34F,1\r\nHz=Arial,9,$0093C6D8,0\r\n"
-      "VolStr=Arial,8,$0093C6D8,1\r\nRadioStationName=MS UI Gothic,14,$00FFE37F,1\r\n"
+      "VolStr=Arial,8,$0093C6D8,1\r\nRadioStationName=MS UI Gothic,12,$00FFE37F,1\r\n"
       "[ButtonPosition]\r\n";
   for (const Placed& b : buttons)
     ini += std::string(b.key) + "=" + std::to_string(b.x) + "," + std::to_string(b.y) + "\r\n";
