@@ -29,7 +29,7 @@ enum class TPixelFormat { pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf3
 struct TBitmap {
   // Bounds of what a skin picture may be: each side and the whole area.
   static constexpr int kMaxSide = 16384;
-  static constexpr std::int64_t kMaxPixels = 16 * 1024 * 1024;
+  static constexpr std::int64_t kMaxPixels = 8 * 1024 * 1024;  // a 4K screen
 
   int Width = 0;
   int Height = 0;
