@@ -8,6 +8,7 @@
 
 #include "core/app/controller_view.h"
 #include "core/app/window_timers.h"
+#include "core/skin/skin_layout.h"
 
 namespace zr4::test {
 
@@ -38,6 +39,14 @@ class FakeView : public ControllerView {
     ++minimizeRequests;
     visible = false;  // minimised
   }
+  void SkinChanged(const TSkinLook& shown, const TSkinLayout& placed) override {
+    look = shown;
+    layout = placed;
+    ++skinChanges;
+  }
+  void VolumeKnobMoved(int left, int top) override { knob = {left, top}; }
+  void FramedChanged(bool on) override { framed = on; }
+  std::optional<TRect> WorkArea() override { return workArea; }
   TRect WindowRect() override { return window; }
   void MoveWindow(int left, int top) override {
     window = {left, top, left + window.Width(), top + window.Height()};
@@ -95,6 +104,12 @@ class FakeView : public ControllerView {
   int windowMoves = 0;
   TRect window{379, 304, 379 + 320, 304 + 120};
   std::vector<int> volumePositions;
+  TSkinLook look;
+  TSkinLayout layout;
+  int skinChanges = 0;
+  TSkinPoint knob{-1, -1};
+  std::optional<bool> framed;
+  std::optional<TRect> workArea;
   std::vector<std::string> messages;
   std::vector<std::string> captionedMessages;  // "caption|text"
   std::string title;

@@ -42,6 +42,9 @@ class TrayTest(unittest.TestCase):
             self.display = ":" + displays.readline().strip()
         self.home = tempfile.TemporaryDirectory()
         os.chmod(self.home.name, 0o700)
+        # The program folder (ZR4PC_HOME) holds the shipped skins, as beside an installed program.
+        shutil.copytree(os.path.join(os.path.dirname(PROGRAM), "skins"),
+                        os.path.join(self.home.name, "skins"))
         self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
                         XDG_RUNTIME_DIR=self.home.name, ZR4PC_HOME=self.home.name,
                         ZR4PC_INSTANCE_NAME="tray-test-%d" % os.getpid())

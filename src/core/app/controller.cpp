@@ -47,7 +47,9 @@ void TController::FormCreate(const TStartup& startup) {
   if (Options().AutoOn) link_.SendCommand(cmdPowerOn);
   stations_.LoadStations(storage_);
 
-  // The skin, the station names and the skin menu take their places here as they come.
+  skins_.ScanSkins();
+  popupMenu_.FillSkins(skins_);
+  skins_.LoadStartupSkin(Options().SkinIniName);
   about_.LoadStartupIcon();
   tray_.ShowAtStart();
 
@@ -89,6 +91,7 @@ void TController::SetUpVolumeSlider() {
   scrollBar1_.SetMax(Options().VolMax);
   scrollBar1_.SetPosition(link_.Status.Volume);
   view_.VolumeSliderChanged(VolumeSlider());
+  skins_.PlaceVolumeKnob(scrollBar1_.Position());
   scrollBar1_.OnChange = [this] { VolumeChange(); };
 }
 
@@ -137,6 +140,7 @@ void TController::VolumeChange() {
   display_.ShowVolume(position);
   if (Options().APS) powerSave_.Start(Options().APSMin);
   view_.VolumeSliderChanged(VolumeSlider());
+  skins_.PlaceVolumeKnob(position);
 }
 
 TVolumeSlider TController::VolumeSlider() const {

@@ -22,6 +22,7 @@
 #include "core/app/settings.h"
 #include "core/app/shortcuts.h"
 #include "core/app/sim_remote.h"
+#include "core/app/skin_control.h"
 #include "core/app/sleep_timer.h"
 #include "core/app/station_names.h"
 #include "core/app/status_display.h"
@@ -62,6 +63,7 @@ struct TPcPorts {
   // `actions`.
   PcCommandRunner* pcCommands = nullptr;
   TPcActionPorts actions = {};
+  const TSkinPorts* skins = nullptr;
 };
 
 class TController {
@@ -140,6 +142,7 @@ class TController {
   TStationNames& Stations() { return stations_; }
   TSimRemote& SimRemote() { return simRemote_; }
   PcCommandRunner& PcCommands() { return *ports_.pcCommands; }
+  TSkinControl& Skins() { return skins_; }
   TSettings& Settings() { return settings_; }
   TOptionData& Options() { return settings_.Options; }
   const TOptionData& Options() const { return settings_.Options; }
@@ -177,6 +180,7 @@ class TController {
   TGestureDetector gestures_{*this};
   TStationNames stations_{*this};
   TSimRemote simRemote_{link_};
+  TSkinControl skins_{*this, ports_.skins};
   std::vector<TShortcutBinding> shortcuts_;
   TMediaControls media_{*this};
   TTaskTray tray_{*this};

@@ -2,6 +2,7 @@
 // Everything the window draws is handed over here, so the window never reads the core's state.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct TimerState;
 struct TShortcutBinding;
 class TOptionFormModel;
 class TAboutModel;
+struct TSkinLook;
+struct TSkinLayout;
 
 // The volume slider as the window draws it.
 struct TVolumeSlider {
@@ -58,6 +61,14 @@ class ControllerView {
   // The keyboard shortcuts were read: bind them to the window's keys. A view without a
   // keyboard has nothing to do.
   virtual void ShortcutsChanged(const std::vector<TShortcutBinding>&) {}
+  // A skin was loaded: the face, the outline, the buttons' pictures and where everything goes.
+  virtual void SkinChanged(const TSkinLook&, const TSkinLayout&) {}
+  // The volume knob (button 22) moved to (left, top) of the window.
+  virtual void VolumeKnobMoved(int, int) {}
+  // The window gets a frame, or loses it.
+  virtual void FramedChanged(bool) {}
+  // The desktop's work area; none when it cannot be read.
+  virtual std::optional<TRect> WorkArea() { return std::nullopt; }
   // The controller window's frame on the desktop.
   virtual TRect WindowRect() = 0;
   // Moves the controller window's top-left corner there, keeping its size.

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kSleepGroup = 1;
 constexpr int kAudioDeviceGroup = 66;
+constexpr int kSkinGroup = 55;
 constexpr int kDirectEntries = 20;
 constexpr int kDirectColumnBreak = 11;
 
@@ -79,7 +80,7 @@ TMenuItem BuildMenu() {
                      DeviceKey("FF", cmdMdFF), DeviceKey("FB", cmdMdFB),
                      DeviceKey("COMBIN", cmdMdCombine), DeviceKey("DIVIDE", cmdMdDivide),
                      DeviceKey("REC", cmdMdRec), DeviceKey("OTE", cmdMdOte)});
-  TMenuItem borderLess = Later("BorderLess", "BorderLess1");
+  TMenuItem borderLess = Named(Entry("BorderLess", TMenuCommand::BorderLess), "BorderLess1");
   borderLess.Visible = false;
 
   return Submenu(
@@ -169,6 +170,10 @@ bool TPopupMenuModel::Checked(const TMenuItem& item) const {
       return c_.AudioDevices().Ticked() == item.Number;
     case TMenuCommand::Sleep:
       return c_.SleepTimer().TickedMinutes() == item.Number;
+    case TMenuCommand::Skin:
+      return c_.Skins().Checked() == item.Number;
+    case TMenuCommand::BorderLess:
+      return c_.Skins().BorderLess();
     default:
       return item.Checked;
   }
@@ -189,9 +194,22 @@ void TPopupMenuModel::FillAudioDevices(const TAudioDeviceMenu& outputs) {
   }
 }
 
+void TPopupMenuModel::FillSkins(const TSkinControl& skins) {
+  TMenuItem* menu = FindByName("Skin1");
+  menu->Items.clear();
+  menu->Enabled = !skins.Entries().empty();
+  for (std::size_t i = 0; i < skins.Entries().size(); ++i)
+    menu->Items.push_back(TMenuItem{.Caption = skins.Entries()[i].Caption,
+                                    .Command = TMenuCommand::Skin,
+                                    .Number = static_cast<int>(i),
+                                    .RadioItem = true,
+                                    .GroupIndex = kSkinGroup});
+}
+
 bool TPopupMenuModel::Checkable(const TMenuItem& item) const {
   const bool toggle = item.Command == TMenuCommand::AlwaysOnTop ||
                       item.Command == TMenuCommand::TaskTray ||
+                      item.Command == TMenuCommand::BorderLess ||
                       item.Command == TMenuCommand::AutoOn || item.Command == TMenuCommand::AutoOff;
   return toggle || item.RadioItem || Checked(item);
 }
@@ -239,6 +257,12 @@ void TPopupMenuModel::Click(const TMenuItem& item) {
       break;
     case TMenuCommand::TaskTray:
       c_.Tray().TaskTray1Click();
+      break;
+    case TMenuCommand::Skin:
+      c_.Skins().MenuClick(item.Number);
+      break;
+    case TMenuCommand::BorderLess:
+      c_.Skins().BorderLess1Click();
       break;
     case TMenuCommand::Exit:
       c_.View().CloseWindow();

@@ -11,6 +11,7 @@ namespace zr4 {
 
 class TAudioDeviceMenu;
 class TController;
+class TSkinControl;
 
 // What an entry does when clicked.
 enum class TMenuCommand {
@@ -26,6 +27,8 @@ enum class TMenuCommand {
   AutoOff,
   AudioDevice,  // Number is the output's index
   TaskTray,     // "Tas&kTray": to the tray and back
+  Skin,         // Number is the skin's index in the Skin menu
+  BorderLess,
   Exit,
 };
 
@@ -74,6 +77,8 @@ class TPopupMenuModel {
 
   // Lists the PC's audio outputs under "AudioDevice" (disabled when there are none).
   void FillAudioDevices(const TAudioDeviceMenu& outputs);
+  // Lists the skins found under "&Skin" (disabled when there are none).
+  void FillSkins(const TSkinControl& skins);
 
   // Runs the entry as a click does; a disabled or hidden-and-disabled entry does nothing.
   void Click(const TMenuItem& item);

@@ -52,6 +52,12 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
         return options;
       }
       options.simRemoteKey = key;
+    } else if (arg == "--check-skin") {
+      if (i + 1 == args.size() || args[i + 1].empty()) {
+        options.error = "--check-skin needs a skin file or folder";
+        return options;
+      }
+      options.checkSkin = args[++i];
     } else if (arg == "--screenshot" || arg.starts_with("--screenshot=")) {
       std::string file;
       if (arg == "--screenshot") {
@@ -75,8 +81,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
   }
   options.params.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
 
-  if (options.json && !options.status) {
-    options.error = "--json works only with --status";
+  if (options.json && !options.status && options.checkSkin.empty()) {
+    options.error = "--json works only with --status or --check-skin";
+  } else if (!options.checkSkin.empty() && (options.status || !options.params.empty())) {
+    options.error = "--check-skin takes no other options but --json";
   } else if (options.status && !options.params.empty()) {
     // A status query runs nothing; a command line beside it would be silently lost.
     options.error = "--status takes no controller options";
@@ -98,7 +106,10 @@ std::string ProgramUsage() {
          "  --status           print what the window shows and the application title, and\n"
          "                     exit; asks the running instance, otherwise reads the\n"
          "                     component once\n"
-         "  --json             with --status: print it as a JSON object\n"
+         "  --json             with --status or --check-skin: print it as a JSON object\n"
+         "  --check-skin PATH  load a skin (zip archive, INI file, or a folder's skin.ini)\n"
+         "                     without a window and print what it holds; exit 1 when it\n"
+         "                     cannot be used\n"
          "  --screenshot FILE  save a PNG of the window after the first status is shown,\n"
          "                     print the status line and exit\n"
          "  --sim-remote KEY   press KEY (up, down, mute or power) on the remote of the\n"
@@ -111,6 +122,9 @@ std::string ProgramUsage() {
          "                     ZR4PC, and exit\n"
          "  --no-mpris         do not show the component in the desktop's media controls\n"
          "                     (Linux)\n"
+         "\n"
+         "On a Wayland desktop the window runs through XWayland (it shapes and places\n"
+         "itself); ZR4PC_WAYLAND=1 runs it as a Wayland client instead.\n"
          "\n"
          "Controller options (-ON, -OFF, -VOL 20, -PCALL 5, -INPUT 1, -TRACK 3, ...) follow\n"
          "the options above; a second start hands them to the running instance and ends.\n";

@@ -11,7 +11,8 @@ namespace zr4 {
 struct ProgramOptions {
   bool simulate = false;        // --simulate: run on the simulated component
   bool status = false;          // --status: print what the window shows and exit
-  bool json = false;            // --json: with --status, as a JSON object
+  bool json = false;            // --json: with --status or --check-skin, as a JSON object
+  std::string checkSkin;        // --check-skin PATH: load a skin without a window and report it
   std::string screenshotFile;   // --screenshot FILE: save a picture after the first status
   bool debug = false;           // --debug: diagnostics to standard error
   bool help = false;            // --help

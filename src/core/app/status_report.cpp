@@ -6,7 +6,6 @@
 
 namespace zr4 {
 
-namespace {
 std::string JsonString(const std::string& text) {
   std::string json = "\"";
   for (unsigned char c : text) {
@@ -39,6 +38,7 @@ std::string JsonString(const std::string& text) {
   return json + "\"";
 }
 
+namespace {
 std::string Visible(const std::string& text, bool visible) {
   return visible ? LabelDisplayText(text) : std::string();
 }

@@ -17,4 +17,7 @@ std::string FormatStatusLine(const TPanelLabels& labels, const std::string& titl
 //   number) and title (the application title, which shows a running countdown).
 std::string FormatStatusJson(const TPanelLabels& labels, int volume, const std::string& title);
 
+// `text` as a JSON string, quotes included.
+std::string JsonString(const std::string& text);
+
 }  // namespace zr4

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zr4 {
 
@@ -12,6 +13,12 @@ std::string ProgramFolder();
 
 // The executable's full path.
 std::string ExecutablePath();
+
+// Where the program's shipped data (the "skins" folder) may lie, in the order to look: the
+// program folder, then for an installed copy the user's data folder
+// ($XDG_DATA_HOME/zr4pcctrl, default ~/.local/share/zr4pcctrl) and the installed data folder
+// (the executable's ../share/zr4pcctrl). Windows: the program folder only.
+std::vector<std::string> DataFolders();
 
 // Joins a folder and a name with the platform's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -26,6 +26,20 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
 }
 
+std::vector<std::string> DataFolders() {
+  std::vector<std::string> folders = {ProgramFolder()};
+  std::string dataHome;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/')
+    dataHome = xdg;
+  else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    dataHome = JoinPath(home, ".local/share");
+  if (!dataHome.empty()) folders.push_back(JoinPath(dataHome, "zr4pcctrl"));
+  const std::string exe = ExecutablePath();
+  if (const std::size_t slash = exe.rfind('/'); slash != std::string::npos)
+    folders.push_back(exe.substr(0, slash) + "/../share/zr4pcctrl");
+  return folders;
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }

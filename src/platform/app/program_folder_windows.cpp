@@ -32,6 +32,10 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
 }
 
+std::vector<std::string> DataFolders() {
+  return {ProgramFolder()};
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder + name;
   return folder + "\\" + name;

@@ -6,6 +6,7 @@
 
 #include "core/app/status_report.h"
 #include "platform/app/settings_location.h"
+#include "shell/app/wayland_choice.h"
 
 namespace zr4 {
 
@@ -16,8 +17,15 @@ bool Interactive(const ProgramOptions& options) {
 }
 }  // namespace
 
+int& ControllerApp::ProgramApplication::BeforeStart(int& argc) {
+  PreferXWayland();
+  // Skins are pixel pictures: whole-number scales keep every pixel square.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  return argc;
+}
+
 ControllerApp::ProgramApplication::ProgramApplication(int& argc, char** argv)
-    : QApplication(argc, argv) {
+    : QApplication(BeforeStart(argc), argv) {
   setApplicationName("zr4pcctrl");
   setApplicationVersion(ZR4_VERSION);
   // The installed desktop entry's name: the desktop matches the window to its entry and icon.
@@ -34,11 +42,17 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       window_(Interactive(options)),
       settings_{files_, codec_, SettingsFilePath()},
       pcPorts_(CreatePcPorts(window_)),
-      controller_(clock_, link_, window_, &settings_, pcPorts_.Ports()) {
+      controller_(clock_, link_, window_, &settings_, Ports()) {
   window_.SetController(&controller_);
   // Queued: a window closed during start-up ("-EXIT" on the command line) still ends the loop.
   QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+}
+
+TPcPorts ControllerApp::Ports() const {
+  TPcPorts ports = pcPorts_.Ports();
+  ports.skins = &skins_.Ports();
+  return ports;
 }
 
 void ControllerApp::Create() {
@@ -67,7 +81,7 @@ int ControllerApp::Run() {
 
 bool SaveWindowPicture(MainWindow& window, const TController& controller, const std::string& file) {
   std::printf("%s\n", FormatStatusLine(controller.Labels()).c_str());
-  if (!window.grab().save(QString::fromStdString(file), "PNG")) {
+  if (!window.Picture().save(QString::fromStdString(file), "PNG")) {
     std::fprintf(stderr, "zr4pcctrl: cannot save %s\n", file.c_str());
     return false;
   }

@@ -16,6 +16,7 @@
 #include "shell/app/main_window.h"
 #include "shell/app/pc_ports.h"
 #include "shell/app/qt_clock.h"
+#include "shell/app/skin_setup.h"
 
 namespace zr4 {
 
@@ -40,7 +41,11 @@ class ControllerApp {
   // closes, not when the last window hides (the window may live in the tray).
   struct ProgramApplication : QApplication {
     ProgramApplication(int& argc, char** argv);
+    // What must be decided before the application exists: the display server and the scale.
+    static int& BeforeStart(int& argc);
   };
+  // The platform's PC-side ports with the skin's.
+  TPcPorts Ports() const;
 
   const ProgramOptions& options_;
   std::string program_;
@@ -53,6 +58,7 @@ class ControllerApp {
   SystemTextCodec codec_;
   SettingsStorage settings_;
   PlatformPcPorts pcPorts_;
+  SkinSetup skins_;
   TController controller_;
 };
 

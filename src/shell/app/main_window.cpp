@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -24,6 +25,8 @@
 #include "shell/app/key_map.h"
 #include "shell/app/option_dialog.h"
 #include "shell/app/popup_menu.h"
+#include "shell/app/skin_button.h"
+#include "shell/app/skin_region.h"
 
 namespace zr4 {
 
@@ -49,6 +52,39 @@ TRect ToTRect(const QRect& r) {
 QString Caption(const std::string& text) {
   return QString::fromStdString(LabelDisplayText(text));
 }
+
+QColor ColorOf(std::uint32_t bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+// A skin font: sizes are points at 96 dots per inch, so that text keeps its place in the
+// skin's pixels whatever the screen; a font nobody set is the platform's face at 8 points.
+QFont FontOf(const TSkinFont& f, const QFont& base) {
+  QFont font = base;
+  if (!f.Name.empty()) font.setFamilies({QString::fromStdString(f.Name)});
+  font.setPixelSize(std::max(1, (f.Size * 96 + 36) / 72));
+  font.setBold((f.Style & kFontBold) != 0);
+  font.setItalic((f.Style & kFontItalic) != 0);
+  font.setUnderline((f.Style & kFontUnderline) != 0);
+  font.setStrikeOut((f.Style & kFontStrikeOut) != 0);
+  font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
+// Faces that skins name and other systems lack, with what stands in for them.
+void SubstituteSkinFonts() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  const QStringList japanese = {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "VL PGothic"};
+  for (const char* face :
+       {"MS UI Gothic", "MS PGothic", "MS Gothic", "ＭＳ Ｐゴシック", "ＭＳ ゴシック"})
+    QFont::insertSubstitutions(face, japanese);
+  for (const char* face : {"Arial", "Tahoma", "MS Sans Serif", "Verdana"})
+    QFont::insertSubstitutions(face, {"Liberation Sans", "DejaVu Sans", "IPAPGothic"});
+}
+
 }  // namespace
 
 MainWindow::MainWindow(bool interactive, QWidget* parent)
@@ -99,6 +135,104 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
   popupMenu_.setObjectName("PopupMenu1");
   BuildPopupMenu(popupMenu_, *this);
   if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(BuiltInIcon());
+  CreateSkinButtons();
+  SubstituteSkinFonts();
+}
+
+// Hidden until a skin places and shows them.
+void MainWindow::CreateSkinButtons() {
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    auto* button = new SkinButton(i, this);
+    button->hide();
+    connect(button, &SkinButton::clicked, this, [this, i] {
+      if (controller_) controller_->Skins().ButtonClick(i);
+    });
+    skinButtons_[static_cast<std::size_t>(i)] = button;
+  }
+  skinButtons_[btnVolseek]->OnDrag = [this](bool leftOnly, QPoint at) {
+    if (controller_) controller_->Skins().VolBarMouseMove(leftOnly, at.x(), at.y());
+  };
+}
+
+QLabel* MainWindow::LabelOfSlot(int displaySlot) const {
+  static constexpr LabelSlot kBySlot[kDisplaySlotCount] = {
+      lbInput, lbVol,  lbVolStr, lbPresetNum, lbRadioNum, lbHz,
+      lbMute,  lbTone, lbRepeat, lbAutoManu,  lbRadioName};
+  return labels_[kBySlot[displaySlot]];
+}
+
+void MainWindow::SkinChanged(const TSkinLook& look, const TSkinLayout& layout) {
+  skinned_ = true;
+  if (!look.Main.Empty()) {
+    image1_ = ToQImage(look.Main);
+    setAutoFillBackground(false);
+    setFixedSize(image1_.size());
+  }
+  if (look.Outline)
+    setMask(RegionOf(*look.Outline));
+  else
+    clearMask();
+  FramedChanged(layout.Framed);
+
+  for (int slot = 0; slot < kDisplaySlotCount; ++slot) {
+    QLabel* label = LabelOfSlot(slot);
+    const auto s = static_cast<std::size_t>(slot);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(FontOf(layout.LabelFont[s], QApplication::font()));
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, ColorOf(layout.LabelFont[s].Color));
+    label->setPalette(colours);
+    label->move(layout.LabelPos[s].x, layout.LabelPos[s].y);
+    label->adjustSize();
+    if (layout.LabelVisible[s]) label->setVisible(*layout.LabelVisible[s]);
+  }
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    SkinButton* button = skinButtons_[static_cast<std::size_t>(i)];
+    const TButtonPlace& place = layout.Buttons[static_cast<std::size_t>(i)];
+    button->SetFace(look.Buttons[static_cast<std::size_t>(i)]);
+    button->SetSkinMode(place.SkinMode);
+    button->move(place.Pos.x, place.Pos.y);
+    button->setVisible(place.Visible);
+    button->raise();
+  }
+  const TRect& bar = layout.ScrollBar;
+  if (layout.ScrollBarVertical)
+    scrollBar1_->setOrientation(*layout.ScrollBarVertical ? Qt::Vertical : Qt::Horizontal);
+  scrollBar1_->setGeometry(
+      bar.left, bar.top, std::max(0, bar.Width()),
+      layout.ScrollBarKeepsHeight ? scrollBar1_->height() : std::max(0, bar.Height()));
+  scrollBar1_->setVisible(layout.ScrollBarVisible);
+  update();
+}
+
+void MainWindow::VolumeKnobMoved(int left, int top) {
+  skinButtons_[btnVolseek]->move(left, top);
+}
+
+void MainWindow::FramedChanged(bool framed) {
+  if (framed == !windowFlags().testFlag(Qt::FramelessWindowHint)) return;
+  // Changing a window flag hides the window and may let it wander: put both back.
+  const QPoint position = pos();
+  const bool visible = isVisible();
+  setWindowFlag(Qt::FramelessWindowHint, !framed);
+  move(position);
+  if (visible) show();
+}
+
+std::optional<TRect> MainWindow::WorkArea() {
+  if (const QScreen* s = screen()) return ToTRect(s->availableGeometry());
+  return std::nullopt;
+}
+
+QImage MainWindow::Picture() {
+  QImage picture = grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  if (mask().isEmpty()) return picture;
+  // Outside the outline the desktop shows through.
+  const QRegion outside = QRegion(rect()).subtracted(mask());
+  QPainter painter(&picture);
+  painter.setCompositionMode(QPainter::CompositionMode_Clear);
+  for (const QRect& r : outside) painter.fillRect(r, Qt::transparent);
+  return picture;
 }
 
 QLabel* MainWindow::MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
@@ -129,7 +263,10 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
                                                             {lbTone, &l.lbTone},
                                                             {lbVolStr, &l.lbVolStr},
                                                             {lbVol, &l.lbVol}};
-  for (const auto& [slot, text] : texts) labels_[slot]->setText(Caption(*text));
+  for (const auto& [slot, text] : texts) {
+    labels_[slot]->setText(Caption(*text));
+    if (skinned_) labels_[slot]->adjustSize();
+  }
   labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
   labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
   labels_[lbHz]->setVisible(l.lbHzVisible);
@@ -380,6 +517,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // proposed rectangle is the current one shifted by the mouse's movement since the last step.
 void MainWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  // A press in the volume bar sets the volume first; the window follows the pointer in any case.
+  if (controller_) {
+    const QPoint at = event->position().toPoint();
+    controller_->Skins().FormMouseDown(at.x(), at.y());
+  }
   dragging_ = true;
   lastMouse_ = event->globalPosition().toPoint();
   snapper_.EnterSizeMove(frameGeometry().left(), frameGeometry().top());
@@ -414,6 +556,11 @@ std::vector<TRect> MainWindow::OtherVisibleWindows() const {
 
 void MainWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (!image1_.isNull()) {
+    // Whole-number screen scales enlarge the skin's pixels without smoothing.
+    painter.drawImage(QPoint(0, 0), image1_);
+    return;
+  }
   painter.setPen(kBorderColor);
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -1,7 +1,9 @@
 // The controller window: draws what the controller decides and forwards the user's input to it.
-// Until skins are loaded it is a plain face with the eleven labels and the volume scroll bar.
+// Its face, outline, 27 buttons, label places and fonts come from the skin; until one is loaded
+// it is a plain face with the eleven labels and the volume scroll bar.
 #pragma once
 
+#include <QImage>
 #include <QMenu>
 #include <QPoint>
 #include <QTimer>
@@ -10,6 +12,7 @@
 
 #include "core/app/controller_view.h"
 #include "core/app/snapping.h"
+#include "core/skin/skin_layout.h"
 #include "shell/app/tray_icon.h"
 
 class QLabel;
@@ -17,6 +20,7 @@ class QScrollBar;
 
 namespace zr4 {
 
+class SkinButton;
 class TController;
 
 class MainWindow : public QWidget, public ControllerView {
@@ -44,6 +48,10 @@ class MainWindow : public QWidget, public ControllerView {
   void ShortcutsChanged(const std::vector<TShortcutBinding>& shortcuts) override;
   void SetTopmost(bool topmost) override;
   void Minimize() override;
+  void SkinChanged(const TSkinLook& look, const TSkinLayout& layout) override;
+  void VolumeKnobMoved(int left, int top) override;
+  void FramedChanged(bool framed) override;
+  std::optional<TRect> WorkArea() override;
   TRect WindowRect() override;
   void MoveWindow(int left, int top) override;
   bool TrayAvailable() override;
@@ -67,6 +75,10 @@ class MainWindow : public QWidget, public ControllerView {
 
   QMenu& PopupMenu1() { return popupMenu_; }
   TrayIcon& Tray() { return tray_; }
+  SkinButton* SkinButtons(int index) const { return skinButtons_[static_cast<std::size_t>(index)]; }
+
+  // The window as a user sees it: transparent outside its outline.
+  QImage Picture();
 
  signals:
   // The window has closed and the controller has run its close step: the program ends.
@@ -111,11 +123,16 @@ class MainWindow : public QWidget, public ControllerView {
   void ScrollBarMoved(int value);
   bool OverStationLabels(QPoint position) const;
   void ShowLabelMenu(QPoint globalPosition);
+  void CreateSkinButtons();
+  QLabel* LabelOfSlot(int displaySlot) const;
   std::vector<TRect> OtherVisibleWindows() const;
 
   TController* controller_ = nullptr;
   bool interactive_;
   std::array<QLabel*, kLabelCount> labels_{};
+  std::array<SkinButton*, kSkinButtonCount> skinButtons_{};
+  QImage image1_;         // the skin's face
+  bool skinned_ = false;  // labels size themselves to their text once a skin placed them
   QScrollBar* scrollBar1_ = nullptr;
   bool syncingScrollBar_ = false;  // the scroll bar is being set from the controller
   QTimer timer1_{this};

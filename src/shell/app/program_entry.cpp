@@ -12,6 +12,7 @@
 #include "core/device/zr4ctrl.h"
 #include "shell/app/device_setup.h"
 #include "shell/app/qt_clock.h"
+#include "shell/app/skin_setup.h"
 
 namespace zr4 {
 
@@ -32,6 +33,7 @@ std::optional<int> AnswerWithoutInstance(const ProgramOptions& options) {
     std::fputs(UdevRulesText().c_str(), stdout);
     return 0;
   }
+  if (!options.checkSkin.empty()) return CheckSkin(options.checkSkin, options.json);
   return std::nullopt;
 }
 

@@ -63,6 +63,12 @@ void Outline(const TMenuItem& menu, const std::string& path, std::vector<std::st
       case TMenuCommand::TaskTray:
         line += " (tray)";
         break;
+      case TMenuCommand::Skin:
+        line += " (skin " + number + ")";
+        break;
+      case TMenuCommand::BorderLess:
+        line += " (frame toggle)";
+        break;
       case TMenuCommand::Exit:
         line += " (exit)";
         break;
@@ -103,7 +109,7 @@ const std::vector<std::string> kExpectedMenu = {
     "15 (track 15), 16 (track 16), 17 (track 17), 18 (track 18), 19 (track 19), "
     "20 (track 20)",
     "&Other: &Skin, Option... → actOptionDialog, -, AudioDevice, Auto On (auto on), "
-    "Auto Off (auto off), BorderLess (hidden), -, TAPE, MD, -, About... → actAbout",
+    "Auto Off (auto off), BorderLess (frame toggle) (hidden), -, TAPE, MD, -, About... → actAbout",
     "&Other / TAPE: STOP [00 DD], FWD [00 D9], REV [00 D8], FF [00 DB], FB [00 DA], "
     "InputLv Up → actInputLevelUp, InputLv Down → actInputLevelDn",
     "&Other / MD: PLAY [01 D8], STOP [01 D9], PAUSE [01 DA], SK UP [01 DD], SK DOWN [01 DC], "
@@ -201,8 +207,8 @@ TEST_F(MenuTest, CheckMarksShowTheSettings) {
 
 TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
   TPopupMenuModel& menu = controller.PopupMenu1();
-  for (const std::vector<std::string>& path : std::vector<std::vector<std::string>>{
-           {"&Other", "&Skin"}, {"&Other", "AudioDevice"}, {"&Other", "BorderLess"}}) {
+  for (const std::vector<std::string>& path :
+       std::vector<std::vector<std::string>>{{"&Other", "&Skin"}, {"&Other", "AudioDevice"}}) {
     TMenuItem& item = *menu.Find(path);
     SCOPED_TRACE(item.Caption);
     EXPECT_FALSE(item.Enabled);

@@ -50,6 +50,11 @@ TEST(ProgramOptionsTest, StatusAndJson) {
   EXPECT_TRUE(o.status);
   EXPECT_TRUE(o.json);
   EXPECT_TRUE(o.simulate);
+
+  const ProgramOptions skin = ParseProgramOptions({"--json", "--check-skin", "skins/a.zip"});
+  EXPECT_EQ(skin.error, "");
+  EXPECT_EQ(skin.checkSkin, "skins/a.zip");
+  EXPECT_TRUE(skin.json);
 }
 
 TEST(ProgramOptionsTest, SimulatedRemoteKey) {
@@ -63,7 +68,8 @@ TEST(ProgramOptionsTest, UnusableCommandLinesAreRefused) {
        {Args{"--bogus"}, Args{"--simulat"}, Args{"--json"}, Args{"--status", "-ON"},
         Args{"--status", "--screenshot", "x.png"}, Args{"--sim-remote"}, Args{"--sim-remote", "UP"},
         Args{"--sim-remote", "left"}, Args{"--sim-remote", "up", "-ON"},
-        Args{"--status", "--sim-remote", "up"}}) {
+        Args{"--status", "--sim-remote", "up"}, Args{"--check-skin"},
+        Args{"--check-skin", "a.zip", "-ON"}, Args{"--check-skin", "a.zip", "--status"}}) {
     SCOPED_TRACE(args.front());
     EXPECT_NE(ParseProgramOptions(args).error, "");
   }

@@ -1,0 +1,162 @@
+#include "core/app/skin_control.h"
+
+#include "core/app/controller.h"
+#include "core/app/same_text.h"
+#include "core/ports/folder_list.h"
+
+namespace zr4 {
+
+namespace {
+
+constexpr const char* kSkinsFolder = "skins";
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+bool EndsWithNoCase(const std::string& name, std::string_view tail) {
+  return name.size() > tail.size() &&
+         SameText(std::string_view(name).substr(name.size() - tail.size()), tail);
+}
+
+bool IsAbsolute(const std::string& path) {
+  return (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
+         (path.size() > 1 && path[1] == ':');
+}
+
+}  // namespace
+
+std::string TSkinMenuEntry::SkinIniName() const {
+  switch (Tag) {
+    case Ini:
+      return std::string(kSkinsFolder) + "\\" + Caption + ".ini";
+    case Folder:
+      return std::string(kSkinsFolder) + "\\" + Caption + "\\skin.ini";
+    case Zip:
+      break;
+  }
+  return std::string(kSkinsFolder) + "\\" + Caption + ".zip";
+}
+
+void TSkinControl::ScanSkins() {
+  entries_.clear();
+  checked_ = -1;
+  if (!ports_) return;
+  auto add = [&](std::string caption, TSkinMenuEntry::Kind tag) {
+    for (const TSkinMenuEntry& e : entries_)
+      if (e.Tag == tag && SameText(e.Caption, caption)) return;
+    entries_.push_back({std::move(caption), tag});
+  };
+  for (const std::string& base : ports_->Folders) {
+    const std::string skins = Join(base, kSkinsFolder);
+    const std::vector<TFolderEntry> listed = ports_->FolderLister.List(skins);
+    for (const TFolderEntry& e : listed)
+      if (e.IsFolder &&
+          !FindFileNoCase(ports_->FolderLister, Join(skins, e.Name), "skin.ini").empty())
+        add(e.Name, TSkinMenuEntry::Folder);
+    for (const TFolderEntry& e : listed)
+      if (!e.IsFolder && EndsWithNoCase(e.Name, ".ini"))
+        add(e.Name.substr(0, e.Name.size() - 4), TSkinMenuEntry::Ini);
+    for (const TFolderEntry& e : listed)
+      if (!e.IsFolder && EndsWithNoCase(e.Name, ".zip"))
+        add(e.Name.substr(0, e.Name.size() - 4), TSkinMenuEntry::Zip);
+  }
+}
+
+std::string TSkinControl::ResolveSkinPath(const std::string& skinIniName) const {
+  std::string relative = skinIniName;
+  for (char& ch : relative)
+    if (ch == '\\') ch = '/';
+  if (!ports_ || ports_->Folders.empty() || IsAbsolute(skinIniName)) return relative;
+  for (const std::string& base : ports_->Folders) {
+    const std::string path = Join(base, relative);
+    const std::size_t cut = path.rfind('/');
+    if (!FindFileNoCase(ports_->FolderLister, path.substr(0, cut), path.substr(cut + 1)).empty())
+      return path;
+  }
+  return Join(ports_->Folders.front(), relative);
+}
+
+std::optional<std::string> TSkinControl::TryLoad(const std::function<void(TSkin&)>& load) {
+  TSkin skin({ports_->Files, ports_->Codec, ports_->FolderLister}, look_);
+  std::optional<std::string> error;
+  try {
+    load(skin);
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  for (const std::string& warning : skin.Warnings()) c_.View().ShowMessage(warning);
+  if (!error) Apply(skin.Look());
+  return error;
+}
+
+bool TSkinControl::LoadSkinFile(const std::string& skinIniName) {
+  if (!ports_) return false;
+  const std::string path = ResolveSkinPath(skinIniName);
+  const auto error = TryLoad([&](TSkin& skin) { skin.LoadSkin(path); });
+  if (error) c_.View().ShowMessage(*error);
+  return !error;
+}
+
+void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
+  if (!ports_) return;
+  const std::string path = ResolveSkinPath(skinIniName);
+  const auto error = TryLoad([&](TSkin& skin) { skin.LoadSkin(path); });
+  if (!error) return;
+  // A broken skin file must not cost the user the window.
+  const auto builtIn =
+      TryLoad([&](TSkin& skin) { skin.LoadSkinArchive(kBuiltInName, ports_->BuiltIn); });
+  c_.View().ShowMessage(*error + (builtIn ? "" : std::string("\n") + kFallbackNotice));
+}
+
+void TSkinControl::Apply(const TSkinLook& look) {
+  look_ = look;
+  layout_ = ApplySkinLayout(look_);
+  c_.View().SkinChanged(look_, layout_);
+  // The knob keeps its skin position across the bar and slides along it.
+  knob_ = look_.Info.ButtonPos[btnVolseek];
+  PlaceVolumeKnob(c_.ScrollBar1().Position());
+  // A ticked "Al&ways On Top" is applied again by every load.
+  if (c_.Settings().OnTop) c_.View().SetTopmost(true);
+}
+
+void TSkinControl::MenuClick(int index) {
+  if (index < 0 || index >= static_cast<int>(entries_.size()) || index == checked_) return;
+  checked_ = index;
+  c_.Options().SkinIniName = entries_[static_cast<std::size_t>(index)].SkinIniName();
+  LoadSkinFile(c_.Options().SkinIniName);
+  const TRect window = c_.View().WindowRect();
+  const TRect kept = KeepInWorkArea(window, c_.View().WorkArea());
+  if (kept != window) c_.View().MoveWindow(kept.left, kept.top);
+}
+
+void TSkinControl::PlaceVolumeKnob(int volume) {
+  if (!look_.Info.ButtonVisible[btnVolseek]) return;
+  knob_ = zr4::PlaceVolumeKnob(look_, knob_, volume, c_.Options().VolMax);
+  c_.View().VolumeKnobMoved(knob_.x, knob_.y);
+}
+
+void TSkinControl::ButtonClick(int index) {
+  if (index < 0 || index >= kSkinButtonCount) return;
+  if (const char* action = kSkinButtonActions[static_cast<std::size_t>(index)])
+    c_.Actions().Execute(action);
+}
+
+void TSkinControl::FormMouseDown(int x, int y) {
+  if (auto volume = VolumeAtPress(look_.Info.ExInfo, x, y, c_.Options().VolMax))
+    c_.ScrollBar1().SetPosition(*volume);
+}
+
+void TSkinControl::VolBarMouseMove(bool leftButtonOnly, int x, int y) {
+  if (auto volume =
+          knobDrag_.Move(look_.Info.ExInfo, knob_, leftButtonOnly, x, y, c_.Options().VolMax))
+    c_.ScrollBar1().SetPosition(*volume);
+}
+
+void TSkinControl::BorderLess1Click() {
+  borderLess_ = !borderLess_;
+  layout_.Framed = !borderLess_;
+  c_.View().FramedChanged(layout_.Framed);
+}
+
+}  // namespace zr4

@@ -1,0 +1,155 @@
+#include "core/skin/region.h"
+
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace zr4 {
+
+namespace {
+
+void Put32(std::string& s, std::uint32_t v) {
+  const char bytes[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
+                         static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+  s.append(bytes, 4);
+}
+
+std::int32_t Get32(const char* p) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p);
+  return static_cast<std::int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) |
+                                   (static_cast<std::uint32_t>(b[3]) << 24));
+}
+
+// Writes the runs of kept pixels of one row; `transparent(x)` tells a cut pixel.
+template <typename Transparent>
+std::uint32_t WriteRuns(std::string& s, int y, int width, Transparent transparent) {
+  std::uint32_t count = 0;
+  int start = -1;
+  auto rect = [&](int left, int right) {
+    Put32(s, static_cast<std::uint32_t>(left));
+    Put32(s, static_cast<std::uint32_t>(y));
+    Put32(s, static_cast<std::uint32_t>(right));
+    Put32(s, static_cast<std::uint32_t>(y + 1));
+    ++count;
+  };
+  for (int x = 0; x < width; ++x) {
+    if (transparent(x)) {
+      if (start >= 0) rect(start, x);
+      start = -1;
+    } else if (start < 0) {
+      start = x;
+    }
+  }
+  if (start >= 0) rect(start, width);
+  return count;
+}
+
+// Where the run that starts at x ends in a 32-bit row: the first x at or after `x` whose
+// transparency differs from `transparent`. The colour bytes of a pixel are compared as one word
+// with the fourth byte masked off; long runs are skipped four pixels at a time.
+int RunEnd32(const std::uint8_t* row, int x, int width, std::uint32_t key, bool transparent) {
+  auto differs = [&](int at) {
+    std::uint32_t pixel;
+    std::memcpy(&pixel, row + 4 * at, 4);
+    return ((pixel & 0x00FFFFFFu) == key) != transparent;
+  };
+#if defined(__SSE2__)
+  const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i keys = _mm_set1_epi32(static_cast<int>(key));
+  const int same = transparent ? 0xFFFF : 0;
+  for (; x + 4 <= width; x += 4) {
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * x));
+    const __m128i equal = _mm_cmpeq_epi32(_mm_and_si128(pixels, mask), keys);
+    if (_mm_movemask_epi8(equal) != same) break;
+  }
+#endif
+  while (x < width && !differs(x)) ++x;
+  return x;
+}
+
+}  // namespace
+
+std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
+  std::string s;
+  s.reserve(kRegionHeaderSize + 64 * static_cast<std::size_t>(bmp.Height));
+  for (std::uint32_t v : {32u, 1u, 0u, 0u, 0u, 0u, static_cast<std::uint32_t>(bmp.Width),
+                          static_cast<std::uint32_t>(bmp.Height)})
+    Put32(s, v);
+  std::uint32_t count = 0;
+  const std::uint32_t rgb = colour;
+  const TColorMatcher matcher(bmp, colour);
+  for (int y = 0; y < bmp.Height; ++y) {
+    const std::uint8_t* row = bmp.Row(y);
+    // The common deep formats get a loop of their own: outlines of large pictures stay fast.
+    switch (bmp.Format) {
+      case TPixelFormat::pf32bit: {
+        // The colour $00BBGGRR as the word of a stored pixel (blue, green, red, unused).
+        const std::uint32_t key = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+        const bool keyFits = rgb <= 0xFFFFFF;
+        for (int x = 0; x < bmp.Width;) {
+          const bool transparent = keyFits && RunEnd32(row, x, x + 1, key, false) == x;
+          const int end = keyFits ? RunEnd32(row, x, bmp.Width, key, transparent) : bmp.Width;
+          if (!transparent) {
+            for (std::uint32_t v :
+                 {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
+                  static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(y + 1)})
+              Put32(s, v);
+            ++count;
+          }
+          x = end;
+        }
+        break;
+      }
+      case TPixelFormat::pf24bit:
+        count += WriteRuns(s, y, bmp.Width, [&](int x) {
+          const std::uint8_t* p = row + 3 * x;
+          return (p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16)) == rgb;
+        });
+        break;
+      default:
+        count += WriteRuns(s, y, bmp.Width, [&](int x) { return matcher.Matches(x, y); });
+        break;
+    }
+  }
+  for (int k = 0; k < 4; ++k) s[8 + k] = static_cast<char>(count >> (8 * k));
+  return s;
+}
+
+void ReadRegionStream(std::string_view stream, std::size_t& pos,
+                      const std::function<void(std::span<const TRect>)>& addChunk) {
+  if (pos > stream.size() || stream.size() - pos < kRegionHeaderSize)
+    throw ERgnError("Stream read error");
+  const std::uint32_t count = static_cast<std::uint32_t>(Get32(stream.data() + pos + 8));
+  std::size_t at = pos + kRegionHeaderSize;
+  if ((stream.size() - at) / 16 < count) throw ERgnError("Stream read error");
+  std::vector<TRect> chunk;
+  chunk.reserve(std::min<std::uint32_t>(count, kRegionChunk));
+  for (std::uint32_t total = count; total > 0;) {
+    const std::uint32_t n = std::min<std::uint32_t>(total, kRegionChunk);
+    chunk.clear();
+    for (std::uint32_t k = 0; k < n; ++k, at += 16) {
+      const char* p = stream.data() + at;
+      chunk.push_back({Get32(p), Get32(p + 4), Get32(p + 8), Get32(p + 12)});
+    }
+    addChunk(chunk);
+    total -= n;
+  }
+  pos = at;
+}
+
+void TRegion::MakeRgnFromBitmap(const TBitmap& bitmap, std::uint32_t colour) {
+  const std::string stream = MakeRegionStream(bitmap, colour);
+  std::size_t pos = 0;
+  LoadFromStream(stream, pos);
+}
+
+void TRegion::LoadFromStream(std::string_view stream, std::size_t& pos) {
+  std::vector<TRect> result;
+  ReadRegionStream(stream, pos, [&](std::span<const TRect> chunk) {
+    result.insert(result.end(), chunk.begin(), chunk.end());
+  });
+  rects_ = std::move(result);
+}
+
+}  // namespace zr4

@@ -1,0 +1,50 @@
+// A window outline cut from a picture: every pixel of the transparent colour is cut away. The
+// outline is a list of one-pixel-high rectangles, one per run of kept pixels, row by row from
+// the top, written to and read from the region stream (32-byte header and 16 bytes per
+// rectangle, little-endian). Only the drawing side turns the rectangles into the platform's
+// region, in chunks of kRegionChunk.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/snapping.h"
+#include "core/skin/bitmap.h"
+
+namespace zr4 {
+
+class ERgnError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+constexpr int kRegionChunk = 4000;
+constexpr std::size_t kRegionHeaderSize = 32;
+
+// The stream of the picture's kept area: header (size 32, type 1, count, 0, bounds 0, 0, width,
+// height) and the runs. Rectangles are end-exclusive.
+std::string MakeRegionStream(const TBitmap& bitmap, std::uint32_t colour);
+
+// Reads a region stream from `pos`, handing the rectangles on `kRegionChunk` at a time; `pos`
+// ends after the stream. A stream that ends early throws ERgnError.
+void ReadRegionStream(std::string_view stream, std::size_t& pos,
+                      const std::function<void(std::span<const TRect>)>& addChunk);
+
+class TRegion {
+ public:
+  // The kept area of the picture; replaces the rectangles only when the whole stream was read.
+  void MakeRgnFromBitmap(const TBitmap& bitmap, std::uint32_t colour);
+  void LoadFromStream(std::string_view stream, std::size_t& pos);
+
+  const std::vector<TRect>& Rects() const { return rects_; }
+
+ private:
+  std::vector<TRect> rects_;
+};
+
+}  // namespace zr4

@@ -1,0 +1,240 @@
+#include "core/skin/skin.h"
+
+#include "core/app/ini_file.h"
+#include "core/app/same_text.h"
+#include "core/ports/file_store.h"
+#include "core/ports/folder_list.h"
+#include "core/skin/region.h"
+#include "core/skin/zip_archive.h"
+
+namespace zr4 {
+
+namespace {
+
+constexpr int kGlyphCount = 3;
+constexpr int kTransportImages = 13;
+constexpr int kInputImages = 6;
+// Strip image k goes to these buttons.
+constexpr TSkinButton kTransportButtons[kTransportImages] = {
+    btnPlay,  btnStop,   btnPrevious, btnNext, btnRewind,   btnForward, btnEject,
+    btnPower, btnRepeat, btnMute,     btnNB,   btnAutoManu, btnOption};
+constexpr TSkinButton kInputButtons[kInputImages] = {btnSel_Band, btnSel_Tuner, btnSel_Tape,
+                                                     btnSel_CD,   btnSel_Md,    btnSel_Usb};
+// A strip skin's minimise and exit buttons have no picture but this size.
+constexpr int kSmallButtonWidth = 15;
+constexpr int kSmallButtonHeight = 14;
+// More members than this: a shaped skin.
+constexpr int kStripSkinMostMembers = 10;
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string WithoutExtension(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string LowerAscii(std::string s) {
+  for (char& c : s) c = AsciiLower(c);
+  return s;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return folder.empty() ? name : folder + "/" + name;
+}
+
+// A glyph is transparent where it has the colour of its lower-left pixel.
+TImage Glyph(const TImage& strip, int index, int width) {
+  TImage glyph = strip.Crop(index * width, 0, width, strip.Height);
+  if (glyph.Empty()) return glyph;
+  const std::uint32_t key = glyph.Argb[static_cast<std::size_t>(glyph.Height - 1) * glyph.Width];
+  for (std::uint32_t& p : glyph.Argb)
+    if (p == key) p = 0;
+  return glyph;
+}
+
+std::optional<TBitmap> ExtractBitmap(const TZipArchive& zip, const std::string& name) {
+  const int index = zip.IndexOfName(name);
+  if (index < 0) return std::nullopt;
+  std::string bytes;
+  zip.ExtractTo(index, bytes);
+  return DecodeBmp(bytes);
+}
+
+}  // namespace
+
+std::string FindFileNoCase(FolderList& folders, const std::string& folder,
+                           const std::string& name) {
+  std::string found;
+  for (const TFolderEntry& entry : folders.List(folder.empty() ? "." : folder)) {
+    if (entry.IsFolder || !SameText(entry.Name, name)) continue;
+    if (entry.Name == name) return Join(folder, entry.Name);
+    if (found.empty()) found = Join(folder, entry.Name);
+  }
+  return found;
+}
+
+void TSkin::LoadSkin(const std::string& path) {
+  look_.SkinFileName = path;
+  const std::string name = FileNameOf(path);
+  const std::string found = FindFileNoCase(files_.Folders, FolderOf(path), name);
+  // A skin that is not there would leave the window without a face.
+  if (found.empty()) throw ESkinError("The skin file " + path + " does not exist");
+  if (SameText(std::string_view(name).substr(name.size() >= 4 ? name.size() - 4 : 0), ".zip")) {
+    LoadArchive([&](TZipArchive& zip, bool scan) {
+      if (scan)
+        zip.OpenByScan(files_.Files, found);
+      else
+        zip.Open(files_.Files, found);
+    });
+    return;
+  }
+  const FileRead read = files_.Files.ReadFile(found);
+  const std::string text =
+      read.result == FileRead::Result::Ok ? DecodeIniText(read.bytes, files_.Codec) : "";
+  if (ReadSkinIni(look_.Info, text, path, warnings_)) {
+    LoadFolderShapedSkin(found);
+    look_.SkinFormat = kShapedSkin;
+  } else {
+    LoadFolderStripSkin(found);
+    look_.SkinFormat = kStripSkin;
+  }
+}
+
+void TSkin::LoadSkinArchive(const std::string& name, const std::string& bytes) {
+  look_.SkinFileName = name;
+  LoadArchive([&](TZipArchive& zip, bool scan) {
+    if (scan)
+      zip.OpenBytesByScan(name, bytes);
+    else
+      zip.OpenBytes(name, bytes);
+  });
+}
+
+// Through the central directory first; after any error once more by scanning the local headers.
+void TSkin::LoadArchive(const std::function<void(TZipArchive&, bool scan)>& open) {
+  TZipArchive zip(files_.Codec);
+  const TSkinLook before = look_;
+  auto load = [&](bool scan) {
+    open(zip, scan);
+    if (zip.Count() > kStripSkinMostMembers) {
+      LoadArchiveShapedSkin(zip);
+      look_.SkinFormat = kShapedSkin;
+    } else {
+      LoadArchiveStripSkin(zip);
+      look_.SkinFormat = kStripSkin;
+    }
+  };
+  try {
+    load(false);
+  } catch (const std::runtime_error&) {
+    look_ = before;
+    warnings_.clear();
+    zip.Clear();
+    load(true);
+  }
+}
+
+std::optional<TBitmap> TSkin::ReadFolderBitmap(const std::string& folder, const std::string& name) {
+  const std::string path = FindFileNoCase(files_.Folders, folder, name);
+  if (path.empty()) return std::nullopt;
+  const FileRead read = files_.Files.ReadFile(path);
+  if (read.result != FileRead::Result::Ok) throw ESkinError("Cannot open file \"" + path + "\"");
+  return DecodeBmp(read.bytes);
+}
+
+void TSkin::LoadFolderStripSkin(const std::string& iniPath) {
+  const std::string folder = FolderOf(iniPath);
+  const std::string base = LowerAscii(WithoutExtension(FileNameOf(iniPath)));
+  if (auto picture = ReadFolderBitmap(folder, base + "0.bmp")) ApplyStripPicture(*picture);
+  if (auto strip = ReadFolderBitmap(folder, base + "1.bmp")) LoadTransportStrip(*strip);
+  if (auto strip = ReadFolderBitmap(folder, base + "2.bmp")) LoadInputStrip(*strip);
+}
+
+void TSkin::LoadFolderShapedSkin(const std::string& iniPath) {
+  const std::string folder = FolderOf(iniPath);
+  if (auto main = ReadFolderBitmap(folder, kSkinBitmapNames[kSkinButtonCount]))
+    ApplyMainBitmap(*main, look_.Info.MainTransparentColor);
+  for (int i = 0; i < kSkinButtonCount; ++i)
+    if (auto bitmap = ReadFolderBitmap(folder, kSkinBitmapNames[static_cast<std::size_t>(i)]))
+      SetSkinBitmap(i, *bitmap);
+}
+
+void TSkin::LoadArchiveStripSkin(const TZipArchive& zip) {
+  const std::string base = LowerAscii(WithoutExtension(zip.ArchiveName()));
+  std::string text;
+  zip.ExtractFile(base + ".ini", text);
+  ReadSkinIni(look_.Info, DecodeIniText(text, files_.Codec), "", warnings_);
+  if (auto picture = ExtractBitmap(zip, base + "0.bmp")) ApplyStripPicture(*picture);
+  if (auto strip = ExtractBitmap(zip, base + "1.bmp")) LoadTransportStrip(*strip);
+  if (auto strip = ExtractBitmap(zip, base + "2.bmp")) LoadInputStrip(*strip);
+}
+
+void TSkin::LoadArchiveShapedSkin(const TZipArchive& zip) {
+  std::string text;
+  zip.ExtractFile("skin.ini", text);
+  ReadSkinIni(look_.Info, DecodeIniText(text, files_.Codec), "", warnings_);
+  if (auto main = ExtractBitmap(zip, kSkinBitmapNames[kSkinButtonCount]))
+    ApplyMainBitmap(*main, look_.Info.MainTransparentColor);
+  for (int i = 0; i < kSkinButtonCount; ++i)
+    if (auto bitmap = ExtractBitmap(zip, kSkinBitmapNames[static_cast<std::size_t>(i)]))
+      SetSkinBitmap(i, *bitmap);
+}
+
+void TSkin::ApplyMainBitmap(const TBitmap& bitmap, std::uint32_t colour) {
+  TRegion region;
+  region.MakeRgnFromBitmap(bitmap, colour);
+  look_.Main = ToImage(bitmap);
+  look_.Outline = region.Rects();
+}
+
+// A strip skin's window is a plain rectangle.
+void TSkin::ApplyStripPicture(const TBitmap& bitmap) {
+  look_.Main = ToImage(bitmap);
+  look_.Outline.reset();
+}
+
+void TSkin::SetSkinBitmap(int button, const TBitmap& bitmap) {
+  TButtonFace& face = look_.Buttons[static_cast<std::size_t>(button)];
+  face.Image = ToImage(bitmap, look_.Info.BtnTransparentColor);
+  face.SkinMode = true;
+  face.Width = bitmap.Width / kGlyphCount;
+  face.Height = bitmap.Height;
+}
+
+void TSkin::LoadTransportStrip(const TBitmap& bitmap) {
+  const TImage strip = ToImage(bitmap);
+  const int width = bitmap.Width / kTransportImages;
+  for (TSkinButton small : {btnExit, btnMinimize}) {
+    look_.Buttons[small].Width = kSmallButtonWidth;
+    look_.Buttons[small].Height = kSmallButtonHeight;
+  }
+  for (int k = 0; k < kTransportImages; ++k) {
+    TButtonFace& face = look_.Buttons[kTransportButtons[k]];
+    face.Image = Glyph(strip, k, width);
+    face.SkinMode = false;
+    face.Width = face.Image.Width;
+    face.Height = face.Image.Height;
+  }
+}
+
+void TSkin::LoadInputStrip(const TBitmap& bitmap) {
+  const TImage strip = ToImage(bitmap);
+  const int width = bitmap.Width / kInputImages;
+  for (int k = 0; k < kInputImages; ++k) {
+    TButtonFace& face = look_.Buttons[kInputButtons[k]];
+    face.Image = Glyph(strip, k, width);
+    face.SkinMode = false;
+    face.Width = face.Image.Width;
+    face.Height = face.Image.Height;
+  }
+}
+
+}  // namespace zr4

@@ -1,0 +1,93 @@
+#include "shell/app/skin_button.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zr4 {
+
+namespace {
+constexpr int kStateImages = 3;
+}
+
+QImage ToQImage(const TImage& image) {
+  if (image.Empty()) return {};
+  QImage q(image.Width, image.Height, QImage::Format_ARGB32);
+  for (int y = 0; y < image.Height; ++y)
+    std::copy_n(
+        image.Argb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width),
+        image.Width, reinterpret_cast<std::uint32_t*>(q.scanLine(y)));
+  return q;
+}
+
+SkinButton::SkinButton(int index, QWidget* parent) : QAbstractButton(parent), index_(index) {
+  setObjectName(kSkinButtonKeys[static_cast<std::size_t>(index)]);
+  setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_Hover);
+}
+
+void SkinButton::SetFace(const TButtonFace& face) {
+  if (face.Width > 0 && face.Height > 0) setFixedSize(face.Width, face.Height);
+  if (face.Image.Empty()) return;
+  image_ = ToQImage(face.Image);
+  stateWidth_ = face.SkinMode ? face.Image.Width / kStateImages : face.Image.Width;
+  update();
+}
+
+void SkinButton::SetSkinMode(bool skinMode) {
+  skinMode_ = skinMode;
+  update();
+}
+
+int SkinButton::StateImage() const {
+  if (!isEnabled()) return 0;
+  if (isDown()) return 2;
+  return mouseIn_ ? 1 : 0;
+}
+
+void SkinButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (skinMode_) {
+    if (!image_.isNull() && stateWidth_ > 0)
+      painter.drawImage(QPoint(0, 0), image_,
+                        QRect(StateImage() * stateWidth_, 0, stateWidth_, image_.height()));
+    return;
+  }
+  // A flat button: a frame only while the pointer is over it or it is pressed.
+  if (isDown() || mouseIn_) {
+    painter.setPen(isDown() ? palette().color(QPalette::Dark) : palette().color(QPalette::Light));
+    painter.drawLine(0, 0, width() - 1, 0);
+    painter.drawLine(0, 0, 0, height() - 1);
+    painter.setPen(isDown() ? palette().color(QPalette::Light) : palette().color(QPalette::Dark));
+    painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
+    painter.drawLine(0, height() - 1, width() - 1, height() - 1);
+  }
+  if (!image_.isNull()) {
+    const QPoint at((width() - image_.width()) / 2 + (isDown() ? 1 : 0),
+                    (height() - image_.height()) / 2 + (isDown() ? 1 : 0));
+    painter.drawImage(at, image_);
+  }
+}
+
+void SkinButton::enterEvent(QEnterEvent* event) {
+  mouseIn_ = true;
+  update();
+  QAbstractButton::enterEvent(event);
+}
+
+void SkinButton::leaveEvent(QEvent* event) {
+  mouseIn_ = false;
+  update();
+  QAbstractButton::leaveEvent(event);
+}
+
+void SkinButton::mouseMoveEvent(QMouseEvent* event) {
+  if (OnDrag) {
+    const bool leftOnly =
+        event->buttons() == Qt::LeftButton && event->modifiers() == Qt::NoModifier;
+    OnDrag(leftOnly, event->position().toPoint());
+  }
+  QAbstractButton::mouseMoveEvent(event);
+}
+
+}  // namespace zr4

@@ -1,0 +1,130 @@
+#include "core/skin/region.h"
+
+#include <gtest/gtest.h>
+
+#include "core/skin/bmp_builder.h"
+
+namespace zr4::test {
+namespace {
+
+constexpr std::uint32_t kMagenta = 0x00FF00FF;  // $00BBGGRR
+
+std::vector<TRect> Outline(const std::string& bmp, std::uint32_t colour = kMagenta) {
+  TRegion region;
+  region.MakeRgnFromBitmap(DecodeBmp(bmp), colour);
+  return region.Rects();
+}
+
+// Three pixels in a row, the middle one magenta, in every stored format.
+TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
+  const std::uint32_t palette[] = {0x000000, 0xFF00FF};  // black, magenta
+  const struct {
+    const char* name;
+    BmpSpec spec;
+  } cases[] = {
+      {"1 bit", {1, 3, 1, {"\x40"}, {palette[0], palette[1]}}},
+      {"4 bit", {4, 3, 1, {std::string("\x01\x00", 2)}, {palette[0], palette[1]}}},
+      {"8 bit", {8, 3, 1, {std::string("\x00\x01\x00", 3)}, {palette[0], palette[1]}}},
+      {"15 bit", {16, 3, 1, {std::string("\x00\x00\x1F\x7C\x00\x00", 6)}}},
+      {"15 bit by mask",
+       {16, 3, 1, {std::string("\x00\x00\x1F\x7C\x00\x00", 6)}, {}, 3, {0x7C00, 0x3E0, 0x1F}}},
+      {"16 bit",
+       {16, 3, 1, {std::string("\x00\x00\x1F\xF8\x00\x00", 6)}, {}, 3, {0xF800, 0x7E0, 0x1F}}},
+      {"24 bit", {24, 3, 1, {std::string("\x00\x00\x00\xFF\x00\xFF\x00\x00\x00", 9)}}},
+      {"32 bit, fourth byte ignored",
+       {32, 3, 1, {std::string("\0\0\0\0\xFF\0\xFF\x7F\0\0\0\0", 12)}}},
+      {"RLE8",
+       {8,
+        3,
+        1,
+        {std::string("\x01\x00\x01\x01\x01\x00\x00\x01", 8)},
+        {palette[0], palette[1]},
+        1}},
+      {"RLE4", {4, 3, 1, {std::string("\x03\x01\x00\x01", 4)}, {palette[0], palette[1]}, 2}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Outline(BuildBmp(c.spec)), (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
+        << c.name;
+  }
+  // The 16-bit word of magenta is 0xF81F; with 5-5-5 bits it is 0x7C1F (and 0xF81F is not it).
+  EXPECT_EQ(Outline(BuildBmp({16, 1, 1, {std::string("\x1F\xF8", 2)}})).size(), 1u);
+}
+
+TEST(RegionTest, RowsRunsAndBothRowOrders) {
+  const std::string black(3, '\0'), magenta("\xFF\x00\xFF", 3);
+  // Rows from the top: all kept; all cut; cut, kept, kept, cut.
+  for (const bool topDown : {false, true}) {
+    BmpSpec spec{24,
+                 4,
+                 3,
+                 {black + black + black + black, magenta + magenta + magenta + magenta,
+                  magenta + black + black + magenta}};
+    spec.topDown = topDown;
+    EXPECT_EQ(Outline(BuildBmp(spec)), (std::vector<TRect>{{0, 0, 4, 1}, {1, 2, 3, 3}}));
+  }
+  // A colour with a high byte never matches a 24-bit pixel.
+  EXPECT_EQ(Outline(BuildBmp({24, 1, 1, {magenta}}), 0x01FF00FF).size(), 1u);
+}
+
+TEST(RegionTest, TheStreamIsReadInChunksOf4000) {
+  BmpSpec spec{8, 1, 9000, std::vector<std::string>(9000, std::string(1, '\0')), {0}};
+  const std::string stream = MakeRegionStream(DecodeBmp(BuildBmp(spec)), kMagenta);
+  ASSERT_EQ(stream.size(), 32u + 9000u * 16u);
+  EXPECT_EQ(stream.substr(0, 32), std::string("\x20\0\0\0\x01\0\0\0\x28\x23\0\0\0\0\0\0"
+                                              "\0\0\0\0\0\0\0\0\x01\0\0\0\x28\x23\0\0",
+                                              32));
+  std::vector<std::size_t> chunks;
+  std::size_t pos = 0;
+  ReadRegionStream(stream, pos, [&](std::span<const TRect> c) { chunks.push_back(c.size()); });
+  EXPECT_EQ(chunks, (std::vector<std::size_t>{4000, 4000, 1000}));
+  EXPECT_EQ(pos, stream.size());
+
+  // A short stream is an error and keeps the region as it was.
+  TRegion region;
+  region.MakeRgnFromBitmap(DecodeBmp(BuildBmp({24, 1, 1, {std::string(3, '\0')}})), kMagenta);
+  pos = 0;
+  EXPECT_THROW(region.LoadFromStream(std::string_view(stream).substr(0, 1000), pos), ERgnError);
+  EXPECT_EQ(region.Rects().size(), 1u);
+}
+
+TEST(BitmapTest, DamagedOrOversizedFilesAreErrors) {
+  const std::string good = BuildBmp({24, 2, 2, {std::string(6, '\0'), std::string(6, '\0')}});
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* message;
+  } cases[] = {
+      {"empty", "", kBitmapNotValid},
+      {"cut pixels", good.substr(0, good.size() - 4), kBitmapNotValid},
+      {"too wide", BuildBmp({24, 20000, 1, {std::string(60000, '\0')}}), kBitmapNotValid},
+      {"too many pixels",
+       [&] {
+         std::string b = good;
+         b[20] = b[24] = '\x40';
+         return b;
+       }(),
+       kBitmapNotValid},
+      {"odd masks", BuildBmp({16, 1, 1, {"ab"}, {}, 3, {0xF00, 0xF0, 0xF}}),
+       kBitmapTypeNotSupported},
+      {"no palette", BuildBmp({8, 1, 1, {"a"}}).substr(0, 54),
+       "TRegion.MakeRgnFromBitmap: cannot Get Color Table"},
+      {"RLE top-down",
+       [] {
+         BmpSpec s{8, 1, 1, {std::string("\0\1", 2)}, {0}, 1};
+         s.topDown = true;
+         return BuildBmp(s);
+       }(),
+       kBitmapNotValid},
+  };
+  for (const auto& c : cases) {
+    try {
+      DecodeBmp(c.bytes);
+      ADD_FAILURE() << c.name << " decoded";
+    } catch (const EBitmapError& e) {
+      EXPECT_STREQ(e.what(), c.message) << c.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zr4::test

@@ -1,0 +1,100 @@
+// The window with the shipped skins, offscreen: outline, buttons, knob, frame.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+#include "core/app/controller.h"
+#include "core/device/sim_component.h"
+#include "core/device/sim_finder.h"
+#include "fakes/fake_clock.h"
+#include "shell/app/main_window.h"
+#include "shell/app/skin_button.h"
+#include "shell/app/skin_setup.h"
+
+namespace zr4 {
+namespace {
+
+class SkinWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.SetController(&controller);
+    controller.FormCreate({});
+  }
+  bool SentFrame(std::uint8_t command, std::uint8_t argument) {
+    for (const Frame& frame : sim.ReceivedFrames())
+      if (frame == BuildFrame(command, argument)) return true;
+    return false;
+  }
+
+  SystemFileStore files;
+  SystemTextCodec codec;
+  SystemFolderList folders;
+  // The build draws the shipped skins into "skins" beside the program.
+  TSkinPorts ports{files, codec, folders, {ZR4_PROGRAM_FOLDER}, BuiltInSkin()};
+  test::FakeClock clock;
+  TSimComponent sim{clock};
+  SimDeviceFinder finder{sim};
+  TZR4Ctrl link{clock, finder};
+  MainWindow window{false};
+  TController controller{clock, link, window, nullptr, {.skins = &ports}};
+};
+
+TEST_F(SkinWindowTest, TheDefaultSkinCutsTheWindowAndItsButtonsRunTheirActions) {
+  ASSERT_FALSE(window.mask().isEmpty());
+  EXPECT_FALSE(window.mask().contains(QPoint(0, 0)));
+  EXPECT_TRUE(window.mask().contains(QPoint(window.width() / 2, window.height() / 2)));
+  const QImage picture = window.Picture();
+  EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(picture.pixel(window.width() / 2, window.height() / 2)), 255);
+
+  SkinButton* play = window.findChild<SkinButton*>("btnPlay");
+  ASSERT_TRUE(play && play->isVisible());
+  EXPECT_TRUE(play->SkinMode());
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_TRUE(SentFrame(0x00, 0xCB));  // B8 02 00 CB 85: play
+
+  // The label font's size is points at 96 dots per inch.
+  const QFont font = window.findChild<QLabel*>("lbRadioName")->font();
+  EXPECT_EQ(font.pixelSize(), (controller.Skins().Look().Info.Fonts[10].Size * 96 + 36) / 72);
+}
+
+TEST_F(SkinWindowTest, TheKnobFollowsTheVolumeAndDragsIt) {
+  SkinButton* knob = window.findChild<SkinButton*>("btnVolseek");
+  ASSERT_TRUE(knob && knob->isVisible());
+  const TRect bar = controller.Skins().Look().Info.ExInfo.VolBarRect;
+  const int volMax = controller.Options().VolMax;
+  // left + round(width × volume / max) − round(knob width / 2)
+  const auto expectedLeft = [&](int volume) {
+    return bar.left +
+           static_cast<int>(std::lround(double(bar.right - bar.left) * volume / volMax)) -
+           (knob->width() + 1) / 2;
+  };
+  EXPECT_EQ(knob->x(), expectedLeft(22));
+
+  // Every second move with the left button counts; past the bar's end it is the maximum.
+  QTest::mousePress(knob, Qt::LeftButton, {}, QPoint(2, 2));
+  for (int k = 0; k < 2; ++k) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(bar.right + 50 - knob->x(), 2),
+                     knob->mapToGlobal(QPointF(0, 0)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(knob, &move);
+  }
+  QTest::mouseRelease(knob, Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_EQ(window.findChild<QScrollBar*>("ScrollBar1")->value(), volMax);
+  EXPECT_EQ(knob->x(), expectedLeft(volMax));
+}
+
+TEST_F(SkinWindowTest, TheStripSkinIsFramedAndBorderLessTogglesIt) {
+  ASSERT_TRUE(controller.Skins().LoadSkinFile("skins\\classic.ini"));
+  EXPECT_TRUE(window.mask().isEmpty());
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_FALSE(window.findChild<SkinButton*>("btnPlay")->SkinMode());
+  EXPECT_TRUE(window.findChild<SkinButton*>("btnExit")->isHidden());
+  controller.Skins().BorderLess1Click();
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+}  // namespace
+}  // namespace zr4
