@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "core/device/usb_transfer.h"
 #include "core/device/zr4defs.h"
 #include "core/ports/log.h"
 
@@ -12,8 +13,6 @@ namespace zr4 {
 namespace {
 
 constexpr std::uint32_t kMessageBufferSize = 512;
-constexpr std::uint8_t kRequestTypeIn = 0xC1;
-constexpr std::uint8_t kRequestTypeOut = 0x41;
 constexpr std::uint16_t kVendorInterfaceFunction = 0x0018;
 
 void PutLe(std::uint8_t* at, std::uint32_t value, std::size_t width) {
@@ -41,9 +40,9 @@ std::array<std::uint8_t, kOrgHeaderSize> BuildOrgHeader(bool in) {
   PutLe(&header[2], 0, 4);
   PutLe(&header[6], kVendorInterfaceFunction, 2);
   PutLe(&header[8], in ? 1 : 0, 4);
-  header[12] = 0;                     // request
-  PutLe(&header[13], 0, 2);           // value
-  PutLe(&header[15], 0, 2);           // index
+  header[12] = kVendorRequest;
+  PutLe(&header[13], kVendorRequestValue, 2);
+  PutLe(&header[15], kVendorRequestIndex, 2);
   PutLe(&header[17], kFrameSize, 2);  // length
   return header;
 }
@@ -54,9 +53,9 @@ std::array<std::uint8_t, kUusbdHeaderSize> BuildUusbdHeader(bool in) {
   PutLe(&header[2], in ? 2 : 0, 4);  // transfer flags: 2 reads from the device
   PutLe(&header[6], 0, 4);
   header[10] = 0;
-  header[11] = 0;            // request
-  PutLe(&header[12], 0, 2);  // value
-  PutLe(&header[14], 0, 2);  // index
+  header[11] = kVendorRequest;
+  PutLe(&header[12], kVendorRequestValue, 2);
+  PutLe(&header[14], kVendorRequestIndex, 2);
   return header;
 }
 
@@ -157,7 +156,10 @@ bool DeviceRequestWinUsb(Win32Api& api, const WinUsbLibrary& winusb, const std::
   std::array<std::uint8_t, kFrameSize> work{};
   std::copy_n(buffer, kFrameSize, work.begin());
   WinUsbSetupPacket setup;
-  setup.request_type = in ? kRequestTypeIn : kRequestTypeOut;
+  setup.request_type = RequestType(in);
+  setup.request = kVendorRequest;
+  setup.value = kVendorRequestValue;
+  setup.index = kVendorRequestIndex;
   setup.length = static_cast<std::uint16_t>(kFrameSize);
   std::uint32_t transferred = 0;
   const bool transfer_ok = api.WinUsb_ControlTransfer(winusb.ControlTransfer(), interface_handle,

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/device/usb_transfer.h"
 #include "core/ports/log.h"
 #include "platform/device/windows_backends.h"
 
@@ -51,7 +52,8 @@ std::string GetInterfacePath(Win32Api& api, const Guid& interface_class, std::ui
 bool IsComponentPath(const std::string& path) {
   std::string upper = path;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper.find("VID_5D1E") != std::string::npos && upper.find("PID_1001") != std::string::npos;
+  return upper.find(VendorIdText(kZr4VendorId)) != std::string::npos &&
+         upper.find(ProductIdText(kZr4ProductId)) != std::string::npos;
 }
 
 bool WindowsDeviceFinder::FindInClass(const Guid& interface_class) {

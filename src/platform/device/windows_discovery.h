@@ -27,7 +27,7 @@ constexpr std::uint32_t kInterfaceSlots = 10;
 // path is taken, however long the system reports it.
 std::string GetInterfacePath(Win32Api& api, const Guid& interface_class, std::uint32_t index);
 
-// True when an interface path names the ZR4PC (vendor 5D1E, product 1001), in any case.
+// True when an interface path names the ZR4PC ("VID_" and "PID_" with its ids), in any case.
 bool IsComponentPath(const std::string& path);
 
 class WindowsDeviceFinder : public DeviceFinder {
