@@ -8,10 +8,12 @@
 
 #include "core/app/instance_requests.h"
 #include "core/ports/log.h"
-#include "platform/app/debugger_log_windows.h"
-#include "platform/app/single_instance_windows.h"
 #include "shell/app/controller_app.h"
 #include "shell/app/program_entry.h"
+
+// The system's headers after the program's own, so that their macros cannot reach those.
+#include "platform/app/debugger_log_windows.h"
+#include "platform/app/single_instance_windows.h"
 
 namespace zr4 {
 namespace {
@@ -42,8 +44,8 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
     requests.Answer({InstanceVerb::Forward, text});
   };
   events.restore = [&] { requests.Answer({InstanceVerb::Restore, {}}); };
-  events.power_broadcast = [&](int event) { controller.PowerBroadcast(event); };
-  events.query_end_session = [&] { return controller.QueryEndSession(); };
+  events.powerBroadcast = [&](int event) { controller.PowerBroadcast(event); };
+  events.queryEndSession = [&] { return controller.QueryEndSession(); };
   InstanceWindow nativeWindow(std::move(events));
   if (!nativeWindow.Created())
     LogText("Single instance: the window for later starts could not be created");
