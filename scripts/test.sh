@@ -22,4 +22,6 @@ chmod 700 "$XDG_RUNTIME_DIR"
 
 cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$build"
+# The installed layout, the validators and the Debian package, from the same build.
+[ "${1:-}" = "--sanitize" ] || scripts/test-install.sh "$build"
 ctest --test-dir "$build" --output-on-failure -j2

@@ -2,22 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 #include "core/app/controller.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
-#include "fakes/fake_clock.h"
+#include "fakes/sim_link.h"
 #include "shell/app/logind_watcher_linux.h"
 
 namespace zr4 {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected test::SimLink<> {
  protected:
   void SetUp() override {
     window.SetController(&controller);
@@ -31,14 +32,9 @@ class MainWindowTest : public ::testing::Test {
   int PowerOffFrames() {
     int count = 0;
     for (const Frame& frame : sim.ReceivedFrames())
-      if (frame == BuildFrame((cmdPowerOff >> 8) & 0xFF, cmdPowerOff & 0xFF)) ++count;
+      if (frame == BuildFrame(0x06, 0x80)) ++count;
     return count;
   }
-
-  test::FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
   MainWindow window{false};
   TController controller{clock, link, window};
 };
@@ -91,6 +87,30 @@ TEST_F(MainWindowTest, ScrollBarMirrorsTheVolumeBothWays) {
   EXPECT_EQ(ScrollBar().value(), 70);
   EXPECT_EQ(sim.volume(), 70);
   EXPECT_EQ(Text("lbVol"), "70");
+}
+
+// Over the volume bar the wheel and the right button act as they do over the rest of the
+// window: one notch moves by VolWheel (negative turns it round), and the right button opens the
+// controller's menu, never the bar's own one with its jump to an end.
+TEST_F(MainWindowTest, TheVolumeBarTakesNeitherTheWheelNorTheRightButton) {
+  auto wheel = [&](int delta) {
+    QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&ScrollBar(), &event);
+  };
+  wheel(120);
+  EXPECT_EQ(sim.volume(), 24);
+  controller.Options().VolWheel = -3;
+  wheel(120);
+  EXPECT_EQ(sim.volume(), 21);
+
+  window.show();
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(300, 5),
+                         ScrollBar().mapToGlobal(QPoint(300, 5)));
+  QApplication::sendEvent(&ScrollBar(), &menu);
+  EXPECT_TRUE(window.PopupMenu1().isVisible());
+  window.PopupMenu1().close();
+  EXPECT_EQ(sim.volume(), 21);
 }
 
 TEST_F(MainWindowTest, QtTimersFollowTheControllersTimers) {

@@ -14,9 +14,7 @@
 #include <memory>
 
 #include "core/app/controller.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
-#include "fakes/fake_clock.h"
+#include "fakes/sim_link.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/settings_location.h"
 #include "platform/app/text_codec_system.h"
@@ -31,7 +29,7 @@ QAction* Entry(QMenu& menu, const QString& text) {
   return nullptr;
 }
 
-class PopupMenuTest : public ::testing::Test {
+class PopupMenuTest : public ::testing::Test, protected test::SimLink<> {
  protected:
   // The window as the program starts it, with the settings and "ShortCut.ini" in `home`.
   void Start(const QString& home) {
@@ -52,10 +50,6 @@ class PopupMenuTest : public ::testing::Test {
   QString Text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
 
   QTemporaryDir home;
-  test::FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
   SystemFileStore files;
   SystemTextCodec codec;
   std::unique_ptr<SettingsStorage> storage;

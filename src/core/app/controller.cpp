@@ -14,8 +14,8 @@ constexpr int kAutomaticResumeWaitMs = 8000;
 }  // namespace
 
 TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
-                         const SettingsStorage* storage)
-    : clock_(clock), link_(link), view_(view), storage_(storage) {}
+                         const SettingsStorage* storage, TPcPorts ports)
+    : clock_(clock), link_(link), view_(view), storage_(storage), ports_(ports) {}
 
 void TController::FormCreate(const TStartup& startup) {
   resumeCounter_ = 0;
@@ -27,6 +27,8 @@ void TController::FormCreate(const TStartup& startup) {
 
   link_.ReadStatus();
   LoadSettings();
+  audioDevices_.Build();
+  popupMenu_.FillAudioDevices(audioDevices_);
   if (!startup.params.empty()) ExecuteParams(EncodeOwnParams(startup.params));
   LoadShortcuts();
 
@@ -90,12 +92,15 @@ void TController::ResetNoiseBlanker() {
 }
 
 void TController::ShowStatus(const TDeviceStatus& status) {
-  if (!display_.Show(status)) return;
-  // Setting the slider echoes the volume back to the component; above VolMax it pulls the
-  // component down to the limit.
-  scrollBar1_.SetPosition(status.Volume);
-  // Any change of the component's state counts as activity for the power save.
-  if (powerSave_.Active()) powerSave_.Start(Options().APSMin);
+  if (display_.Show(status)) {
+    // Setting the slider echoes the volume back to the component; above VolMax it pulls the
+    // component down to the limit.
+    scrollBar1_.SetPosition(status.Volume);
+    // Any change of the component's state counts as activity for the power save.
+    if (powerSave_.Active()) powerSave_.Start(Options().APSMin);
+  }
+  media_.Observe(status, clock_.TickCount());
+  view_.StatusShown();
 }
 
 void TController::Refresh() {

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "core/app/action_list.h"
+#include "core/app/audio_device_menu.h"
 #include "core/app/commands.h"
 #include "core/app/controller_view.h"
 #include "core/app/device_notice.h"
+#include "core/app/media_controls.h"
 #include "core/app/popup_menu_model.h"
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
@@ -19,7 +21,9 @@
 #include "core/app/volume_control.h"
 #include "core/app/window_timers.h"
 #include "core/device/zr4ctrl.h"
+#include "core/ports/audio_outputs.h"
 #include "core/ports/clock.h"
+#include "core/ports/pc_commands.h"
 
 namespace zr4 {
 
@@ -39,12 +43,18 @@ struct TStartup {
   std::string program;  // the running executable, named in the permission notice
 };
 
+// What the PC offers the controller beyond the component; a missing port offers nothing.
+struct TPcPorts {
+  AudioOutputs* audio = nullptr;
+  PcCommandRunner* pcCommands = nullptr;
+};
+
 class TController {
  public:
   // Without `storage` there is no settings file: the controller keeps the settings it holds and
   // saves nothing.
   TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
-              const SettingsStorage* storage = nullptr);
+              const SettingsStorage* storage = nullptr, TPcPorts ports = {});
 
   // Window creation after the device link exists.
   void FormCreate(const TStartup& startup = {});
@@ -91,6 +101,8 @@ class TController {
   TCommands& Commands() { return commands_; }
   TActionList& Actions() { return actions_; }
   TPopupMenuModel& PopupMenu1() { return popupMenu_; }
+  TAudioDeviceMenu& AudioDevices() { return audioDevices_; }
+  TMediaControls& Media() { return media_; }
   TStatusDisplay& Display() { return display_; }
   const TPanelLabels& Labels() const { return display_.Labels(); }
   TVolumeControl& ScrollBar1() { return scrollBar1_; }
@@ -111,6 +123,8 @@ class TController {
   TZR4Ctrl& link_;
   ControllerView& view_;
   const SettingsStorage* storage_;
+  NoAudioOutputs noAudio_;
+  TPcPorts ports_;
   std::string program_;
 
   TSettings settings_;
@@ -121,7 +135,9 @@ class TController {
   TCommands commands_{*this};
   TActionList actions_{commands_};
   TPopupMenuModel popupMenu_{*this};
+  TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
   std::vector<TShortcutBinding> shortcuts_;
+  TMediaControls media_{*this};
   int resumeCounter_ = 0;
 };
 

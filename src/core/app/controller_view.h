@@ -29,6 +29,8 @@ class ControllerView {
 
   // The label texts or their visibility changed.
   virtual void LabelsChanged(const TPanelLabels& labels) = 0;
+  // A status record was shown, changed or not (after every poll and command).
+  virtual void StatusShown() {}
   // The volume slider moved or was set up: redraw it and the volume bar.
   virtual void VolumeSliderChanged(const TVolumeSlider& slider) = 0;
   // Timer1 or Timer2 was enabled, disabled or given another interval.

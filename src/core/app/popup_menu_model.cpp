@@ -9,6 +9,7 @@ namespace zr4 {
 namespace {
 
 constexpr int kSleepGroup = 1;
+constexpr int kAudioDeviceGroup = 66;
 constexpr int kDirectEntries = 20;
 constexpr int kDirectColumnBreak = 11;
 
@@ -118,11 +119,11 @@ TMenuItem BuildMenu() {
           Separator(),
           Named(Entry("Al&ways On Top", TMenuCommand::AlwaysOnTop), "alwaysonTop1"),
           Later("Tas&kTray", "TaskTray1"),
-          Submenu("&Other",
-                  {Later("&Skin", "Skin1"), Later("Option..."), Separator(), Later("AudioDevice"),
-                   Named(Entry("Auto On", TMenuCommand::AutoOn), "AutoOn1"),
-                   Named(Entry("Auto Off", TMenuCommand::AutoOff), "AutoOff1"), borderLess,
-                   Separator(), tape, md, Separator(), Later("About...")}),
+          Submenu("&Other", {Later("&Skin", "Skin1"), Later("Option..."), Separator(),
+                             Later("AudioDevice", "AudioDevice1"),
+                             Named(Entry("Auto On", TMenuCommand::AutoOn), "AutoOn1"),
+                             Named(Entry("Auto Off", TMenuCommand::AutoOff), "AutoOff1"),
+                             borderLess, Separator(), tape, md, Separator(), Later("About...")}),
           Separator(),
           Entry("E&xit", TMenuCommand::Exit),
       });
@@ -166,8 +167,25 @@ bool TPopupMenuModel::Checked(const TMenuItem& item) const {
       return c_.Options().AutoOn;
     case TMenuCommand::AutoOff:
       return c_.Options().AutoOff;
+    case TMenuCommand::AudioDevice:
+      return c_.AudioDevices().Ticked() == item.Number;
     default:
       return item.Checked;
+  }
+}
+
+void TPopupMenuModel::FillAudioDevices(const TAudioDeviceMenu& outputs) {
+  TMenuItem* menu = FindByName("AudioDevice1");
+  menu->Items.clear();
+  menu->Enabled = outputs.Enabled();
+  for (std::size_t i = 0; i < outputs.Names().size(); ++i) {
+    const int number = static_cast<int>(i);
+    menu->Items.push_back(TMenuItem{.Caption = outputs.Names()[i],
+                                    .Name = "Device" + std::to_string(number),
+                                    .Command = TMenuCommand::AudioDevice,
+                                    .Number = number,
+                                    .RadioItem = true,
+                                    .GroupIndex = kAudioDeviceGroup});
   }
 }
 
@@ -214,6 +232,9 @@ void TPopupMenuModel::Click(const TMenuItem& item) {
       break;
     case TMenuCommand::AutoOff:
       commands.AutoOffClick();
+      break;
+    case TMenuCommand::AudioDevice:
+      c_.AudioDevices().Click(item.Number);
       break;
     case TMenuCommand::Exit:
       c_.View().CloseWindow();

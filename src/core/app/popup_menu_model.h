@@ -9,6 +9,7 @@
 
 namespace zr4 {
 
+class TAudioDeviceMenu;
 class TController;
 
 // What an entry does when clicked.
@@ -23,6 +24,7 @@ enum class TMenuCommand {
   AlwaysOnTop,
   AutoOn,
   AutoOff,
+  AudioDevice,  // Number is the output's index
   Exit,
 };
 
@@ -68,6 +70,9 @@ class TPopupMenuModel {
   // The shortcut text shown beside the entry ("Ctrl+P"): its own shortcut, or that of the action
   // it runs; "" when it has none.
   std::string ShortcutText(const TMenuItem& item);
+
+  // Lists the PC's audio outputs under "AudioDevice" (disabled when there are none).
+  void FillAudioDevices(const TAudioDeviceMenu& outputs);
 
   // Runs the entry as a click does; a disabled or hidden-and-disabled entry does nothing.
   void Click(const TMenuItem& item);

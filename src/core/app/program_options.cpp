@@ -32,6 +32,8 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
       options.version = true;
     } else if (arg == "--print-udev-rules") {
       options.printUdevRules = true;
+    } else if (arg == "--no-mpris") {
+      options.mediaControls = false;
     } else if (arg == "--screenshot" || arg.starts_with("--screenshot=")) {
       std::string file;
       if (arg == "--screenshot") {
@@ -81,6 +83,8 @@ std::string ProgramUsage() {
          "  --version          show the version and exit\n"
          "  --print-udev-rules print the udev rule that lets the logged-in user open the\n"
          "                     ZR4PC, and exit\n"
+         "  --no-mpris         do not show the component in the desktop's media controls\n"
+         "                     (Linux)\n"
          "\n"
          "Controller options (-ON, -OFF, -VOL 20, -PCALL 5, -INPUT 1, -TRACK 3, ...) follow\n"
          "the options above; a second start hands them to the running instance and ends.\n";

@@ -17,6 +17,7 @@ struct ProgramOptions {
   bool help = false;            // --help
   bool version = false;         // --version
   bool printUdevRules = false;  // --print-udev-rules: the rule that lets the user open the ZR4PC
+  bool mediaControls = true;    // --no-mpris clears it: not in the desktop's media controls
   // The controller's own command line: everything from the first argument that is not one of
   // the switches above (or everything after "--").
   std::vector<std::string> params;

@@ -13,10 +13,22 @@ std::string SettingsFileName(const std::string& executablePath) {
   return (name.empty() ? std::string(kProgramName) : name) + ".ini";
 }
 
+std::string InstalledDataFolder(const std::string& programFolder) {
+  std::string folder = programFolder;
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  const std::size_t slash = folder.find_last_of("/\\");
+  if (slash == std::string::npos || folder.substr(slash + 1) != "bin") return {};
+  const char separator = folder[slash];
+  return folder.substr(0, slash + 1) + "share" + separator + kProgramName;
+}
+
 std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
                                const std::string& fileName, const SettingsFolderProbe& probe) {
   const std::string beside = probe.join(programFolder, fileName);
-  if (forced || probe.exists(beside) || probe.canWriteIn(programFolder)) return beside;
+  const std::string data = InstalledDataFolder(programFolder);
+  const bool installed = !data.empty() && probe.exists(data);
+  if (forced || (!installed && (probe.exists(beside) || probe.canWriteIn(programFolder))))
+    return beside;
   const std::string folder = probe.userConfigFolder();
   return folder.empty() ? beside : probe.join(folder, fileName);
 }

@@ -22,8 +22,14 @@ struct SettingsFolderProbe {
 // "zr4pcctrl.exe" → "zr4pcctrl.ini"); either separator ends the folder part.
 std::string SettingsFileName(const std::string& executablePath);
 
-// The choice above for a given program folder. `forced`: the folder was named by ZR4PC_HOME and
-// is used whatever it holds.
+// The data folder of an installed copy: "share/zr4pcctrl" beside the "bin" folder that holds the
+// program ("/usr/bin" → "/usr/share/zr4pcctrl"); empty when the program folder is not a "bin"
+// folder. Whether it exists is for the caller to ask.
+std::string InstalledDataFolder(const std::string& programFolder);
+
+// The choice above for a given program folder. An installed copy (its data folder exists) keeps
+// the file in the user's folder even where it could write beside itself (root, a staging folder).
+// `forced`: the folder was named by ZR4PC_HOME and is used whatever it holds.
 std::string ChooseSettingsPath(const std::string& programFolder, bool forced,
                                const std::string& fileName, const SettingsFolderProbe& probe);
 

@@ -20,6 +20,8 @@ ControllerApp::ProgramApplication::ProgramApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
   setApplicationName("zr4pcctrl");
   setApplicationVersion(ZR4_VERSION);
+  // The installed desktop entry's name: the desktop matches the window to its entry and icon.
+  setDesktopFileName("io.github.zr4pcctrl.zr4pcctrl");
   setQuitOnLastWindowClosed(false);
 }
 

@@ -5,6 +5,7 @@
 #include <QSessionManager>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "shell/app/controller_app.h"
 #include "shell/app/instance_server_linux.h"
 #include "shell/app/logind_watcher_linux.h"
+#include "shell/app/mpris_linux.h"
 #include "shell/app/program_entry.h"
 #include "shell/app/signal_bridge_linux.h"
 
@@ -94,6 +96,13 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
                    [&](int event) { controller.PowerBroadcast(event); });
   QObject::connect(&logind, &LogindWatcher::sessionEnding, &window, &MainWindow::EndSession);
   logind.Start();
+
+  // In the desktop's media controls, following the polls the window makes anyway.
+  std::unique_ptr<MprisPlayer> mediaControls;
+  if (options.mediaControls) {
+    mediaControls = std::make_unique<MprisPlayer>(controller, window);
+    if (!mediaControls->Register()) mediaControls.reset();
+  }
 #ifndef QT_NO_SESSIONMANAGER
   QObject::connect(&app.Application(), &QGuiApplication::commitDataRequest, &window,
                    [&](QSessionManager&) { controller.QueryEndSession(); });

@@ -32,6 +32,7 @@ class MainWindow : public QWidget, public ControllerView {
 
   // ControllerView
   void LabelsChanged(const TPanelLabels& labels) override;
+  void StatusShown() override { emit statusShown(); }
   void VolumeSliderChanged(const TVolumeSlider& slider) override;
   void TimersChanged(const TimerState& timer1, const TimerState& timer2) override;
   void TitleChanged(const std::string& title) override;
@@ -57,6 +58,8 @@ class MainWindow : public QWidget, public ControllerView {
  signals:
   // The window has closed and the controller has run its close step: the program ends.
   void closed();
+  // A status record was shown (every poll and command), changed or not.
+  void statusShown();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -10,10 +10,8 @@
 #include <vector>
 
 #include "core/app/controller.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_view.h"
+#include "fakes/sim_link.h"
 
 namespace zr4::test {
 
@@ -40,7 +38,7 @@ inline std::string Send(std::uint8_t command, int argument) {
   return Send(static_cast<std::uint32_t>(command) << 8 | static_cast<std::uint8_t>(argument));
 }
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public ::testing::Test, protected SimLink<LoggingClock> {
  protected:
   CommandTest() {
     sim.SetTrace([this](const std::string& line) {
@@ -70,11 +68,6 @@ class CommandTest : public ::testing::Test {
     clock.log.clear();
     return log;
   }
-
-  LoggingClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
   FakeView view;
   TController controller{clock, link, view};
   TCommands& commands = controller.Commands();

@@ -277,11 +277,7 @@ TEST_F(CommandTest, WindowToggles) {
 }
 
 TEST_F(CommandTest, WithoutComponentCommandsSendNothingAndStillWork) {
-  class NoDevice : public DeviceFinder {
-    std::optional<FoundDevice> FindDevice() override { return std::nullopt; }
-  } none;
-  TZR4Ctrl absent(clock, none);
-  TController lonely(clock, absent, view);
+  TController lonely(clock, absentLink, view);
   lonely.FormCreate({});
   clock.log.clear();
   lonely.Commands().actPowerExecute();

@@ -2,24 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_view.h"
+#include "fakes/sim_link.h"
 
 namespace zr4 {
 namespace {
 
-class ControllerTest : public ::testing::Test {
+class ControllerTest : public ::testing::Test, protected test::SimLink<> {
  protected:
   void Start() { controller.FormCreate({}); }
 
   std::vector<Frame> Sent() { return sim.ReceivedFrames(); }
-
-  test::FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
   test::FakeView view;
   TController controller{clock, link, view};
 };
@@ -43,14 +36,31 @@ TEST_F(ControllerTest, StartShowsTheComponentAndSendsNothing) {
 }
 
 TEST_F(ControllerTest, StartWithoutComponentKeepsTheDesignedCaptions) {
-  class NoDevice : public DeviceFinder {
-    std::optional<FoundDevice> FindDevice() override { return std::nullopt; }
-  } none;
-  TZR4Ctrl absent(clock, none);
-  TController lonely(clock, absent, view);
+  TController lonely(clock, absentLink, view);
   lonely.FormCreate({});
   EXPECT_EQ(view.messages, std::vector<std::string>{kNoDeviceMessage});
   EXPECT_EQ(lonely.Labels(), TPanelLabels{});
+}
+
+TEST_F(ControllerTest, TheWindowShowsBeforeTheNoiseBlankerWaitsAndTheFirstDisplay) {
+  struct OrderView : test::FakeView {
+    explicit OrderView(test::FakeClock& c) : clock(c) {}
+    void ShowWindow() override {
+      waitsBefore = clock.waits.size();
+      labelChangesBefore = labelChanges;
+      FakeView::ShowWindow();
+    }
+    test::FakeClock& clock;
+    std::size_t waitsBefore = 99;
+    int labelChangesBefore = 99;
+  } order(clock);
+  sim.SetToneMode(3);
+  TController shown(clock, link, order);
+  shown.FormCreate({});
+  EXPECT_EQ(order.showRequests, 1);
+  EXPECT_EQ(order.waitsBefore, 0u);
+  EXPECT_EQ(order.labelChangesBefore, 0);
+  EXPECT_EQ(clock.waits.size(), 1u);  // the N.B.2 reset waited after the window showed
 }
 
 TEST_F(ControllerTest, PollIntervalFollowsGesturesAndCd) {
@@ -142,7 +152,7 @@ TEST_F(ControllerTest, VolumeAboveMaxIsSetBackToMax) {
   controller.Refresh();
   EXPECT_EQ(controller.Labels().lbVol, "70");
   EXPECT_GT(view.labelChanges, before + 1);  // 75 was shown first
-  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(cmdSetVolume, 70)});
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x4D, 70)});
   EXPECT_EQ(sim.volume(), 70);
 }
 
@@ -150,7 +160,7 @@ TEST_F(ControllerTest, VolumeWithinRangeIsEchoedOnceAndUnchangedSendsNothing) {
   Start();
   sim.SetVolume(30);
   controller.Refresh();
-  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(cmdSetVolume, 30)});
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x4D, 30)});
   sim.Transfers().clear();
   controller.Refresh();
   EXPECT_TRUE(Sent().empty());

@@ -1,17 +1,13 @@
 #include "core/app/popup_menu_model.h"
 
+#include <cstdio>
+
 #include "command_harness.h"
 
 namespace zr4::test {
 namespace {
 
 using MenuTest = CommandTest;
-
-std::vector<std::string> Captions(const TMenuItem& menu) {
-  std::vector<std::string> captions;
-  for (const TMenuItem& item : menu.Items) captions.push_back(item.Caption);
-  return captions;
-}
 
 // Every entry of the menu, depth first.
 void Walk(const TMenuItem& item, std::vector<const TMenuItem*>& all) {
@@ -21,45 +17,108 @@ void Walk(const TMenuItem& item, std::vector<const TMenuItem*>& all) {
   }
 }
 
-TEST_F(MenuTest, EntriesInTheirOrder) {
-  TPopupMenuModel& menu = controller.PopupMenu1();
-  EXPECT_EQ(Captions(menu.Items),
-            (std::vector<std::string>{"&Volume", "&Sleep", "-", "&TUNER", "&CD", "M&D", "TAPE/&AUX",
-                                      "PC &USB", "-", "&Mute", "&N.B.", "&Power On/Off", "-",
-                                      "Al&ways On Top", "Tas&kTray", "&Other", "-", "E&xit"}));
-  EXPECT_EQ(
-      Captions(*menu.Find({"&TUNER"})),
-      (std::vector<std::string>{"Select", "Direct", "FM/AM", "Next", "Previous", "Auto/Manu."}));
-  EXPECT_EQ(Captions(*menu.Find({"&CD"})),
-            (std::vector<std::string>{"Select", "Direct", "Play", "Stop", "Next", "Previous",
-                                      "Repeat", "Random", "Eject", "Forward", "Rewind"}));
-  EXPECT_EQ(
-      Captions(*menu.Find({"&Other"})),
-      (std::vector<std::string>{"&Skin", "Option...", "-", "AudioDevice", "Auto On", "Auto Off",
-                                "BorderLess", "-", "TAPE", "MD", "-", "About..."}));
-  EXPECT_EQ(
-      Captions(*menu.Find({"&Other", "TAPE"})),
-      (std::vector<std::string>{"STOP", "FWD", "REV", "FF", "FB", "InputLv Up", "InputLv Down"}));
-  EXPECT_EQ(
-      Captions(*menu.Find({"&Other", "MD"})),
-      (std::vector<std::string>{"PLAY", "STOP", "PAUSE", "SK UP", "SK DOWN", "RANDOM", "REPEAT",
-                                "EJECT", "FF", "FB", "COMBIN", "DIVIDE", "REC", "OTE"}));
-  EXPECT_FALSE(menu.FindByName("BorderLess1")->Visible);
-  EXPECT_EQ(menu.Find({"&CD", "Nope"}), nullptr);
+// One line per menu and submenu, depth first: its path, then its entries in order, each as its
+// caption and what it does: "→ action", "[command and argument bytes]" of a TAPE or MD key, the
+// number it carries, "(hidden)"; "|" starts a new column.
+void Outline(const TMenuItem& menu, const std::string& path, std::vector<std::string>& lines) {
+  std::string line = (path.empty() ? "menu" : path) + ":";
+  for (const TMenuItem& item : menu.Items) {
+    line += (&item == &menu.Items.front() ? " " : ", ") + std::string(item.Break ? "| " : "");
+    line += item.Caption;
+    char bytes[16];
+    std::snprintf(bytes, sizeof bytes, " [%.2X %.2X]", (item.DeviceCommand >> 8) & 0xFF,
+                  item.DeviceCommand & 0xFF);
+    const std::string number = std::to_string(item.Number);
+    switch (item.Command) {
+      case TMenuCommand::Action:
+        line += " → " + item.Action;
+        break;
+      case TMenuCommand::DeviceKey:
+        line += bytes;
+        break;
+      case TMenuCommand::VolumePreset:
+        line += " (volume " + number + ")";
+        break;
+      case TMenuCommand::Sleep:
+        line += item.Number ? " (sleep " + number + ")" : " (sleep off)";
+        break;
+      case TMenuCommand::TunerDirect:
+        line += " (preset " + number + ")";
+        break;
+      case TMenuCommand::CdDirect:
+        line += " (track " + number + ")";
+        break;
+      case TMenuCommand::AlwaysOnTop:
+        line += " (on top)";
+        break;
+      case TMenuCommand::AutoOn:
+        line += " (auto on)";
+        break;
+      case TMenuCommand::AutoOff:
+        line += " (auto off)";
+        break;
+      case TMenuCommand::AudioDevice:
+        line += " (output " + number + ")";
+        break;
+      case TMenuCommand::Exit:
+        line += " (exit)";
+        break;
+      case TMenuCommand::None:
+        break;
+    }
+    if (!item.Visible) line += " (hidden)";
+  }
+  lines.push_back(line);
+  for (const TMenuItem& item : menu.Items)
+    if (!item.Items.empty())
+      Outline(item, path.empty() ? item.Caption : path + " / " + item.Caption, lines);
 }
 
-TEST_F(MenuTest, DirectEntriesInTwoColumnsAndSleepAsOneRadioGroup) {
+// The right-click menu as users know it, written out by hand; the TAPE and MD keys carry the
+// bytes of the component's command table.
+const std::vector<std::string> kExpectedMenu = {
+    "menu: &Volume, &Sleep, -, &TUNER, &CD, M&D → actSelectMD, TAPE/&AUX → actSelectAUX, "
+    "PC &USB → actSelectUSB, -, &Mute → actMute, &N.B. → actTone, &Power On/Off → actPower, -, "
+    "Al&ways On Top (on top), Tas&kTray, &Other, -, E&xit (exit)",
+    "&Volume: Vol. &10 (volume 10), Vol. &20 (volume 20), Vol. &30 (volume 30), "
+    "Vol. &40 (volume 40), Vol. &50 (volume 50)",
+    "&Sleep: 10 min (sleep 10), 20 (sleep 20), 30 (sleep 30), 40 (sleep 40), 50 (sleep 50), "
+    "60 (sleep 60), 90 (sleep 90), 120 (sleep 120), -, OFF (sleep off)",
+    "&TUNER: Select → actSelectTUNER, Direct, FM/AM → actSelectBAND, Next → actNext, "
+    "Previous → actPrevious, Auto/Manu. → actAutoManu",
+    "&TUNER / Direct: 01 (preset 1), 02 (preset 2), 03 (preset 3), 04 (preset 4), "
+    "05 (preset 5), 06 (preset 6), 07 (preset 7), 08 (preset 8), 09 (preset 9), "
+    "10 (preset 10), | 11 (preset 11), 12 (preset 12), 13 (preset 13), 14 (preset 14), "
+    "15 (preset 15), 16 (preset 16), 17 (preset 17), 18 (preset 18), 19 (preset 19), "
+    "20 (preset 20)",
+    "&CD: Select → actSelectCD, Direct, Play → actPlay, Stop → actStop, Next → actNext, "
+    "Previous → actPrevious, Repeat → actRepeat, Random → actRandom, Eject → actEject, "
+    "Forward → actForward, Rewind → actRewind",
+    "&CD / Direct: 01 (track 1), 02 (track 2), 03 (track 3), 04 (track 4), "
+    "05 (track 5), 06 (track 6), 07 (track 7), 08 (track 8), 09 (track 9), "
+    "10 (track 10), | 11 (track 11), 12 (track 12), 13 (track 13), 14 (track 14), "
+    "15 (track 15), 16 (track 16), 17 (track 17), 18 (track 18), 19 (track 19), "
+    "20 (track 20)",
+    "&Other: &Skin, Option..., -, AudioDevice, Auto On (auto on), Auto Off (auto off), "
+    "BorderLess (hidden), -, TAPE, MD, -, About...",
+    "&Other / TAPE: STOP [00 DD], FWD [00 D9], REV [00 D8], FF [00 DB], FB [00 DA], "
+    "InputLv Up → actInputLevelUp, InputLv Down → actInputLevelDn",
+    "&Other / MD: PLAY [01 D8], STOP [01 D9], PAUSE [01 DA], SK UP [01 DD], SK DOWN [01 DC], "
+    "RANDOM [03 42], REPEAT [02 CF], EJECT [03 40], FF [01 DF], FB [01 DE], COMBIN [06 DC], "
+    "DIVIDE [06 DB], REC [01 DB], OTE [00 40]",
+};
+
+TEST_F(MenuTest, TheMenuIsAsWrittenOut) {
+  std::vector<std::string> lines;
+  Outline(controller.PopupMenu1().Items, "", lines);
+  ASSERT_EQ(lines.size(), kExpectedMenu.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kExpectedMenu[i]);
+  EXPECT_EQ(controller.PopupMenu1().Find({"&CD", "Nope"}), nullptr);
+}
+
+TEST_F(MenuTest, SleepIsOneRadioGroupWithOffChecked) {
   TPopupMenuModel& menu = controller.PopupMenu1();
-  for (const char* input : {"&TUNER", "&CD"}) {
-    const TMenuItem& direct = *menu.Find({input, "Direct"});
-    ASSERT_EQ(direct.Items.size(), 20u);
-    EXPECT_EQ(direct.Items[0].Caption, "01");
-    EXPECT_EQ(direct.Items[19].Caption, "20");
-    for (std::size_t i = 0; i < 20; ++i) EXPECT_EQ(direct.Items[i].Break, i == 10);
-  }
   const TMenuItem& sleep = *menu.Find({"&Sleep"});
-  EXPECT_EQ(Captions(sleep), (std::vector<std::string>{"10 min", "20", "30", "40", "50", "60", "90",
-                                                       "120", "-", "OFF"}));
   int checked = 0;
   for (const TMenuItem& item : sleep.Items) {
     if (item.IsSeparator()) continue;

@@ -53,6 +53,14 @@ TEST(SettingsPathTest, InstalledCopiesUseTheUserConfigurationFolder) {
   FakeFolders fs;
   EXPECT_EQ(ChooseSettingsPath("/usr/bin", false, "zr4pcctrl.ini", fs.Probe()),
             "/home/u/.config/zr4pcctrl/zr4pcctrl.ini");
+  // Installed (share/zr4pcctrl beside bin): the user's folder even where the program folder can
+  // be written, as for root or a copy unpacked into a staging folder.
+  fs.files.insert("/stage/usr/share/zr4pcctrl");
+  fs.writable.insert("/stage/usr/bin");
+  EXPECT_EQ(ChooseSettingsPath("/stage/usr/bin", false, "zr4pcctrl.ini", fs.Probe()),
+            "/home/u/.config/zr4pcctrl/zr4pcctrl.ini");
+  EXPECT_EQ(InstalledDataFolder("C:\\Tools\\bin"), "C:\\Tools\\share\\zr4pcctrl");
+  EXPECT_EQ(InstalledDataFolder("/opt/zr4"), "");
   fs.config.clear();  // no home to be found: beside the program, where saving will say it failed
   EXPECT_EQ(ChooseSettingsPath("/usr/bin", false, "zr4pcctrl.ini", fs.Probe()),
             "/usr/bin/zr4pcctrl.ini");

@@ -5,12 +5,10 @@
 
 #include "core/app/controller.h"
 #include "core/app/ini_file.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
 #include "core/ports/log.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_file_store.h"
 #include "fakes/fake_view.h"
+#include "fakes/sim_link.h"
 
 namespace zr4 {
 namespace {
@@ -32,7 +30,7 @@ constexpr const char* kDefaultFile =
     "[Timer]\r\nTimer0=8,7,30,-ON,1\r\n\r\n"
     "[Other]\r\nWinAmpPath=\r\nLilithPath=\r\n";
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public ::testing::Test, protected test::SimLink<> {
  protected:
   SettingsTest() {
     previousSink = SetLogSink([this](std::string_view line) { log.emplace_back(line); });
@@ -44,11 +42,6 @@ class SettingsTest : public ::testing::Test {
     controller.LoadSettings();
   }
   std::string& File() { return files.files[kPath]; }
-
-  test::FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
   test::FakeView view;
   test::FakeFileStore files;
   test::FakeTextCodec codec;
@@ -144,6 +137,20 @@ TEST_F(SettingsTest, DamagedValuesDoNotStopTheLoad) {
 
   Load("[Setting]\nA.P.S.Min=-3\n");
   EXPECT_EQ(controller.Options().APSMin, 0);
+}
+
+TEST_F(SettingsTest, ATimerLineThatDoesNotReadIsKeptAtItsPlace) {
+  Load("[Timer]\r\nTimer0=8,7,30,-ON,1\r\nTimer1=x,7,30,-OFF,1\r\nTimer2=2,8,0,-VOL 20,0\r\n");
+  ASSERT_EQ(controller.Settings().TimerList.Count(), 2);  // the damaged one does not run
+  controller.SaveSettings();
+  EXPECT_NE(File().find("[Timer]\r\nTimer0=8,7,30,-ON,1\r\nTimer1=x,7,30,-OFF,1\r\n"
+                        "Timer2=2,8,0,-VOL 20,0\r\n"),
+            std::string::npos);
+
+  // Entries removed before it: it keeps its order among the rest and the numbers close up.
+  controller.Settings().TimerList.Clear();
+  controller.SaveSettings();
+  EXPECT_NE(File().find("[Timer]\r\nTimer0=x,7,30,-OFF,1\r\n\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsTest, NumberedKeysLoadUntilTheFirstMissingOne) {

@@ -159,13 +159,13 @@ TEST_F(SimTest, EjectOpensAndClosesTheTray) {
 
 TEST_F(SimTest, MalformedFramesAreIgnored) {
   const int volume = sim.volume();
-  Frame frame = BuildFrame(cmdSetVolume, 40);
+  Frame frame = BuildFrame(0x4D, 40);
   frame[4] ^= 1;  // checksum
   EXPECT_TRUE(link.DeviceRequest(false, frame.data()));
-  frame = BuildFrame(cmdSetVolume, 40);
+  frame = BuildFrame(0x4D, 40);
   frame[0] = 0xB9;
   link.DeviceRequest(false, frame.data());
-  frame = BuildFrame(cmdSetVolume, 40);
+  frame = BuildFrame(0x4D, 40);
   frame[1] = 3;
   frame[4] += 1;
   link.DeviceRequest(false, frame.data());

@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "core/app/controller.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_view.h"
+#include "fakes/sim_link.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/text_codec_system.h"
 #include "temp_folder.h"
@@ -13,16 +11,12 @@
 namespace zr4 {
 namespace {
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test, protected test::SimLink<> {
  protected:
   test::TempFolder folder;
   SystemFileStore files;
   SystemTextCodec codec;
   SettingsStorage storage{files, codec, folder.Path("zr4pcctrl.ini")};
-  test::FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
   test::FakeView view;
 };
 

@@ -83,9 +83,9 @@ TEST_F(LibusbFinderTest, DrivesTheComponentWithExactFramesAndOneTransferPerReque
   EXPECT_TRUE(link->SetVolume(22));
   EXPECT_TRUE(link->CallPreset(5));
   EXPECT_TRUE(link->PlayTrack(3));
-  const std::vector<Frame> expected = {BuildFrame(0x00, 0x92), BuildFrame(cmdSetVolume, 22),
-                                       BuildFrame(0x00, 0x91), BuildFrame(cmdCallPreset, 5),
-                                       BuildFrame(cmdPlayTrack, 3)};
+  const std::vector<Frame> expected = {BuildFrame(0x00, 0x92), BuildFrame(0x4D, 22),
+                                       BuildFrame(0x00, 0x91), BuildFrame(0x4C, 5),
+                                       BuildFrame(0x44, 3)};
   EXPECT_EQ(ReceivedFrames(), expected);
   ASSERT_TRUE(link->ReadStatus());
   EXPECT_EQ(link->Status.Source, kInputCD);
@@ -107,7 +107,7 @@ TEST_F(LibusbFinderTest, DrivesTheComponentWithExactFramesAndOneTransferPerReque
   EXPECT_EQ(log.Count("LIBUSB IN  STATUS: True"), 2);
   EXPECT_EQ(log.Count("LIBUSB OUT  STATUS: True"), 5);
   EXPECT_TRUE(log.Has("LIBUSB OUT: ERRORCODE: 0. Success"));
-  EXPECT_TRUE(log.Has(HexDump(BuildFrame(cmdPlayTrack, 3))));
+  EXPECT_TRUE(log.Has(HexDump(BuildFrame(0x44, 3))));
 }
 
 TEST_F(LibusbFinderTest, FindsOnlyTheComponentsIdentityAndTakesTheFirstInBusOrder) {

@@ -1,0 +1,66 @@
+// The component as a media player of the desktop (play state, what is playing, volume and the
+// transport keys), decided from the polled status without any transfer of its own. The Linux
+// shell serves it as MPRIS 2; nothing here knows D-Bus.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/device/zr4defs.h"
+
+namespace zr4 {
+
+class TController;
+
+struct TMediaState {
+  std::string playbackStatus = "Stopped";  // "Playing", "Paused" or "Stopped"
+  std::string trackId = "/org/mpris/MediaPlayer2/TrackList/NoTrack";  // a D-Bus object path
+  std::string title;
+  std::string album;
+  int trackNumber = 0;          // CD only; 0 for none
+  std::int64_t positionUs = 0;  // CD play time
+  double volume = 0.0;          // 0.0 at volume 0, 1.0 at VolMax
+  bool canPlay = false;
+  bool canPause = false;
+  bool canGoNext = false;
+  bool canGoPrevious = false;
+  bool canControl = false;
+
+  bool operator==(const TMediaState&) const = default;
+};
+
+class TMediaControls {
+ public:
+  explicit TMediaControls(TController& controller) : c_(controller) {}
+
+  // Every record the window shows, changed or not: a CD's play time that stands still for a
+  // while tells a pause from play, as the component reports no play state of its own.
+  void Observe(const TDeviceStatus& status, std::int64_t nowTick);
+
+  // What the desktop is shown now.
+  TMediaState State() const;
+
+  // The desktop's keys: the window's own actions for the input, so the power save counts them as
+  // use. Keys the input does not offer do nothing.
+  void Play();
+  void Pause();
+  void PlayPause();
+  void Stop();
+  void Next();
+  void Previous();
+  // 0.0 … 1.0 of VolMax, through the volume bar.
+  void SetVolume(double volume);
+
+ private:
+  enum class CdMotion { Stopped, Paused, Playing };
+  CdMotion Motion() const;
+  bool CdPlaying() const { return Motion() == CdMotion::Playing; }
+
+  TController& c_;
+  TDeviceStatus last_;
+  std::int64_t lastChangeTick_ = 0;
+  std::int64_t nowTick_ = 0;
+  bool seen_ = false;
+};
+
+}  // namespace zr4

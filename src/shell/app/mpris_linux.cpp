@@ -1,0 +1,158 @@
+#include "shell/app/mpris_linux.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+
+#include "core/app/controller.h"
+#include "core/ports/log.h"
+#include "shell/app/main_window.h"
+
+namespace zr4 {
+
+namespace {
+constexpr const char* kServiceName = "org.mpris.MediaPlayer2.zr4pcctrl";
+constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
+constexpr const char* kDesktopEntry = "io.github.zr4pcctrl.zr4pcctrl";
+}  // namespace
+
+MprisPlayer::MprisPlayer(TController& controller, MainWindow& window)
+    : controller_(controller), window_(window) {
+  new MprisRootAdaptor(this);
+  new MprisPlayerAdaptor(this);
+  connect(&window_, &MainWindow::statusShown, this, &MprisPlayer::Update);
+  state_ = controller_.Media().State();
+}
+
+bool MprisPlayer::Register() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    LogText("MPRIS: no session bus; the media controls do not show the component");
+    return false;
+  }
+  if (!bus.registerObject(kObjectPath, this)) {
+    LogText("MPRIS: cannot serve " + std::string(kObjectPath));
+    return false;
+  }
+  if (!bus.registerService(kServiceName)) {
+    LogText("MPRIS: " + std::string(kServiceName) +
+            " is taken: " + bus.lastError().message().toStdString());
+    bus.unregisterObject(kObjectPath);
+    return false;
+  }
+  LogText("MPRIS: serving " + std::string(kServiceName));
+  return true;
+}
+
+void MprisPlayer::Update() {
+  const TMediaState now = controller_.Media().State();
+  if (now == state_) return;
+  const QVariantMap before = MprisPlayerAdaptor::Properties(state_);
+  QVariantMap changed = MprisPlayerAdaptor::Properties(now);
+  // The play time moves by itself; clients ask for it when they show it.
+  changed.remove("Position");
+  for (auto it = changed.begin(); it != changed.end();)
+    it = before.value(it.key()) == it.value() ? changed.erase(it) : std::next(it);
+  state_ = now;
+  if (!changed.isEmpty()) EmitChanged("org.mpris.MediaPlayer2.Player", changed);
+}
+
+void MprisPlayer::EmitChanged(const char* interface, const QVariantMap& changed) {
+  QDBusMessage signal = QDBusMessage::createSignal(kObjectPath, "org.freedesktop.DBus.Properties",
+                                                   "PropertiesChanged");
+  signal << QString(interface) << changed << QStringList();
+  QDBusConnection::sessionBus().send(signal);
+}
+
+MprisRootAdaptor::MprisRootAdaptor(MprisPlayer* player)
+    : QDBusAbstractAdaptor(player), player_(player) {}
+
+QString MprisRootAdaptor::DesktopEntry() const {
+  return kDesktopEntry;
+}
+
+void MprisRootAdaptor::Raise() {
+  player_->Window().RestoreAndRaise();
+}
+
+void MprisRootAdaptor::Quit() {
+  player_->Window().close();
+}
+
+MprisPlayerAdaptor::MprisPlayerAdaptor(MprisPlayer* player)
+    : QDBusAbstractAdaptor(player), player_(player) {
+  setAutoRelaySignals(true);
+}
+
+TMediaControls& MprisPlayerAdaptor::Media() const {
+  return player_->Controller().Media();
+}
+
+QVariantMap MprisPlayerAdaptor::Properties(const TMediaState& s) {
+  QVariantMap metadata{
+      {"mpris:trackid", QVariant::fromValue(QDBusObjectPath(QString::fromStdString(s.trackId)))}};
+  if (!s.title.empty()) metadata["xesam:title"] = QString::fromStdString(s.title);
+  if (!s.album.empty()) metadata["xesam:album"] = QString::fromStdString(s.album);
+  if (s.trackNumber > 0) metadata["xesam:trackNumber"] = s.trackNumber;
+  return {{"PlaybackStatus", QString::fromStdString(s.playbackStatus)},
+          {"Metadata", metadata},
+          {"Volume", s.volume},
+          {"Position", qlonglong{s.positionUs}},
+          {"CanGoNext", s.canGoNext},
+          {"CanGoPrevious", s.canGoPrevious},
+          {"CanPlay", s.canPlay},
+          {"CanPause", s.canPause},
+          {"CanControl", s.canControl}};
+}
+
+QString MprisPlayerAdaptor::PlaybackStatus() const {
+  return QString::fromStdString(Media().State().playbackStatus);
+}
+QVariantMap MprisPlayerAdaptor::Metadata() const {
+  return Properties(Media().State())["Metadata"].toMap();
+}
+double MprisPlayerAdaptor::Volume() const {
+  return Media().State().volume;
+}
+void MprisPlayerAdaptor::SetVolume(double volume) {
+  Media().SetVolume(volume);
+}
+qlonglong MprisPlayerAdaptor::Position() const {
+  return Media().State().positionUs;
+}
+bool MprisPlayerAdaptor::CanGoNext() const {
+  return Media().State().canGoNext;
+}
+bool MprisPlayerAdaptor::CanGoPrevious() const {
+  return Media().State().canGoPrevious;
+}
+bool MprisPlayerAdaptor::CanPlay() const {
+  return Media().State().canPlay;
+}
+bool MprisPlayerAdaptor::CanPause() const {
+  return Media().State().canPause;
+}
+bool MprisPlayerAdaptor::CanControl() const {
+  return Media().State().canControl;
+}
+
+void MprisPlayerAdaptor::Next() {
+  Media().Next();
+}
+void MprisPlayerAdaptor::Previous() {
+  Media().Previous();
+}
+void MprisPlayerAdaptor::Pause() {
+  Media().Pause();
+}
+void MprisPlayerAdaptor::PlayPause() {
+  Media().PlayPause();
+}
+void MprisPlayerAdaptor::Stop() {
+  Media().Stop();
+}
+void MprisPlayerAdaptor::Play() {
+  Media().Play();
+}
+
+}  // namespace zr4

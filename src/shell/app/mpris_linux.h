@@ -1,0 +1,136 @@
+// The component in the desktop's media controls: an MPRIS 2 player on the session bus, named
+// org.mpris.MediaPlayer2.zr4pcctrl, serving what TMediaControls decides. It reads nothing from
+// the component itself: it follows the window's polls.
+#pragma once
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusObjectPath>
+#include <QObject>
+#include <QStringList>
+#include <QVariantMap>
+#include <memory>
+
+#include "core/app/media_controls.h"
+
+namespace zr4 {
+
+class MainWindow;
+class TController;
+
+class MprisPlayer : public QObject {
+  Q_OBJECT
+
+ public:
+  MprisPlayer(TController& controller, MainWindow& window);
+
+  // Takes the player's name on the session bus. False, with a diagnostic, when there is no
+  // session bus or another program holds the name: the window works on without it.
+  bool Register();
+
+  TController& Controller() { return controller_; }
+  MainWindow& Window() { return window_; }
+  const TMediaState& State() const { return state_; }
+
+ public slots:
+  // A record was shown: tells the desktop what changed.
+  void Update();
+
+ private:
+  void EmitChanged(const char* interface, const QVariantMap& changed);
+
+  TController& controller_;
+  MainWindow& window_;
+  TMediaState state_;
+};
+
+// org.mpris.MediaPlayer2
+class MprisRootAdaptor : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2")
+  Q_PROPERTY(bool CanQuit READ CanQuit)
+  Q_PROPERTY(bool CanRaise READ CanRaise)
+  Q_PROPERTY(bool HasTrackList READ HasTrackList)
+  Q_PROPERTY(QString Identity READ Identity)
+  Q_PROPERTY(QString DesktopEntry READ DesktopEntry)
+  Q_PROPERTY(QStringList SupportedUriSchemes READ SupportedUriSchemes)
+  Q_PROPERTY(QStringList SupportedMimeTypes READ SupportedMimeTypes)
+
+ public:
+  explicit MprisRootAdaptor(MprisPlayer* player);
+
+  bool CanQuit() const { return true; }
+  bool CanRaise() const { return true; }
+  bool HasTrackList() const { return false; }
+  QString Identity() const { return "ZR4PC"; }
+  QString DesktopEntry() const;
+  QStringList SupportedUriSchemes() const { return {}; }
+  QStringList SupportedMimeTypes() const { return {}; }
+
+ public slots:
+  void Raise();
+  void Quit();
+
+ private:
+  MprisPlayer* player_;
+};
+
+// org.mpris.MediaPlayer2.Player
+class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
+  Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
+  Q_PROPERTY(double Rate READ Rate WRITE SetRate)
+  Q_PROPERTY(double MinimumRate READ Rate)
+  Q_PROPERTY(double MaximumRate READ Rate)
+  Q_PROPERTY(QVariantMap Metadata READ Metadata)
+  Q_PROPERTY(double Volume READ Volume WRITE SetVolume)
+  Q_PROPERTY(qlonglong Position READ Position)
+  Q_PROPERTY(bool CanGoNext READ CanGoNext)
+  Q_PROPERTY(bool CanGoPrevious READ CanGoPrevious)
+  Q_PROPERTY(bool CanPlay READ CanPlay)
+  Q_PROPERTY(bool CanPause READ CanPause)
+  Q_PROPERTY(bool CanSeek READ CanSeek)
+  Q_PROPERTY(bool CanControl READ CanControl)
+
+ public:
+  explicit MprisPlayerAdaptor(MprisPlayer* player);
+
+  QString PlaybackStatus() const;
+  double Rate() const { return 1.0; }
+  void SetRate(double) {}  // the component plays at its own speed
+  QVariantMap Metadata() const;
+  double Volume() const;
+  void SetVolume(double volume);
+  qlonglong Position() const;
+  bool CanGoNext() const;
+  bool CanGoPrevious() const;
+  bool CanPlay() const;
+  bool CanPause() const;
+  bool CanSeek() const { return false; }
+  bool CanControl() const;
+
+  // The state's properties as the interface names them.
+  static QVariantMap Properties(const TMediaState& state);
+
+ public slots:
+  void Next();
+  void Previous();
+  void Pause();
+  void PlayPause();
+  void Stop();
+  void Play();
+  // The component cannot seek to a time or open files: these do nothing.
+  void Seek(qlonglong) {}
+  void SetPosition(const QDBusObjectPath&, qlonglong) {}
+  void OpenUri(const QString&) {}
+
+ signals:
+  void Seeked(qlonglong position);
+
+ private:
+  TMediaControls& Media() const;
+
+  MprisPlayer* player_;
+};
+
+}  // namespace zr4

@@ -1,0 +1,80 @@
+#include "core/app/audio_device_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "command_harness.h"
+
+namespace zr4::test {
+namespace {
+
+class FakeOutputs : public AudioOutputs {
+ public:
+  std::vector<std::string> OutputNames() override { return names; }
+  std::string PreferredOutput() override { return preferred; }
+  void SetPreferredOutput(const std::string& name) override {
+    preferred = name;
+    writes.push_back(name);
+  }
+  std::vector<std::string> names;
+  std::string preferred;
+  std::vector<std::string> writes;
+};
+
+TEST(AudioDeviceMenuTest, TicksOnlyAnExactMatchAndWritesTheClickedName) {
+  FakeOutputs outputs;
+  outputs.names = {"Speakers", "SPEAKERS", "ZR4PC USB Audio"};
+  outputs.preferred = "SPEAKERS";
+  TAudioDeviceMenu menu(outputs);
+  menu.Build();
+  EXPECT_EQ(menu.Ticked(), 1);
+  menu.Click(1);  // already ticked
+  menu.Click(3);  // beyond the entries
+  menu.Click(-2);
+  EXPECT_TRUE(outputs.writes.empty());
+  menu.Click(2);
+  EXPECT_EQ(outputs.writes, std::vector<std::string>{"ZR4PC USB Audio"});
+  EXPECT_EQ(menu.Ticked(), 2);
+
+  // A preferred name that matches nothing ticks nothing; a click still writes.
+  outputs.preferred = "gone";
+  menu.Build();
+  EXPECT_EQ(menu.Ticked(), -1);
+  menu.Click(0);
+  EXPECT_EQ(outputs.preferred, "Speakers");
+}
+
+TEST(AudioDeviceMenuTest, OneOutputIsListedButClickingItChangesNothing) {
+  FakeOutputs outputs;
+  outputs.names = {"Speakers"};
+  TAudioDeviceMenu menu(outputs);
+  menu.Build();
+  EXPECT_TRUE(menu.Enabled());
+  menu.Click(0);
+  EXPECT_TRUE(outputs.writes.empty());
+  outputs.names.clear();
+  menu.Build();
+  EXPECT_FALSE(menu.Enabled());
+}
+
+class AudioMenuEntries : public CommandTest {};
+
+TEST_F(AudioMenuEntries, TheSubmenuListsTheOutputsAtStartAndClicksReachThem) {
+  FakeOutputs outputs;
+  outputs.names = {"Speakers", "ZR4PC USB Audio"};
+  outputs.preferred = "Speakers";
+  TController withAudio(clock, link, view, nullptr, {.audio = &outputs});
+  withAudio.FormCreate({});
+  TMenuItem* entry = withAudio.PopupMenu1().Find({"&Other", "AudioDevice", "ZR4PC USB Audio"});
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->Name, "Device1");
+  EXPECT_FALSE(withAudio.PopupMenu1().Checked(*entry));
+  withAudio.PopupMenu1().Click(*entry);
+  EXPECT_EQ(outputs.preferred, "ZR4PC USB Audio");
+  EXPECT_TRUE(withAudio.PopupMenu1().Checked(*entry));
+
+  // Without outputs the submenu is there but disabled.
+  EXPECT_FALSE(controller.PopupMenu1().Find({"&Other", "AudioDevice"})->Enabled);
+}
+
+}  // namespace
+}  // namespace zr4::test
