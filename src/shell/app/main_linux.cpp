@@ -116,14 +116,12 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
 
 int main(int argc, char** argv) {
   using namespace zr4;
-  const ProgramOptions options =
-      ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (const std::optional<int> answered = AnswerWithoutInstance(options)) return *answered;
-  if (DiagnosticsWanted(options)) {
-    SetLogSink([](std::string_view line) {
-      std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
-    });
-  }
+  ProgramOptions options;
+  const auto toStandardError = [](std::string_view line) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+  };
+  if (const std::optional<int> ended = BeginProgram(argc, argv, toStandardError, options))
+    return *ended;
 
   std::string error;
   const std::optional<InstanceAddress> address = ResolveInstanceAddress(error);

@@ -53,22 +53,24 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
   return app.Run();
 }
 
-}  // namespace
-}  // namespace zr4
-
-int main(int argc, char** argv) {
-  using namespace zr4;
-  const ProgramOptions options =
-      ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (const std::optional<int> answered = AnswerWithoutInstance(options)) return *answered;
-  if (DiagnosticsWanted(options)) SetLogSink(LogToDebugger);
+// The instance's mutex is held until the process ends.
+int RunProgram(int& argc, char** argv) {
+  ProgramOptions options;
+  if (const std::optional<int> ended = BeginProgram(argc, argv, LogToDebugger, options))
+    return *ended;
 
   // --status: no channel asks the running instance on Windows; the component is read once, as
   // when no instance runs. Each request opens and closes the device, so a running instance is
   // not disturbed.
   if (options.status) return PrintStatusOnce(argc, argv, options);
-  // Held until the process ends.
   const InstanceMutex mutex;
   if (mutex.AnotherInstanceRuns()) return RunLaterStart(options);
   return RunController(argc, argv, options);
+}
+
+}  // namespace
+}  // namespace zr4
+
+int main(int argc, char** argv) {
+  return zr4::RunProgram(argc, argv);
 }

@@ -5,22 +5,20 @@
 #include <algorithm>
 
 #include "core/app/controller.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
 #include "core/ports/log.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_view.h"
+#include "fakes/sim_link.h"
 
 namespace zr4 {
 namespace {
 
-TEST(InstanceRequestsTest, EachRequestReachesItsReceiver) {
-  test::FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
+class InstanceRequestsTest : public ::testing::Test, protected test::SimLink<> {
+ protected:
   test::FakeView view;
   TController controller{clock, link, view};
+};
+
+TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   controller.FormCreate({});
   int restores = 0;
   TInstanceRequests requests(controller, [&] { ++restores; });

@@ -1,10 +1,21 @@
+#include "shell/app/device_setup.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/app/device_setup.h"
-
 namespace zr4 {
+
+// StartSystemFinder fills members declared before `finder_`: they exist by the time the
+// fallback finder takes the system's finder.
+DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
+    : clock_(clock),
+      simulate_(simulate),
+      simulator_(clock),
+      simulatorFinder_(simulator_),
+      finder_(StartSystemFinder(simulate), simulatorFinder_) {
+  OpenTrace();
+}
 
 void DeviceSetup::OpenTrace() {
   const char* tracePath = std::getenv("ZR4PC_SIM_TRACE");
