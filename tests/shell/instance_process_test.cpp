@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLocalSocket>
@@ -144,6 +145,17 @@ TEST_F(InstanceProcessTest, SigtermClosesLikeTheWindow) {
 
   // The lock went with it: the next start is a first instance again.
   StartFirst();
+}
+
+TEST_F(InstanceProcessTest, SignalsDuringTeardownStillEndWithTheSave) {
+  StartFirst();
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  QElapsedTimer waited;
+  waited.start();
+  while (!first.waitForFinished(1) && waited.elapsed() < kLimitMs) ::kill(pid, SIGTERM);
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_TRUE(QFile::exists(runtime.filePath("zr4pcctrl.ini")));
 }
 
 TEST_F(InstanceProcessTest, AnUnusableLockStillGivesAWindow) {
