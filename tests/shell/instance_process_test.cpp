@@ -12,6 +12,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <atomic>
 
 namespace {
@@ -97,6 +98,52 @@ TEST_F(InstanceProcessTest, LaterStartsHandOverAndEnd) {
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(WaitForLog("Single instance: restore the window"));
   EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(InstanceProcessTest, AStartWhileTheInstanceClosesRunsItsCommandOnce) {
+  // A settings file this large keeps the closing instance busy saving for a while.
+  QFile settings(runtime.filePath("zr4pcctrl.ini"));
+  ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+  settings.write("[Padding]\r\n");
+  for (int i = 0; i < 80000; ++i)
+    settings.write(QString("Key%1=%2\r\n").arg(i).arg(QString(40, 'x')).toLatin1());
+  settings.close();
+  StartFirst();
+
+  ASSERT_EQ(::kill(static_cast<pid_t>(first.processId()), SIGTERM), 0);
+  QThread::msleep(10);
+  QProcess later;
+  later.setReadChannel(QProcess::StandardError);
+  Start(later, {"--simulate", "--debug", "-VOL", "9"});
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  firstErr += QString::fromUtf8(first.readAllStandardError());
+  // The later start either handed over or became the instance itself.
+  QString laterErr;
+  while (!laterErr.contains("listening on") && later.waitForReadyRead(kLimitMs))
+    laterErr += QString::fromUtf8(later.readAllStandardError());
+  const bool tookOver = later.state() == QProcess::Running;
+  if (tookOver) later.terminate();
+  later.waitForFinished(kLimitMs);
+  laterErr += QString::fromUtf8(later.readAllStandardError());
+  EXPECT_EQ(later.exitCode(), 0);
+  EXPECT_EQ(firstErr.count("ExecuteParams: -VOL,9") + laterErr.count("ExecuteParams: -VOL,9"), 1)
+      << (tookOver ? "took over" : "handed over") << "\n"
+      << laterErr.toStdString();
+}
+
+TEST_F(InstanceProcessTest, AStoppedInstanceIsReportedAndTheStartFails) {
+  StartFirst();
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  int code = -1;
+  Run({"-VOL", "9"}, &code);
+  ::kill(pid, SIGCONT);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("does not answer")) << lastErr.toStdString();
+  // The request the stopped instance finds when it goes on was given up: it does not run.
+  EXPECT_TRUE(WaitForLog("dropped a request whose sender has given up"));
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22");
+  EXPECT_FALSE(firstErr.contains("ExecuteParams"));
 }
 
 TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {

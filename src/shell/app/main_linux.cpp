@@ -3,15 +3,14 @@
 // from logind and the session manager.
 #include <QGuiApplication>
 #include <QSessionManager>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "core/app/forwarding.h"
 #include "core/app/instance_requests.h"
 #include "core/ports/log.h"
+#include "platform/app/instance_handover_linux.h"
 #include "shell/app/controller_app.h"
 #include "shell/app/instance_server_linux.h"
 #include "shell/app/logind_watcher_linux.h"
@@ -22,52 +21,59 @@
 namespace zr4 {
 namespace {
 
-// How long a request to the running instance may take; a forwarded command line is answered
-// only once it has run.
-constexpr int kInstanceReplyTimeoutMs = 10000;
-// A later start that finds the lock taken keeps trying this long while the first instance is
-// still starting up, then ends silently.
-constexpr int kInstanceStartupWaitMs = 5000;
-constexpr int kInstanceRetryMs = 100;
+// How long a status request may take: the instance answers it at once unless it is stuck.
+constexpr int kStatusTimeoutMs = 10000;
 
-// --status: the running instance answers; without one the component is read once.
+void SayNoAnswer(const HandOverResult& result) {
+  std::fprintf(stderr, "zr4pcctrl: %s; the request was not handed over\n",
+               result.outcome == HandOverResult::Outcome::Hung
+                   ? "the running instance does not answer (it is stopped or hung)"
+                   : "another instance holds the lock but does not answer");
+}
+
+// --status: the running instance answers; without one (or while it closes) the component is
+// read once.
 int RunStatus(int& argc, char** argv, const ProgramOptions& options,
               const std::optional<InstanceAddress>& address) {
   const InstanceVerb verb = options.json ? InstanceVerb::StatusJson : InstanceVerb::Status;
   if (address) {
-    if (auto reply =
-            SendInstanceRequest(address->socketPath, {verb, {}}, kInstanceReplyTimeoutMs)) {
-      if (reply->empty()) {
-        std::fprintf(stderr, "zr4pcctrl: the running instance did not answer\n");
-        return 1;
-      }
-      std::printf("%s\n", reply->c_str());
+    const InstanceReply reply =
+        SendInstanceRequest(address->socketPath, {verb, {}}, kStatusTimeoutMs);
+    if (reply.outcome == InstanceReply::Outcome::TimedOut) {
+      std::fprintf(stderr,
+                   "zr4pcctrl: the running instance does not answer (it is stopped or "
+                   "hung)\n");
+      return 1;
+    }
+    if (reply.outcome == InstanceReply::Outcome::Answered) {
+      std::printf("%s\n", reply.line.c_str());
       return 0;
     }
   }
   return PrintStatusOnce(argc, argv, options);
 }
 
-// Another instance runs: hand it the command line (or ask it to come to the front) and end.
-int RunLaterStart(const ProgramOptions& options, const InstanceAddress& address) {
+// Another instance holds the lock: hand it the command line (or ask it to come to the front).
+// Returns the exit code, or nothing when the instance went away and this start holds the lock
+// now: it then runs as the instance.
+std::optional<int> RunLaterStart(const ProgramOptions& options, const InstanceAddress& address,
+                                 std::optional<InstanceLock>& lock) {
   const InstanceRequest request =
       options.params.empty()
           ? InstanceRequest{InstanceVerb::Restore, {}}
           : InstanceRequest{InstanceVerb::Forward, BuildForwardedText(options.params)};
-  std::optional<std::string> reply;
-  for (int waited = 0; waited <= kInstanceStartupWaitMs; waited += kInstanceRetryMs) {
-    reply = SendInstanceRequest(address.socketPath, request, kInstanceReplyTimeoutMs);
-    if (reply) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(kInstanceRetryMs));
+  const HandOverResult result = HandOver(address, request, lock);
+  switch (result.outcome) {
+    case HandOverResult::Outcome::Answered:
+      return 0;
+    case HandOverResult::Outcome::BecameInstance:
+      return std::nullopt;
+    case HandOverResult::Outcome::NoAnswer:
+    case HandOverResult::Outcome::Hung:
+      break;
   }
-  if (!reply) {
-    LogText("Single instance: another instance holds the lock but does not answer");
-  } else if (reply->empty()) {
-    std::fprintf(stderr, "zr4pcctrl: the running instance did not confirm the request\n");
-  } else {
-    LogText("Single instance: handed over to the running instance");
-  }
-  return 0;
+  SayNoAnswer(result);
+  return 1;
 }
 
 // The first instance: the controller window until it closes.
@@ -90,6 +96,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   InstanceServer server([&](const InstanceRequest& request) { return requests.Answer(request); });
   if (std::string error; address && !server.Listen(address->socketPath, error))
     std::fprintf(stderr, "zr4pcctrl: a later start cannot reach this one: %s\n", error.c_str());
+  QObject::connect(&window, &MainWindow::closing, &server, &InstanceServer::Stop);
 
   LogindWatcher logind;
   QObject::connect(&logind, &LogindWatcher::powerBroadcast, &window,
@@ -131,7 +138,9 @@ int main(int argc, char** argv) {
   if (options.status) return RunStatus(argc, argv, options, address);
   std::optional<InstanceLock> lock;
   if (address) lock.emplace(address->lockPath);
-  if (lock && lock->HeldElsewhere()) return RunLaterStart(options, *address);
+  if (lock && lock->HeldElsewhere()) {
+    if (const std::optional<int> ended = RunLaterStart(options, *address, lock)) return *ended;
+  }
   if (lock && !lock->Held()) {
     // Better a second window than none at all.
     std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", lock->Error().c_str());
