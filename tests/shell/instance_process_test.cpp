@@ -2,6 +2,8 @@
 // status queries, screenshots and the end through a signal. Every wait below waits for the
 // program to say or do something, bounded by a generous limit for slow (sanitizer) builds.
 #include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -178,6 +182,40 @@ TEST_F(InstanceProcessTest, MalformedRequestsAreDroppedAndTheInstanceGoesOn) {
   socket.write("ZR4PC/1 FORWARD 999\n");
   ASSERT_TRUE(socket.waitForBytesWritten(kLimitMs));
   EXPECT_TRUE(WaitForLog("Single instance: dropped a malformed request"));
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22");
+}
+
+// The processor time the process has used so far, in clock ticks.
+long CpuTicks(qint64 pid) {
+  QFile stat(QString("/proc/%1/stat").arg(pid));
+  if (!stat.open(QIODevice::ReadOnly)) return -1;
+  const QString text = QString::fromLatin1(stat.readAll());
+  // After the name in parentheses: state is field 3, utime and stime are fields 14 and 15.
+  const QStringList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+  return fields.value(11).toLong() + fields.value(12).toLong();
+}
+
+TEST_F(InstanceProcessTest, OutOfDescriptorsTheInstanceWaitsAndRecovers) {
+  StartFirst();
+  const qint64 pid = first.processId();
+  // Two descriptors more than it holds now: the third waiting connection finds none.
+  const QDir fds(QString("/proc/%1/fd").arg(pid), {}, QDir::NoSort, QDir::Files | QDir::System);
+  rlimit limit{};
+  ASSERT_EQ(prlimit(static_cast<pid_t>(pid), RLIMIT_NOFILE, nullptr, &limit), 0);
+  limit.rlim_cur = fds.count() + 2;
+  ASSERT_EQ(prlimit(static_cast<pid_t>(pid), RLIMIT_NOFILE, &limit, nullptr), 0);
+  std::vector<std::unique_ptr<QLocalSocket>> idle;
+  for (int i = 0; i < 6; ++i) {
+    idle.push_back(std::make_unique<QLocalSocket>());
+    idle.back()->connectToServer(runtime.path() + "/" + env.value("ZR4PC_INSTANCE_NAME"));
+    ASSERT_TRUE(idle.back()->waitForConnected(kLimitMs));
+  }
+  ASSERT_TRUE(WaitForLog("out of file descriptors"));
+  const long before = CpuTicks(pid);
+  QThread::msleep(1000);
+  EXPECT_LT(CpuTicks(pid) - before, sysconf(_SC_CLK_TCK) / 5) << "busy while out of descriptors";
+
+  idle.clear();
   EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22");
 }
 

@@ -137,6 +137,8 @@ bool InstanceListener::Listen(const std::string& socketPath, std::string& error)
 int InstanceListener::Accept() {
   for (;;) {
     const int fd = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    outOfDescriptors_ =
+        fd < 0 && (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM);
     if (fd < 0) return -1;
     if (PeerIsThisUser(fd)) return fd;
     LogText("Single instance: refused a connection from another user");

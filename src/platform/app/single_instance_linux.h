@@ -61,11 +61,14 @@ class InstanceListener {
   // The descriptor to watch for waiting connections; -1 before Listen succeeded.
   int Fd() const { return fd_; }
 
-  // The next waiting connection of this user (non-blocking), or -1 when none waits.
+  // The next waiting connection of this user (non-blocking), or -1 when none waits or when this
+  // process has no descriptor left to take it (then OutOfDescriptors() is true).
   int Accept();
+  bool OutOfDescriptors() const { return outOfDescriptors_; }
 
  private:
   int fd_ = -1;
+  bool outOfDescriptors_ = false;
   std::string socketPath_;
 };
 

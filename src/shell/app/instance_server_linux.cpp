@@ -10,6 +10,9 @@ namespace zr4 {
 namespace {
 // A connection that has not sent a whole request by then is dropped.
 constexpr int kRequestTimeoutMs = 5000;
+// Out of descriptors, a waiting connection keeps the socket readable: accepting pauses this
+// long instead of waking the loop without end, and goes on once descriptors are free again.
+constexpr int kAcceptPauseMs = 250;
 }  // namespace
 
 // One accepted connection: collects the request, answers it once and closes.
@@ -93,6 +96,11 @@ void InstanceServer::Stop() {
 
 void InstanceServer::Accept() {
   for (int fd = listener_->Accept(); fd >= 0; fd = listener_->Accept()) new Connection(fd, *this);
+  if (!listener_->OutOfDescriptors()) return;
+  LogText("Single instance: out of file descriptors, accepting again shortly");
+  acceptNotifier_->setEnabled(false);
+  QTimer::singleShot(kAcceptPauseMs, acceptNotifier_,
+                     [notifier = acceptNotifier_] { notifier->setEnabled(true); });
 }
 
 }  // namespace zr4
