@@ -47,6 +47,7 @@ class InstanceProcessTest : public ::testing::Test {
 
   void Start(QProcess& process, const QStringList& args) {
     process.setProcessEnvironment(env);
+    process.setWorkingDirectory(runtime.path());
     process.start(ZR4PCCTRL_PATH, args);
     ASSERT_TRUE(process.waitForStarted(kLimitMs));
   }
@@ -162,6 +163,22 @@ TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
             R"("tuning":"Auto","playMode":"","mute":"","tone":"TONE","stationName":"",)"
             R"("volume":22})");
   EXPECT_EQ(code, 0);
+}
+
+TEST_F(InstanceProcessTest, TheRunningInstanceTakesTheScreenshot) {
+  StartFirst();
+  int code = -1;
+  // Relative to the later start's folder, not the instance's.
+  const QString out = Run({"--screenshot", "window.png"}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(out, "FM 01 80.00 MHz Auto TONE Vol.22\nSaved window picture to " +
+                     runtime.filePath("window.png"));
+  EXPECT_GT(QImage(runtime.filePath("window.png")).width(), 100);
+
+  Run({"--screenshot", runtime.filePath("no/such/folder/x.png")}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("cannot save")) << lastErr.toStdString();
+  EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 TEST_F(InstanceProcessTest, StatusWithoutInstanceReadsOnce) {

@@ -5,9 +5,11 @@
 //   "ZR4PC/1 RESTORE\n"                   restore the window and bring it to the front
 //   "ZR4PC/1 STATUS\n"                    what the window shows, as the status line
 //   "ZR4PC/1 STATUS-JSON\n"               the same as a JSON object
+//   "ZR4PC/1 SCREENSHOT <n>\n" and n bytes save a PNG of the window to that absolute path
 //
 // The running instance answers with one line: "OK" once a forwarded command line has been
-// executed or the window restored, or the status text.
+// executed or the window restored, the status text, or for a picture "SAVED " and the status
+// line, or "FAILED".
 #pragma once
 
 #include <cstddef>
@@ -16,15 +18,19 @@
 
 namespace zr4 {
 
-enum class InstanceVerb { Forward, Restore, Status, StatusJson };
+enum class InstanceVerb { Forward, Restore, Status, StatusJson, Screenshot };
 
 struct InstanceRequest {
   InstanceVerb verb = InstanceVerb::Restore;
-  std::string text;  // Forward only: the forwarded command line
+  std::string text;  // Forward: the forwarded command line; Screenshot: the picture's path
   bool operator==(const InstanceRequest&) const = default;
 };
 
 constexpr std::string_view kInstanceReplyOk = "OK";
+constexpr std::string_view kInstanceReplySaved = "SAVED ";
+constexpr std::string_view kInstanceReplyFailed = "FAILED";
+// The longest picture path a request may carry (the system's own limit).
+constexpr std::size_t kPicturePathMax = 4095;
 // A reply line longer than this is not one of ours.
 constexpr std::size_t kInstanceReplyMax = 4096;
 
@@ -38,7 +44,8 @@ struct InstanceDecode {
 
 // Decodes what has arrived so far on a connection. NeedMore until the whole request is there;
 // Invalid for anything that is not a request of the list above (the connection is dropped).
-// A forwarded text ends at its first zero byte and is never read past its stated length.
+// A forwarded text ends at its first zero byte and is never read past its stated length; a
+// picture path holding a zero byte is invalid.
 InstanceDecode DecodeInstanceRequest(std::string_view received);
 
 }  // namespace zr4

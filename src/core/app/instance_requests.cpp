@@ -6,8 +6,8 @@
 
 namespace zr4 {
 
-TInstanceRequests::TInstanceRequests(TController& controller, std::function<void()> restoreWindow)
-    : controller_(controller), restoreWindow_(std::move(restoreWindow)) {}
+TInstanceRequests::TInstanceRequests(TController& controller, TInstanceWindow window)
+    : controller_(controller), window_(std::move(window)) {}
 
 std::string TInstanceRequests::Answer(const InstanceRequest& request) {
   switch (request.verb) {
@@ -16,12 +16,16 @@ std::string TInstanceRequests::Answer(const InstanceRequest& request) {
       break;
     case InstanceVerb::Restore:
       LogText("Single instance: restore the window");
-      if (restoreWindow_) restoreWindow_();
+      if (window_.restore) window_.restore();
       break;
     case InstanceVerb::Status:
       return FormatStatusLine(controller_.Labels());
     case InstanceVerb::StatusJson:
       return FormatStatusJson(controller_.Labels(), controller_.VolumeSlider().position);
+    case InstanceVerb::Screenshot:
+      if (!window_.savePicture || !window_.savePicture(request.text))
+        return std::string(kInstanceReplyFailed);
+      return std::string(kInstanceReplySaved) + FormatStatusLine(controller_.Labels());
   }
   return std::string(kInstanceReplyOk);
 }

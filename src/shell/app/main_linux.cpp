@@ -4,8 +4,10 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/app/forwarding.h"
 #include "core/app/instance_requests.h"
@@ -23,13 +25,6 @@ namespace {
 
 // How long a status request may take: the instance answers it at once unless it is stuck.
 constexpr int kStatusTimeoutMs = 10000;
-
-void SayNoAnswer(const HandOverResult& result) {
-  std::fprintf(stderr, "zr4pcctrl: %s; the request was not handed over\n",
-               result.outcome == HandOverResult::Outcome::Hung
-                   ? "the running instance does not answer (it is stopped or hung)"
-                   : "another instance holds the lock but does not answer");
-}
 
 // --status: the running instance answers; without one (or while it closes) the component is
 // read once.
@@ -53,27 +48,54 @@ int RunStatus(int& argc, char** argv, const ProgramOptions& options,
   return PrintStatusOnce(argc, argv, options);
 }
 
-// Another instance holds the lock: hand it the command line (or ask it to come to the front).
-// Returns the exit code, or nothing when the instance went away and this start holds the lock
-// now: it then runs as the instance.
-std::optional<int> RunLaterStart(const ProgramOptions& options, const InstanceAddress& address,
-                                 std::optional<InstanceLock>& lock) {
-  const InstanceRequest request =
-      options.params.empty()
-          ? InstanceRequest{InstanceVerb::Restore, {}}
-          : InstanceRequest{InstanceVerb::Forward, BuildForwardedText(options.params)};
-  const HandOverResult result = HandOver(address, request, lock);
-  switch (result.outcome) {
-    case HandOverResult::Outcome::Answered:
-      return 0;
-    case HandOverResult::Outcome::BecameInstance:
-      return std::nullopt;
-    case HandOverResult::Outcome::NoAnswer:
-    case HandOverResult::Outcome::Hung:
-      break;
+// What a later start asks of the running instance, in order: its command line (or, without
+// one, to come to the front), then the picture it wants.
+std::vector<InstanceRequest> LaterStartRequests(const ProgramOptions& options) {
+  std::vector<InstanceRequest> requests;
+  if (!options.params.empty())
+    requests.push_back({InstanceVerb::Forward, BuildForwardedText(options.params)});
+  if (!options.screenshotFile.empty()) {
+    // The instance runs elsewhere: a relative path would name another file there.
+    std::error_code unknownFolder;
+    const std::filesystem::path file =
+        std::filesystem::absolute(options.screenshotFile, unknownFolder);
+    requests.push_back({InstanceVerb::Screenshot, file.string()});
   }
-  SayNoAnswer(result);
-  return 1;
+  if (requests.empty()) requests.push_back({InstanceVerb::Restore, {}});
+  return requests;
+}
+
+// Another instance holds the lock: hand it the requests. Returns the exit code, or nothing when
+// the instance went away and this start holds the lock now: it then runs as the instance, with
+// what was not handed over yet left in `options`.
+std::optional<int> RunLaterStart(ProgramOptions& options, const InstanceAddress& address,
+                                 std::optional<InstanceLock>& lock) {
+  for (const InstanceRequest& request : LaterStartRequests(options)) {
+    const HandOverResult result = HandOver(address, request, lock);
+    switch (result.outcome) {
+      case HandOverResult::Outcome::Answered:
+        if (request.verb == InstanceVerb::Forward) options.params.clear();
+        if (request.verb != InstanceVerb::Screenshot) break;
+        if (!result.reply.starts_with(kInstanceReplySaved)) {
+          std::fprintf(stderr, "zr4pcctrl: the running instance cannot save %s\n",
+                       request.text.c_str());
+          return 1;
+        }
+        std::printf("%s\nSaved window picture to %s\n",
+                    result.reply.substr(kInstanceReplySaved.size()).c_str(), request.text.c_str());
+        break;
+      case HandOverResult::Outcome::BecameInstance:
+        return std::nullopt;
+      case HandOverResult::Outcome::NoAnswer:
+      case HandOverResult::Outcome::Hung:
+        std::fprintf(stderr, "zr4pcctrl: %s; the request was not handed over\n",
+                     result.outcome == HandOverResult::Outcome::Hung
+                         ? "the running instance does not answer (it is stopped or hung)"
+                         : "another instance holds the lock but does not answer");
+        return 1;
+    }
+  }
+  return 0;
 }
 
 // The first instance: the controller window until it closes.
@@ -92,7 +114,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
 
   app.Create();
 
-  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
+  TInstanceRequests requests(controller, app.WindowForRequests());
   InstanceServer server([&](const InstanceRequest& request) { return requests.Answer(request); });
   if (std::string error; address && !server.Listen(address->socketPath, error))
     std::fprintf(stderr, "zr4pcctrl: a later start cannot reach this one: %s\n", error.c_str());

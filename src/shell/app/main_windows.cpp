@@ -1,6 +1,7 @@
 // The program on Windows: the named mutex marks the running instance, and a hidden top-level
 // window of the controller's class receives what a later start hands over, the power events and
 // the end of the session. Diagnostics go to the debugger.
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -19,8 +20,14 @@ namespace zr4 {
 namespace {
 
 // Another instance runs: hand it the command line (or ask it to come to the front) and end.
-// Without its window there is no one to hand it to, and this start ends silently.
+// Without its window there is no one to hand it to, and this start ends silently. The message
+// a second start sends carries no picture request.
 int RunLaterStart(const ProgramOptions& options) {
+  if (!options.screenshotFile.empty()) {
+    std::fprintf(stderr, "zr4pcctrl: another instance runs and cannot save %s for this start\n",
+                 options.screenshotFile.c_str());
+    return 1;
+  }
   if (ForwardToRunningInstance(options.params))
     LogText("Single instance: handed over to the running instance");
   else
@@ -38,7 +45,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
   // The hidden native window of the controller's class: what a second start hands over, power
   // events and the end of the session. (No tray icon exists yet that a restarted taskbar would
   // have to get back.)
-  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
+  TInstanceRequests requests(controller, app.WindowForRequests());
   InstanceWindow::Handlers events;
   events.forwarded = [&](const std::string& text) {
     requests.Answer({InstanceVerb::Forward, text});
