@@ -38,7 +38,6 @@ int RunLaterStart(const ProgramOptions& options) {
 // The first instance: the controller window until it closes.
 int RunController(int& argc, char** argv, const ProgramOptions& options) {
   ControllerApp app(argc, argv, options);
-  MainWindow& window = app.Window();
   TController& controller = app.Controller();
   app.Create();
 
