@@ -3,6 +3,7 @@
 // program to say or do something, bounded by a generous limit for slow (sanitizer) builds.
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLocalSocket>
 #include <QProcess>
@@ -258,6 +260,19 @@ TEST_F(InstanceProcessTest, SignalsDuringTeardownStillEndWithTheSave) {
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   EXPECT_TRUE(QFile::exists(runtime.filePath("zr4pcctrl.ini")));
+}
+
+TEST_F(InstanceProcessTest, OddFilesInPlaceOfTheSettingsNeitherHangNorAreReplaced) {
+  const QString settings = runtime.filePath("zr4pcctrl.ini");
+  ASSERT_EQ(mkfifo(settings.toLocal8Bit().constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", runtime.filePath("ShortCut.ini")));
+  int code = -1;
+  const QString out = Run({"--simulate", "--screenshot", runtime.filePath("window.png")}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(out.startsWith("FM 01 80.00")) << out.toStdString();
+  EXPECT_TRUE(lastErr.contains(settings + ": not a regular file")) << lastErr.toStdString();
+  EXPECT_TRUE(QFileInfo(settings).isFile() == false && QFileInfo::exists(settings));
+  EXPECT_EQ(QFileInfo(runtime.filePath("ShortCut.ini")).symLinkTarget(), "/dev/zero");
 }
 
 TEST_F(InstanceProcessTest, AnUnusableLockStillGivesAWindow) {

@@ -219,7 +219,8 @@ void TController::SaveSettings() {
 
   const std::string text = ini.Serialize();
   if (before.result == FileRead::Result::Ok && before.bytes == text) return;
-  if (!storage_->Files.WriteFileAtomic(storage_->Path, text)) view_.ShowMessage(failed);
+  if (storage_->Files.WriteFileAtomic(storage_->Path, text) == FileWrite::Failed)
+    view_.ShowMessage(failed);
 }
 
 void TController::LoadShortcuts() {

@@ -34,6 +34,7 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       window_(Interactive(options)),
       settings_{files_, codec_, SettingsFilePath()},
       controller_(clock_, link_, window_, &settings_) {
+  files_.RemoveStaleTemporaries(settings_.Path);
   window_.SetController(&controller_);
   QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit);
 }

@@ -49,6 +49,9 @@ std::optional<int> BeginProgram(int argc, char** argv, LogSink diagnostics,
   options = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (const std::optional<int> answered = AnswerWithoutInstance(options)) return answered;
   if (DiagnosticsWanted(options)) SetLogSink(std::move(diagnostics));
+  SetNoticeSink([](std::string_view line) {
+    std::fprintf(stderr, "zr4pcctrl: %.*s\n", static_cast<int>(line.size()), line.data());
+  });
   return std::nullopt;
 }
 
