@@ -264,6 +264,9 @@ TEST_F(InstanceProcessTest, SignalsDuringTeardownStillEndWithTheSave) {
 
 TEST_F(InstanceProcessTest, OddFilesInPlaceOfTheSettingsNeitherHangNorAreReplaced) {
   const QString settings = runtime.filePath("zr4pcctrl.ini");
+  QFile leftover(settings + ".tmp-Ab12Cd");  // from a save that was killed halfway
+  ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+  leftover.close();
   ASSERT_EQ(mkfifo(settings.toLocal8Bit().constData(), 0600), 0);
   ASSERT_TRUE(QFile::link("/dev/zero", runtime.filePath("ShortCut.ini")));
   int code = -1;
@@ -273,6 +276,7 @@ TEST_F(InstanceProcessTest, OddFilesInPlaceOfTheSettingsNeitherHangNorAreReplace
   EXPECT_TRUE(lastErr.contains(settings + ": not a regular file")) << lastErr.toStdString();
   EXPECT_TRUE(QFileInfo(settings).isFile() == false && QFileInfo::exists(settings));
   EXPECT_EQ(QFileInfo(runtime.filePath("ShortCut.ini")).symLinkTarget(), "/dev/zero");
+  EXPECT_FALSE(leftover.exists());
 }
 
 TEST_F(InstanceProcessTest, AnUnusableLockStillGivesAWindow) {
