@@ -21,19 +21,13 @@ class Clock {
 };
 
 // Waits `ms` by the tick count, processing window messages and yielding between checks.
-inline void WaitTicks(Clock& clock, int ms) {
-  clock.WaitProcessingMessages(ms, 0);
-}
+inline void WaitTicks(Clock& clock, int ms) { clock.WaitProcessingMessages(ms, 0); }
 
 // Waits `ms` by the wall clock, processing window messages and sleeping 40 ms between checks.
-inline void WaitWithMessages(Clock& clock, int ms) {
-  clock.WaitProcessingMessages(ms, 40);
-}
+inline void WaitWithMessages(Clock& clock, int ms) { clock.WaitProcessingMessages(ms, 40); }
 
 // The 200 ms a command gives the component before its status is read back.
 constexpr int kShortPauseMs = 200;
-inline void ShortPause(Clock& clock) {
-  clock.Pause(kShortPauseMs);
-}
+inline void ShortPause(Clock& clock) { clock.Pause(kShortPauseMs); }
 
 }  // namespace zr4
