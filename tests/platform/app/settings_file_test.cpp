@@ -77,10 +77,10 @@ TEST_F(SettingsFileTest, BytesThatDoNotDecodeAreKeptBeforeTheFirstRewrite) {
                                               folder.Path("zr4pcctrl.ini.bak")});
 
   // Another file that does not decode, with that backup in the way: nothing is given up.
-  folder.Put("zr4pcctrl.ini", "[Setting]\r\nIconName=\xFF\r\n");
+  folder.Put("zr4pcctrl.ini", "[Setting]\r\nIconName=\x81\r\n");
   controller.Options().VolMax = 50;
   controller.SaveSettings();
-  EXPECT_EQ(folder.Get("zr4pcctrl.ini"), "[Setting]\r\nIconName=\xFF\r\n");
+  EXPECT_EQ(folder.Get("zr4pcctrl.ini"), "[Setting]\r\nIconName=\x81\r\n");
   EXPECT_EQ(folder.Get("zr4pcctrl.ini.bak"), latin1);
 }
 
