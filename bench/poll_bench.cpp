@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/app/controller.h"
+#include "core/app/window_timers.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
 #include "fakes/fake_clock.h"
@@ -44,7 +45,7 @@ void BM_PollWithoutTransfer(benchmark::State& state) {
   Frame report{};
   for (auto _ : state) {
     state.PauseTiming();
-    clock.now += 1000;
+    clock.now += kPollCdMs;
     report = sim.BuildReport();
     state.ResumeTiming();
     DecodeStatus(report, link.Status);

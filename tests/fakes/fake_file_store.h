@@ -19,12 +19,12 @@ class FakeFileStore : public FileStore {
     if (found == files.end()) return {FileRead::Result::Missing, {}};
     return {FileRead::Result::Ok, found->second};
   }
-  bool WriteFileAtomic(const std::string& path, std::string_view bytes) override {
+  FileWrite WriteFileAtomic(const std::string& path, std::string_view bytes) override {
     ++writes;
     if (onWrite) onWrite();
-    if (failWrites) return false;
+    if (failWrites) return FileWrite::Failed;
     files[path] = std::string(bytes);
-    return true;
+    return FileWrite::Written;
   }
 
   std::map<std::string, std::string> files;

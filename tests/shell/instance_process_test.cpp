@@ -2,17 +2,24 @@
 // status queries, screenshots and the end through a signal. Every wait below waits for the
 // program to say or do something, bounded by a generous limit for slow (sanitizer) builds.
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -42,6 +49,7 @@ class InstanceProcessTest : public ::testing::Test {
 
   void Start(QProcess& process, const QStringList& args) {
     process.setProcessEnvironment(env);
+    process.setWorkingDirectory(runtime.path());
     process.start(ZR4PCCTRL_PATH, args);
     ASSERT_TRUE(process.waitForStarted(kLimitMs));
   }
@@ -99,6 +107,52 @@ TEST_F(InstanceProcessTest, LaterStartsHandOverAndEnd) {
   EXPECT_EQ(first.state(), QProcess::Running);
 }
 
+TEST_F(InstanceProcessTest, AStartWhileTheInstanceClosesRunsItsCommandOnce) {
+  // A settings file this large keeps the closing instance busy saving for a while.
+  QFile settings(runtime.filePath("zr4pcctrl.ini"));
+  ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+  settings.write("[Padding]\r\n");
+  for (int i = 0; i < 80000; ++i)
+    settings.write(QString("Key%1=%2\r\n").arg(i).arg(QString(40, 'x')).toLatin1());
+  settings.close();
+  StartFirst();
+
+  ASSERT_EQ(::kill(static_cast<pid_t>(first.processId()), SIGTERM), 0);
+  QThread::msleep(10);
+  QProcess later;
+  later.setReadChannel(QProcess::StandardError);
+  Start(later, {"--simulate", "--debug", "-VOL", "9"});
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  firstErr += QString::fromUtf8(first.readAllStandardError());
+  // The later start either handed over or became the instance itself.
+  QString laterErr;
+  while (!laterErr.contains("listening on") && later.waitForReadyRead(kLimitMs))
+    laterErr += QString::fromUtf8(later.readAllStandardError());
+  const bool tookOver = later.state() == QProcess::Running;
+  if (tookOver) later.terminate();
+  later.waitForFinished(kLimitMs);
+  laterErr += QString::fromUtf8(later.readAllStandardError());
+  EXPECT_EQ(later.exitCode(), 0);
+  EXPECT_EQ(firstErr.count("ExecuteParams: -VOL,9") + laterErr.count("ExecuteParams: -VOL,9"), 1)
+      << (tookOver ? "took over" : "handed over") << "\n"
+      << laterErr.toStdString();
+}
+
+TEST_F(InstanceProcessTest, AStoppedInstanceIsReportedAndTheStartFails) {
+  StartFirst();
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  int code = -1;
+  Run({"-VOL", "9"}, &code);
+  ::kill(pid, SIGCONT);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("does not answer")) << lastErr.toStdString();
+  // The request the stopped instance finds when it goes on was given up: it does not run.
+  EXPECT_TRUE(WaitForLog("dropped a request whose sender has given up"));
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
+  EXPECT_FALSE(firstErr.contains("ExecuteParams"));
+}
+
 TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
   StartFirst();
   // Without --simulate a reading of its own would find no component: the answer is the
@@ -111,6 +165,22 @@ TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
             R"("tuning":"Auto","playMode":"","mute":"","tone":"TONE","stationName":"",)"
             R"("volume":22,"title":"ZR4PCCtrl"})");
   EXPECT_EQ(code, 0);
+}
+
+TEST_F(InstanceProcessTest, TheRunningInstanceTakesTheScreenshot) {
+  StartFirst();
+  int code = -1;
+  // Relative to the later start's folder, not the instance's.
+  const QString out = Run({"--screenshot", "window.png"}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(out, "FM 01 80.00 MHz Auto TONE Vol.22\nSaved window picture to " +
+                     runtime.filePath("window.png"));
+  EXPECT_GT(QImage(runtime.filePath("window.png")).width(), 100);
+
+  Run({"--screenshot", runtime.filePath("no/such/folder/x.png")}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("cannot save")) << lastErr.toStdString();
+  EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 TEST_F(InstanceProcessTest, StatusWithoutInstanceReadsOnce) {
@@ -163,6 +233,43 @@ TEST_F(InstanceProcessTest, MalformedRequestsAreDroppedAndTheInstanceGoesOn) {
   EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
 }
 
+// The processor time the process has used so far, in clock ticks.
+long CpuTicks(qint64 pid) {
+  QFile stat(QString("/proc/%1/stat").arg(pid));
+  if (!stat.open(QIODevice::ReadOnly)) return -1;
+  const QString text = QString::fromLatin1(stat.readAll());
+  // After the name in parentheses: state is field 3, utime and stime are fields 14 and 15.
+  const QStringList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+  return fields.value(11).toLong() + fields.value(12).toLong();
+}
+
+TEST_F(InstanceProcessTest, OutOfDescriptorsTheInstanceWaitsAndRecovers) {
+  StartFirst();
+  // Answered once with descriptors to spare (a sanitizer's run-time checks need some the first
+  // time through).
+  ASSERT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
+  const qint64 pid = first.processId();
+  // Two descriptors more than it holds now: the third waiting connection finds none.
+  const QDir fds(QString("/proc/%1/fd").arg(pid), {}, QDir::NoSort, QDir::Files | QDir::System);
+  rlimit limit{};
+  ASSERT_EQ(prlimit(static_cast<pid_t>(pid), RLIMIT_NOFILE, nullptr, &limit), 0);
+  limit.rlim_cur = fds.count() + 2;
+  ASSERT_EQ(prlimit(static_cast<pid_t>(pid), RLIMIT_NOFILE, &limit, nullptr), 0);
+  std::vector<std::unique_ptr<QLocalSocket>> idle;
+  for (int i = 0; i < 6; ++i) {
+    idle.push_back(std::make_unique<QLocalSocket>());
+    idle.back()->connectToServer(runtime.path() + "/" + env.value("ZR4PC_INSTANCE_NAME"));
+    ASSERT_TRUE(idle.back()->waitForConnected(kLimitMs));
+  }
+  ASSERT_TRUE(WaitForLog("out of file descriptors")) << firstErr.toStdString();
+  const long before = CpuTicks(pid);
+  QThread::msleep(1000);
+  EXPECT_LT(CpuTicks(pid) - before, sysconf(_SC_CLK_TCK) / 5) << "busy while out of descriptors";
+
+  idle.clear();
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
+}
+
 TEST_F(InstanceProcessTest, SigtermClosesLikeTheWindow) {
   StartFirst();
   ASSERT_EQ(::kill(static_cast<pid_t>(first.processId()), SIGTERM), 0);
@@ -174,6 +281,34 @@ TEST_F(InstanceProcessTest, SigtermClosesLikeTheWindow) {
 
   // The lock went with it: the next start is a first instance again.
   StartFirst();
+}
+
+TEST_F(InstanceProcessTest, SignalsDuringTeardownStillEndWithTheSave) {
+  StartFirst();
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  QElapsedTimer waited;
+  waited.start();
+  while (!first.waitForFinished(1) && waited.elapsed() < kLimitMs) ::kill(pid, SIGTERM);
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_TRUE(QFile::exists(runtime.filePath("zr4pcctrl.ini")));
+}
+
+TEST_F(InstanceProcessTest, OddFilesInPlaceOfTheSettingsNeitherHangNorAreReplaced) {
+  const QString settings = runtime.filePath("zr4pcctrl.ini");
+  QFile leftover(settings + ".tmp-Ab12Cd");  // from a save that was killed halfway
+  ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+  leftover.close();
+  ASSERT_EQ(mkfifo(settings.toLocal8Bit().constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", runtime.filePath("ShortCut.ini")));
+  int code = -1;
+  const QString out = Run({"--simulate", "--screenshot", runtime.filePath("window.png")}, &code);
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(out.startsWith("FM 01 80.00")) << out.toStdString();
+  EXPECT_TRUE(lastErr.contains(settings + ": not a regular file")) << lastErr.toStdString();
+  EXPECT_TRUE(QFileInfo(settings).isFile() == false && QFileInfo::exists(settings));
+  EXPECT_EQ(QFileInfo(runtime.filePath("ShortCut.ini")).symLinkTarget(), "/dev/zero");
+  EXPECT_FALSE(leftover.exists());
 }
 
 TEST_F(InstanceProcessTest, AnUnusableLockStillGivesAWindow) {

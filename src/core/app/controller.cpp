@@ -4,6 +4,7 @@
 
 #include "core/app/forwarding.h"
 #include "core/app/ini_file.h"
+#include "core/app/settings_backup.h"
 #include "core/ports/log.h"
 
 namespace zr4 {
@@ -248,7 +249,11 @@ void TController::SaveSettings() {
 
   const std::string text = ini.Serialize();
   if (before.result == FileRead::Result::Ok && before.bytes == text) return;
-  if (!storage_->Files.WriteFileAtomic(storage_->Path, text)) view_.ShowMessage(failed);
+  const bool mayRewrite =
+      before.result != FileRead::Result::Ok ||
+      KeepUndecodableSettings(storage_->Files, storage_->Codec, storage_->Path, before.bytes);
+  if (!mayRewrite || storage_->Files.WriteFileAtomic(storage_->Path, text) == FileWrite::Failed)
+    view_.ShowMessage(failed);
 }
 
 void TController::LoadShortcuts() {

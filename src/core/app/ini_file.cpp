@@ -258,6 +258,27 @@ std::string DecodeIniText(std::string_view bytes, TextCodec& codec) {
   return codec.LegacyToUtf8(bytes);
 }
 
+bool IniTextDecodes(std::string_view bytes, TextCodec& codec) {
+  constexpr std::string_view kReplaced = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+  const std::string text = DecodeIniText(bytes, codec);
+  std::size_t replaced = 0;
+  for (std::size_t at = text.find(kReplaced); at != std::string::npos;
+       at = text.find(kReplaced, at + kReplaced.size()))
+    ++replaced;
+  if (replaced == 0 || IsValidUtf8(bytes.substr(bytes.starts_with(kBom) ? kBom.size() : 0)))
+    return true;
+  // UTF-16 may hold U+FFFD itself; only more of them than it holds were made up.
+  const bool little = bytes.starts_with(kBomUtf16Le);
+  if (!little && !bytes.starts_with(kBomUtf16Be)) return false;
+  std::size_t held = 0;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    if ((little ? (second << 8 | first) : (first << 8 | second)) == kReplacement) ++held;
+  }
+  return held == replaced;
+}
+
 FileRead::Result LoadIniFile(FileStore& files, TextCodec& codec, const std::string& path,
                              TIniFile& ini) {
   FileRead read = files.ReadFile(path);

@@ -73,6 +73,10 @@ class TIniFile {
 // is converted; anything else that is not valid UTF-8 is read as code page 932 through the codec.
 std::string DecodeIniText(std::string_view bytes, TextCodec& codec);
 
+// Whether DecodeIniText gives the bytes back whole: false when some of them are neither UTF-8,
+// UTF-16 nor code page 932 (Latin-1 text, binary) and had to become U+FFFD.
+bool IniTextDecodes(std::string_view bytes, TextCodec& codec);
+
 // Reads a whole INI file: a missing or unreadable file leaves `ini` empty. Returns how the read
 // went, so that a writer can refuse to replace a file it could not read.
 FileRead::Result LoadIniFile(FileStore& files, TextCodec& codec, const std::string& path,

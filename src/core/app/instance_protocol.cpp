@@ -19,7 +19,8 @@ bool IsRemoteKeyName(std::string_view name) {
     if (c < 'a' || c > 'z') return false;
   return true;
 }
-// The longest header: magic, "FORWARD ", three digits and the newline, with some room.
+constexpr std::string_view kScreenshot = "SCREENSHOT ";
+// The longest header: magic, "SCREENSHOT ", four digits and the newline, with some room.
 constexpr std::size_t kHeaderMax = 32;
 
 InstanceDecode Invalid() {
@@ -45,6 +46,9 @@ std::string EncodeInstanceRequest(const InstanceRequest& request) {
       return bytes + "STATUS-JSON\n";
     case InstanceVerb::SimRemote:
       return bytes + std::string(kSimRemote) + request.text + "\n";
+    case InstanceVerb::Screenshot:
+      return bytes + std::string(kScreenshot) + std::to_string(request.text.size()) + "\n" +
+             request.text;
   }
   return bytes;
 }
@@ -68,17 +72,21 @@ InstanceDecode DecodeInstanceRequest(std::string_view received) {
     if (!IsRemoteKeyName(key)) return Invalid();
     return Complete(InstanceVerb::SimRemote, std::string(key));
   }
-  if (!verb.starts_with(kForward)) return Invalid();
+  const bool forward = verb.starts_with(kForward);
+  if (!forward && !verb.starts_with(kScreenshot)) return Invalid();
 
-  const std::string_view digits = verb.substr(kForward.size());
+  const std::string_view digits = verb.substr(forward ? kForward.size() : kScreenshot.size());
   std::size_t length = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), length);
   if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-      length > kForwardedTextMax)
+      length > (forward ? kForwardedTextMax : kPicturePathMax))
     return Invalid();
   const std::string_view body = received.substr(newline + 1);
   if (body.size() < length) return {};
-  return Complete(InstanceVerb::Forward, ReceiveForwardedText(body.data(), length));
+  if (forward) return Complete(InstanceVerb::Forward, ReceiveForwardedText(body.data(), length));
+  const std::string_view path = body.substr(0, length);
+  if (path.empty() || path.find('\0') != std::string_view::npos) return Invalid();
+  return Complete(InstanceVerb::Screenshot, std::string(path));
 }
 
 }  // namespace zr4

@@ -6,10 +6,11 @@
 //   "ZR4PC/1 STATUS\n"                    what the window shows, as the status line
 //   "ZR4PC/1 STATUS-JSON\n"               the same as a JSON object
 //   "ZR4PC/1 SIM-REMOTE <key>\n"           press a key of the simulated component's remote
+//   "ZR4PC/1 SCREENSHOT <n>\n" and n bytes save a PNG of the window to that absolute path
 //
 // The running instance answers with one line: "OK" once a forwarded command line has been
-// executed, the window restored or the remote key pressed, the status text, or why a remote key
-// could not be pressed.
+// executed, the window restored or the remote key pressed, the status text, why a remote key
+// could not be pressed, or for a picture "SAVED " and the status line, or "FAILED".
 #pragma once
 
 #include <cstddef>
@@ -18,15 +19,21 @@
 
 namespace zr4 {
 
-enum class InstanceVerb { Forward, Restore, Status, StatusJson, SimRemote };
+enum class InstanceVerb { Forward, Restore, Status, StatusJson, SimRemote, Screenshot };
 
 struct InstanceRequest {
   InstanceVerb verb = InstanceVerb::Restore;
-  std::string text;  // Forward: the forwarded command line; SimRemote: the key's name
+  // Forward: the forwarded command line; SimRemote: the key's name; Screenshot: the picture's
+  // path.
+  std::string text;
   bool operator==(const InstanceRequest&) const = default;
 };
 
 constexpr std::string_view kInstanceReplyOk = "OK";
+constexpr std::string_view kInstanceReplySaved = "SAVED ";
+constexpr std::string_view kInstanceReplyFailed = "FAILED";
+// The longest picture path a request may carry (the system's own limit).
+constexpr std::size_t kPicturePathMax = 4095;
 // A reply line longer than this is not one of ours.
 constexpr std::size_t kInstanceReplyMax = 4096;
 
@@ -40,7 +47,8 @@ struct InstanceDecode {
 
 // Decodes what has arrived so far on a connection. NeedMore until the whole request is there;
 // Invalid for anything that is not a request of the list above (the connection is dropped).
-// A forwarded text ends at its first zero byte and is never read past its stated length.
+// A forwarded text ends at its first zero byte and is never read past its stated length; a
+// picture path holding a zero byte is invalid.
 InstanceDecode DecodeInstanceRequest(std::string_view received);
 
 }  // namespace zr4

@@ -6,8 +6,8 @@
 
 namespace zr4 {
 
-TInstanceRequests::TInstanceRequests(TController& controller, std::function<void()> restoreWindow)
-    : controller_(controller), restoreWindow_(std::move(restoreWindow)) {}
+TInstanceRequests::TInstanceRequests(TController& controller, TInstanceWindow window)
+    : controller_(controller), window_(std::move(window)) {}
 
 std::string TInstanceRequests::Answer(const InstanceRequest& request) {
   switch (request.verb) {
@@ -16,7 +16,7 @@ std::string TInstanceRequests::Answer(const InstanceRequest& request) {
       break;
     case InstanceVerb::Restore:
       LogText("Single instance: restore the window");
-      if (restoreWindow_) restoreWindow_();
+      if (window_.restore) window_.restore();
       break;
     case InstanceVerb::Status:
       return FormatStatusLine(controller_.Labels(), controller_.Title());
@@ -25,6 +25,10 @@ std::string TInstanceRequests::Answer(const InstanceRequest& request) {
                               controller_.Title());
     case InstanceVerb::SimRemote:
       return controller_.SimRemote().Press(request.text);
+    case InstanceVerb::Screenshot:
+      if (!window_.savePicture || !window_.savePicture(request.text))
+        return std::string(kInstanceReplyFailed);
+      return std::string(kInstanceReplySaved) + FormatStatusLine(controller_.Labels());
   }
   return std::string(kInstanceReplyOk);
 }

@@ -11,18 +11,25 @@ namespace zr4 {
 
 class TController;
 
+// What a request may ask of the controller window; a platform without a way to ask leaves it
+// empty.
+struct TInstanceWindow {
+  std::function<void()> restore;                             // restore it and bring it to the front
+  std::function<bool(const std::string& file)> savePicture;  // a PNG of it; false on failure
+};
+
 class TInstanceRequests {
  public:
-  // `restoreWindow` restores the controller window and brings it to the front.
-  TInstanceRequests(TController& controller, std::function<void()> restoreWindow);
+  TInstanceRequests(TController& controller, TInstanceWindow window);
 
   // Runs the request and returns the reply line: "OK" once a forwarded command line has run or
-  // the window was restored, the status text for a status request.
+  // the window was restored, the status text for a status request, "SAVED " and the status line
+  // or "FAILED" for a picture.
   std::string Answer(const InstanceRequest& request);
 
  private:
   TController& controller_;
-  std::function<void()> restoreWindow_;
+  TInstanceWindow window_;
 };
 
 }  // namespace zr4

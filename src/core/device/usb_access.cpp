@@ -1,14 +1,21 @@
 #include "core/device/usb_access.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace zr4 {
 
 std::string UdevRulesText() {
-  return "# ZR4PC hi-fi component: lets the user logged in at the seat send it control requests.\n"
-         "# The kernel's sound driver keeps the component's audio interfaces.\n"
-         "SUBSYSTEM==\"usb\", ENV{DEVTYPE}==\"usb_device\", ATTR{idVendor}==\"5d1e\", "
-         "ATTR{idProduct}==\"1001\", TAG+=\"uaccess\"\n";
+  char rule[160];
+  std::snprintf(rule, sizeof rule,
+                "SUBSYSTEM==\"usb\", ENV{DEVTYPE}==\"usb_device\", ATTR{idVendor}==\"%04x\", "
+                "ATTR{idProduct}==\"%04x\", TAG+=\"uaccess\"\n",
+                static_cast<unsigned>(kZr4VendorId), static_cast<unsigned>(kZr4ProductId));
+  return std::string(
+             "# ZR4PC hi-fi component: lets the user logged in at the seat send it control "
+             "requests.\n"
+             "# The kernel's sound driver keeps the component's audio interfaces.\n") +
+         rule;
 }
 
 std::string ShellQuote(std::string_view text) {

@@ -6,11 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace zr4 {
+#include "core/device/usb_transfer.h"
 
-// The component's identity on the USB bus.
-constexpr std::uint16_t kZr4VendorId = 0x5D1E;
-constexpr std::uint16_t kZr4ProductId = 0x1001;
+namespace zr4 {
 
 // Where the rule belongs; the number orders it before the rules that act on TAG "uaccess".
 constexpr const char* kUdevRuleFile = "/etc/udev/rules.d/60-zr4pcctrl.rules";

@@ -14,4 +14,9 @@ void LogText(std::string_view line);
 // Installs the sink (an empty function turns diagnostics off) and returns the previous one.
 LogSink SetLogSink(LogSink sink);
 
+// A notice for the person running the program, such as a file it refuses to read or keeps as it
+// is: one line to the notice sink (standard error) and to the diagnostics.
+void NoticeText(std::string_view line);
+LogSink SetNoticeSink(LogSink sink);
+
 }  // namespace zr4

@@ -1,15 +1,28 @@
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 
+#include "core/ports/log.h"
 #include "platform/app/file_store_system.h"
 
 namespace zr4 {
 
 namespace {
+// mkstemp's six characters follow; nothing else the store writes has this form.
+constexpr const char* kTemporaryInfix = ".tmp-";
+constexpr std::size_t kTemporaryRandom = 6;
+constexpr const char* kTooLarge = "larger than 16 MiB; not read and left as it is";
+// As many links as the system itself follows.
+constexpr int kMaxLinks = 40;
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = write(fd, bytes.data(), bytes.size());
@@ -26,6 +39,11 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // Makes the rename itself durable; a folder that cannot be synced is no reason to fail the save.
 void SyncFolder(const std::string& folder) {
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -33,48 +51,127 @@ void SyncFolder(const std::string& folder) {
   fsync(fd);
   close(fd);
 }
+
+// The file a save replaces: the end of a chain of symbolic links (also one that does not exist
+// yet), so that the links stay links.
+std::string FollowLinks(std::string path) {
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    char target[PATH_MAX];
+    const ssize_t length = readlink(path.c_str(), target, sizeof target);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return path;
+    const std::string next(target, static_cast<std::size_t>(length));
+    path = next.front() == '/' ? next : FolderOf(path) + "/" + next;
+  }
+  return path;
+}
+
+// Read-only by its permission bits (root, who could write anyway, respects them too) or by its
+// file system.
+bool IsReadOnly(const std::string& path, const struct stat& info) {
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+         (access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS));
+}
+
+// The fallback when no temporary file can be made: the file itself, rewritten and synced.
+bool RewriteInPlace(const std::string& path, std::string_view bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  const bool written = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && WriteAll(fd, bytes) &&
+                       ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+  return close(fd) == 0 && written;
+}
 }  // namespace
+
+void SystemFileStore::NoticeOnce(const std::string& path, const std::string& why) {
+  if (noticed_.insert(path).second) NoticeText(path + ": " + why);
+}
 
 FileRead SystemFileStore::ReadFile(const std::string& path) {
   FileRead read;
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without blocking: a FIFO or a terminal in the file's place must not hold the program up.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
     read.result =
         errno == ENOENT || errno == ENOTDIR ? FileRead::Result::Missing : FileRead::Result::Failed;
+    if (read.result == FileRead::Result::Failed)
+      NoticeOnce(path, std::string("cannot be read (") + std::strerror(errno) + "); left as it is");
     return read;
   }
-  read.result = FileRead::Result::Ok;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      read.result = FileRead::Result::Failed;
-      read.bytes.clear();
-      break;
+  struct stat info {};
+  const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  std::string refused;
+  if (!regular) {
+    refused = "not a regular file; not read and left as it is";
+  } else if (static_cast<std::uint64_t>(info.st_size) > kFileReadLimit) {
+    refused = kTooLarge;
+  } else {
+    read.result = FileRead::Result::Ok;
+    char buffer[8192];
+    // A file that grows while it is read still stops at the limit.
+    while (read.bytes.size() <= kFileReadLimit) {
+      const ssize_t got = ::read(fd, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) read.result = FileRead::Result::Failed;
+      if (got <= 0) break;
+      read.bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    if (got == 0) break;
-    read.bytes.append(buffer, static_cast<std::size_t>(got));
+    if (read.bytes.size() > kFileReadLimit) refused = kTooLarge;
   }
   close(fd);
+  if (!refused.empty()) {
+    read.result = FileRead::Result::Failed;
+    NoticeOnce(path, refused);
+  }
+  if (read.result != FileRead::Result::Ok) read.bytes.clear();
   return read;
 }
 
-bool SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  // The new file keeps the old one's permissions; a first file is readable by everyone.
+FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  const std::string target = FollowLinks(path);
   struct stat old {};
-  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  const bool exists = stat(target.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) return FileWrite::Failed;  // a folder, FIFO or device
+  if (exists && IsReadOnly(target, old)) {
+    NoticeOnce(path, "read-only; kept as it is, nothing is saved to it");
+    return FileWrite::KeptReadOnly;
+  }
+  std::string temp = target + kTemporaryInfix + std::string(kTemporaryRandom, 'X');
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) {
+    if (!exists || !RewriteInPlace(target, bytes)) return FileWrite::Failed;
+    LogText("WriteFileAtomic: " + FolderOf(target) + " takes no temporary file; rewrote " + target +
+            " in place");
+    return FileWrite::Written;
+  }
+  // The new file keeps the old one's permissions; a first file is readable by everyone.
+  const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
   const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
   const bool closed = close(fd) == 0;
-  if (!written || !closed || rename(temp.c_str(), path.c_str()) != 0) {
+  if (!written || !closed || rename(temp.c_str(), target.c_str()) != 0) {
     unlink(temp.c_str());
-    return false;
+    return FileWrite::Failed;
   }
-  SyncFolder(FolderOf(path));
-  return true;
+  SyncFolder(FolderOf(target));
+  return FileWrite::Written;
+}
+
+void SystemFileStore::RemoveStaleTemporaries(const std::string& path) {
+  const std::string target = FollowLinks(path);
+  const std::string prefix = NameOf(target) + kTemporaryInfix;
+  const std::string folder = FolderOf(target);
+  DIR* entries = opendir(folder.c_str());
+  if (entries == nullptr) return;
+  while (const dirent* entry = readdir(entries)) {
+    const std::string name = entry->d_name;
+    if (name.size() != prefix.size() + kTemporaryRandom || !name.starts_with(prefix)) continue;
+    const std::string leftover = folder + "/" + name;
+    struct stat info {};
+    if (lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        unlink(leftover.c_str()) == 0)
+      LogText("Removed " + leftover + ", left by a save that did not finish");
+  }
+  closedir(entries);
 }
 
 }  // namespace zr4

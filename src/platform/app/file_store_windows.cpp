@@ -2,12 +2,16 @@
 
 #include <string>
 
+#include "core/ports/log.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/utf8_windows.h"
 
 namespace zr4 {
 
 namespace {
+constexpr const wchar_t* kTemporarySuffix = L".tmp";
+constexpr const char* kTooLarge = "larger than 16 MiB; not read and left as it is";
+
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 1u << 20 ? 1u << 20 : static_cast<DWORD>(bytes.size());
@@ -19,6 +23,10 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }
 }  // namespace
 
+void SystemFileStore::NoticeOnce(const std::string& path, const std::string& why) {
+  if (noticed_.insert(path).second) NoticeText(path + ": " + why);
+}
+
 FileRead SystemFileStore::ReadFile(const std::string& path) {
   FileRead read;
   const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
@@ -29,39 +37,67 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
     read.result = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
                       ? FileRead::Result::Missing
                       : FileRead::Result::Failed;
+    if (read.result == FileRead::Result::Failed)
+      NoticeOnce(path, "cannot be read (error " + std::to_string(error) + "); left as it is");
     return read;
   }
-  read.result = FileRead::Result::Ok;
-  char buffer[8192];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-      read.result = FileRead::Result::Failed;
-      read.bytes.clear();
-      break;
+  // A pipe or a device in the file's place is not waited for.
+  LARGE_INTEGER size{};
+  std::string refused;
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    refused = "not a regular file; not read and left as it is";
+  } else if (!GetFileSizeEx(file, &size) ||
+             static_cast<unsigned long long>(size.QuadPart) > kFileReadLimit) {
+    refused = kTooLarge;
+  } else {
+    read.result = FileRead::Result::Ok;
+    char buffer[8192];
+    while (read.bytes.size() <= kFileReadLimit) {
+      DWORD got = 0;
+      if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+        read.result = FileRead::Result::Failed;
+        break;
+      }
+      if (got == 0) break;
+      read.bytes.append(buffer, got);
     }
-    if (got == 0) break;
-    read.bytes.append(buffer, got);
+    if (read.bytes.size() > kFileReadLimit) refused = kTooLarge;
   }
   CloseHandle(file);
+  if (!refused.empty()) {
+    read.result = FileRead::Result::Failed;
+    NoticeOnce(path, refused);
+  }
+  if (read.result != FileRead::Result::Ok) read.bytes.clear();
   return read;
 }
 
-bool SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
+FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::wstring target = Widen(path);
-  const std::wstring temp = target + L".tmp";
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    NoticeOnce(path, "read-only; kept as it is, nothing is saved to it");
+    return FileWrite::KeptReadOnly;
+  }
+  const std::wstring temp = target + kTemporarySuffix;
   const HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return FileWrite::Failed;
   const bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
   const bool closed = CloseHandle(file) != 0;
   if (!written || !closed ||
       !MoveFileExW(temp.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(temp.c_str());
-    return false;
+    return FileWrite::Failed;
   }
-  return true;
+  return FileWrite::Written;
+}
+
+void SystemFileStore::RemoveStaleTemporaries(const std::string& path) {
+  if (DeleteFileW((Widen(path) + kTemporarySuffix).c_str()))
+    LogText("Removed " + path + ".tmp, left by a save that did not finish");
 }
 
 }  // namespace zr4

@@ -137,6 +137,8 @@ bool InstanceListener::Listen(const std::string& socketPath, std::string& error)
 int InstanceListener::Accept() {
   for (;;) {
     const int fd = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    outOfDescriptors_ =
+        fd < 0 && (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM);
     if (fd < 0) return -1;
     if (PeerIsThisUser(fd)) return fd;
     LogText("Single instance: refused a connection from another user");
@@ -161,36 +163,50 @@ bool InstanceConnection::Receive() {
   }
 }
 
+bool InstanceConnection::SenderGone() const {
+  pollfd state{fd_, POLLRDHUP, 0};
+  return poll(&state, 1, 0) == 1 && (state.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
 bool InstanceConnection::Reply(const std::string& line, int timeoutMs) {
   return SendAll(fd_, line + "\n", timeoutMs);
 }
 
-std::optional<std::string> SendInstanceRequest(const std::string& socketPath,
-                                               const InstanceRequest& request, int timeoutMs) {
+InstanceReply SendInstanceRequest(const std::string& socketPath, const InstanceRequest& request,
+                                  int timeoutMs) {
+  using Outcome = InstanceReply::Outcome;
   const std::optional<sockaddr_un> address = SocketAddress(socketPath);
-  if (!address) return std::nullopt;
+  if (!address) return {};
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return {};
+  // A full queue (EAGAIN) counts as not listening: the caller tries again shortly.
   if (connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
       !PeerIsThisUser(fd)) {
     close(fd);
-    return std::nullopt;
+    return {};
   }
-  std::string reply;
-  if (SendAll(fd, EncodeInstanceRequest(request), timeoutMs)) {
+  InstanceReply reply{Outcome::TimedOut, {}};
+  std::string received;
+  if (!SendAll(fd, EncodeInstanceRequest(request), timeoutMs)) {
+    reply.outcome = errno == EAGAIN ? Outcome::TimedOut : Outcome::Closed;
+  } else {
     char chunk[512];
     pollfd ready{fd, POLLIN, 0};
-    while (reply.find('\n') == std::string::npos && reply.size() < kInstanceReplyMax &&
+    while (received.find('\n') == std::string::npos && received.size() < kInstanceReplyMax &&
            poll(&ready, 1, timeoutMs) == 1) {
       const ssize_t n = recv(fd, chunk, sizeof chunk, 0);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      reply.append(chunk, static_cast<std::size_t>(n));
+      if (n <= 0) {
+        reply.outcome = Outcome::Closed;
+        break;
+      }
+      received.append(chunk, static_cast<std::size_t>(n));
     }
   }
   close(fd);
-  const std::size_t end = reply.find('\n');
-  return end == std::string::npos ? std::string() : reply.substr(0, end);
+  if (const std::size_t end = received.find('\n'); end != std::string::npos)
+    reply = {Outcome::Answered, received.substr(0, end)};
+  return reply;
 }
 
 }  // namespace zr4

@@ -61,11 +61,14 @@ class InstanceListener {
   // The descriptor to watch for waiting connections; -1 before Listen succeeded.
   int Fd() const { return fd_; }
 
-  // The next waiting connection of this user (non-blocking), or -1 when none waits.
+  // The next waiting connection of this user (non-blocking), or -1 when none waits or when this
+  // process has no descriptor left to take it (then OutOfDescriptors() is true).
   int Accept();
+  bool OutOfDescriptors() const { return outOfDescriptors_; }
 
  private:
   int fd_ = -1;
+  bool outOfDescriptors_ = false;
   std::string socketPath_;
 };
 
@@ -81,6 +84,9 @@ class InstanceConnection {
 
   // Reads what has arrived. Returns false when the peer is gone before its request was whole.
   bool Receive();
+  // True when the sender has closed its end: it gave up waiting and told its user so, and its
+  // request must not run any more.
+  bool SenderGone() const;
   // What has arrived so far.
   const std::string& Received() const { return received_; }
   // Sends the reply line (a newline is added), waiting at most `timeoutMs` for room.
@@ -91,10 +97,20 @@ class InstanceConnection {
   std::string received_;
 };
 
-// A later start's end: sends `request` and returns the reply line, or nullopt when no instance
-// accepted the connection. An instance that took the connection but gave no reply within
-// `timeoutMs` yields an empty reply.
-std::optional<std::string> SendInstanceRequest(const std::string& socketPath,
-                                               const InstanceRequest& request, int timeoutMs);
+// What became of a request sent to the running instance.
+struct InstanceReply {
+  enum class Outcome {
+    NotListening,  // no instance took the connection: the request was not run
+    Closed,        // the instance closed the connection without an answer: it was not run
+    TimedOut,      // no answer within the time: the instance is stopped or hung
+    Answered,
+  };
+  Outcome outcome = Outcome::NotListening;
+  std::string line;  // the reply line without its newline, when Answered
+};
+
+// A later start's end: sends `request` and waits at most `timeoutMs` for the reply.
+InstanceReply SendInstanceRequest(const std::string& socketPath, const InstanceRequest& request,
+                                  int timeoutMs);
 
 }  // namespace zr4

@@ -34,8 +34,8 @@ std::vector<char> BuildForwardedBuffer(const std::vector<std::string>& params) {
 }
 
 bool ForwardToRunningInstance(const std::vector<std::string>& params,
-                              const std::string& window_class) {
-  HWND window = FindWindowA(window_class.c_str(), nullptr);
+                              const std::string& windowClass) {
+  HWND window = FindWindowA(windowClass.c_str(), nullptr);
   if (window == nullptr) return false;
   if (params.empty()) {
     // The running instance may take the foreground only because this start allows it.
@@ -54,27 +54,27 @@ bool ForwardToRunningInstance(const std::vector<std::string>& params,
   return true;
 }
 
-InstanceWindow::InstanceWindow(Handlers handlers, const std::string& window_class)
+InstanceWindow::InstanceWindow(Handlers handlers, const std::string& windowClass)
     : handlers_(std::move(handlers)),
-      class_name_(window_class),
-      taskbar_created_message_(RegisterWindowMessageA(kTaskbarCreatedMessage)) {
+      className_(windowClass),
+      taskbarCreatedMessage_(RegisterWindowMessageA(kTaskbarCreatedMessage)) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA window_class_record{};
-  window_class_record.cbSize = sizeof window_class_record;
-  window_class_record.lpfnWndProc = &InstanceWindow::Procedure;
-  window_class_record.hInstance = instance;
-  window_class_record.lpszClassName = class_name_.c_str();
-  if (RegisterClassExA(&window_class_record) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+  WNDCLASSEXA windowClassRecord{};
+  windowClassRecord.cbSize = sizeof windowClassRecord;
+  windowClassRecord.lpfnWndProc = &InstanceWindow::Procedure;
+  windowClassRecord.hInstance = instance;
+  windowClassRecord.lpszClassName = className_.c_str();
+  if (RegisterClassExA(&windowClassRecord) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     return;
   }
   // Top-level rather than message-only: a second start must find it with FindWindow.
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, class_name_.c_str(), "ZR4PCCtrl", WS_POPUP, 0, 0, 0,
-                            0, nullptr, nullptr, instance, this);
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, className_.c_str(), "ZR4PCCtrl", WS_POPUP, 0, 0, 0, 0,
+                            nullptr, nullptr, instance, this);
 }
 
 InstanceWindow::~InstanceWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
-  UnregisterClassA(class_name_.c_str(), GetModuleHandleA(nullptr));
+  UnregisterClassA(className_.c_str(), GetModuleHandleA(nullptr));
 }
 
 LRESULT CALLBACK InstanceWindow::Procedure(HWND window, UINT message, WPARAM wparam,
@@ -90,8 +90,8 @@ LRESULT CALLBACK InstanceWindow::Procedure(HWND window, UINT message, WPARAM wpa
 
 LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   // A registered message has no fixed number, so it cannot be a case label.
-  if (message == taskbar_created_message_ && taskbar_created_message_ != 0) {
-    if (handlers_.taskbar_created) handlers_.taskbar_created();
+  if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+    if (handlers_.taskbarCreated) handlers_.taskbarCreated();
     return DefWindowProcA(window_, message, wparam, lparam);
   }
   switch (message) {
@@ -111,13 +111,13 @@ LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_POWERBROADCAST:
-      if (handlers_.power_broadcast) {
-        handlers_.power_broadcast(static_cast<int>(wparam));
+      if (handlers_.powerBroadcast) {
+        handlers_.powerBroadcast(static_cast<int>(wparam));
         return TRUE;  // also grants a query to suspend, as the default handling does
       }
       break;
     case WM_QUERYENDSESSION:
-      if (handlers_.query_end_session) return handlers_.query_end_session() ? TRUE : FALSE;
+      if (handlers_.queryEndSession) return handlers_.queryEndSession() ? TRUE : FALSE;
       break;
     default:
       break;

@@ -40,7 +40,7 @@ std::vector<char> BuildForwardedBuffer(const std::vector<std::string>& params);
 // they were handled; without, asks that window to restore the controller and bring it to the
 // front. Returns false when no window of the class exists (the second start then ends silently).
 bool ForwardToRunningInstance(const std::vector<std::string>& params,
-                              const std::string& window_class = kMainWindowClass);
+                              const std::string& windowClass = kMainWindowClass);
 
 // The hidden top-level window a second start finds by its class. It lives on the thread that
 // runs the program's message loop. Being a top-level window, it also receives what the system
@@ -52,14 +52,14 @@ class InstanceWindow {
     std::function<void(const std::string& text)> forwarded;  // parameters of a second start
     std::function<void()> restore;  // restore the controller window and bring it to the front
     // WM_POWERBROADCAST: every event code is handed on (4 suspend, 7 and 18 resume, ...).
-    std::function<void(int event)> power_broadcast;
+    std::function<void(int event)> powerBroadcast;
     // WM_QUERYENDSESSION: returns whether the session may end.
-    std::function<bool()> query_end_session;
+    std::function<bool()> queryEndSession;
     // The registered "TaskbarCreated" message: the taskbar restarted and lost its icons.
-    std::function<void()> taskbar_created;
+    std::function<void()> taskbarCreated;
   };
 
-  explicit InstanceWindow(Handlers handlers, const std::string& window_class = kMainWindowClass);
+  explicit InstanceWindow(Handlers handlers, const std::string& windowClass = kMainWindowClass);
   ~InstanceWindow();
   InstanceWindow(const InstanceWindow&) = delete;
   InstanceWindow& operator=(const InstanceWindow&) = delete;
@@ -72,8 +72,8 @@ class InstanceWindow {
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   Handlers handlers_;
-  std::string class_name_;
-  UINT taskbar_created_message_ = 0;
+  std::string className_;
+  UINT taskbarCreatedMessage_ = 0;
   HWND window_ = nullptr;
 };
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/device/usb_access.h"
+#include "core/device/usb_transfer.h"
 #include "core/device/zr4defs.h"
 #include "core/ports/log.h"
 #include "platform/device/error_text_linux.h"
@@ -15,10 +15,6 @@
 namespace zr4 {
 
 namespace {
-
-// Vendor requests addressed to interface 0: device-to-host and host-to-device.
-constexpr std::uint8_t kRequestTypeIn = 0xC1;
-constexpr std::uint8_t kRequestTypeOut = 0x41;
 
 // The usbfs node libusb opens; also the file whose permissions the udev rule changes.
 std::string NodePath(libusb_device* device) {
@@ -29,9 +25,7 @@ std::string NodePath(libusb_device* device) {
 }
 
 std::string IdText(std::uint16_t vendor, std::uint16_t product) {
-  char text[24];
-  std::snprintf(text, sizeof text, "VID_%04X PID_%04X", vendor, product);
-  return text;
+  return VendorIdText(vendor) + " " + ProductIdText(product);
 }
 
 // Bus number, then the chain of hub ports: the order of the cables, stable across restarts.
@@ -125,9 +119,9 @@ bool LibusbDeviceFinder::Request(bool in, std::uint8_t* buffer) {
 
   Frame data{};
   if (!in) std::memcpy(data.data(), buffer, kFrameSize);
-  const int rc =
-      libusb_control_transfer(handle_, in ? kRequestTypeIn : kRequestTypeOut, 0, 0, 0, data.data(),
-                              static_cast<std::uint16_t>(kFrameSize), timeoutMs_);
+  const int rc = libusb_control_transfer(handle_, RequestType(in), kVendorRequest,
+                                         kVendorRequestValue, kVendorRequestIndex, data.data(),
+                                         static_cast<std::uint16_t>(kFrameSize), timeoutMs_);
   // Anything short of the whole block is a failure: half a status report decodes to nonsense.
   const bool ok = rc == static_cast<int>(kFrameSize);
   LogText(name + "  STATUS: " + (ok ? "True" : "False"));

@@ -8,8 +8,8 @@
 
 namespace zr4 {
 
-WindowsDevices::WindowsDevices(WinUsbLibrary::MessageFn show_message)
-    : winusb_(SystemWin32Api(), std::move(show_message)), finder_(SystemWin32Api(), winusb_) {
+WindowsDevices::WindowsDevices(WinUsbLibrary::MessageFn showMessage)
+    : winusb_(SystemWin32Api(), std::move(showMessage)), finder_(SystemWin32Api(), winusb_) {
   winusb_.Load();
 }
 

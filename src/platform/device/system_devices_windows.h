@@ -11,9 +11,9 @@ namespace zr4 {
 
 class WindowsDevices {
  public:
-  // Loads the WinUSB library; a missing library is told through `show_message` and the other
+  // Loads the WinUSB library; a missing library is told through `showMessage` and the other
   // back-ends still work.
-  explicit WindowsDevices(WinUsbLibrary::MessageFn show_message);
+  explicit WindowsDevices(WinUsbLibrary::MessageFn showMessage);
   WindowsDevices(const WindowsDevices&) = delete;
   WindowsDevices& operator=(const WindowsDevices&) = delete;
 

@@ -2,7 +2,7 @@
 
 #include <sys/time.h>
 
-#include "core/device/usb_access.h"
+#include "core/device/usb_transfer.h"
 #include "core/ports/log.h"
 #include "platform/device/error_text_linux.h"
 

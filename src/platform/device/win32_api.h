@@ -22,14 +22,14 @@ struct Guid {
 
 // One enumerated device interface, mirroring SP_DEVICE_INTERFACE_DATA.
 struct DeviceInterfaceData {
-  Guid interface_class;
+  Guid interfaceClass;
   std::uint32_t flags = 0;
   std::uintptr_t reserved = 0;
 };
 
 // The setup packet of a WinUSB control transfer, mirroring WINUSB_SETUP_PACKET.
 struct WinUsbSetupPacket {
-  std::uint8_t request_type = 0;
+  std::uint8_t requestType = 0;
   std::uint8_t request = 0;
   std::uint16_t value = 0;
   std::uint16_t index = 0;
@@ -62,14 +62,14 @@ class Win32Api {
   virtual ~Win32Api() = default;
 
   // Device installation services. A device information set is kInvalidHandleValue on failure.
-  virtual std::uintptr_t SetupDiGetClassDevsA(const Guid& interface_class, std::uint32_t flags) = 0;
-  virtual bool SetupDiEnumDeviceInterfaces(std::uintptr_t set, const Guid& interface_class,
+  virtual std::uintptr_t SetupDiGetClassDevsA(const Guid& interfaceClass, std::uint32_t flags) = 0;
+  virtual bool SetupDiEnumDeviceInterfaces(std::uintptr_t set, const Guid& interfaceClass,
                                            std::uint32_t index, DeviceInterfaceData& data) = 0;
-  // `detail` is the raw detail record (empty to ask for the size); `required_size` receives the
+  // `detail` is the raw detail record (empty to ask for the size); `requiredSize` receives the
   // size the record needs.
   virtual bool SetupDiGetDeviceInterfaceDetailA(std::uintptr_t set, DeviceInterfaceData& data,
                                                 std::vector<std::uint8_t>& detail,
-                                                std::uint32_t& required_size) = 0;
+                                                std::uint32_t& requiredSize) = 0;
   virtual bool SetupDiDestroyDeviceInfoList(std::uintptr_t set) = 0;
 
   // Files and I/O control. A file handle is kInvalidHandleValue on failure.
@@ -83,8 +83,8 @@ class Win32Api {
   virtual bool CloseHandle(std::uintptr_t handle) = 0;
   virtual std::uint32_t GetLastError() = 0;
   // The system's message text for an error code in the user's default language, read into a
-  // buffer of `buffer_size` bytes; empty when the system has none.
-  virtual std::string FormatMessageA(std::uint32_t code, std::uint32_t buffer_size) = 0;
+  // buffer of `bufferSize` bytes; empty when the system has none.
+  virtual std::string FormatMessageA(std::uint32_t code, std::uint32_t bufferSize) = 0;
 
   // Run-time libraries. A module or entry point is 0 when it cannot be had.
   virtual std::uint32_t SetErrorMode(std::uint32_t mode) = 0;
@@ -94,11 +94,11 @@ class Win32Api {
 
   // WinUSB, called through the entry points GetProcAddress returned.
   virtual bool WinUsb_Initialize(std::uintptr_t entry, std::uintptr_t file,
-                                 std::uintptr_t& interface_handle) = 0;
-  virtual bool WinUsb_ControlTransfer(std::uintptr_t entry, std::uintptr_t interface_handle,
+                                 std::uintptr_t& interfaceHandle) = 0;
+  virtual bool WinUsb_ControlTransfer(std::uintptr_t entry, std::uintptr_t interfaceHandle,
                                       const WinUsbSetupPacket& setup, std::uint8_t* buffer,
                                       std::uint32_t length, std::uint32_t& transferred) = 0;
-  virtual bool WinUsb_Free(std::uintptr_t entry, std::uintptr_t interface_handle) = 0;
+  virtual bool WinUsb_Free(std::uintptr_t entry, std::uintptr_t interfaceHandle) = 0;
 };
 
 }  // namespace zr4

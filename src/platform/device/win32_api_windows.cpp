@@ -49,7 +49,7 @@ Guid FromGuid(const GUID& guid) {
 SP_DEVICE_INTERFACE_DATA ToInterfaceData(const DeviceInterfaceData& data) {
   SP_DEVICE_INTERFACE_DATA result{};
   result.cbSize = sizeof result;
-  result.InterfaceClassGuid = ToGuid(data.interface_class);
+  result.InterfaceClassGuid = ToGuid(data.interfaceClass);
   result.Flags = data.flags;
   result.Reserved = data.reserved;
   return result;
@@ -67,18 +67,18 @@ Fn AsEntry(std::uintptr_t entry) {
 
 class SystemApi final : public Win32Api {
  public:
-  std::uintptr_t SetupDiGetClassDevsA(const Guid& interface_class, std::uint32_t flags) override {
-    const GUID guid = ToGuid(interface_class);
+  std::uintptr_t SetupDiGetClassDevsA(const Guid& interfaceClass, std::uint32_t flags) override {
+    const GUID guid = ToGuid(interfaceClass);
     return reinterpret_cast<std::uintptr_t>(::SetupDiGetClassDevsA(&guid, nullptr, nullptr, flags));
   }
 
-  bool SetupDiEnumDeviceInterfaces(std::uintptr_t set, const Guid& interface_class,
+  bool SetupDiEnumDeviceInterfaces(std::uintptr_t set, const Guid& interfaceClass,
                                    std::uint32_t index, DeviceInterfaceData& data) override {
-    const GUID guid = ToGuid(interface_class);
+    const GUID guid = ToGuid(interfaceClass);
     SP_DEVICE_INTERFACE_DATA found{};
     found.cbSize = sizeof found;
     if (!::SetupDiEnumDeviceInterfaces(AsHandle(set), nullptr, &guid, index, &found)) return false;
-    data.interface_class = FromGuid(found.InterfaceClassGuid);
+    data.interfaceClass = FromGuid(found.InterfaceClassGuid);
     data.flags = found.Flags;
     data.reserved = found.Reserved;
     return true;
@@ -86,16 +86,16 @@ class SystemApi final : public Win32Api {
 
   bool SetupDiGetDeviceInterfaceDetailA(std::uintptr_t set, DeviceInterfaceData& data,
                                         std::vector<std::uint8_t>& detail,
-                                        std::uint32_t& required_size) override {
-    SP_DEVICE_INTERFACE_DATA interface_data = ToInterfaceData(data);
+                                        std::uint32_t& requiredSize) override {
+    SP_DEVICE_INTERFACE_DATA interfaceData = ToInterfaceData(data);
     auto* record = detail.empty()
                        ? nullptr
                        : reinterpret_cast<PSP_DEVICE_INTERFACE_DETAIL_DATA_A>(detail.data());
     DWORD required = 0;
     const BOOL ok =
-        ::SetupDiGetDeviceInterfaceDetailA(AsHandle(set), &interface_data, record,
+        ::SetupDiGetDeviceInterfaceDetailA(AsHandle(set), &interfaceData, record,
                                            static_cast<DWORD>(detail.size()), &required, nullptr);
-    required_size = required;
+    requiredSize = required;
     return ok != FALSE;
   }
 
@@ -125,11 +125,11 @@ class SystemApi final : public Win32Api {
 
   std::uint32_t GetLastError() override { return ::GetLastError(); }
 
-  std::string FormatMessageA(std::uint32_t code, std::uint32_t buffer_size) override {
-    std::string text(buffer_size, '\0');
+  std::string FormatMessageA(std::uint32_t code, std::uint32_t bufferSize) override {
+    std::string text(bufferSize, '\0');
     const DWORD length = ::FormatMessageA(
         FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text.data(), buffer_size, nullptr);
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text.data(), bufferSize, nullptr);
     text.resize(length);
     return text;
   }
@@ -150,33 +150,33 @@ class SystemApi final : public Win32Api {
   }
 
   bool WinUsb_Initialize(std::uintptr_t entry, std::uintptr_t file,
-                         std::uintptr_t& interface_handle) override {
+                         std::uintptr_t& interfaceHandle) override {
     WINUSB_INTERFACE_HANDLE handle = nullptr;
     const BOOL ok = AsEntry<WinUsbInitializeFn>(entry)(AsHandle(file), &handle);
-    interface_handle = reinterpret_cast<std::uintptr_t>(handle);
+    interfaceHandle = reinterpret_cast<std::uintptr_t>(handle);
     return ok != FALSE;
   }
 
-  bool WinUsb_ControlTransfer(std::uintptr_t entry, std::uintptr_t interface_handle,
+  bool WinUsb_ControlTransfer(std::uintptr_t entry, std::uintptr_t interfaceHandle,
                               const WinUsbSetupPacket& setup, std::uint8_t* buffer,
                               std::uint32_t length, std::uint32_t& transferred) override {
     WINUSB_SETUP_PACKET packet{};
-    packet.RequestType = setup.request_type;
+    packet.RequestType = setup.requestType;
     packet.Request = setup.request;
     packet.Value = setup.value;
     packet.Index = setup.index;
     packet.Length = setup.length;
     ULONG bytes = 0;
     const BOOL ok = AsEntry<WinUsbControlTransferFn>(entry)(
-        reinterpret_cast<WINUSB_INTERFACE_HANDLE>(interface_handle), packet, buffer, length, &bytes,
+        reinterpret_cast<WINUSB_INTERFACE_HANDLE>(interfaceHandle), packet, buffer, length, &bytes,
         nullptr);
     transferred = bytes;
     return ok != FALSE;
   }
 
-  bool WinUsb_Free(std::uintptr_t entry, std::uintptr_t interface_handle) override {
+  bool WinUsb_Free(std::uintptr_t entry, std::uintptr_t interfaceHandle) override {
     return AsEntry<WinUsbFreeFn>(entry)(
-               reinterpret_cast<WINUSB_INTERFACE_HANDLE>(interface_handle)) != FALSE;
+               reinterpret_cast<WINUSB_INTERFACE_HANDLE>(interfaceHandle)) != FALSE;
   }
 };
 

@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "core/device/usb_transfer.h"
 #include "core/device/zr4defs.h"
 #include "core/ports/log.h"
 
@@ -12,8 +13,6 @@ namespace zr4 {
 namespace {
 
 constexpr std::uint32_t kMessageBufferSize = 512;
-constexpr std::uint8_t kRequestTypeIn = 0xC1;
-constexpr std::uint8_t kRequestTypeOut = 0x41;
 constexpr std::uint16_t kVendorInterfaceFunction = 0x0018;
 
 void PutLe(std::uint8_t* at, std::uint32_t value, std::size_t width) {
@@ -41,9 +40,9 @@ std::array<std::uint8_t, kOrgHeaderSize> BuildOrgHeader(bool in) {
   PutLe(&header[2], 0, 4);
   PutLe(&header[6], kVendorInterfaceFunction, 2);
   PutLe(&header[8], in ? 1 : 0, 4);
-  header[12] = 0;                     // request
-  PutLe(&header[13], 0, 2);           // value
-  PutLe(&header[15], 0, 2);           // index
+  header[12] = kVendorRequest;
+  PutLe(&header[13], kVendorRequestValue, 2);
+  PutLe(&header[15], kVendorRequestIndex, 2);
   PutLe(&header[17], kFrameSize, 2);  // length
   return header;
 }
@@ -54,9 +53,9 @@ std::array<std::uint8_t, kUusbdHeaderSize> BuildUusbdHeader(bool in) {
   PutLe(&header[2], in ? 2 : 0, 4);  // transfer flags: 2 reads from the device
   PutLe(&header[6], 0, 4);
   header[10] = 0;
-  header[11] = 0;            // request
-  PutLe(&header[12], 0, 2);  // value
-  PutLe(&header[14], 0, 2);  // index
+  header[11] = kVendorRequest;
+  PutLe(&header[12], kVendorRequestValue, 2);
+  PutLe(&header[14], kVendorRequestIndex, 2);
   return header;
 }
 
@@ -128,8 +127,8 @@ bool DeviceRequestUusbd(Win32Api& api, const std::string& path, bool in, std::ui
     std::copy_n(output.begin(), kFrameSize, buffer);
   } else {
     input.insert(input.end(), buffer, buffer + kFrameSize);
-    std::vector<std::uint8_t> no_output;
-    ok = api.DeviceIoControl(handle, kIoctlUusbdOut, input, no_output, returned);
+    std::vector<std::uint8_t> noOutput;
+    ok = api.DeviceIoControl(handle, kIoctlUusbdOut, input, noOutput, returned);
     LogText(std::string("UUSBD OUT  STATUS: ") + TrueFalse(ok));
     LogText("UUSBD OUT: " + ErrorText(api, api.GetLastError()));
   }
@@ -146,10 +145,10 @@ bool DeviceRequestWinUsb(Win32Api& api, const WinUsbLibrary& winusb, const std::
     LogText("WinUSB  CreateFile INVALID_HANDLE_VALUE");
     return false;
   }
-  std::uintptr_t interface_handle = 0;
-  const bool initialized = api.WinUsb_Initialize(winusb.Initialize(), file, interface_handle);
-  if (!initialized || interface_handle == kInvalidHandleValue) {
-    LogText("WinUSB InterfaceHandle = " + HandleText(interface_handle));
+  std::uintptr_t interfaceHandle = 0;
+  const bool initialized = api.WinUsb_Initialize(winusb.Initialize(), file, interfaceHandle);
+  if (!initialized || interfaceHandle == kInvalidHandleValue) {
+    LogText("WinUSB InterfaceHandle = " + HandleText(interfaceHandle));
     api.CloseHandle(file);
     return false;
   }
@@ -157,22 +156,25 @@ bool DeviceRequestWinUsb(Win32Api& api, const WinUsbLibrary& winusb, const std::
   std::array<std::uint8_t, kFrameSize> work{};
   std::copy_n(buffer, kFrameSize, work.begin());
   WinUsbSetupPacket setup;
-  setup.request_type = in ? kRequestTypeIn : kRequestTypeOut;
+  setup.requestType = RequestType(in);
+  setup.request = kVendorRequest;
+  setup.value = kVendorRequestValue;
+  setup.index = kVendorRequestIndex;
   setup.length = static_cast<std::uint16_t>(kFrameSize);
   std::uint32_t transferred = 0;
-  const bool transfer_ok = api.WinUsb_ControlTransfer(winusb.ControlTransfer(), interface_handle,
-                                                      setup, work.data(), kFrameSize, transferred);
-  if (!transfer_ok) {
+  const bool transferOk = api.WinUsb_ControlTransfer(winusb.ControlTransfer(), interfaceHandle,
+                                                     setup, work.data(), kFrameSize, transferred);
+  if (!transferOk) {
     LogText("WinUsb_ControlTransfer : False");
     LogText(ErrorText(api, api.GetLastError()));
   }
   // A short status read would be decoded as if the missing bytes were zero.
-  const bool ok = transfer_ok && (!in || transferred == kFrameSize);
+  const bool ok = transferOk && (!in || transferred == kFrameSize);
   if (in) std::copy(work.begin(), work.end(), buffer);
   LogText(std::string("WinUSB Status: ") + TrueFalse(ok) + "  direction: " + (in ? "-1" : "0"));
   LogText(HexDump(buffer, kFrameSize));
 
-  api.WinUsb_Free(winusb.Free(), interface_handle);
+  api.WinUsb_Free(winusb.Free(), interfaceHandle);
   api.CloseHandle(file);
   return ok;
 }

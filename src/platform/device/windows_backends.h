@@ -13,9 +13,9 @@
 namespace zr4 {
 
 // The usual I/O control code rule: device type, access, function and transfer method.
-constexpr std::uint32_t CtlCode(std::uint32_t device_type, std::uint32_t function,
+constexpr std::uint32_t CtlCode(std::uint32_t deviceType, std::uint32_t function,
                                 std::uint32_t method, std::uint32_t access) {
-  return (device_type << 16) | (access << 14) | (function << 2) | method;
+  return (deviceType << 16) | (access << 14) | (function << 2) | method;
 }
 
 constexpr std::uint32_t kIoctlOrgRequest = CtlCode(0x22, 0x804, 0, 0);  // both directions

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/device/usb_transfer.h"
 #include "core/ports/log.h"
 #include "platform/device/windows_backends.h"
 
@@ -24,8 +25,8 @@ std::string ReadDetailPath(Win32Api& api, std::uintptr_t set, DeviceInterfaceDat
   }
   if (required <= kDetailPathOffset || required > kMaxDetailSize) return {};
   detail.assign(required, 0);
-  const std::uint32_t header_size = kDetailHeaderSize;
-  std::memcpy(detail.data(), &header_size, sizeof header_size);
+  const std::uint32_t headerSize = kDetailHeaderSize;
+  std::memcpy(detail.data(), &headerSize, sizeof headerSize);
   if (!api.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required)) return {};
   // The path runs to its zero byte, and never past the record.
   const auto* first = reinterpret_cast<const char*>(detail.data() + kDetailPathOffset);
@@ -35,13 +36,13 @@ std::string ReadDetailPath(Win32Api& api, std::uintptr_t set, DeviceInterfaceDat
 
 }  // namespace
 
-std::string GetInterfacePath(Win32Api& api, const Guid& interface_class, std::uint32_t index) {
+std::string GetInterfacePath(Win32Api& api, const Guid& interfaceClass, std::uint32_t index) {
   const std::uintptr_t set =
-      api.SetupDiGetClassDevsA(interface_class, kDigcfPresent | kDigcfDeviceInterface);
+      api.SetupDiGetClassDevsA(interfaceClass, kDigcfPresent | kDigcfDeviceInterface);
   if (set == kInvalidHandleValue) return {};
   std::string path;
   DeviceInterfaceData data;
-  if (api.SetupDiEnumDeviceInterfaces(set, interface_class, index, data)) {
+  if (api.SetupDiEnumDeviceInterfaces(set, interfaceClass, index, data)) {
     path = ReadDetailPath(api, set, data);
   }
   api.SetupDiDestroyDeviceInfoList(set);
@@ -51,16 +52,17 @@ std::string GetInterfacePath(Win32Api& api, const Guid& interface_class, std::ui
 bool IsComponentPath(const std::string& path) {
   std::string upper = path;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper.find("VID_5D1E") != std::string::npos && upper.find("PID_1001") != std::string::npos;
+  return upper.find(VendorIdText(kZr4VendorId)) != std::string::npos &&
+         upper.find(ProductIdText(kZr4ProductId)) != std::string::npos;
 }
 
-bool WindowsDeviceFinder::FindInClass(const Guid& interface_class) {
+bool WindowsDeviceFinder::FindInClass(const Guid& interfaceClass) {
   for (std::uint32_t index = 0; index < kInterfaceSlots; ++index) {
-    std::string path = GetInterfacePath(api_, interface_class, index);
+    std::string path = GetInterfacePath(api_, interfaceClass, index);
     if (path.empty()) return false;
-    LogText("index: " + std::to_string(index) + ";  " + device_path_);
+    LogText("index: " + std::to_string(index) + ";  " + devicePath_);
     if (IsComponentPath(path)) {
-      device_path_ = std::move(path);
+      devicePath_ = std::move(path);
       return true;
     }
   }
@@ -71,24 +73,24 @@ std::optional<FoundDevice> WindowsDeviceFinder::FindDevice() {
   Win32Api& api = api_;
   if (FindInClass(kOrgDriverClass)) {
     LogText("CONTROL: ORIGINAL DRIVER");
-    LogText(device_path_);
-    return FoundDevice{device_path_, [&api, path = device_path_](bool in, std::uint8_t* buffer) {
+    LogText(devicePath_);
+    return FoundDevice{devicePath_, [&api, path = devicePath_](bool in, std::uint8_t* buffer) {
                          return DeviceRequestOrg(api, path, in, buffer);
                        }};
   }
   if (FindInClass(kUusbdClass)) {
     LogText("CONTROL: UUSBD");
-    LogText(device_path_);
-    return FoundDevice{device_path_, [&api, path = device_path_](bool in, std::uint8_t* buffer) {
+    LogText(devicePath_);
+    return FoundDevice{devicePath_, [&api, path = devicePath_](bool in, std::uint8_t* buffer) {
                          return DeviceRequestUusbd(api, path, in, buffer);
                        }};
   }
   if (FindInClass(kWinUsbClass)) {
     LogText("CONTROL: WINUSB DRIVER");
-    LogText(device_path_);
+    LogText(devicePath_);
     const WinUsbLibrary& winusb = winusb_;
-    return FoundDevice{device_path_,
-                       [&api, &winusb, path = device_path_](bool in, std::uint8_t* buffer) {
+    return FoundDevice{devicePath_,
+                       [&api, &winusb, path = devicePath_](bool in, std::uint8_t* buffer) {
                          return DeviceRequestWinUsb(api, winusb, path, in, buffer);
                        }};
   }

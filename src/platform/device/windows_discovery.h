@@ -25,9 +25,9 @@ constexpr std::uint32_t kInterfaceSlots = 10;
 
 // The device path of the present interface with that index in the class, or empty. The whole
 // path is taken, however long the system reports it.
-std::string GetInterfacePath(Win32Api& api, const Guid& interface_class, std::uint32_t index);
+std::string GetInterfacePath(Win32Api& api, const Guid& interfaceClass, std::uint32_t index);
 
-// True when an interface path names the ZR4PC (vendor 5D1E, product 1001), in any case.
+// True when an interface path names the ZR4PC ("VID_" and "PID_" with its ids), in any case.
 bool IsComponentPath(const std::string& path);
 
 class WindowsDeviceFinder : public DeviceFinder {
@@ -39,15 +39,15 @@ class WindowsDeviceFinder : public DeviceFinder {
   std::optional<FoundDevice> FindDevice() override;
 
   // The path found last; kept when a later discovery finds nothing.
-  const std::string& DevicePath() const { return device_path_; }
+  const std::string& DevicePath() const { return devicePath_; }
 
  private:
   // Walks indexes 0..9 of one class; an empty slot ends the walk.
-  bool FindInClass(const Guid& interface_class);
+  bool FindInClass(const Guid& interfaceClass);
 
   Win32Api& api_;
   const WinUsbLibrary& winusb_;
-  std::string device_path_;
+  std::string devicePath_;
 };
 
 }  // namespace zr4

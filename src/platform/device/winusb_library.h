@@ -14,10 +14,10 @@ constexpr const char* kWinUsbLoadError = "Error: WINUSB.DLL could not be loaded 
 
 class WinUsbLibrary {
  public:
-  // `show_message` puts a text in front of the user (a message box in the program).
+  // `showMessage` puts a text in front of the user (a message box in the program).
   using MessageFn = std::function<void(const std::string& text)>;
 
-  WinUsbLibrary(Win32Api& api, MessageFn show_message);
+  WinUsbLibrary(Win32Api& api, MessageFn showMessage);
   ~WinUsbLibrary();
   WinUsbLibrary(const WinUsbLibrary&) = delete;
   WinUsbLibrary& operator=(const WinUsbLibrary&) = delete;
@@ -28,18 +28,18 @@ class WinUsbLibrary {
   void Load();
 
   // True when the library is loaded and every entry point the requests use was found.
-  bool Usable() const { return initialize_ != 0 && control_transfer_ != 0 && free_ != 0; }
+  bool Usable() const { return initialize_ != 0 && controlTransfer_ != 0 && free_ != 0; }
 
   std::uintptr_t Initialize() const { return initialize_; }
-  std::uintptr_t ControlTransfer() const { return control_transfer_; }
+  std::uintptr_t ControlTransfer() const { return controlTransfer_; }
   std::uintptr_t Free() const { return free_; }
 
  private:
   Win32Api& api_;
-  MessageFn show_message_;
+  MessageFn showMessage_;
   std::uintptr_t module_ = 0;
   std::uintptr_t initialize_ = 0;
-  std::uintptr_t control_transfer_ = 0;
+  std::uintptr_t controlTransfer_ = 0;
   std::uintptr_t free_ = 0;
 };
 

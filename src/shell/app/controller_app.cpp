@@ -43,6 +43,7 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       settings_{files_, codec_, SettingsFilePath()},
       pcPorts_(CreatePcPorts(window_)),
       controller_(clock_, link_, window_, &settings_, Ports()) {
+  files_.RemoveStaleTemporaries(settings_.Path);
   window_.SetController(&controller_);
   // Queued: a window closed during start-up ("-EXIT" on the command line) still ends the loop.
   QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit,
@@ -71,7 +72,14 @@ int ControllerApp::Run() {
   int exitCode = 0;
   if (!options_.screenshotFile.empty()) {
     QTimer::singleShot(0, &window_, [&] {
-      if (!SaveWindowPicture(window_, controller_, options_.screenshotFile)) exitCode = 1;
+      const std::string& file = options_.screenshotFile;
+      std::printf("%s\n", FormatStatusLine(controller_.Labels()).c_str());
+      if (SaveWindowPicture(window_, file)) {
+        std::printf("Saved window picture to %s\n", file.c_str());
+      } else {
+        std::fprintf(stderr, "zr4pcctrl: cannot save %s\n", file.c_str());
+        exitCode = 1;
+      }
       window_.close();
     });
   }
@@ -79,14 +87,13 @@ int ControllerApp::Run() {
   return exitCode != 0 ? exitCode : loopCode;
 }
 
-bool SaveWindowPicture(MainWindow& window, const TController& controller, const std::string& file) {
-  std::printf("%s\n", FormatStatusLine(controller.Labels()).c_str());
-  if (!window.Picture().save(QString::fromStdString(file), "PNG")) {
-    std::fprintf(stderr, "zr4pcctrl: cannot save %s\n", file.c_str());
-    return false;
-  }
-  std::printf("Saved window picture to %s\n", file.c_str());
-  return true;
+TInstanceWindow ControllerApp::WindowForRequests() {
+  return {[this] { window_.RestoreAndRaise(); },
+          [this](const std::string& file) { return SaveWindowPicture(window_, file); }};
+}
+
+bool SaveWindowPicture(MainWindow& window, const std::string& file) {
+  return window.Picture().save(QString::fromStdString(file), "PNG");
 }
 
 }  // namespace zr4

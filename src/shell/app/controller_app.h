@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/app/controller.h"
+#include "core/app/instance_requests.h"
 #include "core/app/program_options.h"
 #include "core/device/zr4ctrl.h"
 #include "platform/app/file_store_system.h"
@@ -31,6 +32,9 @@ class ControllerApp {
   // The event loop until the window has closed; returns the exit code. With --screenshot the
   // picture is saved once the first status shows, and the window closes.
   int Run();
+
+  // What a later start's request may ask of the window.
+  TInstanceWindow WindowForRequests();
 
   TController& Controller() { return controller_; }
   MainWindow& Window() { return window_; }
@@ -62,8 +66,7 @@ class ControllerApp {
   TController controller_;
 };
 
-// Prints what the window shows as one line (--status), then "Saved window picture to FILE".
-// Returns false with a message on standard error when the picture cannot be saved.
-bool SaveWindowPicture(MainWindow& window, const TController& controller, const std::string& file);
+// Saves a PNG of the window as it shows now.
+bool SaveWindowPicture(MainWindow& window, const std::string& file);
 
 }  // namespace zr4

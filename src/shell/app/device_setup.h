@@ -57,6 +57,8 @@ class DeviceSetup {
   void RemoveNotifiers(int fd);
 #endif
 
+  // The system's own finder, or none with --simulate.
+  DeviceFinder* StartSystemFinder(bool simulate);
   // With ZR4PC_SIM_TRACE=FILE, appends one line per transfer of the simulated component to FILE.
   void OpenTrace();
 

@@ -5,22 +5,10 @@
 
 namespace zr4 {
 
-namespace {
-LibusbDeviceFinder* StartUsb(bool simulate, std::optional<LibusbContext>& usb,
-                             std::optional<LibusbDeviceFinder>& finder) {
+DeviceFinder* DeviceSetup::StartSystemFinder(bool simulate) {
   if (simulate) return nullptr;
-  usb.emplace();
-  return &finder.emplace(*usb);
-}
-}  // namespace
-
-DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
-    : clock_(clock),
-      simulate_(simulate),
-      simulator_(clock),
-      simulatorFinder_(simulator_),
-      finder_(StartUsb(simulate, usb_, usbFinder_), simulatorFinder_) {
-  OpenTrace();
+  usb_.emplace();
+  return &usbFinder_.emplace(*usb_);
 }
 
 TDiscoveryOutcome DeviceSetup::Discovery() {

@@ -9,20 +9,11 @@ namespace zr4 {
 
 namespace {
 constexpr int kRescanMs = 5000;
-
-DeviceFinder* StartDevices(bool simulate, std::optional<WindowsDevices>& devices) {
-  if (simulate) return nullptr;
-  return &devices.emplace(ShowSystemMessage).Finder();
-}
 }  // namespace
 
-DeviceSetup::DeviceSetup(Clock& clock, bool simulate)
-    : clock_(clock),
-      simulate_(simulate),
-      simulator_(clock),
-      simulatorFinder_(simulator_),
-      finder_(StartDevices(simulate, windows_), simulatorFinder_) {
-  OpenTrace();
+DeviceFinder* DeviceSetup::StartSystemFinder(bool simulate) {
+  if (simulate) return nullptr;
+  return &windows_.emplace(ShowSystemMessage).Finder();
 }
 
 // The system opens the component for any user: there is no permission to ask for.

@@ -10,17 +10,26 @@ namespace zr4 {
 namespace {
 // A connection that has not sent a whole request by then is dropped.
 constexpr int kRequestTimeoutMs = 5000;
+// Out of descriptors, a waiting connection keeps the socket readable: accepting pauses this
+// long instead of waking the loop without end, and goes on once descriptors are free again.
+constexpr int kAcceptPauseMs = 250;
+}  // namespace
 
 // One accepted connection: collects the request, answers it once and closes.
-class Connection : public QObject {
+class InstanceServer::Connection : public QObject {
  public:
-  Connection(int fd, const InstanceServer::Handler& handler, QObject* parent)
-      : QObject(parent), connection_(fd), handler_(handler), notifier_(fd, QSocketNotifier::Read) {
+  Connection(int fd, InstanceServer& server)
+      : QObject(&server), server_(server), connection_(fd), notifier_(fd, QSocketNotifier::Read) {
+    server_.connections_.insert(this);
     connect(&notifier_, &QSocketNotifier::activated, this, &Connection::Read);
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, &Connection::Finish);
     deadline_.start(kRequestTimeoutMs);
   }
+  ~Connection() override { server_.connections_.erase(this); }
+
+  // Its request runs (and may run the event loop): it must be answered, not dropped.
+  bool Running() const { return running_; }
 
  private:
   void Read() {
@@ -31,11 +40,16 @@ class Connection : public QObject {
       LogText("Single instance: dropped a malformed request");
       return Finish();
     }
+    if (connection_.SenderGone()) {
+      LogText("Single instance: dropped a request whose sender has given up");
+      return Finish();
+    }
     // The handler may run the event loop (a forwarded command waits for the component):
     // nothing of this connection may run meanwhile.
     notifier_.setEnabled(false);
     deadline_.stop();
-    connection_.Reply(handler_(decoded.request), kRequestTimeoutMs);
+    running_ = true;
+    connection_.Reply(server_.handler_(decoded.request), kRequestTimeoutMs);
     Finish();
   }
 
@@ -45,26 +59,48 @@ class Connection : public QObject {
     deleteLater();
   }
 
+  InstanceServer& server_;
   InstanceConnection connection_;
-  const InstanceServer::Handler& handler_;
   QSocketNotifier notifier_;
   QTimer deadline_;
+  bool running_ = false;
 };
-}  // namespace
 
 InstanceServer::InstanceServer(Handler handler, QObject* parent)
     : QObject(parent), handler_(std::move(handler)) {}
 
+InstanceServer::~InstanceServer() {
+  // The connections go first: they take themselves out of `connections_`.
+  while (!connections_.empty()) delete *connections_.begin();
+}
+
 bool InstanceServer::Listen(const std::string& socketPath, std::string& error) {
-  if (!listener_.Listen(socketPath, error)) return false;
-  auto* notifier = new QSocketNotifier(listener_.Fd(), QSocketNotifier::Read, this);
-  connect(notifier, &QSocketNotifier::activated, this, &InstanceServer::Accept);
+  auto listener = std::make_unique<InstanceListener>();
+  if (!listener->Listen(socketPath, error)) return false;
+  listener_ = std::move(listener);
+  acceptNotifier_ = new QSocketNotifier(listener_->Fd(), QSocketNotifier::Read, this);
+  connect(acceptNotifier_, &QSocketNotifier::activated, this, &InstanceServer::Accept);
   return true;
 }
 
+void InstanceServer::Stop() {
+  delete acceptNotifier_;
+  acceptNotifier_ = nullptr;
+  if (listener_) LogText("Single instance: closing, no more requests");
+  listener_.reset();
+  for (auto it = connections_.begin(); it != connections_.end();) {
+    Connection* connection = *it++;
+    if (!connection->Running()) delete connection;
+  }
+}
+
 void InstanceServer::Accept() {
-  for (int fd = listener_.Accept(); fd >= 0; fd = listener_.Accept())
-    new Connection(fd, handler_, this);
+  for (int fd = listener_->Accept(); fd >= 0; fd = listener_->Accept()) new Connection(fd, *this);
+  if (!listener_->OutOfDescriptors()) return;
+  LogText("Single instance: out of file descriptors, accepting again shortly");
+  acceptNotifier_->setEnabled(false);
+  QTimer::singleShot(kAcceptPauseMs, acceptNotifier_,
+                     [notifier = acceptNotifier_] { notifier->setEnabled(true); });
 }
 
 }  // namespace zr4

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 
 #include "core/app/instance_protocol.h"
@@ -19,15 +22,24 @@ class InstanceServer : public QObject {
   using Handler = std::function<std::string(const InstanceRequest&)>;
 
   explicit InstanceServer(Handler handler, QObject* parent = nullptr);
+  ~InstanceServer() override;
 
   // Listens at `socketPath` (see InstanceListener::Listen).
   bool Listen(const std::string& socketPath, std::string& error);
 
+  // The instance is closing: the socket goes, and connections whose request has not begun to
+  // run are closed unanswered, so that their senders try again and find the next instance.
+  void Stop();
+
  private:
+  class Connection;
+
   void Accept();
 
   Handler handler_;
-  InstanceListener listener_;
+  std::unique_ptr<InstanceListener> listener_;
+  QSocketNotifier* acceptNotifier_ = nullptr;
+  std::set<Connection*> connections_;
 };
 
 }  // namespace zr4

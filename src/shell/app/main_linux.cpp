@@ -3,15 +3,16 @@
 // from logind and the session manager.
 #include <QGuiApplication>
 #include <QSessionManager>
-#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
-#include <thread>
+#include <vector>
 
 #include "core/app/forwarding.h"
 #include "core/app/instance_requests.h"
 #include "core/ports/log.h"
+#include "platform/app/instance_handover_linux.h"
 #include "shell/app/controller_app.h"
 #include "shell/app/instance_server_linux.h"
 #include "shell/app/logind_watcher_linux.h"
@@ -22,26 +23,25 @@
 namespace zr4 {
 namespace {
 
-// How long a request to the running instance may take; a forwarded command line is answered
-// only once it has run.
-constexpr int kInstanceReplyTimeoutMs = 10000;
-// A later start that finds the lock taken keeps trying this long while the first instance is
-// still starting up, then ends silently.
-constexpr int kInstanceStartupWaitMs = 5000;
-constexpr int kInstanceRetryMs = 100;
+// How long a status request may take: the instance answers it at once unless it is stuck.
+constexpr int kStatusTimeoutMs = 10000;
 
-// --status: the running instance answers; without one the component is read once.
+// --status: the running instance answers; without one (or while it closes) the component is
+// read once.
 int RunStatus(int& argc, char** argv, const ProgramOptions& options,
               const std::optional<InstanceAddress>& address) {
   const InstanceVerb verb = options.json ? InstanceVerb::StatusJson : InstanceVerb::Status;
   if (address) {
-    if (auto reply =
-            SendInstanceRequest(address->socketPath, {verb, {}}, kInstanceReplyTimeoutMs)) {
-      if (reply->empty()) {
-        std::fprintf(stderr, "zr4pcctrl: the running instance did not answer\n");
-        return 1;
-      }
-      std::printf("%s\n", reply->c_str());
+    const InstanceReply reply =
+        SendInstanceRequest(address->socketPath, {verb, {}}, kStatusTimeoutMs);
+    if (reply.outcome == InstanceReply::Outcome::TimedOut) {
+      std::fprintf(stderr,
+                   "zr4pcctrl: the running instance does not answer (it is stopped or "
+                   "hung)\n");
+      return 1;
+    }
+    if (reply.outcome == InstanceReply::Outcome::Answered) {
+      std::printf("%s\n", reply.line.c_str());
       return 0;
     }
   }
@@ -50,41 +50,70 @@ int RunStatus(int& argc, char** argv, const ProgramOptions& options,
 
 // --sim-remote KEY: the running instance presses the key on its simulated component.
 int RunSimRemote(const ProgramOptions& options, const std::optional<InstanceAddress>& address) {
-  std::optional<std::string> reply;
+  InstanceReply reply;
   if (address)
-    reply =
-        SendInstanceRequest(address->socketPath, {InstanceVerb::SimRemote, options.simRemoteKey},
-                            kInstanceReplyTimeoutMs);
-  if (!reply) {
+    reply = SendInstanceRequest(address->socketPath,
+                                {InstanceVerb::SimRemote, options.simRemoteKey}, kStatusTimeoutMs);
+  if (reply.outcome == InstanceReply::Outcome::NotListening) {
     std::fprintf(stderr, "zr4pcctrl: --sim-remote: no running instance to press the key on\n");
     return 1;
   }
-  if (*reply != kInstanceReplyOk) {
+  if (reply.outcome != InstanceReply::Outcome::Answered || reply.line != kInstanceReplyOk) {
     std::fprintf(stderr, "zr4pcctrl: --sim-remote: %s\n",
-                 reply->empty() ? "the running instance did not answer" : reply->c_str());
+                 reply.outcome != InstanceReply::Outcome::Answered
+                     ? "the running instance did not answer"
+                     : reply.line.c_str());
     return 1;
   }
   return 0;
 }
 
-// Another instance runs: hand it the command line (or ask it to come to the front) and end.
-int RunLaterStart(const ProgramOptions& options, const InstanceAddress& address) {
-  const InstanceRequest request =
-      options.params.empty()
-          ? InstanceRequest{InstanceVerb::Restore, {}}
-          : InstanceRequest{InstanceVerb::Forward, BuildForwardedText(options.params)};
-  std::optional<std::string> reply;
-  for (int waited = 0; waited <= kInstanceStartupWaitMs; waited += kInstanceRetryMs) {
-    reply = SendInstanceRequest(address.socketPath, request, kInstanceReplyTimeoutMs);
-    if (reply) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(kInstanceRetryMs));
+// What a later start asks of the running instance, in order: its command line (or, without
+// one, to come to the front), then the picture it wants.
+std::vector<InstanceRequest> LaterStartRequests(const ProgramOptions& options) {
+  std::vector<InstanceRequest> requests;
+  if (!options.params.empty())
+    requests.push_back({InstanceVerb::Forward, BuildForwardedText(options.params)});
+  if (!options.screenshotFile.empty()) {
+    // The instance runs elsewhere: a relative path would name another file there.
+    std::error_code unknownFolder;
+    const std::filesystem::path file =
+        std::filesystem::absolute(options.screenshotFile, unknownFolder);
+    requests.push_back({InstanceVerb::Screenshot, file.string()});
   }
-  if (!reply) {
-    LogText("Single instance: another instance holds the lock but does not answer");
-  } else if (reply->empty()) {
-    std::fprintf(stderr, "zr4pcctrl: the running instance did not confirm the request\n");
-  } else {
-    LogText("Single instance: handed over to the running instance");
+  if (requests.empty()) requests.push_back({InstanceVerb::Restore, {}});
+  return requests;
+}
+
+// Another instance holds the lock: hand it the requests. Returns the exit code, or nothing when
+// the instance went away and this start holds the lock now: it then runs as the instance, with
+// what was not handed over yet left in `options`.
+std::optional<int> RunLaterStart(ProgramOptions& options, const InstanceAddress& address,
+                                 std::optional<InstanceLock>& lock) {
+  for (const InstanceRequest& request : LaterStartRequests(options)) {
+    const HandOverResult result = HandOver(address, request, lock);
+    switch (result.outcome) {
+      case HandOverResult::Outcome::Answered:
+        if (request.verb == InstanceVerb::Forward) options.params.clear();
+        if (request.verb != InstanceVerb::Screenshot) break;
+        if (!result.reply.starts_with(kInstanceReplySaved)) {
+          std::fprintf(stderr, "zr4pcctrl: the running instance cannot save %s\n",
+                       request.text.c_str());
+          return 1;
+        }
+        std::printf("%s\nSaved window picture to %s\n",
+                    result.reply.substr(kInstanceReplySaved.size()).c_str(), request.text.c_str());
+        break;
+      case HandOverResult::Outcome::BecameInstance:
+        return std::nullopt;
+      case HandOverResult::Outcome::NoAnswer:
+      case HandOverResult::Outcome::Hung:
+        std::fprintf(stderr, "zr4pcctrl: %s; the request was not handed over\n",
+                     result.outcome == HandOverResult::Outcome::Hung
+                         ? "the running instance does not answer (it is stopped or hung)"
+                         : "another instance holds the lock but does not answer");
+        return 1;
+    }
   }
   return 0;
 }
@@ -105,10 +134,11 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
 
   app.Create();
 
-  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
+  TInstanceRequests requests(controller, app.WindowForRequests());
   InstanceServer server([&](const InstanceRequest& request) { return requests.Answer(request); });
   if (std::string error; address && !server.Listen(address->socketPath, error))
     std::fprintf(stderr, "zr4pcctrl: a later start cannot reach this one: %s\n", error.c_str());
+  QObject::connect(&window, &MainWindow::closing, &server, &InstanceServer::Stop);
 
   LogindWatcher logind;
   QObject::connect(&logind, &LogindWatcher::powerBroadcast, &window,
@@ -135,14 +165,12 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
 
 int main(int argc, char** argv) {
   using namespace zr4;
-  const ProgramOptions options =
-      ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (const std::optional<int> answered = AnswerWithoutInstance(options)) return *answered;
-  if (DiagnosticsWanted(options)) {
-    SetLogSink([](std::string_view line) {
-      std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
-    });
-  }
+  ProgramOptions options;
+  const auto toStandardError = [](std::string_view line) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+  };
+  if (const std::optional<int> ended = BeginProgram(argc, argv, toStandardError, options))
+    return *ended;
 
   std::string error;
   const std::optional<InstanceAddress> address = ResolveInstanceAddress(error);
@@ -153,7 +181,9 @@ int main(int argc, char** argv) {
   if (!options.simRemoteKey.empty()) return RunSimRemote(options, address);
   std::optional<InstanceLock> lock;
   if (address) lock.emplace(address->lockPath);
-  if (lock && lock->HeldElsewhere()) return RunLaterStart(options, *address);
+  if (lock && lock->HeldElsewhere()) {
+    if (const std::optional<int> ended = RunLaterStart(options, *address, lock)) return *ended;
+  }
   if (lock && !lock->Held()) {
     // Better a second window than none at all.
     std::fprintf(stderr, "zr4pcctrl: running without single instance: %s\n", lock->Error().c_str());

@@ -443,7 +443,10 @@ void MainWindow::RestoreAndRaise() {
 }
 
 void MainWindow::EndSession() {
-  if (controller_ && !closeStepDone_) controller_->QueryEndSession();
+  if (!closeStepDone_) {
+    emit closing();
+    if (controller_) controller_->QueryEndSession();
+  }
   closeStepDone_ = true;
   close();
 }
@@ -451,6 +454,7 @@ void MainWindow::EndSession() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closeStepDone_) {
     closeStepDone_ = true;
+    emit closing();
     if (controller_) controller_->FormClose();
   }
   timer1_.stop();

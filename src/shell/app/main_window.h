@@ -81,6 +81,9 @@ class MainWindow : public QWidget, public ControllerView {
   QImage Picture();
 
  signals:
+  // The window begins to close (before the controller's close or end-of-session step, which
+  // saves the settings): from now on the program takes no more requests.
+  void closing();
   // The window has closed and the controller has run its close step: the program ends.
   void closed();
   // A status record was shown (every poll and command), changed or not.

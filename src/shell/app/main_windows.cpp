@@ -1,6 +1,7 @@
 // The program on Windows: the named mutex marks the running instance, and a hidden top-level
 // window of the controller's class receives what a later start hands over, the power events and
 // the end of the session. Diagnostics go to the debugger.
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,17 +9,25 @@
 
 #include "core/app/instance_requests.h"
 #include "core/ports/log.h"
-#include "platform/app/debugger_log_windows.h"
-#include "platform/app/single_instance_windows.h"
 #include "shell/app/controller_app.h"
 #include "shell/app/program_entry.h"
+
+// The system's headers after the program's own, so that their macros cannot reach those.
+#include "platform/app/debugger_log_windows.h"
+#include "platform/app/single_instance_windows.h"
 
 namespace zr4 {
 namespace {
 
 // Another instance runs: hand it the command line (or ask it to come to the front) and end.
-// Without its window there is no one to hand it to, and this start ends silently.
+// Without its window there is no one to hand it to, and this start ends silently. The message
+// a second start sends carries no picture request.
 int RunLaterStart(const ProgramOptions& options) {
+  if (!options.screenshotFile.empty()) {
+    std::fprintf(stderr, "zr4pcctrl: another instance runs and cannot save %s for this start\n",
+                 options.screenshotFile.c_str());
+    return 1;
+  }
   if (ForwardToRunningInstance(options.params))
     LogText("Single instance: handed over to the running instance");
   else
@@ -29,23 +38,22 @@ int RunLaterStart(const ProgramOptions& options) {
 // The first instance: the controller window until it closes.
 int RunController(int& argc, char** argv, const ProgramOptions& options) {
   ControllerApp app(argc, argv, options);
-  MainWindow& window = app.Window();
   TController& controller = app.Controller();
   app.Create();
 
   // The hidden native window of the controller's class: what a second start hands over, power
   // events and the end of the session. (No tray icon exists yet that a restarted taskbar would
   // have to get back.)
-  TInstanceRequests requests(controller, [&] { window.RestoreAndRaise(); });
+  TInstanceRequests requests(controller, app.WindowForRequests());
   InstanceWindow::Handlers events;
   events.forwarded = [&](const std::string& text) {
     requests.Answer({InstanceVerb::Forward, text});
   };
   events.restore = [&] { requests.Answer({InstanceVerb::Restore, {}}); };
-  events.power_broadcast = [&](int event) { controller.PowerBroadcast(event); };
-  events.query_end_session = [&] { return controller.QueryEndSession(); };
+  events.powerBroadcast = [&](int event) { controller.PowerBroadcast(event); };
+  events.queryEndSession = [&] { return controller.QueryEndSession(); };
   // A restarted taskbar has lost the tray icon.
-  events.taskbar_created = [&] { controller.Tray().TaskbarCreated(); };
+  events.taskbarCreated = [&] { controller.Tray().TaskbarCreated(); };
   InstanceWindow nativeWindow(std::move(events));
   if (!nativeWindow.Created())
     LogText("Single instance: the window for later starts could not be created");
@@ -53,15 +61,11 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
   return app.Run();
 }
 
-}  // namespace
-}  // namespace zr4
-
-int main(int argc, char** argv) {
-  using namespace zr4;
-  const ProgramOptions options =
-      ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (const std::optional<int> answered = AnswerWithoutInstance(options)) return *answered;
-  if (DiagnosticsWanted(options)) SetLogSink(LogToDebugger);
+// The instance's mutex is held until the process ends.
+int RunProgram(int& argc, char** argv) {
+  ProgramOptions options;
+  if (const std::optional<int> ended = BeginProgram(argc, argv, LogToDebugger, options))
+    return *ended;
 
   // --status: no channel asks the running instance on Windows; the component is read once, as
   // when no instance runs. Each request opens and closes the device, so a running instance is
@@ -76,4 +80,11 @@ int main(int argc, char** argv) {
   const InstanceMutex mutex;
   if (mutex.AnotherInstanceRuns()) return RunLaterStart(options);
   return RunController(argc, argv, options);
+}
+
+}  // namespace
+}  // namespace zr4
+
+int main(int argc, char** argv) {
+  return zr4::RunProgram(argc, argv);
 }

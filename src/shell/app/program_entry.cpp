@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/app/clock_tick.h"
 #include "core/app/display_model.h"
@@ -16,6 +19,7 @@
 
 namespace zr4 {
 
+namespace {
 std::optional<int> AnswerWithoutInstance(const ProgramOptions& options) {
   if (!options.error.empty()) {
     std::fprintf(stderr, "zr4pcctrl: %s\n\n%s", options.error.c_str(), ProgramUsage().c_str());
@@ -40,6 +44,18 @@ std::optional<int> AnswerWithoutInstance(const ProgramOptions& options) {
 bool DiagnosticsWanted(const ProgramOptions& options) {
   const char* debug = std::getenv("ZR4PC_DEBUG");
   return options.debug || (debug != nullptr && std::strcmp(debug, "1") == 0);
+}
+}  // namespace
+
+std::optional<int> BeginProgram(int argc, char** argv, LogSink diagnostics,
+                                ProgramOptions& options) {
+  options = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (const std::optional<int> answered = AnswerWithoutInstance(options)) return answered;
+  if (DiagnosticsWanted(options)) SetLogSink(std::move(diagnostics));
+  SetNoticeSink([](std::string_view line) {
+    std::fprintf(stderr, "zr4pcctrl: %.*s\n", static_cast<int>(line.size()), line.data());
+  });
+  return std::nullopt;
 }
 
 int PrintStatusOnce(int& argc, char** argv, const ProgramOptions& options) {

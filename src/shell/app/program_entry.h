@@ -1,19 +1,20 @@
-// What every platform's entry does before its own single instance: the switches answered at
-// once, whether diagnostics are wanted, and --status read from the component itself.
+// What every platform's entry does before its own single instance: the command line read, the
+// switches answered at once, diagnostics turned on, and --status read from the component itself.
 #pragma once
 
 #include <optional>
 
 #include "core/app/program_options.h"
+#include "core/ports/log.h"
 
 namespace zr4 {
 
-// Switches answered before any instance is looked for: a command line that cannot be used,
-// --help, --version and --print-udev-rules. Returns the exit code when the program ends here.
-std::optional<int> AnswerWithoutInstance(const ProgramOptions& options);
-
-// --debug, or ZR4PC_DEBUG=1 in the environment: diagnostics are wanted.
-bool DiagnosticsWanted(const ProgramOptions& options);
+// Reads the command line into `options` and answers what needs no instance: a command line that
+// cannot be used, --help, --version and --print-udev-rules; returns the exit code when the
+// program ends there. With --debug, or ZR4PC_DEBUG=1 in the environment, diagnostics go to
+// `diagnostics` from then on.
+std::optional<int> BeginProgram(int argc, char** argv, LogSink diagnostics,
+                                ProgramOptions& options);
 
 // --status with no instance to ask: reads the component once and prints the status as the
 // window would show it. Without a component it says so and fails: a script must not take the

@@ -35,8 +35,8 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
 
 TerminationSignals::~TerminationSignals() {
   if (pair_[0] < 0) return;
-  SetHandler(SIGTERM, SIG_DFL);
-  SetHandler(SIGINT, SIG_DFL);
+  SetHandler(SIGTERM, SIG_IGN);
+  SetHandler(SIGINT, SIG_IGN);
   notifier_.reset();
   close(pair_[0]);
   close(pair_[1]);

@@ -14,7 +14,8 @@ class TerminationSignals : public QObject {
  public:
   // Installs the handlers; only one object may exist at a time.
   explicit TerminationSignals(QObject* parent = nullptr);
-  // Puts the default handlers back.
+  // From here on the signals are ignored: the program is ending, and a repeated signal must not
+  // cut short what is left of the teardown nor turn the exit into a death by signal.
   ~TerminationSignals() override;
 
  signals:

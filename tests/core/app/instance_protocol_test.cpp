@@ -15,7 +15,8 @@ TEST(InstanceProtocolTest, EveryRequestRoundTrips) {
                                       {InstanceVerb::Restore, ""},
                                       {InstanceVerb::Status, ""},
                                       {InstanceVerb::StatusJson, ""},
-                                      {InstanceVerb::SimRemote, "power"}};
+                                      {InstanceVerb::SimRemote, "power"},
+                                      {InstanceVerb::Screenshot, "/home/u/ファイル,1.png"}};
   for (const InstanceRequest& request : requests) {
     const InstanceDecode decoded = DecodeInstanceRequest(EncodeInstanceRequest(request));
     ASSERT_EQ(decoded.state, State::Complete) << EncodeInstanceRequest(request);
@@ -66,9 +67,13 @@ TEST(InstanceProtocolTest, AnythingElseIsDropped) {
       "ZR4PC/1 SIM-REMOTE \n",
       "ZR4PC/1 SIM-REMOTE Up\n",
       "ZR4PC/1 SIM-REMOTE up down\n",
+      "ZR4PC/1 SCREENSHOT 0\n",
+      "ZR4PC/1 SCREENSHOT 4096\n",
   };
   for (const char* bytes : invalid)
     EXPECT_EQ(DecodeInstanceRequest(bytes).state, State::Invalid) << bytes;
+  using namespace std::string_literals;
+  EXPECT_EQ(DecodeInstanceRequest("ZR4PC/1 SCREENSHOT 3\n/\0x"s).state, State::Invalid);
 }
 
 }  // namespace

@@ -5,25 +5,28 @@
 #include <algorithm>
 
 #include "core/app/controller.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
 #include "core/ports/log.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_view.h"
+#include "fakes/sim_link.h"
 
 namespace zr4 {
 namespace {
 
-TEST(InstanceRequestsTest, EachRequestReachesItsReceiver) {
-  test::FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
+class InstanceRequestsTest : public ::testing::Test, protected test::SimLink<> {
+ protected:
   test::FakeView view;
   TController controller{clock, link, view};
+};
+
+TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   controller.FormCreate({});
   int restores = 0;
-  TInstanceRequests requests(controller, [&] { ++restores; });
+  std::vector<std::string> pictures;
+  TInstanceRequests requests(controller, {[&] { ++restores; },
+                                          [&](const std::string& file) {
+                                            pictures.push_back(file);
+                                            return file != "/no/such/folder/x.png";
+                                          }});
   std::vector<std::string> log;
   const LogSink previous = SetLogSink([&](std::string_view line) { log.emplace_back(line); });
 
@@ -35,10 +38,14 @@ TEST(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   EXPECT_EQ(requests.Answer({InstanceVerb::Status, {}}),
             "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
   const std::string json = requests.Answer({InstanceVerb::StatusJson, {}});
+  EXPECT_EQ(requests.Answer({InstanceVerb::Screenshot, "/tmp/x.png"}),
+            "SAVED FM 01 80.00 MHz Auto TONE Vol.22");
+  EXPECT_EQ(requests.Answer({InstanceVerb::Screenshot, "/no/such/folder/x.png"}), "FAILED");
   SetLogSink(previous);
 
   EXPECT_EQ(std::count(log.begin(), log.end(), "ExecuteParams: -VOL,9"), 1);
   EXPECT_EQ(restores, 1);
+  EXPECT_EQ(pictures, (std::vector<std::string>{"/tmp/x.png", "/no/such/folder/x.png"}));
   EXPECT_TRUE(json.starts_with(R"({"input":"FM",)")) << json;
   EXPECT_TRUE(json.ends_with(R"("volume":22,"title":"ZR4PCCtrl"})")) << json;
 }

@@ -18,23 +18,23 @@ constexpr DWORD kWaitLimitMs = 5000;  // a bound for a lost message, not a pause
 class DebugViewer {
  public:
   DebugViewer()
-      : buffer_ready_(CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY")),
-        data_ready_(CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY")),
+      : bufferReady_(CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY")),
+        dataReady_(CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY")),
         mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBufferSize,
                                     "DBWIN_BUFFER")),
         view_(mapping_ ? MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, kBufferSize) : nullptr) {}
   ~DebugViewer() {
     if (view_) UnmapViewOfFile(view_);
-    for (HANDLE handle : {mapping_, data_ready_, buffer_ready_})
+    for (HANDLE handle : {mapping_, dataReady_, bufferReady_})
       if (handle) CloseHandle(handle);
   }
 
-  bool Ready() const { return buffer_ready_ && data_ready_ && view_; }
+  bool Ready() const { return bufferReady_ && dataReady_ && view_; }
 
   // Lets one message in and returns its sender's process id and text.
-  void Expect() { SetEvent(buffer_ready_); }
+  void Expect() { SetEvent(bufferReady_); }
   bool Received(DWORD& process, std::string& text) {
-    if (WaitForSingleObject(data_ready_, kWaitLimitMs) != WAIT_OBJECT_0) return false;
+    if (WaitForSingleObject(dataReady_, kWaitLimitMs) != WAIT_OBJECT_0) return false;
     const char* bytes = static_cast<const char*>(view_);
     std::memcpy(&process, bytes, sizeof process);
     text.assign(bytes + sizeof process, strnlen(bytes + sizeof process, kBufferSize - 4));
@@ -42,8 +42,8 @@ class DebugViewer {
   }
 
  private:
-  HANDLE buffer_ready_;
-  HANDLE data_ready_;
+  HANDLE bufferReady_;
+  HANDLE dataReady_;
   HANDLE mapping_;
   void* view_;
 };

@@ -6,9 +6,14 @@
 #include "temp_folder.h"
 
 #ifndef _WIN32
+#include <linux/capability.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include "core/ports/log.h"
 #endif
 
 namespace zr4 {
@@ -22,14 +27,14 @@ TEST(FileStoreTest, ReadsAndReplacesWholeFiles) {
   EXPECT_EQ(store.ReadFile(folder.Path("no/such/folder.ini")).result, FileRead::Result::Missing);
 
   const std::string bytes = std::string("[Setting]\r\nIconName=電源.ico\r\n") + '\0' + "tail";
-  ASSERT_TRUE(store.WriteFileAtomic(path, bytes));
+  ASSERT_EQ(store.WriteFileAtomic(path, bytes), FileWrite::Written);
   FileRead read = store.ReadFile(path);
   EXPECT_EQ(read.result, FileRead::Result::Ok);
   EXPECT_EQ(read.bytes, bytes);
 
-  ASSERT_TRUE(store.WriteFileAtomic(path, "short"));
+  ASSERT_EQ(store.WriteFileAtomic(path, "short"), FileWrite::Written);
   EXPECT_EQ(store.ReadFile(path).bytes, "short");
-  ASSERT_TRUE(store.WriteFileAtomic(path, ""));
+  ASSERT_EQ(store.WriteFileAtomic(path, ""), FileWrite::Written);
   read = store.ReadFile(path);
   EXPECT_EQ(read.result, FileRead::Result::Ok);
   EXPECT_EQ(read.bytes, "");
@@ -41,10 +46,10 @@ TEST(FileStoreTest, AFolderInPlaceOfTheFileFailsBothWays) {
   SystemFileStore store;
   std::filesystem::create_directories(folder.Path("taken.ini") + "/inside");
   EXPECT_EQ(store.ReadFile(folder.Path("taken.ini")).result, FileRead::Result::Failed);
-  EXPECT_FALSE(store.WriteFileAtomic(folder.Path("taken.ini"), "x"));
+  EXPECT_EQ(store.WriteFileAtomic(folder.Path("taken.ini"), "x"), FileWrite::Failed);
   EXPECT_TRUE(std::filesystem::is_directory(folder.Path("taken.ini") + "/inside"));
   EXPECT_EQ(folder.Entries(), 1u);
-  EXPECT_FALSE(store.WriteFileAtomic(folder.Path("missing/x.ini"), "x"));
+  EXPECT_EQ(store.WriteFileAtomic(folder.Path("missing/x.ini"), "x"), FileWrite::Failed);
 }
 
 #ifndef _WIN32
@@ -61,25 +66,127 @@ TEST(FileStoreTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
   rlimit small = saved;
   small.rlim_cur = 64;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = store.WriteFileAtomic(folder.Path("zr4pcctrl.ini"), std::string(4096, 'x'));
+  const FileWrite written =
+      store.WriteFileAtomic(folder.Path("zr4pcctrl.ini"), std::string(4096, 'x'));
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, SIG_DFL);
 
-  EXPECT_FALSE(written);
+  EXPECT_EQ(written, FileWrite::Failed);
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), old);
   EXPECT_EQ(folder.Entries(), 1u);
+}
+
+// What the store told the user while it lives.
+class Notices {
+ public:
+  Notices()
+      : previous_(SetNoticeSink([this](std::string_view line) { lines.emplace_back(line); })) {}
+  ~Notices() { SetNoticeSink(previous_); }
+  std::vector<std::string> lines;
+
+ private:
+  LogSink previous_;
+};
+
+TEST(FileStoreTest, WhatIsNotAFileOrTooLargeIsRefusedWithoutWaiting) {
+  test::TempFolder folder;
+  SystemFileStore store;
+  Notices notices;
+  ASSERT_EQ(mkfifo(folder.Path("fifo.ini").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", folder.Path("zero.ini").c_str()), 0);
+  folder.Put("large.ini", "");
+  ASSERT_EQ(truncate(folder.Path("large.ini").c_str(), 17 << 20), 0);
+  alarm(10);  // a read that blocks ends the test instead of hanging it
+  for (const char* name : {"fifo.ini", "zero.ini", "large.ini"})
+    EXPECT_EQ(store.ReadFile(folder.Path(name)).result, FileRead::Result::Failed) << name;
+  alarm(0);
+  // Nor is anything but a file replaced.
+  EXPECT_EQ(store.WriteFileAtomic(folder.Path("fifo.ini"), "x"), FileWrite::Failed);
+  EXPECT_EQ(store.WriteFileAtomic(folder.Path("zero.ini"), "x"), FileWrite::Failed);
+  ASSERT_EQ(notices.lines.size(), 3u);
+  EXPECT_EQ(notices.lines[0],
+            folder.Path("fifo.ini") + ": not a regular file; not read and left as it is");
+  EXPECT_EQ(notices.lines[2],
+            folder.Path("large.ini") + ": larger than 16 MiB; not read and left as it is");
+}
+
+// Root may write into any folder; to meet a folder that refuses, the test gives up that power
+// for a while (nothing changes for other users).
+class WithoutOverridingPermissions {
+ public:
+  WithoutOverridingPermissions() { Set(false); }
+  ~WithoutOverridingPermissions() { Set(true); }
+
+ private:
+  static void Set(bool allowed) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    if (syscall(SYS_capget, &header, data) != 0) return;
+    const unsigned bit = 1u << CAP_DAC_OVERRIDE;
+    data[0].effective =
+        allowed ? (data[0].effective | (data[0].permitted & bit)) : (data[0].effective & ~bit);
+    syscall(SYS_capset, &header, data);
+  }
+};
+
+TEST(FileStoreTest, ReadOnlyLinkedAndCrampedFilesAreSavedTheirWay) {
+  test::TempFolder folder;
+  SystemFileStore store;
+  Notices notices;
+
+  // A read-only file is kept, and the user hears why once.
+  folder.Put("kept.ini", "old");
+  chmod(folder.Path("kept.ini").c_str(), 0444);
+  EXPECT_EQ(store.WriteFileAtomic(folder.Path("kept.ini"), "new"), FileWrite::KeptReadOnly);
+  EXPECT_EQ(store.WriteFileAtomic(folder.Path("kept.ini"), "new"), FileWrite::KeptReadOnly);
+  EXPECT_EQ(folder.Get("kept.ini"), "old");
+  EXPECT_EQ(notices.lines,
+            std::vector<std::string>{folder.Path("kept.ini") +
+                                     ": read-only; kept as it is, nothing is saved to it"});
+
+  // A link stays a link; the file it names, in another folder, is replaced.
+  std::filesystem::create_directory(folder.Path("real"));
+  folder.Put("real/zr4pcctrl.ini", "old");
+  std::filesystem::create_symlink("real/zr4pcctrl.ini", folder.Path("zr4pcctrl.ini"));
+  EXPECT_EQ(store.WriteFileAtomic(folder.Path("zr4pcctrl.ini"), "new"), FileWrite::Written);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("zr4pcctrl.ini")));
+  EXPECT_EQ(folder.Get("real/zr4pcctrl.ini"), "new");
+  EXPECT_EQ(folder.Entries(), 3u);
+
+  // A folder that takes no new file: the writable file is rewritten in place.
+  chmod(folder.Path("real").c_str(), 0500);
+  {
+    WithoutOverridingPermissions asAUser;
+    ASSERT_FALSE(std::ofstream(folder.Path("real/probe")));
+    EXPECT_EQ(store.WriteFileAtomic(folder.Path("real/zr4pcctrl.ini"), "newer"),
+              FileWrite::Written);
+  }
+  chmod(folder.Path("real").c_str(), 0700);
+  EXPECT_EQ(folder.Get("real/zr4pcctrl.ini"), "newer");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("real")), {}), 1);
+}
+
+TEST(FileStoreTest, OnlyTheStoresOwnLeftoversAreRemoved) {
+  test::TempFolder folder;
+  SystemFileStore store;
+  for (const char* name : {"zr4pcctrl.ini", "zr4pcctrl.ini.tmp-Ab12Cd", "zr4pcctrl.ini.backup",
+                           "zr4pcctrl.ini.tmp-Ab12Cde", "other.ini.tmp-Ab12Cd"})
+    folder.Put(name, "x");
+  store.RemoveStaleTemporaries(folder.Path("zr4pcctrl.ini"));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("zr4pcctrl.ini.tmp-Ab12Cd")));
+  EXPECT_EQ(folder.Entries(), 4u);
 }
 
 TEST(FileStoreTest, TheNewFileKeepsTheOldPermissions) {
   test::TempFolder folder;
   SystemFileStore store;
   const std::string path = folder.Path("zr4pcctrl.ini");
-  ASSERT_TRUE(store.WriteFileAtomic(path, "a"));
+  ASSERT_EQ(store.WriteFileAtomic(path, "a"), FileWrite::Written);
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0644u);
   chmod(path.c_str(), 0600);
-  ASSERT_TRUE(store.WriteFileAtomic(path, "b"));
+  ASSERT_EQ(store.WriteFileAtomic(path, "b"), FileWrite::Written);
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
 }

@@ -26,10 +26,10 @@ LRESULT Send(const InstanceWindow& window, UINT message, WPARAM wparam = 0) {
 }
 
 struct Recorded {
-  std::vector<int> power_events;
-  int end_session_queries = 0;
-  int taskbar_restarts = 0;
-  bool session_may_end = true;
+  std::vector<int> powerEvents;
+  int endSessionQueries = 0;
+  int taskbarRestarts = 0;
+  bool sessionMayEnd = true;
   std::vector<std::string> forwarded;
   int restores = 0;
 };
@@ -38,12 +38,12 @@ InstanceWindow::Handlers RecordInto(Recorded& recorded) {
   InstanceWindow::Handlers handlers;
   handlers.forwarded = [&recorded](const std::string& text) { recorded.forwarded.push_back(text); };
   handlers.restore = [&recorded] { ++recorded.restores; };
-  handlers.power_broadcast = [&recorded](int event) { recorded.power_events.push_back(event); };
-  handlers.query_end_session = [&recorded] {
-    ++recorded.end_session_queries;
-    return recorded.session_may_end;
+  handlers.powerBroadcast = [&recorded](int event) { recorded.powerEvents.push_back(event); };
+  handlers.queryEndSession = [&recorded] {
+    ++recorded.endSessionQueries;
+    return recorded.sessionMayEnd;
   };
-  handlers.taskbar_created = [&recorded] { ++recorded.taskbar_restarts; };
+  handlers.taskbarCreated = [&recorded] { ++recorded.taskbarRestarts; };
   return handlers;
 }
 
@@ -57,9 +57,9 @@ TEST(InstanceWindowEvents, EveryPowerEventReachesTheHandlerWithItsCode) {
        {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND, PBT_APMPOWERSTATUSCHANGE}) {
     EXPECT_EQ(Send(window, WM_POWERBROADCAST, event), TRUE) << event;
   }
-  EXPECT_THAT(recorded.power_events, ElementsAre(4, 18, 7, 10));
-  EXPECT_EQ(recorded.end_session_queries, 0);
-  EXPECT_EQ(recorded.taskbar_restarts, 0);
+  EXPECT_THAT(recorded.powerEvents, ElementsAre(4, 18, 7, 10));
+  EXPECT_EQ(recorded.endSessionQueries, 0);
+  EXPECT_EQ(recorded.taskbarRestarts, 0);
   EXPECT_THAT(recorded.forwarded, IsEmpty());
   EXPECT_EQ(recorded.restores, 0);
 }
@@ -69,27 +69,27 @@ TEST(InstanceWindowEvents, TheEndOfTheSessionIsAnsweredByTheHandler) {
   InstanceWindow window(RecordInto(recorded), TestClassName());
 
   EXPECT_EQ(Send(window, WM_QUERYENDSESSION), 1);
-  EXPECT_EQ(recorded.end_session_queries, 1);
+  EXPECT_EQ(recorded.endSessionQueries, 1);
 
-  recorded.session_may_end = false;
+  recorded.sessionMayEnd = false;
   EXPECT_EQ(Send(window, WM_QUERYENDSESSION), 0);
-  EXPECT_EQ(recorded.end_session_queries, 2);
-  EXPECT_THAT(recorded.power_events, IsEmpty());
+  EXPECT_EQ(recorded.endSessionQueries, 2);
+  EXPECT_THAT(recorded.powerEvents, IsEmpty());
 }
 
 TEST(InstanceWindowEvents, ARestartedTaskbarIsAnnounced) {
   Recorded recorded;
   InstanceWindow window(RecordInto(recorded), TestClassName());
-  const UINT taskbar_created = RegisterWindowMessageA("TaskbarCreated");
-  ASSERT_NE(taskbar_created, 0u);
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  ASSERT_NE(taskbarCreated, 0u);
 
-  Send(window, taskbar_created);
-  EXPECT_EQ(recorded.taskbar_restarts, 1);
+  Send(window, taskbarCreated);
+  EXPECT_EQ(recorded.taskbarRestarts, 1);
   // Another registered message is not taken for it.
   Send(window, RegisterWindowMessageA("ZR4PC_SomethingElse"));
-  EXPECT_EQ(recorded.taskbar_restarts, 1);
-  EXPECT_THAT(recorded.power_events, IsEmpty());
-  EXPECT_EQ(recorded.end_session_queries, 0);
+  EXPECT_EQ(recorded.taskbarRestarts, 1);
+  EXPECT_THAT(recorded.powerEvents, IsEmpty());
+  EXPECT_EQ(recorded.endSessionQueries, 0);
 }
 
 TEST(InstanceWindowEvents, WithoutHandlersTheSystemDefaultsAnswer) {

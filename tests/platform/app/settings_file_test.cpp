@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/controller.h"
+#include "core/ports/log.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 #include "platform/app/file_store_system.h"
@@ -54,6 +55,33 @@ TEST_F(SettingsFileTest, AShiftJisFileWithCrlfLineEndsReads) {
   next.SaveSettings();
   next.SaveSettings();
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), saved);
+}
+
+TEST_F(SettingsFileTest, BytesThatDoNotDecodeAreKeptBeforeTheFirstRewrite) {
+  const std::string latin1 = "[Setting]\r\nSkinIniName=\xE9t\xE9\r\n";
+  folder.Put("zr4pcctrl.ini", latin1);
+  std::vector<std::string> notices;
+  const LogSink previous =
+      SetNoticeSink([&](std::string_view line) { notices.emplace_back(line); });
+  TController controller(clock, link, view, &storage);
+  controller.LoadSettings();
+  controller.SaveSettings();
+  controller.Options().VolMax = 40;
+  controller.SaveSettings();
+  SetNoticeSink(previous);
+  EXPECT_EQ(folder.Get("zr4pcctrl.ini.bak"), latin1);
+  EXPECT_NE(folder.Get("zr4pcctrl.ini"), latin1);
+  EXPECT_EQ(notices, std::vector<std::string>{folder.Path("zr4pcctrl.ini") +
+                                              " does not decode as text; its original bytes are "
+                                              "kept as " +
+                                              folder.Path("zr4pcctrl.ini.bak")});
+
+  // Another file that does not decode, with that backup in the way: nothing is given up.
+  folder.Put("zr4pcctrl.ini", "[Setting]\r\nIconName=\x81\r\n");
+  controller.Options().VolMax = 50;
+  controller.SaveSettings();
+  EXPECT_EQ(folder.Get("zr4pcctrl.ini"), "[Setting]\r\nIconName=\x81\r\n");
+  EXPECT_EQ(folder.Get("zr4pcctrl.ini.bak"), latin1);
 }
 
 TEST_F(SettingsFileTest, AFailedSaveLeavesTheFileAsItWas) {

@@ -65,8 +65,8 @@ class SingleInstanceWindowsTest : public ::testing::Test {
   SingleInstanceWindowsTest() {
     const std::string unique = std::to_string(GetCurrentProcessId()) + "_" +
                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    mutex_name = "ZR4PC_CTRL_TEST_" + unique;
-    class_name = "TZR4CtrlMainForm_" + unique;
+    mutexName = "ZR4PC_CTRL_TEST_" + unique;
+    className = "TZR4CtrlMainForm_" + unique;
   }
 
   InstanceWindow::Handlers Recording() {
@@ -76,60 +76,59 @@ class SingleInstanceWindowsTest : public ::testing::Test {
     return handlers;
   }
 
-  std::string mutex_name;
-  std::string class_name;
+  std::string mutexName;
+  std::string className;
   std::vector<std::string> forwarded;
   int restores = 0;
 };
 
 TEST_F(SingleInstanceWindowsTest, ParametersReachTheRunningInstanceAsOneCommaText) {
-  InstanceMutex first(mutex_name);
+  InstanceMutex first(mutexName);
   ASSERT_FALSE(first.AnotherInstanceRuns());
-  InstanceWindow window(Recording(), class_name);
+  InstanceWindow window(Recording(), className);
   ASSERT_TRUE(window.Created());
 
   // A comma inside a parameter cannot be told from a separator.
-  EXPECT_EQ(RunSecondStart({mutex_name, class_name, "-INPUT", "CD,-VOL 20"}),
-            kSecondStartForwarded);
+  EXPECT_EQ(RunSecondStart({mutexName, className, "-INPUT", "CD,-VOL 20"}), kSecondStartForwarded);
   EXPECT_THAT(forwarded, ElementsAre("-INPUT,CD,-VOL 20"));
   EXPECT_EQ(restores, 0);
 }
 
 TEST_F(SingleInstanceWindowsTest, AStartWithoutParametersRestoresTheRunningInstance) {
-  InstanceMutex first(mutex_name);
-  InstanceWindow window(Recording(), class_name);
+  InstanceMutex first(mutexName);
+  InstanceWindow window(Recording(), className);
 
-  EXPECT_EQ(RunSecondStart({mutex_name, class_name}), kSecondStartForwarded);
+  EXPECT_EQ(RunSecondStart({mutexName, className}), kSecondStartForwarded);
   EXPECT_EQ(restores, 1);
   EXPECT_THAT(forwarded, IsEmpty());
 }
 
 TEST_F(SingleInstanceWindowsTest, LongCommandLinesArriveCutTo255Bytes) {
-  InstanceMutex first(mutex_name);
-  InstanceWindow window(Recording(), class_name);
+  InstanceMutex first(mutexName);
+  InstanceWindow window(Recording(), className);
 
-  EXPECT_EQ(RunSecondStart({mutex_name, class_name, std::string(200, 'a'), std::string(200, 'b')}),
+  EXPECT_EQ(RunSecondStart({mutexName, className, std::string(200, 'a'), std::string(200, 'b')}),
             kSecondStartForwarded);
   ASSERT_EQ(forwarded.size(), 1u);
   EXPECT_EQ(forwarded[0], std::string(200, 'a') + "," + std::string(54, 'b'));
 }
 
 TEST_F(SingleInstanceWindowsTest, AnInstanceWithoutWindowIsLeftAlone) {
-  InstanceMutex first(mutex_name);
-  EXPECT_EQ(RunSecondStart({mutex_name, class_name, "-ON"}), kSecondStartNoWindow);
+  InstanceMutex first(mutexName);
+  EXPECT_EQ(RunSecondStart({mutexName, className, "-ON"}), kSecondStartNoWindow);
 }
 
 TEST_F(SingleInstanceWindowsTest, TheMutexMarksTheInstanceOnlyWhileItIsHeld) {
   {
-    InstanceMutex first(mutex_name);
-    InstanceMutex again(mutex_name);
+    InstanceMutex first(mutexName);
+    InstanceMutex again(mutexName);
     EXPECT_TRUE(again.AnotherInstanceRuns());
   }
-  EXPECT_EQ(RunSecondStart({mutex_name, class_name, "-ON"}), kSecondStartIsFirst);
+  EXPECT_EQ(RunSecondStart({mutexName, className, "-ON"}), kSecondStartIsFirst);
 }
 
 TEST_F(SingleInstanceWindowsTest, TheWindowNeverReadsPastTheRecord) {
-  InstanceWindow window(Recording(), class_name);
+  InstanceWindow window(Recording(), className);
   char unterminated[] = {'-', 'O', 'N', 'X', 'X'};
   COPYDATASTRUCT record{};
   record.cbData = 3;

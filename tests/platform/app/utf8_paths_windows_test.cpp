@@ -34,7 +34,7 @@ TEST(Utf8PathsTest, AJapaneseProgramFolderHoldsTheSettingsFile) {
   EXPECT_EQ(path.substr(0, utf8Folder.size()), utf8Folder);
 
   SystemFileStore files;
-  ASSERT_TRUE(files.WriteFileAtomic(path, "[Window]\r\nLeft=1\r\n"));
+  ASSERT_EQ(files.WriteFileAtomic(path, "[Window]\r\nLeft=1\r\n"), FileWrite::Written);
   EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(Widen(path))));
   const FileRead read = files.ReadFile(path);
   EXPECT_EQ(read.result, FileRead::Result::Ok);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/device/sim_component.h"
-#include "core/device/usb_access.h"
+#include "core/device/usb_transfer.h"
 #include "core/device/zr4defs.h"
 #include "fakes/fake_clock.h"
 

@@ -20,8 +20,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 TEST(WindowsDevices, WinUsbLibraryIsLoadedAtStartAndNothingIsFoundWithoutComponent) {
-  const char* expect_missing = std::getenv("ZR4_EXPECT_WINUSB_MISSING");
-  const bool missing = expect_missing != nullptr && std::string(expect_missing) == "1";
+  const char* expectMissing = std::getenv("ZR4_EXPECT_WINUSB_MISSING");
+  const bool missing = expectMissing != nullptr && std::string(expectMissing) == "1";
   std::vector<std::string> shown;
   WindowsDevices devices([&shown](const std::string& text) { shown.push_back(text); });
   if (missing) {

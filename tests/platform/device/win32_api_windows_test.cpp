@@ -28,8 +28,8 @@ const std::string kMissingDevice = R"(\\.\zr4pc-no-such-device)";
 
 TEST(SystemWin32Api, NoInterfaceOfAnyClassIsPresent) {
   Win32Api& api = SystemWin32Api();
-  for (const Guid& interface_class : {kOrgDriverClass, kUusbdClass, kWinUsbClass}) {
-    EXPECT_EQ(GetInterfacePath(api, interface_class, 0), "");
+  for (const Guid& interfaceClass : {kOrgDriverClass, kUusbdClass, kWinUsbClass}) {
+    EXPECT_EQ(GetInterfacePath(api, interfaceClass, 0), "");
   }
   WinUsbLibrary winusb(api, nullptr);
   WindowsDeviceFinder finder(api, winusb);
@@ -59,8 +59,8 @@ TEST(SystemWin32Api, BackEndsReportAFailedOpen) {
 // Run with the library present, and once more with it hidden from the loader (the test's
 // environment then names what to expect).
 TEST(SystemWin32Api, WinUsbLibraryLoadsOrTellsTheUser) {
-  const char* expect_missing = std::getenv("ZR4_EXPECT_WINUSB_MISSING");
-  const bool missing = expect_missing != nullptr && std::string(expect_missing) == "1";
+  const char* expectMissing = std::getenv("ZR4_EXPECT_WINUSB_MISSING");
+  const bool missing = expectMissing != nullptr && std::string(expectMissing) == "1";
   Win32Api& api = SystemWin32Api();
   std::vector<std::string> shown;
   WinUsbLibrary winusb(api, [&shown](const std::string& text) { shown.push_back(text); });

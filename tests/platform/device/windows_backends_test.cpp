@@ -50,7 +50,7 @@ const Bytes kOrgHeaderOut = {0x42, 0x53, 0, 0, 0, 0, 0x18, 0, 0, 0, 0, 0, 0, 0, 
 
 TEST_F(WindowsBackendsTest, OwnDriverReadTakesTheDataFromOffsetEight) {
   const Frame report = Counting();
-  api.io_reply = Concat({1, 2, 3, 4, 5, 6, 7, 8}, report);
+  api.ioReply = Concat({1, 2, 3, 4, 5, 6, 7, 8}, report);
   api.messages[0] = "The operation completed successfully.\r\n";
   Frame buffer{};
 
@@ -64,10 +64,10 @@ TEST_F(WindowsBackendsTest, OwnDriverReadTakesTheDataFromOffsetEight) {
   EXPECT_EQ(open.share, kShareReadWrite);
   EXPECT_EQ(open.creation, kOpenExistingDisposition);
   EXPECT_EQ(open.flags, kNormal);
-  ASSERT_EQ(api.io_calls.size(), 1u);
-  EXPECT_EQ(api.io_calls[0].code, 0x00222010u);
-  EXPECT_EQ(api.io_calls[0].input, kOrgHeaderIn);
-  EXPECT_EQ(api.io_calls[0].output_size, 40u);
+  ASSERT_EQ(api.ioCalls.size(), 1u);
+  EXPECT_EQ(api.ioCalls[0].code, 0x00222010u);
+  EXPECT_EQ(api.ioCalls[0].input, kOrgHeaderIn);
+  EXPECT_EQ(api.ioCalls[0].outputSize, 40u);
   EXPECT_THAT(api.closed, ElementsAre(open.handle));
   EXPECT_THAT(log.lines, ElementsAre("DEVICE HANDLE = 100", "ORG IN  STATUS: True",
                                      "ORG IN: ERRORCODE: 0. The operation completed successfully.",
@@ -77,17 +77,17 @@ TEST_F(WindowsBackendsTest, OwnDriverReadTakesTheDataFromOffsetEight) {
 TEST_F(WindowsBackendsTest, OwnDriverSendsHeaderAndFrameInOneControl) {
   const Frame frame = BuildFrame(0x06, 0x80);
   Frame buffer = frame;
-  api.io_result = false;
-  api.io_error = 31;
+  api.ioResult = false;
+  api.ioError = 31;
   api.messages[31] = "A device attached to the system is not functioning.\r\n";
 
   EXPECT_FALSE(DeviceRequestOrg(api, kPath, false, buffer.data()));
 
-  ASSERT_EQ(api.io_calls.size(), 1u);
-  EXPECT_EQ(api.io_calls[0].code, 0x00222010u);
-  EXPECT_EQ(api.io_calls[0].input, Concat(kOrgHeaderOut, frame));
-  EXPECT_EQ(api.io_calls[0].input.size(), 51u);
-  EXPECT_EQ(api.io_calls[0].output_size, 8u);
+  ASSERT_EQ(api.ioCalls.size(), 1u);
+  EXPECT_EQ(api.ioCalls[0].code, 0x00222010u);
+  EXPECT_EQ(api.ioCalls[0].input, Concat(kOrgHeaderOut, frame));
+  EXPECT_EQ(api.ioCalls[0].input.size(), 51u);
+  EXPECT_EQ(api.ioCalls[0].outputSize, 8u);
   EXPECT_EQ(api.closed.size(), 1u);
   EXPECT_EQ(buffer, frame);
   EXPECT_THAT(log.lines,
@@ -102,13 +102,13 @@ TEST_F(WindowsBackendsTest, OwnDriverOpenFailureSendsNothing) {
   api.unopenable.insert(kPath);
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestOrg(api, kPath, true, buffer.data()));
-  EXPECT_TRUE(api.io_calls.empty());
+  EXPECT_TRUE(api.ioCalls.empty());
   EXPECT_TRUE(api.closed.empty());
   EXPECT_THAT(log.lines, ElementsAre("DEVICE HANDLE = -1", "ORG CreatFile  INVALID_HANDLE_VALUE"));
 }
 
 TEST_F(WindowsBackendsTest, OwnDriverClosesTheHandleWhenTheControlThrows) {
-  api.io_throws = true;
+  api.ioThrows = true;
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestOrg(api, kPath, true, buffer.data()));
   EXPECT_EQ(api.closed.size(), 1u);
@@ -122,16 +122,16 @@ const Bytes kUusbdHeaderOut = {0x18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0
 
 TEST_F(WindowsBackendsTest, UusbdReadUsesItsOwnCodeAndTheWholeReply) {
   const Frame report = Counting();
-  api.io_reply.assign(report.begin(), report.end());
+  api.ioReply.assign(report.begin(), report.end());
   Frame buffer{};
 
   EXPECT_TRUE(DeviceRequestUusbd(api, kPath, true, buffer.data()));
 
   EXPECT_EQ(buffer, report);
-  ASSERT_EQ(api.io_calls.size(), 1u);
-  EXPECT_EQ(api.io_calls[0].code, 0x0022000Cu);
-  EXPECT_EQ(api.io_calls[0].input, kUusbdHeaderIn);
-  EXPECT_EQ(api.io_calls[0].output_size, 32u);
+  ASSERT_EQ(api.ioCalls.size(), 1u);
+  EXPECT_EQ(api.ioCalls[0].code, 0x0022000Cu);
+  EXPECT_EQ(api.ioCalls[0].input, kUusbdHeaderIn);
+  EXPECT_EQ(api.ioCalls[0].outputSize, 32u);
   EXPECT_EQ(api.opens.at(0).flags, kNormal);
   EXPECT_EQ(api.closed.size(), 1u);
   EXPECT_THAT(log.lines, ElementsAre("DEVICE HANDLE = 100", "UUSBD IN  STATUS: True",
@@ -144,10 +144,10 @@ TEST_F(WindowsBackendsTest, UusbdSendsHeaderAndFrameWithoutReply) {
 
   EXPECT_TRUE(DeviceRequestUusbd(api, kPath, false, buffer.data()));
 
-  ASSERT_EQ(api.io_calls.size(), 1u);
-  EXPECT_EQ(api.io_calls[0].code, 0x00220010u);
-  EXPECT_EQ(api.io_calls[0].input, Concat(kUusbdHeaderOut, frame));
-  EXPECT_EQ(api.io_calls[0].output_size, 0u);
+  ASSERT_EQ(api.ioCalls.size(), 1u);
+  EXPECT_EQ(api.ioCalls[0].code, 0x00220010u);
+  EXPECT_EQ(api.ioCalls[0].input, Concat(kUusbdHeaderOut, frame));
+  EXPECT_EQ(api.ioCalls[0].outputSize, 0u);
   EXPECT_THAT(log.lines, ElementsAre("DEVICE HANDLE = 100", "UUSBD OUT  STATUS: True",
                                      "UUSBD OUT: ERRORCODE: 0. ", HexDump(frame)));
 }
@@ -156,7 +156,7 @@ TEST_F(WindowsBackendsTest, UusbdOpenFailureSendsNothing) {
   api.unopenable.insert(kPath);
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestUusbd(api, kPath, false, buffer.data()));
-  EXPECT_TRUE(api.io_calls.empty());
+  EXPECT_TRUE(api.ioCalls.empty());
   EXPECT_EQ(log.lines.back(), "UUSBD CreatFile INVALID_HANDLE_VALUE");
 }
 
@@ -166,7 +166,7 @@ TEST_F(WindowsBackendsTest, ErrorTextIsOneLineOfAtMost511MessageCharacters) {
   api.messages[5] = "Access is denied.\r\n";
   EXPECT_EQ(ErrorText(api, 5), "ERRORCODE: 5. Access is denied.");
   EXPECT_EQ(ErrorText(api, 4242), "ERRORCODE: 4242. ");
-  EXPECT_THAT(api.message_buffer_sizes, ElementsAre(512u, 512u));
+  EXPECT_THAT(api.messageBufferSizes, ElementsAre(512u, 512u));
 
   api.messages[6] = std::string(600, 'x');
   EXPECT_EQ(ErrorText(api, 6), "ERRORCODE: 6. " + std::string(511, 'x'));
@@ -184,17 +184,17 @@ TEST_F(WinUsbBackendTest, LoadingSuppressesTheErrorBoxAndResolvesOnce) {
   winusb.Load();
   winusb.Load();
   EXPECT_THAT(api.loaded, ElementsAre("WINUSB.DLL"));
-  EXPECT_THAT(api.error_mode_at_load, ElementsAre(0x8000u));
-  EXPECT_EQ(api.error_mode, 0x0001u);  // restored
+  EXPECT_THAT(api.errorModeAtLoad, ElementsAre(0x8000u));
+  EXPECT_EQ(api.errorMode, 0x0001u);  // restored
   EXPECT_TRUE(winusb.Usable());
   EXPECT_TRUE(shown.empty());
 }
 
 TEST_F(WinUsbBackendTest, AMissingLibraryIsToldAndNoRequestIsTried) {
-  api.library_present = false;
+  api.libraryPresent = false;
   winusb.Load();
   EXPECT_THAT(shown, ElementsAre("Error: WINUSB.DLL could not be loaded !!"));
-  EXPECT_EQ(api.error_mode, 0x0001u);
+  EXPECT_EQ(api.errorMode, 0x0001u);
 
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestWinUsb(api, winusb, kPath, true, buffer.data()));
@@ -202,7 +202,7 @@ TEST_F(WinUsbBackendTest, AMissingLibraryIsToldAndNoRequestIsTried) {
 }
 
 TEST_F(WinUsbBackendTest, AMissingEntryPointMakesTheBackEndUnusable) {
-  api.missing_entries.insert("WinUsb_ControlTransfer");
+  api.missingEntries.insert("WinUsb_ControlTransfer");
   winusb.Load();
   EXPECT_FALSE(winusb.Usable());
   Frame buffer{};
@@ -215,13 +215,13 @@ TEST_F(WinUsbBackendTest, TheLibraryIsFreedWithItsOwner) {
     WinUsbLibrary owner(api, nullptr);
     owner.Load();
   }
-  EXPECT_THAT(api.freed_modules, ElementsAre(FakeWin32Api::kModule));
+  EXPECT_THAT(api.freedModules, ElementsAre(FakeWin32Api::kModule));
 }
 
 TEST_F(WinUsbBackendTest, ReadIsOneVendorControlTransferOnAnOverlappedHandle) {
   winusb.Load();
   const Frame report = Counting();
-  api.transfer_reply.assign(report.begin(), report.end());
+  api.transferReply.assign(report.begin(), report.end());
   Frame buffer{};
 
   EXPECT_TRUE(DeviceRequestWinUsb(api, winusb, kPath, true, buffer.data()));
@@ -231,16 +231,16 @@ TEST_F(WinUsbBackendTest, ReadIsOneVendorControlTransferOnAnOverlappedHandle) {
   EXPECT_EQ(api.opens[0].access, kReadWrite);
   EXPECT_EQ(api.opens[0].share, kShareReadWrite);
   EXPECT_EQ(api.opens[0].flags, kNormal | kOverlapped);
-  EXPECT_THAT(api.initialized_files, ElementsAre(api.opens[0].handle));
+  EXPECT_THAT(api.initializedFiles, ElementsAre(api.opens[0].handle));
   ASSERT_EQ(api.transfers.size(), 1u);
   const auto& setup = api.transfers[0].setup;
-  EXPECT_EQ(setup.request_type, 0xC1);
+  EXPECT_EQ(setup.requestType, 0xC1);
   EXPECT_EQ(setup.request, 0);
   EXPECT_EQ(setup.value, 0);
   EXPECT_EQ(setup.index, 0);
   EXPECT_EQ(setup.length, 32);
   EXPECT_EQ(api.transfers[0].length, 32u);
-  EXPECT_EQ(api.transfers[0].interface_handle, 0x5151u);
+  EXPECT_EQ(api.transfers[0].interfaceHandle, 0x5151u);
   EXPECT_THAT(api.calls, ElementsAre("SetErrorMode", "LoadLibraryA", "SetErrorMode", "CreateFileA",
                                      "WinUsb_Initialize", "WinUsb_ControlTransfer", "WinUsb_Free",
                                      "CloseHandle"));
@@ -255,7 +255,7 @@ TEST_F(WinUsbBackendTest, SendHandsTheFrameToTheTransfer) {
   EXPECT_TRUE(DeviceRequestWinUsb(api, winusb, kPath, false, buffer.data()));
 
   ASSERT_EQ(api.transfers.size(), 1u);
-  EXPECT_EQ(api.transfers[0].setup.request_type, 0x41);
+  EXPECT_EQ(api.transfers[0].setup.requestType, 0x41);
   EXPECT_THAT(api.transfers[0].data, ElementsAreArray(frame));
   EXPECT_THAT(log.lines, ElementsAre("WinUSB Status: True  direction: 0", HexDump(frame)));
 }
@@ -265,42 +265,42 @@ TEST_F(WinUsbBackendTest, OpenFailureIsLogged) {
   api.unopenable.insert(kPath);
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestWinUsb(api, winusb, kPath, true, buffer.data()));
-  EXPECT_TRUE(api.initialized_files.empty());
+  EXPECT_TRUE(api.initializedFiles.empty());
   EXPECT_THAT(log.lines, ElementsAre("WinUSB  CreateFile INVALID_HANDLE_VALUE"));
 }
 
 TEST_F(WinUsbBackendTest, InitializeFailureClosesTheFile) {
   winusb.Load();
-  api.initialize_result = false;
-  api.initialize_handle = 0;
+  api.initializeResult = false;
+  api.initializeHandle = 0;
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestWinUsb(api, winusb, kPath, true, buffer.data()));
   EXPECT_TRUE(api.transfers.empty());
-  EXPECT_TRUE(api.freed_interfaces.empty());
+  EXPECT_TRUE(api.freedInterfaces.empty());
   EXPECT_EQ(api.closed.size(), 1u);
   EXPECT_THAT(log.lines, ElementsAre("WinUSB InterfaceHandle = 0"));
 }
 
 TEST_F(WinUsbBackendTest, AnInvalidInterfaceHandleReportedAsSuccessIsAFailure) {
   winusb.Load();
-  api.initialize_handle = kInvalidHandleValue;
+  api.initializeHandle = kInvalidHandleValue;
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestWinUsb(api, winusb, kPath, false, buffer.data()));
   EXPECT_TRUE(api.transfers.empty());
-  EXPECT_TRUE(api.freed_interfaces.empty());
+  EXPECT_TRUE(api.freedInterfaces.empty());
   EXPECT_EQ(api.closed.size(), 1u);
 }
 
 TEST_F(WinUsbBackendTest, TransferFailureIsLoggedAndEverythingReleased) {
   winusb.Load();
-  api.transfer_result = false;
-  api.transfer_error = 31;
+  api.transferResult = false;
+  api.transferError = 31;
   api.messages[31] = "A device attached to the system is not functioning.\r\n";
   Frame buffer{};
 
   EXPECT_FALSE(DeviceRequestWinUsb(api, winusb, kPath, true, buffer.data()));
 
-  EXPECT_THAT(api.freed_interfaces, ElementsAre(0x5151u));
+  EXPECT_THAT(api.freedInterfaces, ElementsAre(0x5151u));
   EXPECT_EQ(api.closed.size(), 1u);
   EXPECT_THAT(log.lines,
               ElementsAre("WinUsb_ControlTransfer : False",
@@ -310,12 +310,12 @@ TEST_F(WinUsbBackendTest, TransferFailureIsLoggedAndEverythingReleased) {
 
 TEST_F(WinUsbBackendTest, AShortStatusReadIsAFailure) {
   winusb.Load();
-  api.transfer_reply.assign(10, 0x11);
+  api.transferReply.assign(10, 0x11);
   api.transferred = 10;
   Frame buffer{};
   EXPECT_FALSE(DeviceRequestWinUsb(api, winusb, kPath, true, buffer.data()));
   EXPECT_EQ(log.lines.at(0), "WinUSB Status: False  direction: -1");
-  EXPECT_EQ(api.freed_interfaces.size(), 1u);
+  EXPECT_EQ(api.freedInterfaces.size(), 1u);
 }
 
 }  // namespace

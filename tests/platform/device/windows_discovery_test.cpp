@@ -31,23 +31,23 @@ class WindowsDiscoveryTest : public ::testing::Test {
 };
 
 TEST_F(WindowsDiscoveryTest, InterfacePathIsReadWholeAndTheSetIsReleased) {
-  const std::string long_path = R"(\\?\usb#VID_5D1E&PID_1001#)" + std::string(600, 'a');
+  const std::string longPath = R"(\\?\usb#VID_5D1E&PID_1001#)" + std::string(600, 'a');
   api.AddInterface(kOrgDriverClass, kComponent);
-  api.AddInterface(kOrgDriverClass, long_path);
+  api.AddInterface(kOrgDriverClass, longPath);
 
   EXPECT_EQ(GetInterfacePath(api, kOrgDriverClass, 0), kComponent);
-  EXPECT_EQ(GetInterfacePath(api, kOrgDriverClass, 1), long_path);
+  EXPECT_EQ(GetInterfacePath(api, kOrgDriverClass, 1), longPath);
   EXPECT_EQ(GetInterfacePath(api, kOrgDriverClass, 2), "");
-  EXPECT_EQ(api.sets_open, 0);
+  EXPECT_EQ(api.setsOpen, 0);
 }
 
 TEST_F(WindowsDiscoveryTest, InterfacePathIsEmptyWhenTheSystemCannotAnswer) {
   api.AddInterface(kOrgDriverClass, kComponent);
-  api.detail_query_error = 5;  // anything but "insufficient buffer" on the size query
+  api.detailQueryError = 5;  // anything but "insufficient buffer" on the size query
   EXPECT_EQ(GetInterfacePath(api, kOrgDriverClass, 0), "");
-  EXPECT_EQ(api.sets_open, 0);
+  EXPECT_EQ(api.setsOpen, 0);
 
-  api.unreadable_classes.insert(FakeWin32Api::Key(kUusbdClass));
+  api.unreadableClasses.insert(FakeWin32Api::Key(kUusbdClass));
   EXPECT_EQ(GetInterfacePath(api, kUusbdClass, 0), "");
 }
 
@@ -76,7 +76,7 @@ TEST_F(WindowsDiscoveryTest, OnlyTheFirstTenInterfacesOfAClassAreLookedAt) {
   api.AddInterface(kOrgDriverClass, kComponent);  // index 10
 
   EXPECT_FALSE(finder.FindDevice());
-  const auto& asked = api.enumerated_indexes;
+  const auto& asked = api.enumeratedIndexes;
   EXPECT_EQ(std::count(asked.begin(), asked.end(), 10u), 0);
   EXPECT_EQ(std::count(asked.begin(), asked.end(), 9u), 1);
 }
@@ -93,7 +93,7 @@ TEST_F(WindowsDiscoveryTest, AnotherProductOfTheVendorContinuesTheWalk) {
 
 TEST_F(WindowsDiscoveryTest, AnEmptySlotEndsTheClassAndTheNextClassIsTried) {
   api.AddInterface(kOrgDriverClass, kOtherDevice);
-  api.unreadable_classes.insert(FakeWin32Api::Key(kUusbdClass));
+  api.unreadableClasses.insert(FakeWin32Api::Key(kUusbdClass));
   api.AddInterface(kWinUsbClass, kComponent);
 
   auto found = finder.FindDevice();
@@ -113,8 +113,8 @@ TEST_F(WindowsDiscoveryTest, UusbdWinsOverWinUsbAndCarriesTheRequests) {
 
   Frame frame{};
   EXPECT_TRUE(found->request(false, frame.data()));
-  ASSERT_EQ(api.io_calls.size(), 1u);
-  EXPECT_EQ(api.io_calls[0].code, 0x00220010u);
+  ASSERT_EQ(api.ioCalls.size(), 1u);
+  EXPECT_EQ(api.ioCalls[0].code, 0x00220010u);
   EXPECT_EQ(api.opens.at(0).path, kSecondComponent);
   EXPECT_TRUE(api.transfers.empty());
 }
@@ -132,9 +132,9 @@ TEST_F(WindowsDiscoveryTest, NothingFoundLeavesTheLinkWithoutDevice) {
 
 TEST_F(WindowsDiscoveryTest, TheLinkReadsTheStatusThroughTheOwnDriver) {
   api.AddInterface(kOrgDriverClass, kComponent);
-  api.io_reply.assign(40, 0xEE);  // the driver's own 8 bytes are not status
+  api.ioReply.assign(40, 0xEE);  // the driver's own 8 bytes are not status
   const std::uint8_t report[32] = {0, 0, 0, 0x01, 0x22, 0x31, 0, 0, 0, 0x07, 0x03, 0x45};
-  std::copy(std::begin(report), std::end(report), api.io_reply.begin() + 8);
+  std::copy(std::begin(report), std::end(report), api.ioReply.begin() + 8);
   test::FakeClock clock;
   TZR4Ctrl link(clock, finder);
 

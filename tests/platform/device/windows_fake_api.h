@@ -30,11 +30,11 @@ class FakeWin32Api : public Win32Api {
     std::uintptr_t handle;
     std::uint32_t code;
     std::vector<std::uint8_t> input;
-    std::size_t output_size;
+    std::size_t outputSize;
   };
   struct TransferCall {
     std::uintptr_t entry;
-    std::uintptr_t interface_handle;
+    std::uintptr_t interfaceHandle;
     WinUsbSetupPacket setup;
     std::vector<std::uint8_t> data;  // the buffer as handed in
     std::uint32_t length;
@@ -42,44 +42,44 @@ class FakeWin32Api : public Win32Api {
 
   // --- device interfaces ---------------------------------------------------------------------
   // The present interfaces of a class, by index.
-  void AddInterface(const Guid& interface_class, std::string path) {
-    classes_[Key(interface_class)].push_back(std::move(path));
+  void AddInterface(const Guid& interfaceClass, std::string path) {
+    classes_[Key(interfaceClass)].push_back(std::move(path));
   }
-  std::set<std::string> unreadable_classes;  // SetupDiGetClassDevsA fails for these (Key())
-  std::uint32_t detail_query_error = kErrorInsufficientBuffer;
-  std::vector<std::uint32_t> enumerated_indexes;
-  int sets_open = 0;
+  std::set<std::string> unreadableClasses;  // SetupDiGetClassDevsA fails for these (Key())
+  std::uint32_t detailQueryError = kErrorInsufficientBuffer;
+  std::vector<std::uint32_t> enumeratedIndexes;
+  int setsOpen = 0;
 
   // --- files and I/O control -----------------------------------------------------------------
-  std::set<std::string> unopenable;    // CreateFileA fails for these paths
-  std::vector<std::uint8_t> io_reply;  // copied to the start of the output buffer
-  bool io_result = true;
-  bool io_throws = false;
-  std::uint32_t io_error = 0;  // last error after an I/O control
+  std::set<std::string> unopenable;   // CreateFileA fails for these paths
+  std::vector<std::uint8_t> ioReply;  // copied to the start of the output buffer
+  bool ioResult = true;
+  bool ioThrows = false;
+  std::uint32_t ioError = 0;  // last error after an I/O control
   std::vector<OpenCall> opens;
-  std::vector<IoCall> io_calls;
+  std::vector<IoCall> ioCalls;
   std::vector<std::uintptr_t> closed;
   std::map<std::uint32_t, std::string> messages;  // system message texts by code
-  std::vector<std::uint32_t> message_buffer_sizes;
+  std::vector<std::uint32_t> messageBufferSizes;
 
   // --- run-time library ----------------------------------------------------------------------
-  bool library_present = true;
-  std::set<std::string> missing_entries;
-  std::uint32_t error_mode = 0x0001;
-  std::vector<std::uint32_t> error_mode_at_load;
+  bool libraryPresent = true;
+  std::set<std::string> missingEntries;
+  std::uint32_t errorMode = 0x0001;
+  std::vector<std::uint32_t> errorModeAtLoad;
   std::vector<std::string> loaded;
-  std::vector<std::uintptr_t> freed_modules;
+  std::vector<std::uintptr_t> freedModules;
 
   // --- WinUSB ---------------------------------------------------------------------------------
-  bool initialize_result = true;
-  std::uintptr_t initialize_handle = 0x5151;
-  bool transfer_result = true;
-  std::uint32_t transfer_error = 0;
-  std::vector<std::uint8_t> transfer_reply;  // copied into the buffer of an IN transfer
+  bool initializeResult = true;
+  std::uintptr_t initializeHandle = 0x5151;
+  bool transferResult = true;
+  std::uint32_t transferError = 0;
+  std::vector<std::uint8_t> transferReply;  // copied into the buffer of an IN transfer
   std::uint32_t transferred = 32;
-  std::vector<std::uintptr_t> initialized_files;
+  std::vector<std::uintptr_t> initializedFiles;
   std::vector<TransferCall> transfers;
-  std::vector<std::uintptr_t> freed_interfaces;
+  std::vector<std::uintptr_t> freedInterfaces;
 
   std::vector<std::string> calls;  // call names in order
 
@@ -95,50 +95,50 @@ class FakeWin32Api : public Win32Api {
   }
   static constexpr std::uintptr_t kModule = 0x10000;
 
-  std::uintptr_t SetupDiGetClassDevsA(const Guid& interface_class, std::uint32_t flags) override {
+  std::uintptr_t SetupDiGetClassDevsA(const Guid& interfaceClass, std::uint32_t flags) override {
     calls.push_back("SetupDiGetClassDevsA");
     if (flags != (kDigcfPresent | kDigcfDeviceInterface)) throw std::logic_error("flags");
-    if (unreadable_classes.count(Key(interface_class)) != 0) return kInvalidHandleValue;
-    ++sets_open;
-    set_class_ = Key(interface_class);
+    if (unreadableClasses.count(Key(interfaceClass)) != 0) return kInvalidHandleValue;
+    ++setsOpen;
+    setClass_ = Key(interfaceClass);
     return 0x5E7;
   }
 
-  bool SetupDiEnumDeviceInterfaces(std::uintptr_t set, const Guid& interface_class,
+  bool SetupDiEnumDeviceInterfaces(std::uintptr_t set, const Guid& interfaceClass,
                                    std::uint32_t index, DeviceInterfaceData& data) override {
     calls.push_back("SetupDiEnumDeviceInterfaces");
-    if (set != 0x5E7 || Key(interface_class) != set_class_) throw std::logic_error("set");
-    enumerated_indexes.push_back(index);
-    const auto& paths = classes_[set_class_];
+    if (set != 0x5E7 || Key(interfaceClass) != setClass_) throw std::logic_error("set");
+    enumeratedIndexes.push_back(index);
+    const auto& paths = classes_[setClass_];
     if (index >= paths.size()) {
-      last_error_ = 259;  // ERROR_NO_MORE_ITEMS
+      lastError_ = 259;  // ERROR_NO_MORE_ITEMS
       return false;
     }
-    data.interface_class = interface_class;
+    data.interfaceClass = interfaceClass;
     data.reserved = index;
     return true;
   }
 
   bool SetupDiGetDeviceInterfaceDetailA(std::uintptr_t set, DeviceInterfaceData& data,
                                         std::vector<std::uint8_t>& detail,
-                                        std::uint32_t& required_size) override {
+                                        std::uint32_t& requiredSize) override {
     calls.push_back("SetupDiGetDeviceInterfaceDetailA");
     if (set != 0x5E7) throw std::logic_error("set");
-    const std::string& path = classes_[set_class_].at(data.reserved);
-    required_size = static_cast<std::uint32_t>(kDetailPathOffset + path.size() + 1);
+    const std::string& path = classes_[setClass_].at(data.reserved);
+    requiredSize = static_cast<std::uint32_t>(kDetailPathOffset + path.size() + 1);
     if (detail.empty()) {
-      last_error_ = detail_query_error;
+      lastError_ = detailQueryError;
       return false;
     }
-    std::uint32_t size_field = 0;
-    std::memcpy(&size_field, detail.data(), sizeof size_field);
+    std::uint32_t sizeField = 0;
+    std::memcpy(&sizeField, detail.data(), sizeof sizeField);
     const std::uint32_t expected = sizeof(void*) == 8 ? 8 : 5;
-    if (size_field != expected) {
-      last_error_ = kErrorInvalidUserBuffer;
+    if (sizeField != expected) {
+      lastError_ = kErrorInvalidUserBuffer;
       return false;
     }
-    if (detail.size() < required_size) {
-      last_error_ = kErrorInsufficientBuffer;
+    if (detail.size() < requiredSize) {
+      lastError_ = kErrorInsufficientBuffer;
       return false;
     }
     std::copy(path.begin(), path.end(), detail.begin() + kDetailPathOffset);
@@ -149,7 +149,7 @@ class FakeWin32Api : public Win32Api {
   bool SetupDiDestroyDeviceInfoList(std::uintptr_t set) override {
     calls.push_back("SetupDiDestroyDeviceInfoList");
     if (set != 0x5E7) throw std::logic_error("set");
-    --sets_open;
+    --setsOpen;
     return true;
   }
 
@@ -158,9 +158,9 @@ class FakeWin32Api : public Win32Api {
     calls.push_back("CreateFileA");
     std::uintptr_t handle = kInvalidHandleValue;
     if (unopenable.count(path) == 0) {
-      handle = next_handle_++;
+      handle = nextHandle_++;
     } else {
-      last_error_ = 2;
+      lastError_ = 2;
     }
     opens.push_back({path, access, share, creation, flags, handle});
     return handle;
@@ -170,13 +170,13 @@ class FakeWin32Api : public Win32Api {
                        const std::vector<std::uint8_t>& input, std::vector<std::uint8_t>& output,
                        std::uint32_t& returned) override {
     calls.push_back("DeviceIoControl");
-    io_calls.push_back({handle, code, input, output.size()});
-    if (io_throws) throw std::runtime_error("driver");
-    const std::size_t n = std::min(io_reply.size(), output.size());
-    std::copy_n(io_reply.begin(), n, output.begin());
+    ioCalls.push_back({handle, code, input, output.size()});
+    if (ioThrows) throw std::runtime_error("driver");
+    const std::size_t n = std::min(ioReply.size(), output.size());
+    std::copy_n(ioReply.begin(), n, output.begin());
     returned = static_cast<std::uint32_t>(n);
-    last_error_ = io_error;
-    return io_result;
+    lastError_ = ioError;
+    return ioResult;
   }
 
   bool CloseHandle(std::uintptr_t handle) override {
@@ -185,72 +185,72 @@ class FakeWin32Api : public Win32Api {
     return true;
   }
 
-  std::uint32_t GetLastError() override { return last_error_; }
+  std::uint32_t GetLastError() override { return lastError_; }
 
-  std::string FormatMessageA(std::uint32_t code, std::uint32_t buffer_size) override {
-    message_buffer_sizes.push_back(buffer_size);
+  std::string FormatMessageA(std::uint32_t code, std::uint32_t bufferSize) override {
+    messageBufferSizes.push_back(bufferSize);
     auto it = messages.find(code);
     return it == messages.end() ? std::string() : it->second;
   }
 
   std::uint32_t SetErrorMode(std::uint32_t mode) override {
     calls.push_back("SetErrorMode");
-    return std::exchange(error_mode, mode);
+    return std::exchange(errorMode, mode);
   }
 
   std::uintptr_t LoadLibraryA(const std::string& name) override {
     calls.push_back("LoadLibraryA");
     loaded.push_back(name);
-    error_mode_at_load.push_back(error_mode);
-    return library_present ? kModule : 0;
+    errorModeAtLoad.push_back(errorMode);
+    return libraryPresent ? kModule : 0;
   }
 
   std::uintptr_t GetProcAddress(std::uintptr_t module, const std::string& name) override {
     if (module != kModule) throw std::logic_error("module");
-    return missing_entries.count(name) != 0 ? 0 : EntryOf(name);
+    return missingEntries.count(name) != 0 ? 0 : EntryOf(name);
   }
 
   bool FreeLibrary(std::uintptr_t module) override {
-    freed_modules.push_back(module);
+    freedModules.push_back(module);
     return true;
   }
 
   bool WinUsb_Initialize(std::uintptr_t entry, std::uintptr_t file,
-                         std::uintptr_t& interface_handle) override {
+                         std::uintptr_t& interfaceHandle) override {
     calls.push_back("WinUsb_Initialize");
     if (entry != EntryOf("WinUsb_Initialize")) throw std::logic_error("entry");
-    initialized_files.push_back(file);
-    interface_handle = initialize_handle;
-    return initialize_result;
+    initializedFiles.push_back(file);
+    interfaceHandle = initializeHandle;
+    return initializeResult;
   }
 
-  bool WinUsb_ControlTransfer(std::uintptr_t entry, std::uintptr_t interface_handle,
+  bool WinUsb_ControlTransfer(std::uintptr_t entry, std::uintptr_t interfaceHandle,
                               const WinUsbSetupPacket& setup, std::uint8_t* buffer,
                               std::uint32_t length, std::uint32_t& count) override {
     calls.push_back("WinUsb_ControlTransfer");
     if (entry != EntryOf("WinUsb_ControlTransfer")) throw std::logic_error("entry");
-    transfers.push_back({entry, interface_handle, setup, {buffer, buffer + length}, length});
-    if (setup.request_type & 0x80) {
-      std::copy_n(transfer_reply.begin(), std::min<std::size_t>(transfer_reply.size(), length),
+    transfers.push_back({entry, interfaceHandle, setup, {buffer, buffer + length}, length});
+    if (setup.requestType & 0x80) {
+      std::copy_n(transferReply.begin(), std::min<std::size_t>(transferReply.size(), length),
                   buffer);
     }
     count = transferred;
-    last_error_ = transfer_error;
-    return transfer_result;
+    lastError_ = transferError;
+    return transferResult;
   }
 
-  bool WinUsb_Free(std::uintptr_t entry, std::uintptr_t interface_handle) override {
+  bool WinUsb_Free(std::uintptr_t entry, std::uintptr_t interfaceHandle) override {
     calls.push_back("WinUsb_Free");
     if (entry != EntryOf("WinUsb_Free")) throw std::logic_error("entry");
-    freed_interfaces.push_back(interface_handle);
+    freedInterfaces.push_back(interfaceHandle);
     return true;
   }
 
  private:
   std::map<std::string, std::vector<std::string>> classes_;
-  std::string set_class_;
-  std::uint32_t last_error_ = 0;
-  std::uintptr_t next_handle_ = 100;
+  std::string setClass_;
+  std::uint32_t lastError_ = 0;
+  std::uintptr_t nextHandle_ = 100;
 };
 
 // Collects the diagnostic lines while it lives.
