@@ -9,7 +9,8 @@
 # where the hash covers the Debian package version, the compiler package, the toolchain file and
 # the configure options, so that changing any of them builds a new folder. A folder counts only
 # once its stamp file exists (written after the install), so an interrupted build is redone.
-# The build takes 20 to 35 minutes on two cores and about 3 GB of temporary space.
+# The build takes 20 to 35 minutes on two idle cores (about an hour when other builds share them)
+# and about 3 GB of temporary space, removed afterwards; the result takes about 100 MB.
 #
 # Usage: scripts/build-windows-qt.sh
 #   Prints the Qt folder on standard output (nothing when skipped); progress goes to standard
@@ -93,7 +94,8 @@ if [ "$free_kb" -lt $((4 * 1024 * 1024)) ]; then
   echo "Qt for Windows FAILED: less than 4 GB free under $work." >&2
   exit 1
 fi
-echo "Building Qt $qt_version for Windows into $prefix (20-35 min); log: $log" >&2
+echo "Building Qt $qt_version for Windows into $prefix" \
+  "(20-35 min on two idle cores, longer when they are busy); log: $log" >&2
 : >"$log"
 fail() {
   echo "Qt for Windows FAILED: $*; the last lines of $log:" >&2
@@ -108,9 +110,9 @@ mkdir -p "$prefix"
 # installation, so that it does not depend on this checkout.
 cp "$toolchain" "$prefix/mingw-w64.cmake"
 
-# apt-get source running as root hands the download to the _apt user, who must reach the folder.
+# Run as root, apt-get warns that it downloads unsandboxed (the _apt user cannot write to this
+# private folder); the files are still checked against the signed source index.
 mkdir "$work/src"
-chmod 755 "$work" "$work/src"
 (cd "$work/src" && apt-get source -qq --only-source "qt6-base=$deb_version") >>"$log" 2>&1 ||
   fail "apt-get source qt6-base=$deb_version"
 src=$(find "$work/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
