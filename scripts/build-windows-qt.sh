@@ -88,7 +88,9 @@ fi
 
 started=$SECONDS
 work=$(mktemp -d "${TMPDIR:-/tmp}/zr4-qt-mingw.XXXXXX")
+# The build folder goes whatever happens; a signal ends the script through its exit trap too.
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM HUP
 free_kb=$(df -Pk "$work" | awk 'NR == 2 { print $4 }')
 if [ "$free_kb" -lt $((4 * 1024 * 1024)) ]; then
   echo "Qt for Windows FAILED: less than 4 GB free under $work." >&2
