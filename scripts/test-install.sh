@@ -26,7 +26,8 @@ app=io.github.zr4pcctrl.zr4pcctrl
 expected=(usr/bin/zr4pcctrl usr/lib/udev/rules.d/60-zr4pcctrl.rules
   usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml
   usr/share/man/man1/zr4pcctrl.1.gz usr/share/zr4pcctrl/screenshots/zr4pcctrl-window.png
-  usr/share/icons/hicolor/scalable/apps/$app.svg usr/share/doc/zr4pcctrl/copyright)
+  usr/share/icons/hicolor/scalable/apps/$app.svg usr/share/doc/zr4pcctrl/copyright
+  usr/share/zr4pcctrl/skins/skindefa.zip usr/share/zr4pcctrl/skins/classic.ini)
 for size in 16 32 48 64 128 256; do
   expected+=(usr/share/icons/hicolor/${size}x$size/apps/$app.png)
 done
@@ -44,8 +45,19 @@ run() {
 }
 version=$(sed -n 's/^project(zr4pcctrl VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 check "--version prints $version" test "$(run --version)" = "zr4pcctrl $version"
-check "headless start on the simulated component" \
-  run --simulate --screenshot "$stage/window.png"
+installed_skin_loads() {
+  run --check-skin "$stage/root/usr/share/zr4pcctrl/skins/skindefa.zip" --json |
+    grep '"format": "shaped"' >/dev/null
+}
+check "the installed default skin loads" installed_skin_loads
+# The installed skins are found from the program's own place: no fall-back to the built-in one.
+starts_with_installed_skin() {
+  local said
+  said=$(run --simulate --screenshot "$stage/window.png" 2>&1) || return 1
+  ! grep -q "内蔵のスキン" <<<"$said"
+}
+check "headless start on the simulated component with the installed skin" \
+  starts_with_installed_skin
 check "settings written to the configuration folder" test -f "$home/config/zr4pcctrl/zr4pcctrl.ini"
 check "nothing written beside the program" \
   test "$(find "$stage/root/usr/bin" -type f | wc -l)" -eq 1
