@@ -74,6 +74,22 @@ class MprisTest(unittest.TestCase):
         time.sleep(0.3)
         self.assertEqual(len(self.sent()), 2)
 
+    def test_the_cd_plays_and_pauses_from_the_desktop(self):
+        subprocess.run([PROGRAM, "-INPUT", "1"], env=self.env, check=True, timeout=LIMIT_S)
+        self.wait_for(lambda: self.ctl("metadata", "xesam:album"), "CD")
+        self.assertEqual(self.ctl("metadata", "xesam:title"), "Track 01")
+        self.assertEqual(self.ctl("status"), "Stopped")  # at 0:00 and standing still
+
+        self.ctl("play-pause")  # the CD's play key: B8 02 00 CB 85
+        self.wait_for(lambda: self.sent()[-1:], ["B8 02 00 CB 85"])
+        self.wait_for(lambda: self.ctl("status"), "Playing")  # the play time runs
+        self.ctl("play")  # playing already: the play key would pause it, so nothing is sent
+        self.ctl("pause")
+        self.wait_for(lambda: self.sent().count("B8 02 00 CB 85"), 2)
+        self.wait_for(lambda: self.ctl("status"), "Paused")
+        self.ctl("next")
+        self.wait_for(lambda: self.ctl("metadata", "xesam:title"), "Track 02")
+
 
 if __name__ == "__main__":
     PROGRAM = sys.argv.pop(1)
