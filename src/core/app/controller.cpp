@@ -23,6 +23,11 @@ TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
   actions_.SetHandler("actSetForeground", [this] { tray_.actSetForegroundExecute(); });
   actions_.SetHandler("actOptionDialog", [this] { optionDialog_.Execute(); });
   actions_.SetHandler("actAbout", [this] { about_.Execute(); });
+  optionDialog_.LoadSkinFile = [this] { skins_.LoadChosenSkin(); };
+  about_.SkinCredits = [this] {
+    const TExInfo& info = skins_.Look().Info.ExInfo;
+    return std::pair{info.Author, info.Description};
+  };
 }
 
 void TController::FormCreate(const TStartup& startup) {

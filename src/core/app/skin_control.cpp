@@ -112,7 +112,11 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
 void TSkinControl::Apply(const TSkinLook& look) {
   look_ = look;
   layout_ = ApplySkinLayout(look_);
+  // The tray icon is put back after the window changed its face, as after a taskbar restart.
+  const bool trayShown = c_.Tray().Shown();
+  if (trayShown) c_.Tray().RemoveTrayIcon();
   c_.View().SkinChanged(look_, layout_);
+  if (trayShown) c_.Tray().AddTrayIcon();
   // The knob keeps its skin position across the bar and slides along it.
   knob_ = look_.Info.ButtonPos[btnVolseek];
   PlaceVolumeKnob(c_.ScrollBar1().Position());
@@ -124,6 +128,10 @@ void TSkinControl::MenuClick(int index) {
   if (index < 0 || index >= static_cast<int>(entries_.size()) || index == checked_) return;
   checked_ = index;
   c_.Options().SkinIniName = entries_[static_cast<std::size_t>(index)].SkinIniName();
+  LoadChosenSkin();
+}
+
+void TSkinControl::LoadChosenSkin() {
   LoadSkinFile(c_.Options().SkinIniName);
   const TRect window = c_.View().WindowRect();
   const TRect kept = KeepInWorkArea(window, c_.View().WorkArea());

@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/app/controller.h"
-#include "core/device/sim_component.h"
-#include "core/device/sim_finder.h"
 #include "core/skin/bmp_builder.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_folder_list.h"
 #include "fakes/fake_view.h"
+#include "fakes/sim_link.h"
 
 namespace zr4::test {
 namespace {
@@ -22,7 +20,7 @@ std::string StripArchive(const std::string& base, int width, const std::string& 
   return BuildZip({{base + ".ini", ini}, {base + "0.bmp", Picture(width, 10)}});
 }
 
-class SkinControlTest : public ::testing::Test {
+class SkinControlTest : public ::testing::Test, protected SimLink<> {
  protected:
   SkinControlTest() {
     files.files["/prog/skins/skindefa.zip"] = StripArchive("skindefa", 300);
@@ -42,10 +40,6 @@ class SkinControlTest : public ::testing::Test {
   FakeTextCodec codec;
   FakeFolderList folders{files};
   TSkinPorts ports{files, codec, folders, {"/prog", "/data"}, StripArchive("skindefa", 123)};
-  FakeClock clock;
-  TSimComponent sim{clock};
-  SimDeviceFinder finder{sim};
-  TZR4Ctrl link{clock, finder};
   FakeView view;
   TController controller{clock, link, view, nullptr, {.skins = &ports}};
   TSkinControl& skins = controller.Skins();
@@ -96,6 +90,15 @@ TEST_F(SkinControlTest, ABrokenSkinShowsWhyAndKeepsTheLook) {
   EXPECT_FALSE(skins.LoadSkinFile("skins\\Green.zip"));
   EXPECT_EQ(view.skinChanges, loads);
   EXPECT_EQ(view.messages, std::vector<std::string>{"Bitmap image is not valid"});
+}
+
+TEST_F(SkinControlTest, TheOptionsDialogLoadsTheSkinItWasGiven) {
+  Start();
+  TOptionFormModel form = controller.OptionDialog().Load();
+  form.SkinBrowsed("/prog/skins/Green.zip", "/prog");
+  controller.OptionDialog().ApplyOptions(form);
+  EXPECT_EQ(controller.Options().SkinIniName, "skins\\Green.zip");
+  EXPECT_EQ(view.look.Main.Width, 200);
 }
 
 TEST_F(SkinControlTest, AtStartABrokenSkinGivesWayToTheBuiltInOne) {
