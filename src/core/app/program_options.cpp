@@ -1,6 +1,6 @@
 #include "core/app/program_options.h"
 
-#include "core/app/sim_remote.h"
+#include "core/app/remote_key_names.h"
 
 namespace zr4 {
 

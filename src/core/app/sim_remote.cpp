@@ -6,15 +6,6 @@
 
 namespace zr4 {
 
-std::optional<TSimComponent::RemoteKey> RemoteKeyByName(std::string_view name) {
-  using Key = TSimComponent::RemoteKey;
-  if (name == "up") return Key::VolumeUp;
-  if (name == "down") return Key::VolumeDown;
-  if (name == "mute") return Key::Mute;
-  if (name == "power") return Key::Power;
-  return std::nullopt;
-}
-
 std::string TSimRemote::Press(std::string_view name) {
   const std::optional<TSimComponent::RemoteKey> key = RemoteKeyByName(name);
   if (!key) return "unknown remote key \"" + std::string(name) + "\" (up, down, mute, power)";

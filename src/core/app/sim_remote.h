@@ -7,14 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/remote_key_names.h"
 #include "core/device/sim_component.h"
 
 namespace zr4 {
 
 class TZR4Ctrl;
-
-// "up", "down", "mute" and "power", in lower case.
-std::optional<TSimComponent::RemoteKey> RemoteKeyByName(std::string_view name);
 
 class TSimRemote {
  public:
