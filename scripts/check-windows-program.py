@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """The Windows program under Wine, as a user first starts it: on the simulated component it
-saves a picture of its window, the size of the shipped default skin and not blank.
+saves a picture of its window, the size of the shipped default skin and not blank. Then a second
+start hands "-VOL 20" to the running instance (WM_COPYDATA), which sends the volume frame to the
+component, and a third start's "-EXIT" ends it.
 
 Usage: check-windows-program.py PROGRAM.exe SKINS_FOLDER WORK_FOLDER
 Runs on a display (Xvfb) with WINEPREFIX set; Wine passes the ZR4PC_* variables on."""
@@ -9,6 +11,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import time
 import zipfile
 import zlib
 
@@ -103,6 +106,65 @@ def check_screenshot(program, skins, work):
     return errors
 
 
+def wait_for(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return condition()
+
+
+def read_lines(path):
+    try:
+        with open(path) as file:
+            return file.read().splitlines()
+    except FileNotFoundError:
+        return []
+
+
+def check_second_start(program, skins, work):
+    home = os.path.join(work, "instance-home")
+    shutil.rmtree(home, ignore_errors=True)
+    # With the shipped skins in place no message box holds up the start.
+    shutil.copytree(skins, os.path.join(home, "skins"))
+    trace = os.path.join(home, "trace.txt")
+    env = dict(os.environ, ZR4PC_HOME=windows_path(home), ZR4PC_SIM_TRACE=trace)
+    first = subprocess.Popen(["wine", program, "--simulate"], env=env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    errors = []
+    try:
+        if not wait_for(lambda: any(l.startswith("IN ") for l in read_lines(trace)), 60):
+            return ["the first instance never read the component"]
+        # The instance's window exists once the controller window is up; a later start that
+        # comes too early finds no one to hand its parameters to.
+        time.sleep(2)
+        if [l for l in read_lines(trace) if l.startswith("OUT ")]:
+            return ["the first instance wrote to the component before being asked to"]
+        volume = "OUT B8 02 4D 14"  # volume 20 (0x14)
+        second = subprocess.run(["wine", program, "-VOL", "20"], env=env, capture_output=True,
+                                text=True, timeout=LIMIT_S)
+        if second.returncode != 0:
+            errors.append("second start: exit status %d" % second.returncode)
+        if not wait_for(lambda: any(l.startswith(volume) for l in read_lines(trace)), 20):
+            errors.append("the running instance did not set the volume: %s" %
+                          [l for l in read_lines(trace) if l.startswith("OUT ")])
+        subprocess.run(["wine", program, "-EXIT"], env=env, capture_output=True,
+                       timeout=LIMIT_S)
+        try:
+            first.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            errors.append("-EXIT from a later start did not end the running instance")
+        else:
+            if first.returncode != 0:
+                errors.append("first instance: exit status %d" % first.returncode)
+    finally:
+        if first.poll() is None:
+            first.kill()
+            first.wait()
+    return errors
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__, file=sys.stderr)
@@ -110,6 +172,7 @@ def main():
     program, skins, work = sys.argv[1:]
     os.makedirs(work, exist_ok=True)
     errors = check_screenshot(program, skins, work)
+    errors += check_second_start(program, skins, work)
     for error in errors:
         print("Windows program FAILED: " + error, file=sys.stderr)
     return 1 if errors else 0
