@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the core, the platform layer and their tests for 64-bit Windows with MinGW-w64
-# and runs the tests under Wine, in a Wine prefix of their own inside the build folder.
+# and runs the tests under Wine, in a Wine prefix of their own inside the build folder. Then the
+# Qt program itself, built against the Qt for Windows of scripts/build-windows-qt.sh (in its own
+# build folder, kept between runs), starts under Wine and saves a picture of its window.
 # Usage: scripts/test-windows.sh   (with CI=true a toolchain that cannot be installed fails it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,6 +37,10 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DZR4_WERROR
   -DGTest_DIR="$gtest/lib/cmake/GTest" >/dev/null
 cmake --build "$build" -j2
 
+# Qt for Windows is kept in the user's cache: looked up before HOME moves into the build folder.
+qt_status=0
+qt=$(scripts/build-windows-qt.sh) || qt_status=$?
+
 # Wine: its own home and prefix, no crash dialog (a crash would wait forever), no sound
 # driver, no desktop menu entries, no Mono or Gecko installers.
 export HOME=$build/wine-home
@@ -57,13 +63,50 @@ wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wine cmd /c exit 0 >/dev/null 2>&1
 
-# Window and message tests need a display: a private virtual one unless one is set.
-run=(ctest --test-dir "$build" --output-on-failure -j1 --timeout 120)
+# The Qt program. Without Qt for Windows a developer's run skips it; in CI it fails the stage.
 status=0
-if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "${run[@]}" || status=$?
+program=
+if [ "$qt_status" -ne 0 ] || [ -z "$qt" ]; then
+  if [ "${CI:-}" = "true" ]; then
+    echo "Windows program FAILED: Qt for Windows is not available (CI)." >&2
+    status=1
+  else
+    echo "Windows program SKIPPED: Qt for Windows is not available." >&2
+  fi
 else
-  "${run[@]}" || status=$?
+  qt_build=$root/build/winexe
+  # A new Qt folder (another Qt version or options) needs a new configuration.
+  if ! grep -qsF "$qt/" "$qt_build/CMakeCache.txt"; then
+    rm -rf "$qt_build/CMakeCache.txt" "$qt_build/CMakeFiles"
+    "$qt/bin/qt-cmake" -S . -B "$qt_build" -G Ninja -DQT_HOST_PATH=/usr \
+      -DCMAKE_BUILD_TYPE=Release -DZR4_BUILD_QT=ON -DZR4_BUILD_TESTS=OFF -DZR4_WERROR=ON >/dev/null
+  fi
+  # The build draws the shipped skins with a Windows program, under this Wine prefix.
+  if nice -n 10 cmake --build "$qt_build" -j2; then
+    program=$qt_build/src/shell/app/zr4pcctrl.exe
+  else
+    echo "Windows program FAILED: the build failed." >&2
+    status=1
+  fi
+fi
+
+# Window and message tests need a display: a private virtual one unless one is set. The tests and
+# the program share it, and the one wine server.
+run_all() {
+  local failed=0
+  ctest --test-dir "$build" --output-on-failure -j1 --timeout 120 || failed=1
+  if [ -n "$program" ]; then
+    python3 scripts/check-windows-program.py "$program" "$(dirname "$program")/skins" \
+      "$build/program-check" || failed=1
+  fi
+  return "$failed"
+}
+export build program
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    bash -c "$(declare -f run_all); run_all" || status=1
+else
+  run_all || status=1
 fi
 echo "Windows stage: $(($(date +%s) - started)) s" >&2
 exit "$status"

@@ -154,7 +154,11 @@ std::vector<TShortcutName> BuildNames() {
 std::string KeyName(int key) {
   if (key >= kVk0 && key <= kVk0 + 9) return std::string(1, static_cast<char>('0' + key - kVk0));
   if (key >= kVkA && key <= kVkA + 25) return std::string(1, static_cast<char>('A' + key - kVkA));
-  if (key >= kVkF1 && key <= kVkF24) return "F" + std::to_string(key - kVkF1 + 1);
+  if (key >= kVkF1 && key <= kVkF24) {
+    std::string name = "F";
+    name += std::to_string(key - kVkF1 + 1);
+    return name;
+  }
   for (const NamedKey& named : kNamedKeys)
     if (named.key == key) return named.name;
   return {};

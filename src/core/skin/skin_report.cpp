@@ -7,8 +7,10 @@ namespace zr4 {
 namespace {
 
 std::string Rect(const TRect& r) {
-  return "[" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
-         std::to_string(r.right) + ", " + std::to_string(r.bottom) + "]";
+  std::string text = "[";
+  text += std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
+          ", " + std::to_string(r.bottom) + "]";
+  return text;
 }
 
 std::string Bool(bool value) {

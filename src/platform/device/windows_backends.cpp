@@ -91,7 +91,8 @@ bool DeviceRequestOrg(Win32Api& api, const std::string& path, bool in, std::uint
       std::copy_n(output.begin() + kOrgInDataOffset, kFrameSize, buffer);
       LogText(HexDump(buffer, kFrameSize));
     } else {
-      input.insert(input.end(), buffer, buffer + kFrameSize);
+      input.resize(header.size() + kFrameSize);
+      std::copy_n(buffer, kFrameSize, input.begin() + header.size());
       std::vector<std::uint8_t> output(kOrgOutReplySize, 0);
       ok = api.DeviceIoControl(handle, kIoctlOrgRequest, input, output, returned);
       LogText(std::string("ORG OUT  STATUS: ") + TrueFalse(ok));
@@ -126,7 +127,8 @@ bool DeviceRequestUusbd(Win32Api& api, const std::string& path, bool in, std::ui
     output.resize(kFrameSize, 0);
     std::copy_n(output.begin(), kFrameSize, buffer);
   } else {
-    input.insert(input.end(), buffer, buffer + kFrameSize);
+    input.resize(header.size() + kFrameSize);
+    std::copy_n(buffer, kFrameSize, input.begin() + header.size());
     std::vector<std::uint8_t> noOutput;
     ok = api.DeviceIoControl(handle, kIoctlUusbdOut, input, noOutput, returned);
     LogText(std::string("UUSBD OUT  STATUS: ") + TrueFalse(ok));

@@ -1,0 +1,182 @@
+#!/usr/bin/env python3
+"""The Windows program under Wine, as a user first starts it: on the simulated component it
+saves a picture of its window, the size of the shipped default skin and not blank. Then a second
+start hands "-VOL 20" to the running instance (WM_COPYDATA), which sends the volume frame to the
+component, and a third start's "-EXIT" ends it.
+
+Usage: check-windows-program.py PROGRAM.exe SKINS_FOLDER WORK_FOLDER
+Runs on a display (Xvfb) with WINEPREFIX set; Wine passes the ZR4PC_* variables on."""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import time
+import zipfile
+import zlib
+
+LIMIT_S = 120
+
+
+def windows_path(path):
+    """A Linux path as the program sees it through Wine's Z: drive."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def bmp_size(data):
+    if data[:2] != b"BM" or len(data) < 26:
+        raise ValueError("not a BMP")
+    width, height = struct.unpack("<ii", data[18:26])
+    return width, abs(height)
+
+
+def png_pixels(path):
+    """(width, height, rows of bytes, bytes per pixel) of an 8-bit RGB or RGBA PNG."""
+    with open(path, "rb") as file:
+        data = file.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG")
+    pos, header, idat = 8, None, b""
+    while pos + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    if header is None:
+        raise ValueError("no IHDR chunk")
+    width, height, depth, colour, _, _, interlace = header
+    if depth != 8 or colour not in (2, 6) or interlace != 0:
+        raise ValueError("unexpected PNG format: depth %d, colour type %d" % (depth, colour))
+    bpp = 3 if colour == 2 else 4
+    raw = zlib.decompress(idat)
+    stride = width * bpp
+    rows, previous, pos = [], bytearray(stride), 0
+    for _ in range(height):
+        kind, line = raw[pos], bytearray(raw[pos + 1:pos + 1 + stride])
+        pos += 1 + stride
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            b = previous[i]
+            c = previous[i - bpp] if i >= bpp else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+                line[i] = (line[i] + pred) & 0xFF
+        rows.append(bytes(line))
+        previous = line
+    return width, height, rows, bpp
+
+
+def check_screenshot(program, skins, work):
+    home = os.path.join(work, "screenshot-home")
+    shutil.rmtree(home, ignore_errors=True)
+    shutil.copytree(skins, os.path.join(home, "skins"))
+    picture = os.path.join(home, "window.png")
+    env = dict(os.environ, ZR4PC_HOME=windows_path(home))
+    result = subprocess.run(["wine", program, "--simulate", "--screenshot",
+                             windows_path(picture)], env=env, capture_output=True, text=True,
+                            timeout=LIMIT_S)
+    errors = []
+    if result.returncode != 0:
+        errors.append("exit status %d: %s" % (result.returncode, result.stderr[-2000:]))
+    if "does not exist" in result.stderr:
+        errors.append("the shipped skin was not loaded: " + result.stderr[-2000:])
+    if not os.path.isfile(picture):
+        return errors + ["no picture at " + picture]
+
+    with zipfile.ZipFile(os.path.join(skins, "skindefa.zip")) as skin:
+        expected = bmp_size(skin.read("main.bmp"))
+    width, height, rows, bpp = png_pixels(picture)
+    if (width, height) != expected:
+        errors.append("picture is %dx%d, the skin's window %dx%d" % (width, height, *expected))
+    colours = {row[i:i + bpp] for row in rows for i in range(0, len(row), bpp)}
+    if len(colours) <= 16:
+        errors.append("picture looks blank: %d colours" % len(colours))
+    print("Windows program: %dx%d picture with %d colours" % (width, height, len(colours)))
+    return errors
+
+
+def wait_for(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return condition()
+
+
+def read_lines(path):
+    try:
+        with open(path) as file:
+            return file.read().splitlines()
+    except FileNotFoundError:
+        return []
+
+
+def check_second_start(program, skins, work):
+    home = os.path.join(work, "instance-home")
+    shutil.rmtree(home, ignore_errors=True)
+    # With the shipped skins in place no message box holds up the start.
+    shutil.copytree(skins, os.path.join(home, "skins"))
+    trace = os.path.join(home, "trace.txt")
+    env = dict(os.environ, ZR4PC_HOME=windows_path(home), ZR4PC_SIM_TRACE=trace)
+    first = subprocess.Popen(["wine", program, "--simulate"], env=env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    errors = []
+    try:
+        if not wait_for(lambda: any(l.startswith("IN ") for l in read_lines(trace)), 60):
+            return ["the first instance never read the component"]
+        # The instance's window exists once the controller window is up; a later start that
+        # comes too early finds no one to hand its parameters to.
+        time.sleep(2)
+        if [l for l in read_lines(trace) if l.startswith("OUT ")]:
+            return ["the first instance wrote to the component before being asked to"]
+        volume = "OUT B8 02 4D 14"  # volume 20 (0x14)
+        second = subprocess.run(["wine", program, "-VOL", "20"], env=env, capture_output=True,
+                                text=True, timeout=LIMIT_S)
+        if second.returncode != 0:
+            errors.append("second start: exit status %d" % second.returncode)
+        if not wait_for(lambda: any(l.startswith(volume) for l in read_lines(trace)), 20):
+            errors.append("the running instance did not set the volume: %s" %
+                          [l for l in read_lines(trace) if l.startswith("OUT ")])
+        subprocess.run(["wine", program, "-EXIT"], env=env, capture_output=True,
+                       timeout=LIMIT_S)
+        try:
+            first.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            errors.append("-EXIT from a later start did not end the running instance")
+        else:
+            if first.returncode != 0:
+                errors.append("first instance: exit status %d" % first.returncode)
+    finally:
+        if first.poll() is None:
+            first.kill()
+            first.wait()
+    return errors
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    program, skins, work = sys.argv[1:]
+    os.makedirs(work, exist_ok=True)
+    errors = check_screenshot(program, skins, work)
+    errors += check_second_start(program, skins, work)
+    for error in errors:
+        print("Windows program FAILED: " + error, file=sys.stderr)
+    return 1 if errors else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
