@@ -111,12 +111,12 @@ bool OptionDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QCheckBox* OptionDialog::Check(const char* name) {
-  const TOptionCheckBox& spec = *FindOptionCheckBox(name);
-  auto* box = new QCheckBox(Text(spec.caption));
+  const TOptionCheckBox& row = *FindOptionCheckBox(name);
+  auto* box = new QCheckBox(Text(row.caption));
   box->setObjectName(name);
-  box->setChecked(form_.Controls.*spec.setting);
-  connect(box, &QCheckBox::toggled, this, [this, &spec](bool checked) {
-    form_.Controls.*spec.setting = checked;
+  box->setChecked(form_.Controls.*row.setting);
+  connect(box, &QCheckBox::toggled, this, [this, &row](bool checked) {
+    form_.Controls.*row.setting = checked;
     UpdateEnabled();
   });
   controls_[name] = box;
@@ -124,16 +124,16 @@ QCheckBox* OptionDialog::Check(const char* name) {
 }
 
 QSpinBox* OptionDialog::Spin(const char* name) {
-  const TOptionSpin& spec = *FindOptionSpin(name);
+  const TOptionSpin& row = *FindOptionSpin(name);
   auto* spin = new QSpinBox;
   spin->setObjectName(name);
-  spin->setRange(spec.min, spec.max);
-  spin->setSingleStep(spec.step);
-  spin->setValue(form_.Spin(spec));
+  spin->setRange(row.min, row.max);
+  spin->setSingleStep(row.step);
+  spin->setValue(form_.Spin(row));
   spin->setAlignment(Qt::AlignRight);
-  if (QLineEdit* edit = spin->findChild<QLineEdit*>()) edit->setMaxLength(spec.maxChars);
+  if (QLineEdit* edit = spin->findChild<QLineEdit*>()) edit->setMaxLength(row.maxChars);
   connect(spin, &QSpinBox::valueChanged, this,
-          [this, &spec](int value) { form_.SetSpin(spec, value); });
+          [this, &row](int value) { form_.SetSpin(row, value); });
   controls_[name] = spin;
   return spin;
 }
