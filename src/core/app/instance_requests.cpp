@@ -9,7 +9,34 @@ namespace zr4 {
 TInstanceRequests::TInstanceRequests(TController& controller, TInstanceWindow window)
     : controller_(controller), window_(std::move(window)) {}
 
-std::string TInstanceRequests::Answer(const InstanceRequest& request) {
+void TInstanceRequests::HoldUntilCreated() {
+  holding_ = true;
+}
+
+void TInstanceRequests::WindowCreated() {
+  holding_ = false;
+  // A request that runs may process messages and let the next one in: it takes its turn after
+  // those already waiting.
+  while (!waiting_.empty()) {
+    const InstanceRequest request = waiting_.front();
+    waiting_.erase(waiting_.begin());
+    Run(request);
+  }
+}
+
+std::optional<std::string> TInstanceRequests::Answer(const InstanceRequest& request) {
+  const bool changes =
+      request.verb == InstanceVerb::Forward || request.verb == InstanceVerb::Restore;
+  if (changes && (holding_ || !waiting_.empty())) {
+    LogText("Single instance: the request waits for the window");
+    waiting_.push_back(request);
+    return std::string(kInstanceReplyOk);
+  }
+  if (holding_) return std::nullopt;
+  return Run(request);
+}
+
+std::string TInstanceRequests::Run(const InstanceRequest& request) {
   switch (request.verb) {
     case InstanceVerb::Forward:
       controller_.ExecuteParams(request.text);

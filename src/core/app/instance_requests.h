@@ -3,7 +3,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app/instance_protocol.h"
 
@@ -24,12 +26,24 @@ class TInstanceRequests {
 
   // Runs the request and returns the reply line: "OK" once a forwarded command line has run or
   // the window was restored, the status text for a status request, "SAVED " and the status line
-  // or "FAILED" for a picture.
-  std::string Answer(const InstanceRequest& request);
+  // or "FAILED" for a picture. While requests are held, a forwarded command line or a restore
+  // waits (and "OK" says it was taken), and a question has no answer yet: nothing.
+  std::optional<std::string> Answer(const InstanceRequest& request);
+
+  // A later start may come while the controller window is still being created, and start-up
+  // may wait there for the user to close a message. Where the instance can be reached that
+  // early, requests are held from HoldUntilCreated() until WindowCreated(), which runs the
+  // waiting ones in the order they came.
+  void HoldUntilCreated();
+  void WindowCreated();
 
  private:
+  std::string Run(const InstanceRequest& request);
+
   TController& controller_;
   TInstanceWindow window_;
+  bool holding_ = false;
+  std::vector<InstanceRequest> waiting_;
 };
 
 }  // namespace zr4

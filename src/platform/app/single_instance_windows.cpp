@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/app/forwarding.h"
+#include "core/app/instance_protocol.h"
 
 namespace zr4 {
 
@@ -54,6 +55,62 @@ bool ForwardToRunningInstance(const std::vector<std::string>& params,
   return true;
 }
 
+namespace {
+constexpr const char* kAskerWindowClass = "TZR4CtrlStatusAsker";
+
+// The asking side's window: takes the answer that arrives while the question is being sent.
+LRESULT CALLBACK AskerProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* answer = reinterpret_cast<StatusAnswer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+  if (message != WM_COPYDATA || answer == nullptr || record == nullptr ||
+      record->dwData != kStatusRecordMark || record->cbData > kInstanceReplyMax ||
+      (record->cbData > 0 && record->lpData == nullptr))
+    return DefWindowProcA(window, message, wparam, lparam);
+  answer->outcome = StatusAnswer::Outcome::Answered;
+  answer->line.assign(static_cast<const char*>(record->lpData), record->cbData);
+  return TRUE;
+}
+}  // namespace
+
+StatusAnswer AskRunningInstance(bool json, UINT timeoutMs, const std::string& windowClass) {
+  StatusAnswer answer;
+  HWND instance = FindWindowA(windowClass.c_str(), nullptr);
+  if (instance == nullptr) return answer;
+  answer.outcome = StatusAnswer::Outcome::NoAnswer;
+
+  HINSTANCE module = GetModuleHandleA(nullptr);
+  WNDCLASSEXA askerClass{};
+  askerClass.cbSize = sizeof askerClass;
+  askerClass.lpfnWndProc = &AskerProcedure;
+  askerClass.hInstance = module;
+  askerClass.lpszClassName = kAskerWindowClass;
+  RegisterClassExA(&askerClass);
+  // Message-only: the instance is handed its handle and needs to find nothing.
+  HWND asker = CreateWindowExA(0, kAskerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               module, &answer);
+  if (asker == nullptr) return answer;
+
+  std::string question =
+      EncodeInstanceRequest({json ? InstanceVerb::StatusJson : InstanceVerb::Status, {}});
+  COPYDATASTRUCT record{};
+  record.dwData = kStatusRecordMark;
+  record.cbData = static_cast<DWORD>(question.size());
+  record.lpData = question.data();
+  DWORD_PTR result = FALSE;
+  // While this waits, the answer sent back to `asker` is handled on this thread.
+  if (SendMessageTimeoutA(instance, WM_COPYDATA, reinterpret_cast<WPARAM>(asker),
+                          reinterpret_cast<LPARAM>(&record), SMTO_ABORTIFHUNG, timeoutMs,
+                          &result) == 0 &&
+      answer.outcome != StatusAnswer::Outcome::Answered && GetLastError() == ERROR_TIMEOUT)
+    answer.outcome = StatusAnswer::Outcome::TimedOut;
+  DestroyWindow(asker);
+  return answer;
+}
+
 InstanceWindow::InstanceWindow(Handlers handlers, const std::string& windowClass)
     : handlers_(std::move(handlers)),
       className_(windowClass),
@@ -98,6 +155,8 @@ LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COPYDATA: {
       const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
       if (record == nullptr || record->lpData == nullptr) return FALSE;
+      if (record->dwData == kStatusRecordMark && record->cbData != kForwardedBufferSize)
+        return AnswerStatus(reinterpret_cast<HWND>(wparam), *record);
       const std::string text =
           ReceiveForwardedText(static_cast<const char*>(record->lpData), record->cbData);
       if (handlers_.forwarded) handlers_.forwarded(text);
@@ -123,6 +182,27 @@ LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return DefWindowProcA(window_, message, wparam, lparam);
+}
+
+LRESULT InstanceWindow::AnswerStatus(HWND asker, const COPYDATASTRUCT& question) {
+  const InstanceDecode decoded = DecodeInstanceRequest(
+      std::string_view(static_cast<const char*>(question.lpData), question.cbData));
+  const InstanceVerb verb = decoded.request.verb;
+  if (decoded.state != InstanceDecode::State::Complete || !handlers_.status ||
+      (verb != InstanceVerb::Status && verb != InstanceVerb::StatusJson) || !IsWindow(asker))
+    return FALSE;
+  std::optional<std::string> line = handlers_.status(verb == InstanceVerb::StatusJson);
+  if (!line) return FALSE;
+  COPYDATASTRUCT answer{};
+  answer.dwData = kStatusRecordMark;
+  answer.cbData = static_cast<DWORD>(line->size());
+  answer.lpData = line->data();
+  DWORD_PTR result = FALSE;
+  // An asker that gave up meanwhile must not hold up the program.
+  SendMessageTimeoutA(asker, WM_COPYDATA, reinterpret_cast<WPARAM>(window_),
+                      reinterpret_cast<LPARAM>(&answer), SMTO_ABORTIFHUNG, kStatusAnswerTimeoutMs,
+                      &result);
+  return TRUE;
 }
 
 }  // namespace zr4

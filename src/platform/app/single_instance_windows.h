@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,31 @@ std::vector<char> BuildForwardedBuffer(const std::vector<std::string>& params);
 bool ForwardToRunningInstance(const std::vector<std::string>& params,
                               const std::string& windowClass = kMainWindowClass);
 
+// A later start's question (--status) and the instance's answer travel as WM_COPYDATA records
+// marked with this number in dwData (a forwarded command line is the 256-byte record whose
+// dwData nobody reads). The question holds a request of the instance protocol, "ZR4PC/1
+// STATUS\n" or "ZR4PC/1 STATUS-JSON\n", and names the asking window in wParam; the answer, the
+// status line in UTF-8, comes back to that window while the question is still being sent.
+constexpr ULONG_PTR kStatusRecordMark = 0x5A523453;  // "ZR4S"
+// How long the instance tries to hand its answer to an asker that stopped reading.
+constexpr UINT kStatusAnswerTimeoutMs = 5000;
+
+struct StatusAnswer {
+  enum class Outcome {
+    NoInstance,  // no window of the class exists
+    NoAnswer,    // the instance did not answer (it is still starting, or it is an older program)
+    TimedOut,    // no answer within the time: the instance is stopped or hung
+    Answered,
+  };
+  Outcome outcome = Outcome::NoInstance;
+  std::string line;  // when Answered
+};
+
+// A later start's --status: asks the running instance for what its window shows, waiting at
+// most `timeoutMs`.
+StatusAnswer AskRunningInstance(bool json, UINT timeoutMs,
+                                const std::string& windowClass = kMainWindowClass);
+
 // The hidden top-level window a second start finds by its class. It lives on the thread that
 // runs the program's message loop. Being a top-level window, it also receives what the system
 // broadcasts to every program: power events, the end of the session and a restarted taskbar.
@@ -51,6 +77,9 @@ class InstanceWindow {
   struct Handlers {
     std::function<void(const std::string& text)> forwarded;  // parameters of a second start
     std::function<void()> restore;  // restore the controller window and bring it to the front
+    // A later start's --status: the status line (JSON when asked), or nothing to leave it
+    // unanswered.
+    std::function<std::optional<std::string>(bool json)> status;
     // WM_POWERBROADCAST: every event code is handed on (4 suspend, 7 and 18 resume, ...).
     std::function<void(int event)> powerBroadcast;
     // WM_QUERYENDSESSION: returns whether the session may end.
@@ -70,6 +99,7 @@ class InstanceWindow {
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT AnswerStatus(HWND asker, const COPYDATASTRUCT& question);
 
   Handlers handlers_;
   std::string className_;

@@ -49,7 +49,8 @@ class InstanceServer::Connection : public QObject {
     notifier_.setEnabled(false);
     deadline_.stop();
     running_ = true;
-    connection_.Reply(server_.handler_(decoded.request), kRequestTimeoutMs);
+    if (const std::optional<std::string> reply = server_.handler_(decoded.request))
+      connection_.Reply(*reply, kRequestTimeoutMs);
     Finish();
   }
 

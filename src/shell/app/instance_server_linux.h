@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -18,8 +19,9 @@ class InstanceServer : public QObject {
   Q_OBJECT
 
  public:
-  // Returns the reply line for a request (without its newline).
-  using Handler = std::function<std::string(const InstanceRequest&)>;
+  // Returns the reply line for a request (without its newline), or nothing: the connection
+  // then closes unanswered, as when the instance is gone.
+  using Handler = std::function<std::optional<std::string>(const InstanceRequest&)>;
 
   explicit InstanceServer(Handler handler, QObject* parent = nullptr);
   ~InstanceServer() override;

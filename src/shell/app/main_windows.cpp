@@ -1,6 +1,6 @@
 // The program on Windows: the named mutex marks the running instance, and a hidden top-level
-// window of the controller's class receives what a later start hands over, the power events and
-// the end of the session. Diagnostics go to the debugger.
+// window of the controller's class receives what a later start hands over or asks, the power
+// events and the end of the session. Diagnostics go to the debugger.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -18,6 +18,9 @@
 
 namespace zr4 {
 namespace {
+
+// How long a status request may take: the instance answers it at once unless it is stuck.
+constexpr UINT kStatusTimeoutMs = 10000;
 
 // Another instance runs: hand it the command line (or ask it to come to the front) and end.
 // Without its window there is no one to hand it to, and this start ends silently. The message
@@ -39,26 +42,57 @@ int RunLaterStart(const ProgramOptions& options) {
 int RunController(int& argc, char** argv, const ProgramOptions& options) {
   ControllerApp app(argc, argv, options);
   TController& controller = app.Controller();
-  app.Create();
 
-  // The hidden native window of the controller's class: what a second start hands over, power
-  // events and the end of the session. (No tray icon exists yet that a restarted taskbar would
-  // have to get back.)
+  // The hidden native window of the controller's class: what a later start hands over, power
+  // events and the end of the session. It exists before the controller window is created, so
+  // that a later start coming while start-up shows a message finds it: what it hands over waits
+  // for the window. (No tray icon exists yet that a restarted taskbar would have to get back.)
   TInstanceRequests requests(controller, app.WindowForRequests());
+  requests.HoldUntilCreated();
   InstanceWindow::Handlers events;
   events.forwarded = [&](const std::string& text) {
     requests.Answer({InstanceVerb::Forward, text});
   };
   events.restore = [&] { requests.Answer({InstanceVerb::Restore, {}}); };
-  events.powerBroadcast = [&](int event) { controller.PowerBroadcast(event); };
-  events.queryEndSession = [&] { return controller.QueryEndSession(); };
+  events.status = [&](bool json) {
+    return requests.Answer({json ? InstanceVerb::StatusJson : InstanceVerb::Status, {}});
+  };
+  // The system's events concern the controller only once it stands: before, its settings are
+  // not read yet, and saving them at the end of the session would lose them.
+  bool created = false;
+  events.powerBroadcast = [&](int event) {
+    if (created) controller.PowerBroadcast(event);
+  };
+  events.queryEndSession = [&] { return !created || controller.QueryEndSession(); };
   // A restarted taskbar has lost the tray icon.
-  events.taskbarCreated = [&] { controller.Tray().TaskbarCreated(); };
+  events.taskbarCreated = [&] {
+    if (created) controller.Tray().TaskbarCreated();
+  };
   InstanceWindow nativeWindow(std::move(events));
   if (!nativeWindow.Created())
     LogText("Single instance: the window for later starts could not be created");
 
+  app.Create();
+  created = true;
+  requests.WindowCreated();
   return app.Run();
+}
+
+// --status: the running instance answers; without one (or while it is still starting) the
+// component is read once. Each read opens and closes the device, so a running instance is not
+// disturbed.
+int RunStatus(int& argc, char** argv, const ProgramOptions& options) {
+  const StatusAnswer answer = AskRunningInstance(options.json, kStatusTimeoutMs);
+  if (answer.outcome == StatusAnswer::Outcome::TimedOut) {
+    std::fprintf(stderr,
+                 "zr4pcctrl: the running instance does not answer (it is stopped or hung)\n");
+    return 1;
+  }
+  if (answer.outcome == StatusAnswer::Outcome::Answered) {
+    std::printf("%s\n", answer.line.c_str());
+    return 0;
+  }
+  return PrintStatusOnce(argc, argv, options);
 }
 
 // The instance's mutex is held until the process ends.
@@ -67,10 +101,7 @@ int RunProgram(int& argc, char** argv) {
   if (const std::optional<int> ended = BeginProgram(argc, argv, LogToDebugger, options))
     return *ended;
 
-  // --status: no channel asks the running instance on Windows; the component is read once, as
-  // when no instance runs. Each request opens and closes the device, so a running instance is
-  // not disturbed.
-  if (options.status) return PrintStatusOnce(argc, argv, options);
+  if (options.status) return RunStatus(argc, argv, options);
   if (!options.simRemoteKey.empty()) {
     // The window's channel carries only forwarded command lines.
     std::fprintf(stderr, "zr4pcctrl: --sim-remote is not available on Windows\n");

@@ -37,7 +37,7 @@ TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
             "the running instance drives a real ZR4PC: press the key on its remote");
   EXPECT_EQ(requests.Answer({InstanceVerb::Status, {}}),
             "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
-  const std::string json = requests.Answer({InstanceVerb::StatusJson, {}});
+  const std::string json = requests.Answer({InstanceVerb::StatusJson, {}}).value_or("");
   EXPECT_EQ(requests.Answer({InstanceVerb::Screenshot, "/tmp/x.png"}),
             "SAVED FM 01 80.00 MHz Auto TONE Vol.22");
   EXPECT_EQ(requests.Answer({InstanceVerb::Screenshot, "/no/such/folder/x.png"}), "FAILED");
@@ -48,6 +48,34 @@ TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   EXPECT_EQ(pictures, (std::vector<std::string>{"/tmp/x.png", "/no/such/folder/x.png"}));
   EXPECT_TRUE(json.starts_with(R"({"input":"FM",)")) << json;
   EXPECT_TRUE(json.ends_with(R"("volume":22,"title":"ZR4PCCtrl"})")) << json;
+}
+
+// A later start that comes while start-up still waits for the user: its command line runs once
+// the window stands, in order with the others; a question meanwhile gets no answer, so that the
+// asker reads the component itself.
+TEST_F(InstanceRequestsTest, RequestsDuringWindowCreationWaitForIt) {
+  int restores = 0;
+  TInstanceRequests requests(controller, {[&] { ++restores; }, {}});
+  std::vector<std::string> log;
+  const LogSink previous = SetLogSink([&](std::string_view line) {
+    if (line.starts_with("ExecuteParams")) log.emplace_back(line);
+  });
+  requests.HoldUntilCreated();
+  EXPECT_EQ(requests.Answer({InstanceVerb::Forward, "-VOL,9"}), "OK");
+  EXPECT_EQ(requests.Answer({InstanceVerb::Restore, {}}), "OK");
+  EXPECT_EQ(requests.Answer({InstanceVerb::Status, {}}), std::nullopt);
+  EXPECT_EQ(requests.Answer({InstanceVerb::Forward, "-VOL,5"}), "OK");
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(restores, 0);
+
+  controller.FormCreate({});
+  requests.WindowCreated();
+  SetLogSink(previous);
+  EXPECT_EQ(log, (std::vector<std::string>{"ExecuteParams: -VOL,9", "ExecuteParams: -VOL,5"}));
+  EXPECT_EQ(restores, 1);
+  controller.Timer2Timer();
+  EXPECT_EQ(requests.Answer({InstanceVerb::Status, {}}),
+            "FM 01 80.00 MHz Auto TONE Vol.05 | ZR4PCCtrl");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -140,6 +142,51 @@ TEST_F(SingleInstanceWindowsTest, TheWindowNeverReadsPastTheRecord) {
   EXPECT_EQ(SendMessageA(window.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)),
             FALSE);
   EXPECT_THAT(forwarded, ElementsAre("-ON"));
+}
+
+std::string ReadFile(const std::string& path) {
+  std::string text;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    char chunk[512];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+      text.append(chunk, got);
+    std::fclose(file);
+  }
+  return text;
+}
+
+// --status from a later start: the running window answers with what it shows, in UTF-8 as it
+// is; an instance that cannot answer yet leaves the asker to read the component itself.
+TEST_F(SingleInstanceWindowsTest, ALaterStartAsksTheRunningInstanceForItsStatus) {
+  InstanceMutex first(mutexName);
+  std::vector<bool> asked;
+  bool answering = true;
+  InstanceWindow::Handlers handlers = Recording();
+  handlers.status = [&](bool json) -> std::optional<std::string> {
+    asked.push_back(json);
+    if (!answering) return std::nullopt;
+    return json ? std::string(R"({"input":"FM"})")
+                : std::string("FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl - 朝のラジオ");
+  };
+  InstanceWindow window(std::move(handlers), className);
+  const std::string answerFile = "status-answer-" + std::to_string(GetCurrentProcessId()) + ".txt";
+
+  EXPECT_EQ(RunSecondStart({mutexName, className, "--status", answerFile}), 0);
+  EXPECT_EQ(ReadFile(answerFile), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl - 朝のラジオ");
+  EXPECT_EQ(RunSecondStart({mutexName, className, "--status-json", answerFile}), 0);
+  EXPECT_EQ(ReadFile(answerFile), R"({"input":"FM"})");
+  answering = false;
+  EXPECT_EQ(RunSecondStart({mutexName, className, "--status", answerFile}), 4);
+  DeleteFileA(answerFile.c_str());
+
+  EXPECT_EQ(asked, (std::vector<bool>{false, true, false}));
+  EXPECT_THAT(forwarded, IsEmpty());
+  // A forwarded command line is the 256-byte record, whatever its dwData holds.
+  std::vector<char> buffer = BuildForwardedBuffer({"-ON"});
+  COPYDATASTRUCT record{kStatusRecordMark, kForwardedBufferSize, buffer.data()};
+  SendMessageA(window.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+  EXPECT_THAT(forwarded, ElementsAre("-ON"));
+  EXPECT_EQ(asked.size(), 3u);
 }
 
 TEST(ForwardedBuffer, HoldsTheJoinedTextAndAlwaysEndsWithZero) {
