@@ -2,7 +2,9 @@
 """The Windows program under Wine, as a user first starts it: on the simulated component it
 saves a picture of its window, the size of the shipped default skin and not blank. Then a second
 start hands "-VOL 20" to the running instance (WM_COPYDATA), which sends the volume frame to the
-component, and a third start's "-EXIT" ends it.
+component; "--status --json" is answered by the running window; a last start's "-EXIT" ends it.
+Last, a settings file in the old Shift-JIS form with a Japanese folder name is saved as UTF-8
+with the name intact, and saved again unchanged.
 
 Usage: check-windows-program.py PROGRAM.exe SKINS_FOLDER WORK_FOLDER
 Runs on a display (Xvfb) with WINEPREFIX set; Wine passes the ZR4PC_* variables on."""
@@ -149,6 +151,13 @@ def check_second_start(program, skins, work):
         if not wait_for(lambda: any(l.startswith(volume) for l in read_lines(trace)), 20):
             errors.append("the running instance did not set the volume: %s" %
                           [l for l in read_lines(trace) if l.startswith("OUT ")])
+        # The running window answers: a component read afresh would show its own volume.
+        status = subprocess.run(["wine", program, "--status", "--json"], env=env,
+                                capture_output=True, text=True, timeout=LIMIT_S)
+        if status.returncode != 0 or '"volume":20,' not in status.stdout \
+                or '"title":"ZR4PCCtrl"' not in status.stdout:
+            errors.append("--status --json was not answered by the running window: exit %d, %r"
+                          % (status.returncode, status.stdout + status.stderr[-500:]))
         subprocess.run(["wine", program, "-EXIT"], env=env, capture_output=True,
                        timeout=LIMIT_S)
         try:
@@ -165,6 +174,35 @@ def check_second_start(program, skins, work):
     return errors
 
 
+def check_japanese_settings(program, skins, work):
+    home = os.path.join(work, "settings-home")
+    shutil.rmtree(home, ignore_errors=True)
+    shutil.copytree(skins, os.path.join(home, "skins"))
+    settings = os.path.join(home, "zr4pcctrl.ini")
+    line = "WinAmpPath=C:\\音楽\\Winamp\\winamp.exe"
+    with open(settings, "wb") as file:
+        file.write(("[Other]\r\n" + line + "\r\n").encode("cp932"))
+    env = dict(os.environ, ZR4PC_HOME=windows_path(home))
+    saved = []
+    for _ in range(2):
+        # The window closes after its picture, saving the settings as every close does.
+        subprocess.run(["wine", program, "--simulate", "--screenshot",
+                        windows_path(os.path.join(home, "window.png"))], env=env,
+                       capture_output=True, timeout=LIMIT_S)
+        with open(settings, "rb") as file:
+            saved.append(file.read())
+    try:
+        text = saved[0].decode("utf-8")
+    except UnicodeDecodeError:
+        return ["the settings were not saved as UTF-8: %r" % saved[0][:200]]
+    errors = []
+    if line not in text.splitlines():
+        errors.append("the Japanese folder name did not survive saving: %r" % text[:400])
+    if saved[1] != saved[0]:
+        errors.append("saving the settings a second time changed them")
+    return errors
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__, file=sys.stderr)
@@ -173,6 +211,7 @@ def main():
     os.makedirs(work, exist_ok=True)
     errors = check_screenshot(program, skins, work)
     errors += check_second_start(program, skins, work)
+    errors += check_japanese_settings(program, skins, work)
     for error in errors:
         print("Windows program FAILED: " + error, file=sys.stderr)
     return 1 if errors else 0

@@ -2,7 +2,8 @@
 # Cross-builds the core, the platform layer and their tests for 64-bit Windows with MinGW-w64
 # and runs the tests under Wine, in a Wine prefix of their own inside the build folder. Then the
 # Qt program itself, built against the Qt for Windows of scripts/build-windows-qt.sh (in its own
-# build folder, kept between runs), starts under Wine and saves a picture of its window.
+# build folder, kept between runs): the shell's tests, then the program as a user runs it
+# (scripts/check-windows-program.py).
 # Usage: scripts/test-windows.sh   (with CI=true a toolchain that cannot be installed fails it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -78,9 +79,11 @@ else
   # A new Qt folder (another Qt version or options) needs a new configuration.
   if ! grep -qsF "$qt/" "$qt_build/CMakeCache.txt"; then
     rm -rf "$qt_build/CMakeCache.txt" "$qt_build/CMakeFiles"
-    "$qt/bin/qt-cmake" -S . -B "$qt_build" -G Ninja -DQT_HOST_PATH=/usr \
-      -DCMAKE_BUILD_TYPE=Release -DZR4_BUILD_QT=ON -DZR4_BUILD_TESTS=OFF -DZR4_WERROR=ON >/dev/null
   fi
+  # With the shell's tests, which run on Windows' own windows (the rest ran above).
+  "$qt/bin/qt-cmake" -S . -B "$qt_build" -G Ninja -DQT_HOST_PATH=/usr \
+    -DCMAKE_BUILD_TYPE=Release -DZR4_BUILD_QT=ON -DZR4_BUILD_TESTS=ON -DZR4_TESTS_SHELL_ONLY=ON \
+    -DZR4_WERROR=ON -DGTest_DIR="$gtest/lib/cmake/GTest" >/dev/null
   # The build draws the shipped skins with a Windows program, under this Wine prefix.
   if nice -n 10 cmake --build "$qt_build" -j2; then
     program=$qt_build/src/shell/app/zr4pcctrl.exe
@@ -96,12 +99,13 @@ run_all() {
   local failed=0
   ctest --test-dir "$build" --output-on-failure -j1 --timeout 120 || failed=1
   if [ -n "$program" ]; then
+    ctest --test-dir "$qt_build" --output-on-failure -j1 --timeout 300 || failed=1
     python3 scripts/check-windows-program.py "$program" "$(dirname "$program")/skins" \
       "$build/program-check" || failed=1
   fi
   return "$failed"
 }
-export build program
+export build program qt_build
 if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
     bash -c "$(declare -f run_all); run_all" || status=1

@@ -13,7 +13,6 @@
 
 #include "core/app/controller.h"
 #include "fakes/sim_link.h"
-#include "shell/app/logind_watcher_linux.h"
 
 namespace zr4 {
 namespace {
@@ -190,23 +189,6 @@ TEST_F(MainWindowTest, SecondStartRestoresAMinimisedWindow) {
   window.hide();
   window.RestoreAndRaise();
   EXPECT_TRUE(window.isVisible());
-}
-
-TEST(LogindWatcherTest, SleepAndShutdownBecomePowerEvents) {
-  LogindWatcher watcher;
-  QSignalSpy power(&watcher, &LogindWatcher::powerBroadcast);
-  QSignalSpy ending(&watcher, &LogindWatcher::sessionEnding);
-  watcher.PrepareForSleep(true);
-  watcher.PrepareForSleep(false);
-  ASSERT_EQ(power.count(), 3);
-  EXPECT_EQ(power[0][0].toInt(), kPowerSuspend);
-  EXPECT_EQ(power[1][0].toInt(), kPowerResumeAutomatic);
-  EXPECT_EQ(power[2][0].toInt(), kPowerResumeSuspend);
-
-  watcher.PrepareForShutdown(false);  // a shutdown called off
-  EXPECT_EQ(ending.count(), 0);
-  watcher.PrepareForShutdown(true);
-  EXPECT_EQ(ending.count(), 1);
 }
 
 }  // namespace

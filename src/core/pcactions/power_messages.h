@@ -16,24 +16,6 @@ constexpr const char* kSuspendFailed = "サスペンドに移行できません�
 constexpr const char* kHibernateNotAllowed = "休止状態は許可されていません。";
 constexpr const char* kHibernateFailed = "休止状態に移行できませんでした。";
 
-// The message for an operation the system does not allow (power off and restart have none of
-// their own: they read as refused).
-constexpr const char* PowerNotAllowedMessage(TPowerOperation operation) {
-  switch (operation) {
-    case TPowerOperation::Suspend:
-      return kSuspendNotAllowed;
-    case TPowerOperation::Hibernate:
-      return kHibernateNotAllowed;
-    case TPowerOperation::PowerOff:
-      return kPowerOffFailed;
-    case TPowerOperation::Reboot:
-      return kRebootFailed;
-    case TPowerOperation::LogOff:
-      return kLogOffFailed;
-  }
-  return kLogOffFailed;
-}
-
 // The message for an operation the system refused.
 constexpr const char* PowerFailedMessage(TPowerOperation operation) {
   switch (operation) {
@@ -49,6 +31,14 @@ constexpr const char* PowerFailedMessage(TPowerOperation operation) {
       return kLogOffFailed;
   }
   return kLogOffFailed;
+}
+
+// The message for an operation the system does not allow (power off, restart and log-off have
+// none of their own: they read as refused).
+constexpr const char* PowerNotAllowedMessage(TPowerOperation operation) {
+  if (operation == TPowerOperation::Suspend) return kSuspendNotAllowed;
+  if (operation == TPowerOperation::Hibernate) return kHibernateNotAllowed;
+  return PowerFailedMessage(operation);
 }
 
 }  // namespace zr4
