@@ -151,13 +151,19 @@ def check_second_start(program, skins, work):
         if not wait_for(lambda: any(l.startswith(volume) for l in read_lines(trace)), 20):
             errors.append("the running instance did not set the volume: %s" %
                           [l for l in read_lines(trace) if l.startswith("OUT ")])
-        # The running window answers: a component read afresh would show its own volume.
-        status = subprocess.run(["wine", program, "--status", "--json"], env=env,
-                                capture_output=True, text=True, timeout=LIMIT_S)
-        if status.returncode != 0 or '"volume":20,' not in status.stdout \
-                or '"title":"ZR4PCCtrl"' not in status.stdout:
-            errors.append("--status --json was not answered by the running window: exit %d, %r"
-                          % (status.returncode, status.stdout + status.stderr[-500:]))
+        # The running window answers once its next poll shows the volume; a component read
+        # afresh would show its own.
+        answers = []
+
+        def window_answers():
+            status = subprocess.run(["wine", program, "--status", "--json"], env=env,
+                                    capture_output=True, text=True, timeout=LIMIT_S)
+            answers.append((status.returncode, status.stdout + status.stderr[-500:]))
+            return status.returncode == 0 and '"volume":20,' in status.stdout \
+                and '"title":"ZR4PCCtrl"' in status.stdout
+        if not wait_for(window_answers, 10):
+            errors.append("--status --json was not answered by the running window: %r"
+                          % answers[-1])
         subprocess.run(["wine", program, "-EXIT"], env=env, capture_output=True,
                        timeout=LIMIT_S)
         try:
