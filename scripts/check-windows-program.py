@@ -3,6 +3,8 @@
 saves a picture of its window, the size of the shipped default skin and not blank. Then a second
 start hands "-VOL 20" to the running instance (WM_COPYDATA), which sends the volume frame to the
 component; "--status --json" is answered by the running window; a last start's "-EXIT" ends it.
+A later start that comes while the first one's start-up waits on a message (no skins: the
+built-in one is used) is handed over, and its command line runs once the message is closed.
 Last, a settings file in the old Shift-JIS form with a Japanese folder name is saved as UTF-8
 with the name intact, and saved again unchanged.
 
@@ -180,6 +182,47 @@ def check_second_start(program, skins, work):
     return errors
 
 
+def check_start_during_message(program, work):
+    home = os.path.join(work, "message-home")
+    shutil.rmtree(home, ignore_errors=True)
+    os.makedirs(home)
+    trace = os.path.join(home, "trace.txt")
+    env = dict(os.environ, ZR4PC_HOME=windows_path(home), ZR4PC_SIM_TRACE=trace)
+    first = subprocess.Popen(["wine", program, "--simulate"], env=env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    volume = "OUT B8 02 4D 14"
+
+    def message_box():
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^ZR4PCCtrl$"],
+                               capture_output=True, text=True).stdout.split()
+        return found[0] if found else None
+    errors = []
+    try:
+        if not wait_for(message_box, 60):
+            return ["no start-up message about the missing skin"]
+        second = subprocess.run(["wine", program, "-VOL", "20"], env=env, capture_output=True,
+                                timeout=LIMIT_S)
+        if second.returncode != 0:
+            errors.append("a start during the start-up message: exit status %d" %
+                          second.returncode)
+        if any(l.startswith(volume) for l in read_lines(trace)):
+            errors.append("the handed-over command line ran inside the start-up message")
+        subprocess.run(["xdotool", "windowfocus", message_box()], timeout=10)
+        time.sleep(1)
+        subprocess.run(["xdotool", "key", "Return"], timeout=10)
+        if not wait_for(lambda: any(l.startswith(volume) for l in read_lines(trace)), 20):
+            errors.append("a command line handed over during the start-up message was lost")
+        subprocess.run(["wine", program, "-EXIT"], env=env, capture_output=True, timeout=LIMIT_S)
+        first.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        errors.append("the instance started with a message did not end on -EXIT")
+    finally:
+        if first.poll() is None:
+            first.kill()
+            first.wait()
+    return errors
+
+
 def check_japanese_settings(program, skins, work):
     home = os.path.join(work, "settings-home")
     shutil.rmtree(home, ignore_errors=True)
@@ -217,6 +260,7 @@ def main():
     os.makedirs(work, exist_ok=True)
     errors = check_screenshot(program, skins, work)
     errors += check_second_start(program, skins, work)
+    errors += check_start_during_message(program, work)
     errors += check_japanese_settings(program, skins, work)
     for error in errors:
         print("Windows program FAILED: " + error, file=sys.stderr)
