@@ -89,6 +89,19 @@ void Inflate(std::string_view data, std::uint32_t size, std::string& out) {
   }
 }
 
+// The fields a central record and a local header share, in the same order from the flags on.
+TFileInfo MemberFields(const char* flags) {
+  TFileInfo info;
+  info.Flags = U16(flags);
+  info.Method = U16(flags + 2);
+  info.FileTime = U16(flags + 4);
+  info.FileDate = U16(flags + 6);
+  info.Crc32 = U32(flags + 8);
+  info.CompressedSize = U32(flags + 12);
+  info.UncompressedSize = U32(flags + 16);
+  return info;
+}
+
 }  // namespace
 
 void TZipArchive::SetName(const std::string& path) {
@@ -167,14 +180,7 @@ bool TZipArchive::ReadCentralDirectory() {
   for (int i = 0; i < records; ++i) {
     const std::string_view record = directory.Take(kCentralRecordSize);
     if (U32(record.data()) != kCentralSignature) continue;
-    TFileInfo info;
-    info.Flags = U16(record.data() + 8);
-    info.Method = U16(record.data() + 10);
-    info.FileTime = U16(record.data() + 12);
-    info.FileDate = U16(record.data() + 14);
-    info.Crc32 = U32(record.data() + 16);
-    info.CompressedSize = U32(record.data() + 20);
-    info.UncompressedSize = U32(record.data() + 24);
+    TFileInfo info = MemberFields(record.data() + 8);
     const std::uint16_t nameLength = U16(record.data() + 28);
     const std::uint16_t extraLength = U16(record.data() + 30);
     const std::uint16_t commentLength = U16(record.data() + 32);
@@ -208,14 +214,7 @@ bool TZipArchive::ScanLocalHeaders() {
     if (at == std::string_view::npos) continue;
     file.Seek(blockStart + at);
     const std::string_view header = file.Take(kLocalHeaderSize);
-    TFileInfo info;
-    info.Flags = U16(header.data() + 6);
-    info.Method = U16(header.data() + 8);
-    info.FileTime = U16(header.data() + 10);
-    info.FileDate = U16(header.data() + 12);
-    info.Crc32 = U32(header.data() + 14);
-    info.CompressedSize = U32(header.data() + 18);
-    info.UncompressedSize = U32(header.data() + 22);
+    TFileInfo info = MemberFields(header.data() + 6);
     const std::uint16_t nameLength = U16(header.data() + 26);
     const std::uint16_t extraLength = U16(header.data() + 28);
     const std::string_view name = file.Take(nameLength);

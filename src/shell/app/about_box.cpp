@@ -19,10 +19,6 @@ namespace {
 constexpr QSize kClientSize(249, 182);
 constexpr int kIconSize = 32;
 
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 QLabel* Label(const char* name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);

@@ -1,9 +1,21 @@
-// What the program's dialogs share: their font, and staying inside the desktop's work area.
+// What the program's dialogs share: their texts, their font, and staying inside the desktop's
+// work area.
 #pragma once
+
+#include <QString>
+#include <string>
 
 class QWidget;
 
 namespace zr4 {
+
+// The program's texts are UTF-8.
+inline QString Text(const char* text) {
+  return QString::fromUtf8(text);
+}
+inline QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // The dialogs' font: the desktop's Japanese UI font at 12 pixels ("MS PGothic" on Windows).
 void SetDialogFont(QWidget& dialog);

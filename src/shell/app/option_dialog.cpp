@@ -27,14 +27,6 @@ namespace {
 // The client area at 100 %; the layouts grow it where the desktop's font needs more room.
 constexpr QSize kClientSize(366, 348);
 
-QString Text(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 QGroupBox* Group(const char* title, QWidget* parent) {
   auto* group = new QGroupBox(Text(title), parent);
   return group;

@@ -16,20 +16,13 @@
 #include <algorithm>
 
 #include "core/ui/option_form_model.h"
+#include "shell/app/dialog_style.h"
 #include "shell/app/option_dialog.h"
 #include "shell/app/timer_entry_dialog.h"
 
 namespace zr4 {
 
 namespace {
-QString Text(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 int CompareLocale(const std::string& a, const std::string& b) {
   return QString::localeAwareCompare(Text(a), Text(b));
 }

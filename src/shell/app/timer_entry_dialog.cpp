@@ -17,14 +17,6 @@ namespace zr4 {
 namespace {
 constexpr QSize kClientSize(276, 171);
 
-QString Text(const char* text) {
-  return QString::fromUtf8(text);
-}
-
-QString Text(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 QSpinBox* TimeSpin(const char* name, int max) {
   auto* spin = new QSpinBox;
   spin->setObjectName(name);
