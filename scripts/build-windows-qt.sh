@@ -12,11 +12,42 @@
 # The build takes 20 to 35 minutes on two idle cores (about an hour when other builds share them)
 # and about 3 GB of temporary space, removed afterwards; the result takes about 100 MB.
 #
-# Usage: scripts/build-windows-qt.sh
+# A finished folder can be packed into an archive and restored from it on another machine, in
+# about a minute instead of the build:
+#   scripts/build-windows-qt.sh --pack DEST
+#     builds the folder when needed, then writes DEST/qt-mingw-<version>-<hash>.tar.zst (DEST a
+#     folder, or the archive's own path ending in that name) holding the folder at its top, stamp
+#     included, and beside it the archive's SHA-256 in sha256sum's format (<archive>.sha256).
+#   ZR4_QT_WINDOWS_ARCHIVE=FILE scripts/build-windows-qt.sh
+#     restores FILE into the cache instead of building when its name is the folder's name (so it
+#     was made from the same packages, toolchain file and options) and it matches FILE.sha256.
+#     Any mismatch is said in one line and the build from source runs. The installation records
+#     its own absolute path in a few text files; they are rewritten for the cache they land in.
+#
+# Usage: scripts/build-windows-qt.sh [--pack DEST | --check]
+#   --check  only tells: prints the folder and exits 0 when it is complete in the cache, exits 1
+#            otherwise (installs, builds and restores nothing)
 #   Prints the Qt folder on standard output (nothing when skipped); progress goes to standard
 #   error and the build log. Programs are configured with <folder>/bin/qt-cmake -DQT_HOST_PATH=/usr.
 #   With CI=true every problem fails the script; otherwise missing packages only skip it.
 set -euo pipefail
+pack_dest=
+check_only=false
+case "${1:-}" in
+--check) check_only=true ;;
+--pack)
+  pack_dest=${2:?--pack needs a folder or an archive path}
+  pack_dest=$(realpath -m -- "$pack_dest")
+  ;;
+"") ;;
+*)
+  echo "usage: scripts/build-windows-qt.sh [--pack DEST | --check]" >&2
+  exit 2
+  ;;
+esac
+if [ -n "${ZR4_QT_WINDOWS_ARCHIVE:-}" ]; then
+  ZR4_QT_WINDOWS_ARCHIVE=$(realpath -m -- "$ZR4_QT_WINDOWS_ARCHIVE")
+fi
 cd "$(dirname "$0")/.."
 root=$PWD
 
@@ -29,13 +60,13 @@ skip() {
   exit 0
 }
 
-if ! scripts/install-deps.sh --windows-qt; then
+if ! $check_only && ! scripts/install-deps.sh --windows-qt; then
   skip "the MinGW-w64 compilers, the host Qt or the Debian source entry could not be installed."
 fi
 deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null) ||
-  skip "qt6-base-dev is not installed."
+  { $check_only && exit 1; } || skip "qt6-base-dev is not installed."
 compiler_version=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null) ||
-  skip "g++-mingw-w64-x86-64-posix is not installed."
+  { $check_only && exit 1; } || skip "g++-mingw-w64-x86-64-posix is not installed."
 qt_version=${deb_version#*:}     # no epoch
 qt_version=${qt_version%%[+-]*}  # upstream only: 6.4.2+dfsg-10 -> 6.4.2
 
@@ -72,6 +103,11 @@ name=qt-mingw-$qt_version-$hash
 prefix=$cache/$name
 stamp=$prefix/.zr4-complete
 log=$cache/$name.log
+if $check_only; then
+  [ -f "$stamp" ] || exit 1
+  echo "$prefix"
+  exit 0
+fi
 mkdir -p "$cache"
 
 # Two builds of the same folder at once would wreck each other: the second one waits.
@@ -80,7 +116,81 @@ if ! flock -n 9; then
   echo "Another build of $name is running; waiting for it..." >&2
   flock 9
 fi
+
+# Writes the finished folder as DEST's archive with its checksum beside it, then ends the script.
+pack() {
+  local archive=$pack_dest
+  [[ "$archive" == *.tar.zst ]] || archive=$archive/$name.tar.zst
+  if [ "$(basename "$archive")" != "$name.tar.zst" ]; then
+    echo "Qt for Windows FAILED: the archive must be named $name.tar.zst to be restored." >&2
+    exit 1
+  fi
+  mkdir -p "$(dirname "$archive")"
+  tar --zstd -cf "$archive.partial" -C "$cache" "$name"
+  mv "$archive.partial" "$archive"
+  (cd "$(dirname "$archive")" && sha256sum "$name.tar.zst" >"$name.tar.zst.sha256")
+  echo "Qt $qt_version for Windows packed: $archive ($(du -h "$archive" | cut -f1))" >&2
+  echo "$prefix"
+  exit 0
+}
+
+# Restores ZR4_QT_WINDOWS_ARCHIVE into the cache when it is this folder's archive; says in one line
+# why not otherwise (and returns 1, so that the build runs).
+restore() {
+  local archive=$1 expected actual old
+  if [ ! -f "$archive" ]; then
+    echo "Qt for Windows archive not used: $archive does not exist; building from source." >&2
+    return 1
+  fi
+  if [ "$(basename "$archive")" != "$name.tar.zst" ]; then
+    echo "Qt for Windows archive not used: $(basename "$archive") is not $name.tar.zst" \
+      "(other packages, toolchain file or options); building from source." >&2
+    return 1
+  fi
+  expected=$(awk 'NR == 1 { print $1 }' "$archive.sha256" 2>/dev/null || true)
+  actual=$(sha256sum "$archive" | cut -d' ' -f1)
+  if [ "$expected" != "$actual" ]; then
+    echo "Qt for Windows archive not used: $archive does not match its SHA-256" \
+      "(${archive}.sha256); building from source." >&2
+    return 1
+  fi
+  restoring=$(mktemp -d "$cache/.restore.XXXXXX")
+  if ! tar --zstd -xf "$archive" -C "$restoring" 2>/dev/null ||
+    [ ! -f "$restoring/$name/.zr4-complete" ] || [ ! -x "$restoring/$name/bin/qt-cmake" ]; then
+    echo "Qt for Windows archive not used: $archive does not hold a complete $name;" \
+      "building from source." >&2
+    rm -rf "$restoring"
+    return 1
+  fi
+  # The stamp goes in last, so that an interrupted restore is redone.
+  mv "$restoring/$name/.zr4-complete" "$restoring/stamp"
+  old=$(sed -n 's/.* -DCMAKE_INSTALL_PREFIX=\([^ ]*\).*/\1/p' "$restoring/stamp")
+  if [ -n "$old" ] && [ "$old" != "$prefix" ]; then
+    # Absolute paths (the chain-loaded toolchain file, the original prefix), and target_qt.conf's
+    # HostData, which is relative to the host prefix /usr.
+    OLD=$old NEW=$prefix OLD_REL=..$old NEW_REL=$(realpath -m --relative-to=/usr "$prefix") \
+      perl -pi -e 's/\Q$ENV{OLD_REL}\E/$ENV{NEW_REL}/g; s/\Q$ENV{OLD}\E/$ENV{NEW}/g' \
+      $(grep -rlIF -- "$old" "$restoring/$name") "$restoring/stamp"
+  fi
+  rm -rf "$prefix"
+  mv "$restoring/$name" "$prefix"
+  echo "restored from $(basename "$archive")" >>"$restoring/stamp"
+  mv "$restoring/stamp" "$stamp"
+  rm -rf "$restoring"
+  restoring=
+}
+
+if [ ! -f "$stamp" ] && [ -n "${ZR4_QT_WINDOWS_ARCHIVE:-}" ]; then
+  restoring=
+  trap '[ -z "$restoring" ] || rm -rf "$restoring"' EXIT
+  if restore "$ZR4_QT_WINDOWS_ARCHIVE"; then
+    echo "Qt $qt_version for Windows: restored from $ZR4_QT_WINDOWS_ARCHIVE into $prefix," \
+      "${SECONDS} s" >&2
+  fi
+  trap - EXIT
+fi
 if [ -f "$stamp" ]; then
+  [ -z "$pack_dest" ] || pack
   echo "Qt $qt_version for Windows: current ($prefix), ${SECONDS} s" >&2
   echo "$prefix"
   exit 0
@@ -136,4 +246,5 @@ printf '%s\n' "qt6-base $deb_version" "g++-mingw-w64-x86-64-posix $compiler_vers
 elapsed=$((SECONDS - started))
 echo "Qt $qt_version for Windows: built in $((elapsed / 60)) min $((elapsed % 60)) s," \
   "$(du -sh "$prefix" | cut -f1) in $prefix" >&2
+[ -z "$pack_dest" ] || pack
 echo "$prefix"

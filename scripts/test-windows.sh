@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Cross-builds the core, the platform layer and their tests for 64-bit Windows with MinGW-w64
-# and runs the tests under Wine, in a Wine prefix of their own inside the build folder. Then the
-# Qt program itself, built against the Qt for Windows of scripts/build-windows-qt.sh (in its own
-# build folder, kept between runs): the shell's tests, then the program as a user runs it
-# (scripts/check-windows-program.py).
-# Usage: scripts/test-windows.sh   (with CI=true a toolchain that cannot be installed fails it)
+# The Windows side under Wine, in a Wine prefix of its own inside the build folder, in two stages:
+#   core     cross-builds the core, the platform layer and their tests for 64-bit Windows with
+#            MinGW-w64 and runs the tests (a few minutes on a new machine)
+#   program  the Qt program, built against the Qt for Windows of scripts/build-windows-qt.sh (in
+#            its own build folder, kept between runs): the shell's tests, then the program as a
+#            user runs it (scripts/check-windows-program.py); Qt for Windows is built first when
+#            the cache lacks it (20-60 min), or restored from ZR4_QT_WINDOWS_ARCHIVE
+# Usage: scripts/test-windows.sh core|program   (with CI=true a missing toolchain fails it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+stage=${1:-}
+case "$stage" in
+core | program) ;;
+*)
+  echo "usage: scripts/test-windows.sh core|program" >&2
+  exit 2
+  ;;
+esac
 
 # Without the packages the stage is skipped on a developer's machine, but in CI (CI=true) a
 # skipped stage would pass for a green one.
@@ -22,9 +32,8 @@ fi
 
 build=$root/build/win
 toolchain=$root/cmake/mingw-w64.cmake
-started=$(date +%s)
 
-# GoogleTest from Debian's sources, built once with the same toolchain.
+# GoogleTest from Debian's sources, built once with the same toolchain (both stages use it).
 gtest=$build/googletest
 if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
   echo "Building GoogleTest for Windows (once)..." >&2
@@ -34,13 +43,29 @@ if [ ! -f "$gtest/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --build "$build/googletest-build" --target install -j2 >/dev/null
 fi
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DZR4_WERROR=ON \
-  -DGTest_DIR="$gtest/lib/cmake/GTest" >/dev/null
-cmake --build "$build" -j2
-
-# Qt for Windows is kept in the user's cache: looked up before HOME moves into the build folder.
-qt_status=0
-qt=$(scripts/build-windows-qt.sh) || qt_status=$?
+status=0
+program=
+qt_build=$root/build/winexe
+if [ "$stage" = core ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DZR4_WERROR=ON \
+    -DGTest_DIR="$gtest/lib/cmake/GTest" >/dev/null
+  cmake --build "$build" -j2
+else
+  # Qt for Windows is kept in the user's cache: looked up before HOME moves into the build folder.
+  # Without it a developer's run skips the stage; in CI it fails it.
+  qt_status=0
+  qt=$(scripts/build-windows-qt.sh) || qt_status=$?
+  if [ "$qt_status" -ne 0 ] || [ -z "$qt" ]; then
+    if [ "${CI:-}" = "true" ]; then
+      echo "Windows program FAILED: Qt for Windows is not available (CI)." >&2
+      exit 1
+    fi
+    echo "Windows program SKIPPED: Qt for Windows is not available." >&2
+    exit 0
+  fi
+  # The folder packs into an archive that restores elsewhere (how a new machine gets it).
+  tests/windows/qt_archive_test.sh
+fi
 
 # Wine: its own home and prefix, no crash dialog (a crash would wait forever), no sound
 # driver, no desktop menu entries, no Mono or Gecko installers.
@@ -64,23 +89,12 @@ wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wine cmd /c exit 0 >/dev/null 2>&1
 
-# The Qt program. Without Qt for Windows a developer's run skips it; in CI it fails the stage.
-status=0
-program=
-if [ "$qt_status" -ne 0 ] || [ -z "$qt" ]; then
-  if [ "${CI:-}" = "true" ]; then
-    echo "Windows program FAILED: Qt for Windows is not available (CI)." >&2
-    status=1
-  else
-    echo "Windows program SKIPPED: Qt for Windows is not available." >&2
-  fi
-else
-  qt_build=$root/build/winexe
+if [ "$stage" = program ]; then
   # A new Qt folder (another Qt version or options) needs a new configuration.
   if ! grep -qsF "$qt/" "$qt_build/CMakeCache.txt"; then
     rm -rf "$qt_build/CMakeCache.txt" "$qt_build/CMakeFiles"
   fi
-  # With the shell's tests, which run on Windows' own windows (the rest ran above).
+  # With the shell's tests, which run on Windows' own windows (the rest ran in the core stage).
   "$qt/bin/qt-cmake" -S . -B "$qt_build" -G Ninja -DQT_HOST_PATH=/usr \
     -DCMAKE_BUILD_TYPE=Release -DZR4_BUILD_QT=ON -DZR4_BUILD_TESTS=ON -DZR4_TESTS_SHELL_ONLY=ON \
     -DZR4_WERROR=ON -DGTest_DIR="$gtest/lib/cmake/GTest" >/dev/null
@@ -89,7 +103,7 @@ else
     program=$qt_build/src/shell/app/zr4pcctrl.exe
   else
     echo "Windows program FAILED: the build failed." >&2
-    status=1
+    exit 1
   fi
 fi
 
@@ -97,8 +111,9 @@ fi
 # the program share it, and the one wine server.
 run_all() {
   local failed=0
-  ctest --test-dir "$build" --output-on-failure -j1 --timeout 120 || failed=1
-  if [ -n "$program" ]; then
+  if [ -z "$program" ]; then
+    ctest --test-dir "$build" --output-on-failure -j1 --timeout 120 || failed=1
+  else
     ctest --test-dir "$qt_build" --output-on-failure -j1 --timeout 300 || failed=1
     python3 scripts/check-windows-program.py "$program" "$(dirname "$program")/skins" \
       "$build/program-check" || failed=1
@@ -112,5 +127,4 @@ if [ -z "${DISPLAY:-}" ]; then
 else
   run_all || status=1
 fi
-echo "Windows stage: $(($(date +%s) - started)) s" >&2
 exit "$status"

@@ -1,14 +1,44 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. Usage: scripts/test.sh [--sanitize]
-#   --sanitize  a separate build with AddressSanitizer and UndefinedBehaviorSanitizer
+# Builds everything and runs every test, then prints how long each stage took.
+# Usage: scripts/test.sh [--sanitize] [--windows-program]
+#   --sanitize          only the Linux tests, in a separate build with AddressSanitizer and
+#                       UndefinedBehaviorSanitizer
+#   --windows-program   also the Windows program stage when Qt for Windows is not in the cache yet:
+#                       it is restored from ZR4_QT_WINDOWS_ARCHIVE when that names a matching
+#                       archive (about a minute), otherwise built from source (20-60 min)
+# The Windows program stage always runs when Qt for Windows is in the cache, and in CI (CI=true),
+# where a missing toolkit fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+sanitize=false
+windows_program=false
+for arg in "$@"; do
+  case "$arg" in
+  --sanitize) sanitize=true ;;
+  --windows-program) windows_program=true ;;
+  *)
+    echo "usage: scripts/test.sh [--sanitize] [--windows-program]" >&2
+    exit 2
+    ;;
+  esac
+done
+source scripts/stage-times.sh
 scripts/install-deps.sh --tests
-[ "${1:-}" = "--sanitize" ] || scripts/test-windows.sh  # the Windows cross build, under Wine
+
+if ! $sanitize; then
+  stage "Windows core" scripts/test-windows.sh core
+  if $windows_program || [ "${CI:-}" = true ] || scripts/build-windows-qt.sh --check >/dev/null; then
+    stage "Windows program" scripts/test-windows.sh program
+  else
+    stage_left_out "Windows program" "Qt for Windows is not in the cache;" \
+      "scripts/test.sh --windows-program builds it (20-60 min) or restores it from" \
+      "ZR4_QT_WINDOWS_ARCHIVE"
+  fi
+fi
 
 build=build/test
 flags=(-DCMAKE_BUILD_TYPE=Debug -DZR4_WERROR=ON -DZR4_BUILD_BENCH=ON)
-if [ "${1:-}" = "--sanitize" ]; then
+if $sanitize; then
   build=build/asan
   flags+=(-DZR4_SANITIZE=ON -DZR4_BUILD_BENCH=OFF)
   export ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1
@@ -20,8 +50,10 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$build"
+build_linux() {
+  cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null && cmake --build "$build"
+}
+stage "Linux build" build_linux
 # The installed layout, the validators and the Debian package, from the same build.
-[ "${1:-}" = "--sanitize" ] || scripts/test-install.sh "$build"
-ctest --test-dir "$build" --output-on-failure -j2
+$sanitize || stage "Install checks" scripts/test-install.sh "$build"
+stage_last "Linux tests" ctest --test-dir "$build" --output-on-failure -j2
