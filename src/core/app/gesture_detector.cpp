@@ -5,6 +5,7 @@
 #include "core/app/controller.h"
 #include "core/app/ini_file.h"
 #include "core/pcactions/comma_text.h"
+#include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
 
 namespace zr4 {
@@ -93,6 +94,7 @@ bool TGestureDetector::RunGesture() {
   flag_.Sequence.clear();
   flag_.Collecting = false;
   const int number = GestureCommand(c_.Settings().GestureList, sequence);
+  LogText("Gesture: \"" + sequence + "\" runs command " + std::to_string(number));
   if (number == 0) return false;
   running_ = true;
   try {
