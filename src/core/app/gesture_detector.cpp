@@ -94,7 +94,9 @@ bool TGestureDetector::RunGesture() {
   flag_.Sequence.clear();
   flag_.Collecting = false;
   const int number = GestureCommand(c_.Settings().GestureList, sequence);
-  LogText("Gesture: \"" + sequence + "\" runs command " + std::to_string(number));
+  LogText(
+      "Gesture: \"" + sequence + "\" " +
+      (number == 0 ? std::string("matches no entry") : "runs command " + std::to_string(number)));
   if (number == 0) return false;
   running_ = true;
   try {
