@@ -1,15 +1,20 @@
 #!/usr/bin/python3
 """The program in the desktop's media controls, driven by Debian's playerctl on a private session
-bus (run under dbus-run-session): what it shows, and the frames its keys send.
+bus (run under dbus-run-session): what it shows, and the frames its keys send. And the other way
+round: a remote gesture's player command never drives the program itself.
 
 Usage: dbus-run-session -- mpris_test.py PATH_TO_ZR4PCCTRL
 """
 import os
+import queue
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
+
+import dbus
 
 PROGRAM = None
 LIMIT_S = 30
@@ -89,6 +94,86 @@ class MprisTest(unittest.TestCase):
         self.wait_for(lambda: self.ctl("status"), "Paused")
         self.ctl("next")
         self.wait_for(lambda: self.ctl("metadata", "xesam:title"), "Track 02")
+
+
+class PlayerGestureTest(unittest.TestCase):
+    """The gesture mute, volume down runs "11,Winamp Quit" with no player program set."""
+
+    def setUp(self):
+        self.runtime = tempfile.TemporaryDirectory()
+        os.chmod(self.runtime.name, 0o700)
+        with open(os.path.join(self.runtime.name, "zr4pcctrl.ini"), "w",
+                  encoding="utf-8") as settings:
+            settings.write("[RemoCon]\r\nEnable=1\r\nInterval=3000\r\n"
+                           "Cmd0=↓,\"11,Winamp Quit\",1\r\n")
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime.name,
+                        ZR4PC_HOME=self.runtime.name, QT_QPA_PLATFORM="offscreen",
+                        ZR4PC_INSTANCE_NAME="mpris-gesture-test-%d" % os.getpid())
+        self.others = []
+        self.program = subprocess.Popen([PROGRAM, "--simulate", "--debug"], env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                        text=True)
+        self.lines = queue.Queue()
+        self.seen = []
+        threading.Thread(target=self._read, daemon=True).start()
+        self.wait_for("MPRIS: serving org.mpris.MediaPlayer2.zr4pcctrl")
+
+    def tearDown(self):
+        for process in [self.program] + self.others:
+            if process.poll() is None:
+                process.terminate()
+            process.wait(LIMIT_S)
+        self.program.stderr.close()
+        self.runtime.cleanup()
+
+    def _read(self):
+        for line in self.program.stderr:
+            self.lines.put(line.rstrip("\n"))
+
+    def wait_for(self, text):
+        """Reads the program's diagnostics until a line holds `text`."""
+        while True:
+            try:
+                line = self.lines.get(timeout=LIMIT_S)
+            except queue.Empty:
+                self.fail("no line with %r; seen: %s" % (text, self.seen))
+            self.seen.append(line)
+            if text in line:
+                return
+
+    def gesture(self):
+        for key in ("mute", "down"):
+            subprocess.run([PROGRAM, "--sim-remote", key], env=self.env, check=True,
+                           timeout=LIMIT_S, capture_output=True)
+            time.sleep(0.6)  # each key in a poll of its own (every 200 ms)
+        self.wait_for('Gesture: "↓" runs command 11')
+
+    def test_without_another_player_the_command_does_nothing(self):
+        self.gesture()
+        self.wait_for("MPRIS: no player runs")
+        time.sleep(0.5)
+        self.assertIsNone(self.program.poll(), "the gesture closed the program itself")
+
+    def test_another_player_gets_the_command_though_the_programs_name_sorts_first(self):
+        name = "org.mpris.MediaPlayer2.zzplayer"  # after "org.mpris.MediaPlayer2.zr4pcctrl"
+        self.others.append(subprocess.Popen(
+            [sys.executable, "-m", "dbusmock", name, "/org/mpris/MediaPlayer2",
+             "org.mpris.MediaPlayer2"], stdout=subprocess.DEVNULL))
+        bus = dbus.SessionBus()
+        deadline = time.monotonic() + LIMIT_S
+        while not bus.name_has_owner(name) and time.monotonic() < deadline:
+            time.sleep(0.05)
+        mock = dbus.Interface(bus.get_object(name, "/org/mpris/MediaPlayer2"),
+                              "org.freedesktop.DBus.Mock")
+        mock.AddMethods("org.mpris.MediaPlayer2", [("Raise", "", "", ""), ("Quit", "", "", "")])
+
+        self.gesture()
+        deadline = time.monotonic() + LIMIT_S
+        while not mock.GetMethodCalls("Quit") and time.monotonic() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(len(mock.GetMethodCalls("Quit")), 1)
+        time.sleep(0.5)
+        self.assertIsNone(self.program.poll(), "the gesture closed the program itself")
 
 
 if __name__ == "__main__":

@@ -33,9 +33,13 @@ class PcActionsTest(dbusmock.DBusTestCase):
         self.mocks = []
 
     def tearDown(self):
+        self.stop_mocks()
+
+    def stop_mocks(self):
         for process in self.mocks:
             process.terminate()
             process.wait()
+        self.mocks = []
 
     def run_probe(self, *args, **env):
         environment = dict(os.environ, **env)
@@ -65,15 +69,23 @@ class PcActionsTest(dbusmock.DBusTestCase):
             return int(value)
         return str(value)
 
-    def test_logind_goes_ahead_on_yes_and_challenge(self):
-        mock = dbus.Interface(self.logind(CanSuspend="challenge", CanHibernate="yes",
-                                          CanPowerOff="yes", CanReboot="challenge"),
-                              dbusmock.MOCK_IFACE)
-        for operation, method in [("suspend", "Suspend"), ("hibernate", "Hibernate"),
-                                  ("poweroff", "PowerOff"), ("reboot", "Reboot")]:
-            with self.subTest(operation):
-                self.assertEqual(self.run_probe("power", operation), "done")
-                self.assertEqual(self.calls(mock, method), [[False]])
+    def test_logind_goes_ahead_on_yes_and_asks_on_challenge(self):
+        """On "challenge" the call is interactive, so that polkit may ask the user."""
+        methods = {"suspend": "Suspend", "hibernate": "Hibernate", "poweroff": "PowerOff",
+                   "reboot": "Reboot"}
+        for answers in [{"suspend": "challenge", "hibernate": "yes", "poweroff": "yes",
+                         "reboot": "challenge"},
+                        {"suspend": "yes", "hibernate": "challenge", "poweroff": "challenge",
+                         "reboot": "yes"}]:
+            mock = dbus.Interface(self.logind(**{"Can" + methods[operation]: answer
+                                                 for operation, answer in answers.items()}),
+                                  dbusmock.MOCK_IFACE)
+            for operation, answer in answers.items():
+                with self.subTest(operation=operation, answer=answer):
+                    self.assertEqual(self.run_probe("power", operation), "done")
+                    self.assertEqual(self.calls(mock, methods[operation]),
+                                     [[answer == "challenge"]])
+            self.stop_mocks()
 
     def test_logind_refusals_give_the_operations_messages(self):
         mock = dbus.Interface(self.logind(CanSuspend="na", CanHibernate="no", CanPowerOff="no",

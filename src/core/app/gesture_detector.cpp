@@ -5,6 +5,7 @@
 #include "core/app/controller.h"
 #include "core/app/ini_file.h"
 #include "core/pcactions/comma_text.h"
+#include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
 
 namespace zr4 {
@@ -47,7 +48,9 @@ void TGestureDetector::DetectGesture(const TDeviceStatus& current, const TDevice
   TRemoteFlag& f = flag_;
   if (f.Collecting) {
     if (TimedOut()) {
-      RunGesture();
+      // Continuous mode switched on inside this gesture waits for the next one's first mark:
+      // the record that shows the restored volume must not be taken for it.
+      if (RunGesture() && f.Continuous) f.SkipNext = true;
     } else {
       // Mute pressed again without a volume step: continuous mode flips.
       if (current.Mute == 0 && previous.Mute == 1 && current.Volume == previous.Volume) {
@@ -84,14 +87,17 @@ void TGestureDetector::DetectGesture(const TDeviceStatus& current, const TDevice
   }
 }
 
-void TGestureDetector::RunGesture() {
+bool TGestureDetector::RunGesture() {
   // The gesture ends whatever its command does; it ends before the command runs, so that a
   // record shown inside the command's waits cannot run it a second time.
   const std::string sequence = std::move(flag_.Sequence);
   flag_.Sequence.clear();
   flag_.Collecting = false;
   const int number = GestureCommand(c_.Settings().GestureList, sequence);
-  if (number == 0) return;
+  LogText(
+      "Gesture: \"" + sequence + "\" " +
+      (number == 0 ? std::string("matches no entry") : "runs command " + std::to_string(number)));
+  if (number == 0) return false;
   running_ = true;
   try {
     c_.PcCommands().ExecutePcCommand(number);
@@ -100,9 +106,10 @@ void TGestureDetector::RunGesture() {
     // The user hears why; the volume stays as the gesture left it.
     running_ = false;
     c_.View().ShowMessage(error.what());
-    return;
+    return false;
   }
   running_ = false;
+  return true;
 }
 
 }  // namespace zr4

@@ -45,7 +45,8 @@ class TGestureDetector {
  private:
   bool AppendMark(const TDeviceStatus& current, const TDeviceStatus& previous);
   bool TimedOut();
-  void RunGesture();
+  // Runs the finished gesture's command; true when the volume was then put back.
+  bool RunGesture();
   std::uint32_t Now();
 
   TController& c_;

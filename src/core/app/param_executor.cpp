@@ -85,7 +85,11 @@ TParamExecutor::Next TParamExecutor::RunOption(const std::string& option,
     TOptionData& options = c_.Options();
     // Without a value, or with minutes the countdown cannot take, the setting is cleared and the
     // countdown already running (if any) is left as it is.
-    options.APS = value != nullptr && c_.PowerSave().Start(ValueOr(*value, 0));
+    const int minutes = value ? ValueOr(*value, 0) : 0;
+    options.APS = value != nullptr && c_.PowerSave().Start(minutes);
+    // Every later restart of the countdown (any activity) takes the same minutes, and they are
+    // saved with the settings.
+    if (options.APS) options.APSMin = minutes;
   } else if (option == "-VOL" || option == "-VOLP" || option == "-VOLM" || option == "-ST" ||
              option == "-NB" || option == "-INPUT" || option == "-TRACK") {
     if (!value) return Next::Stop;

@@ -33,10 +33,10 @@ bool ParseDigits(std::string_view digits, unsigned base, std::uint64_t limit,
   return true;
 }
 
-std::int32_t ReadItem(const std::vector<std::string>& items, std::size_t index) {
+// An item that is not a number counts as 0, as the file's authors may rely on.
+std::int32_t ReadItem(const std::string& item) {
   std::int32_t value = 0;
-  if (index >= items.size() || !ParseMessageNumber(items[index], value)) throw SectionFault{};
-  return value;
+  return ParseMessageNumber(item, value) ? value : 0;
 }
 
 }  // namespace
@@ -96,10 +96,12 @@ bool TAppCtrl::Setup(const std::string& section, const std::vector<std::string>&
     Params = comma == std::string::npos ? std::string() : program.substr(comma + 1);
     for (std::size_t k = 2; k < values.size(); ++k) {
       const std::vector<std::string> items = DecodeCommaText(values[k]);
+      // Message, wParam and lParam; further items are ignored.
+      if (items.size() < 3) throw SectionFault{};
       TCmdItem item;
-      item.Msg = static_cast<std::uint32_t>(ReadItem(items, 0));
-      item.WParam = ReadItem(items, 1);
-      item.LParam = ReadItem(items, 2);
+      item.Msg = static_cast<std::uint32_t>(ReadItem(items[0]));
+      item.WParam = ReadItem(items[1]);
+      item.LParam = ReadItem(items[2]);
       item.Caption = std::to_string(BaseNo + static_cast<int>(k)) + "," + Name + " " + keys[k];
       Cmds.push_back(item);
     }

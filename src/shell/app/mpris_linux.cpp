@@ -7,11 +7,11 @@
 #include "core/app/controller.h"
 #include "core/ports/log.h"
 #include "shell/app/main_window.h"
+#include "shell/pc/mpris_players_linux.h"
 
 namespace zr4 {
 
 namespace {
-constexpr const char* kServiceName = "org.mpris.MediaPlayer2.zr4pcctrl";
 constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
 constexpr const char* kDesktopEntry = "io.github.zr4pcctrl.zr4pcctrl";
 }  // namespace
@@ -34,13 +34,13 @@ bool MprisPlayer::Register() {
     LogText("MPRIS: cannot serve " + std::string(kObjectPath));
     return false;
   }
-  if (!bus.registerService(kServiceName)) {
-    LogText("MPRIS: " + std::string(kServiceName) +
+  if (!bus.registerService(kOwnMprisService)) {
+    LogText("MPRIS: " + std::string(kOwnMprisService) +
             " is taken: " + bus.lastError().message().toStdString());
     bus.unregisterObject(kObjectPath);
     return false;
   }
-  LogText("MPRIS: serving " + std::string(kServiceName));
+  LogText("MPRIS: serving " + std::string(kOwnMprisService));
   return true;
 }
 

@@ -21,6 +21,8 @@ constexpr const char* kLogindService = "org.freedesktop.login1";
 constexpr const char* kLogindPath = "/org/freedesktop/login1";
 constexpr const char* kLogindManager = "org.freedesktop.login1.Manager";
 constexpr int kCallTimeoutMs = 5000;
+// polkit's own dialog has no time limit; two minutes is plenty for a password.
+constexpr int kAuthorisationTimeoutMs = 120'000;
 
 struct LogindCall {
   const char* check;
@@ -99,12 +101,15 @@ void LogindPowerSession::Run(TPowerOperation operation) {
     Log(QString("logind: %1 failed: %2").arg(call.check, allowed.error().message()));
     throw EPcCommandError(PowerFailedMessage(operation));
   }
-  // "challenge" means the user is asked for authorisation, which logind does itself.
-  if (allowed.value() != "yes" && allowed.value() != "challenge") {
+  // "challenge": allowed once the user authorises it, so the call must let polkit ask (it is
+  // interactive) and wait for the answer as long as the user may take to give it.
+  const bool ask = allowed.value() == "challenge";
+  if (allowed.value() != "yes" && !ask) {
     Log(QString("logind: %1 answered %2").arg(call.check, allowed.value()));
     throw EPcCommandError(PowerNotAllowedMessage(operation));
   }
-  const QDBusMessage reply = logind.call(call.method, false);
+  if (ask) logind.setTimeout(kAuthorisationTimeoutMs);
+  const QDBusMessage reply = logind.call(call.method, ask);
   if (reply.type() == QDBusMessage::ErrorMessage) {
     Log(QString("logind: %1 failed: %2").arg(call.method, reply.errorMessage()));
     throw EPcCommandError(PowerFailedMessage(operation));

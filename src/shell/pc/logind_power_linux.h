@@ -10,7 +10,8 @@ namespace zr4 {
 class LogindPowerSession : public PowerSession {
  public:
   // Raises EPcCommandError with the operation's message when logind does not allow it (its
-  // "Can" check answers "na" or "no") or the call fails.
+  // "Can" check answers "na" or "no") or the call fails. On "challenge" the call is interactive:
+  // polkit asks the user, and a refusal is a failure.
   void Run(TPowerOperation operation) override;
 
  private:

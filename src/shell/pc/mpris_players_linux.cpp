@@ -1,10 +1,12 @@
 #include "shell/pc/mpris_players_linux.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QDBusVariant>
 #include <QFileInfo>
 #include <QProcess>
@@ -81,6 +83,14 @@ class Mpris {
   QString service_;
 };
 
+// The program's own name, or any name its own process holds: a gesture driving the program
+// itself would send the component's keys, or close the program.
+bool IsOwnService(QDBusConnectionInterface& bus, const QString& name) {
+  if (name == kOwnMprisService) return true;
+  const QDBusReply<uint> pid = bus.servicePid(name);
+  return pid.isValid() && pid.value() == static_cast<uint>(QCoreApplication::applicationPid());
+}
+
 }  // namespace
 
 QString MprisPlayers::FindPlayer(const QStringList& busNames, const QString& program,
@@ -103,7 +113,7 @@ void MprisPlayers::Command(TPlayer, TPlayerCommand command, const std::string& p
   if (bus.isConnected()) {
     QStringList players;
     for (const QString& name : bus.interface()->registeredServiceNames().value())
-      if (name.startsWith(kPrefix)) players.append(name);
+      if (name.startsWith(kPrefix) && !IsOwnService(*bus.interface(), name)) players.append(name);
     players.sort();
     QStringList entries;
     for (const QString& name : players)
@@ -114,7 +124,7 @@ void MprisPlayers::Command(TPlayer, TPlayerCommand command, const std::string& p
     if (command == TPlayerCommand::Run && !program.isEmpty()) {
       if (!QProcess::startDetached(program, {})) Log("MPRIS: cannot start " + program);
     } else {
-      Log("MPRIS: no player runs for \"" + program + "\"");
+      Log("MPRIS: no player runs for \"" + program + "\"; the command does nothing");
     }
     return;
   }

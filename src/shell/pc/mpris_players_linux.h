@@ -1,6 +1,7 @@
 // The media players through MPRIS 2 on the session bus. The player for a command is the MPRIS
 // service whose bus name or desktop entry matches the configured program's file name; with no
-// program configured, the first player that runs.
+// program configured, the first player that runs. The program's own service (it shows the
+// component in the desktop's media controls) is never one of them.
 #pragma once
 
 #include <QString>
@@ -9,6 +10,9 @@
 #include "core/ports/media_players.h"
 
 namespace zr4 {
+
+// The name under which the program itself serves MPRIS.
+constexpr const char* kOwnMprisService = "org.mpris.MediaPlayer2.zr4pcctrl";
 
 class MprisPlayers : public MediaPlayers {
  public:

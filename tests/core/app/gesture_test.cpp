@@ -122,6 +122,38 @@ TEST_F(GestureTest, DoubleMuteTogglesContinuousMode) {
   EXPECT_EQ(pcCommands.run, (std::vector<int>{1, 13}));
 }
 
+// Continuous mode switched on inside a gesture that goes on collecting: the gesture that ends
+// there restores the volume as well, and that restore is no new mark.
+TEST_F(GestureTest, OneGestureRunsOneCommandWhenContinuousModeStartsInsideIt) {
+  controller.Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)", R"(↓,"06,Monitor Off",1)"};
+  Press({Key::Mute, Key::Mute, Key::VolumeUp, Key::VolumeUp, Key::VolumeDown});
+  EXPECT_TRUE(controller.Gestures().Flag().Continuous);
+  Idle();
+  EXPECT_EQ(pcCommands.run, std::vector<int>{1});
+  EXPECT_EQ(sim.volume(), 22);
+  Idle();
+  EXPECT_EQ(pcCommands.run, std::vector<int>{1});
+
+  // The next gesture is made without the mute key, and runs once too.
+  Press({Key::VolumeDown});
+  Idle();
+  Idle();
+  EXPECT_EQ(pcCommands.run, (std::vector<int>{1, 6}));
+  EXPECT_EQ(sim.volume(), 22);
+}
+
+// The empty gesture that switches continuous mode on restores nothing, so nothing is skipped:
+// the very next record may carry the first mark.
+TEST_F(GestureTest, AMarkRightAfterTheEmptyGestureStartsTheNextOne) {
+  controller.Options().RemoConInterval = 400;
+  Press({Key::Mute, Key::Mute});
+  Poll();
+  Poll();  // the empty gesture ends here
+  EXPECT_FALSE(controller.Gestures().Flag().Collecting);
+  Press({Key::VolumeDown});
+  EXPECT_EQ(controller.Gestures().Flag().Sequence, "↓");
+}
+
 TEST_F(CommandTest, SimulatedRemoteIsPressedOnlyOnTheStandIn) {
   TSimRemote& remote = controller.SimRemote();
   EXPECT_NE(remote.Press("up"), "OK");  // no simulated component handed over

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/app/controller.h"
+#include "core/app/forwarding.h"
 #include "core/ports/log.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
@@ -48,6 +49,25 @@ TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   EXPECT_EQ(pictures, (std::vector<std::string>{"/tmp/x.png", "/no/such/folder/x.png"}));
   EXPECT_TRUE(json.starts_with(R"({"input":"FM",)")) << json;
   EXPECT_TRUE(json.ends_with(R"("volume":22,"title":"ZR4PCCtrl"})")) << json;
+}
+
+// One argument "-ON,-VOL 20,-INPUT 1": the first start quotes it as comma text, one token that
+// is no option, so it runs nothing; a later start joins its arguments with plain "," and the
+// running instance runs all three options. Stored command lines may rely on both.
+TEST_F(InstanceRequestsTest, OneArgumentWithCommasRunsOnlyWhenForwarded) {
+  TStartup startup;
+  startup.params = {"-ON,-VOL 20,-INPUT 1"};
+  controller.FormCreate(startup);
+  EXPECT_EQ(sim.volume(), 22);
+  EXPECT_TRUE(sim.ReceivedFrames().empty());
+
+  TInstanceRequests requests(controller, {[] {}, {}});
+  EXPECT_EQ(requests.Answer({InstanceVerb::Forward, BuildForwardedText({"-ON,-VOL 20,-INPUT 1"})}),
+            "OK");
+  ASSERT_FALSE(sim.ReceivedFrames().empty());
+  EXPECT_EQ(sim.ReceivedFrames().front(), BuildFrame(0x06, 0x81));  // power on
+  EXPECT_EQ(sim.volume(), 20);
+  EXPECT_EQ(controller.Labels().lbInput, "CD");
 }
 
 // A later start that comes while start-up still waits for the user: its command line runs once

@@ -1,6 +1,7 @@
 #include "core/app/param_executor.h"
 
 #include "command_harness.h"
+#include "core/app/settings.h"
 
 namespace zr4::test {
 namespace {
@@ -81,6 +82,27 @@ TEST_F(CommandTest, ApsOptionSetsTheSettingOrClearsIt) {
   controller.ExecuteParams("-APS");
   EXPECT_FALSE(controller.Options().APS);
   EXPECT_TRUE(controller.PowerSave().Active());
+}
+
+// "-APS 3" means three minutes after the last activity, not only until the first one; the
+// setting holds at the next start as well.
+TEST_F(CommandTest, ApsMinutesHoldAfterTheNextActivityAndAreSaved) {
+  controller.Options().APSMin = 30;
+  controller.ExecuteParams("-APS 3");
+  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 3 * 60'000);
+  clock.now += 60'000;
+  commands.actVolumeUpExecute();
+  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 3 * 60'000);
+  TIniFile saved;
+  WriteSettings(controller.Settings(), saved);
+  EXPECT_EQ(saved.ReadString("Setting", "A.P.S.Min", ""), "3");
+  EXPECT_EQ(saved.ReadString("Setting", "A.P.S.", ""), "1");
+
+  // Minutes the countdown cannot take change nothing but clear the setting.
+  controller.ExecuteParams("-APS 2000");
+  EXPECT_EQ(controller.Options().APSMin, 3);
+  controller.ExecuteParams("-APS x");  // not a number: 0 minutes
+  EXPECT_EQ(controller.Options().APSMin, 0);
 }
 
 TEST_F(CommandTest, ExitClosesTheWindowAndTheLineGoesOn) {

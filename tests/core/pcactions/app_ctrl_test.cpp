@@ -4,6 +4,13 @@
 
 #include "fakes/fake_pc_actions.h"
 
+namespace zr4 {
+void PrintTo(const TCmdItem& item, std::ostream* out) {
+  *out << "{" << item.Msg << ", " << item.WParam << ", " << item.LParam << ", " << item.Caption
+       << "}";
+}
+}  // namespace zr4
+
 namespace zr4::test {
 namespace {
 
@@ -53,10 +60,8 @@ TEST(AppCtrlListTest, FaultySectionsAreReportedAndTheOthersStillLoad) {
   };
   const Case cases[] = {
       {"[A]\nClass=a\nPath=a.exe\nOne=1,2,3\nTwo=273,40045\nThree=1,2,3\n",
-       {"50,A Run", "51,A Quit", "52,A One"}},                                 // too few items
-      {"[A]\nClass=a\nPath=a.exe\nBad=27x,0,0\n", {"50,A Run", "51,A Quit"}},  // not a number
-      {"[A]\nClass=a\nPath=a.exe\nBig=1,2147483648,0\n", {"50,A Run", "51,A Quit"}},
-      {"[A]\nClass=a\nPath=a.exe\nEmpty=1,,0\n", {"50,A Run", "51,A Quit"}},
+       {"50,A Run", "51,A Quit", "52,A One"}},  // too few items
+      {"[A]\nClass=a\nPath=a.exe\nNone=\nTwo=1,2,3\n", {"50,A Run", "51,A Quit"}},
       {"[A]\nClass=a\n", {"50,A Run", "51,A Quit"}},  // no program
       {"[A]\n", {"50,A Run", "51,A Quit"}},
   };
@@ -71,6 +76,28 @@ TEST(AppCtrlListTest, FaultySectionsAreReportedAndTheOthersStillLoad) {
     EXPECT_EQ(list.GetCommandNames(), expected);
   }
   EXPECT_EQ(AppSectionFaultText("A"), "SECTION: [A] ");
+}
+
+// Only a missing item is a fault: an item that is no number counts as 0, and the keys after it
+// load as usual.
+TEST(AppCtrlListTest, ItemsThatAreNoNumberCountAsZero) {
+  Lines faults;
+  const TAppCtrlList list = Load(
+      "[A]\nClass=a\nPath=a.exe\nBad=27x,40045,0\nBig=1,2147483648,$100000000\n"
+      "Empty=273,,0\nBlank=\"\",\"\",\"\"\nWord=Play,-,0x\nLast=273, 40047, 0,99\n",
+      &faults);
+  EXPECT_TRUE(faults.empty());
+  ASSERT_EQ(list.AppCount(), 1);
+  EXPECT_EQ(list.Apps[0].Cmds, (std::vector<TCmdItem>{{0, 40045, 0, "52,A Bad"},
+                                                      {1, 0, 0, "53,A Big"},
+                                                      {273, 0, 0, "54,A Empty"},
+                                                      {0, 0, 0, "55,A Blank"},
+                                                      {0, 0, 0, "56,A Word"},
+                                                      {273, 40047, 0, "57,A Last"}}));
+  RecordingPcActions windows;
+  windows.openClasses = {"a"};
+  list.Execute(57, windows);
+  EXPECT_EQ(windows.Take(), (Lines{"find a", "post 1 273 40047 0"}));
 }
 
 TEST(AppCtrlListTest, MoreThanTenKeysLeavesTheSetEmptyWithoutAMessage) {
