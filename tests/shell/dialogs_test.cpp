@@ -8,11 +8,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -20,7 +23,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "core/app/controller.h"
@@ -78,6 +83,38 @@ void Picture(QWidget& window, const QString& name) {
   if (folder.isEmpty()) return;
   const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
   window.grab().save(QDir(folder).filePath(name + "@" + scale + ".png"));
+}
+
+// WCAG contrast ratio of two colours: 1 (none) to 21 (black on white).
+double Contrast(QRgb a, QRgb b) {
+  const auto luminance = [](QRgb c) {
+    const auto linear = [](int v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// How well the text of a list cell stands out: the contrast between the cell's most common
+// colour (its background) and the pixel farthest from it (the core of a glyph).
+double CellTextContrast(QTreeWidget& list, QTreeWidgetItem* item, int column) {
+  const QRect cell = list.visualItemRect(item).intersected(
+      QRect(list.header()->sectionViewportPosition(column), 0, list.columnWidth(column),
+            list.viewport()->height()));
+  const QImage image = list.viewport()->grab(cell.adjusted(2, 2, -2, -2)).toImage();
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+  QRgb background = 0;
+  int most = 0;
+  for (const auto& [colour, count] : counts)
+    if (count > most) std::tie(background, most) = std::pair(colour, count);
+  double best = 1;
+  for (const auto& entry : counts) best = std::max(best, Contrast(background, entry.first));
+  return best;
 }
 
 class DialogsTest : public ::testing::Test, protected test::SimLink<> {
@@ -251,6 +288,61 @@ TEST_F(DialogsTest, EveryPageShowsItsControlsWhole) {
     about.reject();
   });
   Run("actAbout");
+}
+
+// Fusion's white on its blue highlight measures about 3; white on the near-white highlight that
+// hid the text measured 1.05.
+constexpr double kReadable = 2.5;
+
+// The text of a selected row stays readable in every style Qt offers here, with the list
+// focused, with the focus elsewhere in the dialog and with the dialog in the background.
+TEST_F(DialogsTest, SelectedRowsOfTheThreeListsAreReadable) {
+  Start();
+  controller->Settings().GestureList = {"\"↑↑↓\",\"01,スタンバイ\",1"};
+  TMyTimerData timer;
+  timer.WeekDay = 8;
+  timer.Hour = 7;
+  timer.Minute = 30;
+  timer.Command = "-OFF";
+  controller->Settings().TimerList.Add(timer);
+  const QString original = QApplication::style()->name();
+  for (const QString& style : QStyleFactory::keys()) {
+    QApplication::setStyle(style);
+    OnNextDialog([this, style](QDialog& dialog) {
+      dialog.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+      auto& tabs = Child<QTabWidget>(dialog, "PageControl1");
+      // list, page, the column whose text is checked
+      const std::tuple<const char*, int, int> lists[] = {
+          {"ListView1", 2, 1}, {"ListView2", 4, 3}, {"ListView3", 5, 1}};
+      for (const auto& [name, page, column] : lists) {
+        tabs.setCurrentIndex(page);
+        auto& list = Child<QTreeWidget>(dialog, name);
+        QTreeWidgetItem* row = list.topLevelItem(0);
+        ASSERT_NE(row, nullptr) << name;
+        list.setCurrentItem(row);
+        ASSERT_TRUE(row->isSelected());
+        const QString where = style + " " + name;
+        list.setFocus();
+        EXPECT_GE(CellTextContrast(list, row, column), kReadable)
+            << where.toStdString() << " focused";
+        Child<QPushButton>(dialog, "CancelBtn").setFocus();
+        EXPECT_GE(CellTextContrast(list, row, column), kReadable)
+            << where.toStdString() << " unfocused";
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_GE(CellTextContrast(list, row, column), kReadable)
+            << where.toStdString() << " inactive";
+        Picture(dialog, QString("selected-%1-%2").arg(style, name));
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+      }
+      dialog.reject();
+    });
+    Run("actOptionDialog");
+  }
+  QApplication::setStyle(original);
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,6 +29,24 @@ int CompareLocale(const std::string& a, const std::string& b) {
   return QString::localeAwareCompare(Text(a), Text(b));
 }
 
+// Grid lines between the cells, drawn over what the platform style paints. The style keeps
+// painting the selection with its own pair of colours, so a selected row stays readable in
+// every style, focused or not (a style sheet on the items would replace that pair).
+class GridLines : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    const QRect cell = option.rect;
+    painter->save();
+    painter->setPen(option.palette.color(QPalette::Midlight));
+    painter->drawLine(cell.topRight(), cell.bottomRight());
+    painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+    painter->restore();
+  }
+};
+
 // A report list: grid lines, whole rows, the given columns and widths.
 QTreeWidget* ReportList(const char* name,
                         std::initializer_list<std::pair<const char*, int>> columns, bool multiple) {
@@ -36,9 +56,7 @@ QTreeWidget* ReportList(const char* name,
   list->setAllColumnsShowFocus(true);
   list->setSelectionMode(multiple ? QAbstractItemView::ExtendedSelection
                                   : QAbstractItemView::SingleSelection);
-  list->setStyleSheet(
-      "QTreeView::item { border-right: 1px solid #d0d0d0;"
-      " border-bottom: 1px solid #d0d0d0; }");
+  list->setItemDelegate(new GridLines(list));
   QStringList headers;
   for (const auto& column : columns) headers << Text(column.first);
   list->setHeaderLabels(headers);
