@@ -345,5 +345,42 @@ TEST_F(DialogsTest, SelectedRowsOfTheThreeListsAreReadable) {
   QApplication::setStyle(original);
 }
 
+// The "No." column holds each row's check box and its whole number, "00", "01", ….
+TEST_F(DialogsTest, TheTimerNumbersShowWhole) {
+  Start();
+  for (int day = 1; day <= 8; ++day) {
+    TMyTimerData timer;
+    timer.WeekDay = day;
+    timer.Command = "-ON";
+    timer.Enabled = day % 2 == 0;
+    timer.No = day - 1;
+    controller->Settings().TimerList.Add(timer);
+  }
+  OnNextDialog([](QDialog& dialog) {
+    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(4);
+    auto& list = Child<QTreeWidget>(dialog, "ListView2");
+    ASSERT_EQ(list.topLevelItemCount(), 8);
+    EXPECT_EQ(list.topLevelItem(0)->text(0), "00");
+    EXPECT_EQ(list.topLevelItem(7)->text(0), "07");
+    const QAbstractItemView& view = list;
+    EXPECT_LE(view.sizeHintForColumn(0), list.columnWidth(0));
+    EXPECT_LE(list.header()->sectionSizeHint(0), list.columnWidth(0));
+    EXPECT_GE(list.columnWidth(0), 40);
+    Picture(dialog, "timer-numbers");
+    // A row added through the timer entry dialog is numbered and shown whole too.
+    OnNextDialog([](QDialog& entry) {
+      Child<QComboBox>(entry, "WeekCB").setCurrentIndex(0);
+      Child<QLineEdit>(entry, "CmdEdit").setText("-OFF");
+      Child<QPushButton>(entry, "OKbtn").click();
+    });
+    Child<QPushButton>(dialog, "Button10").click();
+    ASSERT_EQ(list.topLevelItemCount(), 9);
+    EXPECT_EQ(list.topLevelItem(8)->text(0), "08");
+    EXPECT_LE(view.sizeHintForColumn(0), list.columnWidth(0));
+    dialog.reject();
+  });
+  Run("actOptionDialog");
+}
+
 }  // namespace
 }  // namespace zr4

@@ -25,6 +25,8 @@
 namespace zr4 {
 
 namespace {
+constexpr int kTimerNoWidth = 40;
+
 int CompareLocale(const std::string& a, const std::string& b) {
   return QString::localeAwareCompare(Text(a), Text(b));
 }
@@ -201,7 +203,8 @@ QWidget* OptionDialog::TimerPage() {
   buttons->addStretch();
   layout->addLayout(buttons);
   timers_ = ReportList(
-      "ListView2", {{"No.", 40}, {"曜日", 40}, {"時：分", 44}, {"実行するコマンド", 195}}, true);
+      "ListView2",
+      {{"No.", kTimerNoWidth}, {"曜日", 40}, {"時：分", 44}, {"実行するコマンド", 195}}, true);
   layout->addWidget(timers_, 1);
 
   auto deleteRows = [this] {
@@ -239,6 +242,11 @@ void OptionDialog::FillTimers() {
   timers_->clear();
   for (const TTimerRow& row : form_.Timers)
     Row(timers_, {Text(row.No), Text(row.Day), Text(row.Time), Text(row.Command)}, row.Checked);
+  // The check box and the number share the "No." column: at least its 40 pixels, and as much as
+  // the style's check box and "00" need, so the numbers never end in "…".
+  const QAbstractItemView& view = *timers_;
+  timers_->setColumnWidth(0, std::max({kTimerNoWidth, view.sizeHintForColumn(0),
+                                       timers_->header()->sectionSizeHint(0)}));
   filling_ = false;
 }
 
