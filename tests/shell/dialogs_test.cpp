@@ -11,8 +11,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleFactory>
@@ -377,6 +379,95 @@ TEST_F(DialogsTest, TheTimerNumbersShowWhole) {
     ASSERT_EQ(list.topLevelItemCount(), 9);
     EXPECT_EQ(list.topLevelItem(8)->text(0), "08");
     EXPECT_LE(view.sizeHintForColumn(0), list.columnWidth(0));
+    dialog.reject();
+  });
+  Run("actOptionDialog");
+}
+
+// The gesture command list drops down ten rows and scrolls to the other nineteen, in every
+// style Qt offers here.
+TEST_F(DialogsTest, TheGestureCommandListShowsTenRowsAndScrolls) {
+  Start();
+  const QString original = QApplication::style()->name();
+  for (const QString& style : QStyleFactory::keys()) {
+    QApplication::setStyle(style);
+    OnNextDialog([style](QDialog& dialog) {
+      Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(2);
+      auto& commands = Child<QComboBox>(dialog, "RemoteCmdbox");
+      ASSERT_EQ(commands.count(), 29);
+      EXPECT_EQ(commands.itemText(0), QString::fromUtf8("01,スタンバイ"));
+      EXPECT_EQ(commands.itemText(28), "38,Lilith Rewind");
+      commands.showPopup();
+      QTest::qWait(1);
+      QAbstractItemView* rows = commands.view();
+      ASSERT_TRUE(rows->isVisible()) << style.toStdString();
+      int whole = 0;
+      for (int i = 0; i < commands.count(); ++i)
+        if (rows->viewport()->rect().contains(rows->visualRect(commands.model()->index(i, 0))))
+          ++whole;
+      EXPECT_EQ(whole, 10) << style.toStdString();
+      EXPECT_GT(rows->verticalScrollBar()->maximum(), 0) << style.toStdString();
+      Picture(*rows->window(), "gesture-commands-" + style);
+      commands.hidePopup();
+      dialog.reject();
+    });
+    Run("actOptionDialog");
+  }
+  QApplication::setStyle(original);
+}
+
+// Empties a spin box as a user does: everything selected, then Backspace.
+void Empty(QSpinBox& spin) {
+  spin.setFocus();
+  spin.selectAll();
+  QTest::keyClick(&spin, Qt::Key_Backspace);
+  ASSERT_EQ(spin.text(), "");
+}
+
+// A spin box left empty counts as its range's minimum, whether OK is clicked or Enter pressed.
+TEST_F(DialogsTest, AnEmptiedSpinBoxTakesItsMinimum) {
+  Start();
+  OnNextDialog([](QDialog& dialog) {
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(1);
+    Empty(Child<QSpinBox>(dialog, "SpinEdit11"));  // 最大ボリューム 1..80
+    Empty(Child<QSpinBox>(dialog, "SpinEdit6"));   // マウスホイール -10..10
+    Empty(Child<QSpinBox>(dialog, "SpinEdit7"));   // A.P.S. 分 0..600
+    QTest::mouseClick(&Child<QPushButton>(dialog, "OKBtn"), Qt::LeftButton);
+  });
+  Run("actOptionDialog");
+  EXPECT_EQ(controller->Options().VolMax, 1);
+  EXPECT_EQ(controller->Options().VolWheel, -10);
+  EXPECT_EQ(controller->Options().APSMin, 0);
+
+  OnNextDialog([](QDialog& dialog) {
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(2);
+    auto& interval = Child<QSpinBox>(dialog, "SpinEdit5");  // コマンド受付時間(ms) 500..10000
+    Empty(interval);
+    QTest::keyClick(&interval, Qt::Key_Return);
+  });
+  Run("actOptionDialog");
+  EXPECT_EQ(controller->Options().RemoConInterval, 500);
+
+  OnNextDialog([](QDialog& dialog) {
+    OnNextDialog([](QDialog& entry) {
+      entry.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&entry));
+      Child<QComboBox>(entry, "WeekCB").setCurrentIndex(7);
+      auto& hour = Child<QSpinBox>(entry, "HourSE");
+      hour.setValue(7);
+      Empty(hour);
+      Child<QSpinBox>(entry, "MinSE").setValue(30);
+      Child<QLineEdit>(entry, "CmdEdit").setText("-ON");
+      QTest::mouseClick(&Child<QPushButton>(entry, "OKbtn"), Qt::LeftButton);
+    });
+    Child<QPushButton>(dialog, "Button10").click();
+    auto& list = Child<QTreeWidget>(dialog, "ListView2");
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(2), "00:30");
     dialog.reject();
   });
   Run("actOptionDialog");

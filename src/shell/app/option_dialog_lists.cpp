@@ -108,6 +108,9 @@ QWidget* OptionDialog::RemotePage() {
   commandBox_ = new QComboBox(group);
   commandBox_->setObjectName("RemoteCmdbox");
   commandBox_->setMaxVisibleItems(10);
+  // Styles that open a combo box as a menu (Fusion, macOS) show every item and ignore the
+  // ten rows; a scrolling list keeps them.
+  commandBox_->setStyleSheet("QComboBox { combobox-popup: 0; }");
   commandBox_->setPlaceholderText(Text("実行するコマンド"));
   for (const std::string& item : form_.CommandItems) commandBox_->addItem(Text(item));
   commandBox_->setCurrentIndex(-1);
