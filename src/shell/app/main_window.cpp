@@ -322,6 +322,18 @@ void MainWindow::SetController(TController* controller) {
   controller_ = controller;
   tray_.SetController(controller);
   FillPopupMenu(popupMenu_, *this);
+  ShowButtonHints();
+}
+
+// Each skinned button shows the hint of the action it runs; skins change pictures and places,
+// never hints.
+void MainWindow::ShowButtonHints() {
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    const char* name = kSkinButtonActions[static_cast<std::size_t>(i)];
+    const TAction* action = controller_ && name ? controller_->Actions().Find(name) : nullptr;
+    skinButtons_[static_cast<std::size_t>(i)]->setToolTip(
+        action ? QString::fromStdString(action->Hint) : QString());
+  }
 }
 
 void MainWindow::ShowWindow() {
