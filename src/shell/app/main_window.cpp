@@ -299,9 +299,9 @@ void MainWindow::TimersChanged(const TimerState& timer1, const TimerState& timer
 }
 
 void MainWindow::TitleChanged(const std::string& title) {
-  const QString text = QString::fromStdString(title);
-  setWindowTitle(text);
-  QApplication::setApplicationDisplayName(text);
+  // The window's title is also its taskbar text. No application display name: Qt appends that
+  // to every window's caption (" — ZR4PCCtrl"), and captions are the windows' own texts.
+  setWindowTitle(QString::fromStdString(title));
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
