@@ -1,6 +1,7 @@
 // The dialogs' spin box: text that is not a whole number (an emptied box, a lone sign) counts as
-// the range's minimum when the box is left, Enter is pressed or the dialog is confirmed, instead
-// of going back to the value it had before.
+// the range's minimum, instead of going back to the value it had before. The text is read when
+// the box loses the focus (a click on OK takes it) and when Enter is pressed in it (which then
+// presses OK).
 #pragma once
 
 #include <QSpinBox>
