@@ -8,11 +8,16 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -20,7 +25,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "core/app/controller.h"
@@ -78,6 +85,38 @@ void Picture(QWidget& window, const QString& name) {
   if (folder.isEmpty()) return;
   const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
   window.grab().save(QDir(folder).filePath(name + "@" + scale + ".png"));
+}
+
+// WCAG contrast ratio of two colours: 1 (none) to 21 (black on white).
+double Contrast(QRgb a, QRgb b) {
+  const auto luminance = [](QRgb c) {
+    const auto linear = [](int v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// How well the text of a list cell stands out: the contrast between the cell's most common
+// colour (its background) and the pixel farthest from it (the core of a glyph).
+double CellTextContrast(QTreeWidget& list, QTreeWidgetItem* item, int column) {
+  const QRect cell = list.visualItemRect(item).intersected(
+      QRect(list.header()->sectionViewportPosition(column), 0, list.columnWidth(column),
+            list.viewport()->height()));
+  const QImage image = list.viewport()->grab(cell.adjusted(2, 2, -2, -2)).toImage();
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+  QRgb background = 0;
+  int most = 0;
+  for (const auto& [colour, count] : counts)
+    if (count > most) std::tie(background, most) = std::pair(colour, count);
+  double best = 1;
+  for (const auto& entry : counts) best = std::max(best, Contrast(background, entry.first));
+  return best;
 }
 
 class DialogsTest : public ::testing::Test, protected test::SimLink<> {
@@ -251,6 +290,187 @@ TEST_F(DialogsTest, EveryPageShowsItsControlsWhole) {
     about.reject();
   });
   Run("actAbout");
+}
+
+// Fusion's white on its blue highlight measures about 3; white on the near-white highlight that
+// hid the text measured 1.05.
+constexpr double kReadable = 2.5;
+
+// The text of a selected row stays readable in every style Qt offers here, with the list
+// focused, with the focus elsewhere in the dialog and with the dialog in the background.
+TEST_F(DialogsTest, SelectedRowsOfTheThreeListsAreReadable) {
+  Start();
+  controller->Settings().GestureList = {"\"↑↑↓\",\"01,スタンバイ\",1"};
+  TMyTimerData timer;
+  timer.WeekDay = 8;
+  timer.Hour = 7;
+  timer.Minute = 30;
+  timer.Command = "-OFF";
+  controller->Settings().TimerList.Add(timer);
+  const QString original = QApplication::style()->name();
+  for (const QString& style : QStyleFactory::keys()) {
+    QApplication::setStyle(style);
+    OnNextDialog([this, style](QDialog& dialog) {
+      dialog.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+      auto& tabs = Child<QTabWidget>(dialog, "PageControl1");
+      // list, page, the column whose text is checked
+      const std::tuple<const char*, int, int> lists[] = {
+          {"ListView1", 2, 1}, {"ListView2", 4, 3}, {"ListView3", 5, 1}};
+      for (const auto& [name, page, column] : lists) {
+        tabs.setCurrentIndex(page);
+        auto& list = Child<QTreeWidget>(dialog, name);
+        QTreeWidgetItem* row = list.topLevelItem(0);
+        ASSERT_NE(row, nullptr) << name;
+        list.setCurrentItem(row);
+        ASSERT_TRUE(row->isSelected());
+        const QString where = style + " " + name;
+        list.setFocus();
+        EXPECT_GE(CellTextContrast(list, row, column), kReadable)
+            << where.toStdString() << " focused";
+        Child<QPushButton>(dialog, "CancelBtn").setFocus();
+        EXPECT_GE(CellTextContrast(list, row, column), kReadable)
+            << where.toStdString() << " unfocused";
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_GE(CellTextContrast(list, row, column), kReadable)
+            << where.toStdString() << " inactive";
+        Picture(dialog, QString("selected-%1-%2").arg(style, name));
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+      }
+      dialog.reject();
+    });
+    Run("actOptionDialog");
+  }
+  QApplication::setStyle(original);
+}
+
+// The "No." column holds each row's check box and its whole number, "00", "01", ….
+TEST_F(DialogsTest, TheTimerNumbersShowWhole) {
+  Start();
+  for (int day = 1; day <= 8; ++day) {
+    TMyTimerData timer;
+    timer.WeekDay = day;
+    timer.Command = "-ON";
+    timer.Enabled = day % 2 == 0;
+    timer.No = day - 1;
+    controller->Settings().TimerList.Add(timer);
+  }
+  OnNextDialog([](QDialog& dialog) {
+    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(4);
+    auto& list = Child<QTreeWidget>(dialog, "ListView2");
+    ASSERT_EQ(list.topLevelItemCount(), 8);
+    EXPECT_EQ(list.topLevelItem(0)->text(0), "00");
+    EXPECT_EQ(list.topLevelItem(7)->text(0), "07");
+    const QAbstractItemView& view = list;
+    EXPECT_LE(view.sizeHintForColumn(0), list.columnWidth(0));
+    EXPECT_LE(list.header()->sectionSizeHint(0), list.columnWidth(0));
+    EXPECT_GE(list.columnWidth(0), 40);
+    Picture(dialog, "timer-numbers");
+    // A row added through the timer entry dialog is numbered and shown whole too.
+    OnNextDialog([](QDialog& entry) {
+      Child<QComboBox>(entry, "WeekCB").setCurrentIndex(0);
+      Child<QLineEdit>(entry, "CmdEdit").setText("-OFF");
+      Child<QPushButton>(entry, "OKbtn").click();
+    });
+    Child<QPushButton>(dialog, "Button10").click();
+    ASSERT_EQ(list.topLevelItemCount(), 9);
+    EXPECT_EQ(list.topLevelItem(8)->text(0), "08");
+    EXPECT_LE(view.sizeHintForColumn(0), list.columnWidth(0));
+    dialog.reject();
+  });
+  Run("actOptionDialog");
+}
+
+// The gesture command list drops down ten rows and scrolls to the other nineteen, in every
+// style Qt offers here.
+TEST_F(DialogsTest, TheGestureCommandListShowsTenRowsAndScrolls) {
+  Start();
+  const QString original = QApplication::style()->name();
+  for (const QString& style : QStyleFactory::keys()) {
+    QApplication::setStyle(style);
+    OnNextDialog([style](QDialog& dialog) {
+      Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(2);
+      auto& commands = Child<QComboBox>(dialog, "RemoteCmdbox");
+      ASSERT_EQ(commands.count(), 29);
+      EXPECT_EQ(commands.itemText(0), QString::fromUtf8("01,スタンバイ"));
+      EXPECT_EQ(commands.itemText(28), "38,Lilith Rewind");
+      commands.showPopup();
+      QTest::qWait(1);
+      QAbstractItemView* rows = commands.view();
+      ASSERT_TRUE(rows->isVisible()) << style.toStdString();
+      int whole = 0;
+      for (int i = 0; i < commands.count(); ++i)
+        if (rows->viewport()->rect().contains(rows->visualRect(commands.model()->index(i, 0))))
+          ++whole;
+      EXPECT_EQ(whole, 10) << style.toStdString();
+      EXPECT_GT(rows->verticalScrollBar()->maximum(), 0) << style.toStdString();
+      Picture(*rows->window(), "gesture-commands-" + style);
+      commands.hidePopup();
+      dialog.reject();
+    });
+    Run("actOptionDialog");
+  }
+  QApplication::setStyle(original);
+}
+
+// Empties a spin box as a user does: everything selected, then Backspace.
+void Empty(QSpinBox& spin) {
+  spin.setFocus();
+  spin.selectAll();
+  QTest::keyClick(&spin, Qt::Key_Backspace);
+  ASSERT_EQ(spin.text(), "");
+}
+
+// A spin box left empty counts as its range's minimum, whether OK is clicked or Enter pressed.
+TEST_F(DialogsTest, AnEmptiedSpinBoxTakesItsMinimum) {
+  Start();
+  OnNextDialog([](QDialog& dialog) {
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(1);
+    Empty(Child<QSpinBox>(dialog, "SpinEdit11"));  // 最大ボリューム 1..80
+    Empty(Child<QSpinBox>(dialog, "SpinEdit6"));   // マウスホイール -10..10
+    Empty(Child<QSpinBox>(dialog, "SpinEdit7"));   // A.P.S. 分 0..600
+    QTest::mouseClick(&Child<QPushButton>(dialog, "OKBtn"), Qt::LeftButton);
+  });
+  Run("actOptionDialog");
+  EXPECT_EQ(controller->Options().VolMax, 1);
+  EXPECT_EQ(controller->Options().VolWheel, -10);
+  EXPECT_EQ(controller->Options().APSMin, 0);
+
+  OnNextDialog([](QDialog& dialog) {
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(2);
+    auto& interval = Child<QSpinBox>(dialog, "SpinEdit5");  // コマンド受付時間(ms) 500..10000
+    Empty(interval);
+    QTest::keyClick(&interval, Qt::Key_Return);
+  });
+  Run("actOptionDialog");
+  EXPECT_EQ(controller->Options().RemoConInterval, 500);
+
+  OnNextDialog([](QDialog& dialog) {
+    OnNextDialog([](QDialog& entry) {
+      entry.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&entry));
+      Child<QComboBox>(entry, "WeekCB").setCurrentIndex(7);
+      auto& hour = Child<QSpinBox>(entry, "HourSE");
+      hour.setValue(7);
+      Empty(hour);
+      Child<QSpinBox>(entry, "MinSE").setValue(30);
+      Child<QLineEdit>(entry, "CmdEdit").setText("-ON");
+      QTest::mouseClick(&Child<QPushButton>(entry, "OKbtn"), Qt::LeftButton);
+    });
+    Child<QPushButton>(dialog, "Button10").click();
+    auto& list = Child<QTreeWidget>(dialog, "ListView2");
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(2), "00:30");
+    dialog.reject();
+  });
+  Run("actOptionDialog");
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // The window with the shipped skins, offscreen: outline, buttons, knob, frame.
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "core/app/controller.h"
 #include "core/device/sim_component.h"
@@ -94,6 +96,54 @@ TEST_F(SkinWindowTest, TheStripSkinIsFramedAndBorderLessTogglesIt) {
   EXPECT_TRUE(window.findChild<SkinButton*>("btnExit")->isHidden());
   controller.Skins().BorderLess1Click();
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+}
+
+// Each button shows its action's hint as its tooltip, with the shaped and the strip skin; the
+// volume knob has no action and no hint.
+TEST_F(SkinWindowTest, EveryButtonShowsItsActionsHint) {
+  const char* const hints[27] = {"Select TUNER",
+                                 "Select PC USB",
+                                 "Select TAPE/AUX",
+                                 "Change FM/AM",
+                                 "Select CD",
+                                 "Select MD",
+                                 "Power On/Off",
+                                 "Option...",
+                                 "Mute",
+                                 "N.B.",
+                                 "Repeat",
+                                 "Random",
+                                 "Eject CD",
+                                 "Auto/Manual (TUNER)",
+                                 "Play CD",
+                                 "Stop CD",
+                                 "Next Track (CD, MD)  P.Call UP (TUNER)",
+                                 "Previous Track (CD, MD)  P.Call Down (TUNER)",
+                                 "Forward",
+                                 "Rewind",
+                                 "Minimize",
+                                 "Exit",
+                                 "",
+                                 "Volume Up",
+                                 "Volume Down",
+                                 "INPUT MODE",
+                                 "About..."};
+  for (const char* skin : {"skins\\skindefa.zip", "skins\\classic.ini"}) {
+    ASSERT_TRUE(controller.Skins().LoadSkinFile(skin)) << skin;
+    const QList<SkinButton*> buttons = window.findChildren<SkinButton*>();
+    ASSERT_EQ(buttons.size(), 27);
+    for (SkinButton* button : buttons)
+      EXPECT_EQ(button->toolTip(), hints[button->Index()]) << skin << " " << button->Index();
+  }
+  // The pointer resting on a button shows it.
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  SkinButton* play = window.findChild<SkinButton*>("btnPlay");
+  ASSERT_TRUE(play && play->isVisible());
+  QHelpEvent rest(QEvent::ToolTip, QPoint(2, 2), play->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(play, &rest);
+  EXPECT_EQ(QToolTip::text(), "Play CD");
+  QToolTip::hideText();
 }
 
 }  // namespace

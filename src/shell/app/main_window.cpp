@@ -299,9 +299,9 @@ void MainWindow::TimersChanged(const TimerState& timer1, const TimerState& timer
 }
 
 void MainWindow::TitleChanged(const std::string& title) {
-  const QString text = QString::fromStdString(title);
-  setWindowTitle(text);
-  QApplication::setApplicationDisplayName(text);
+  // The window's title is also its taskbar text. No application display name: Qt appends that
+  // to every window's caption (" — ZR4PCCtrl"), and captions are the windows' own texts.
+  setWindowTitle(QString::fromStdString(title));
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
@@ -322,6 +322,18 @@ void MainWindow::SetController(TController* controller) {
   controller_ = controller;
   tray_.SetController(controller);
   FillPopupMenu(popupMenu_, *this);
+  ShowButtonHints();
+}
+
+// Each skinned button shows the hint of the action it runs; skins change pictures and places,
+// never hints.
+void MainWindow::ShowButtonHints() {
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    const char* name = kSkinButtonActions[static_cast<std::size_t>(i)];
+    const TAction* action = controller_ && name ? controller_->Actions().Find(name) : nullptr;
+    skinButtons_[static_cast<std::size_t>(i)]->setToolTip(
+        action ? QString::fromStdString(action->Hint) : QString());
+  }
 }
 
 void MainWindow::ShowWindow() {

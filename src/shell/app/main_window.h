@@ -127,6 +127,7 @@ class MainWindow : public QWidget, public ControllerView {
   bool OverStationLabels(QPoint position) const;
   void ShowLabelMenu(QPoint globalPosition);
   void CreateSkinButtons();
+  void ShowButtonHints();
   QLabel* LabelOfSlot(int displaySlot) const;
   std::vector<TRect> OtherVisibleWindows() const;
 

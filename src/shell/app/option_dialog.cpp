@@ -19,6 +19,7 @@
 
 #include "core/ui/option_form_model.h"
 #include "platform/app/program_folder.h"
+#include "shell/app/dialog_spin_box.h"
 #include "shell/app/dialog_style.h"
 
 namespace zr4 {
@@ -117,7 +118,7 @@ QCheckBox* OptionDialog::Check(const char* name) {
 
 QSpinBox* OptionDialog::Spin(const char* name) {
   const TOptionSpin& row = *FindOptionSpin(name);
-  auto* spin = new QSpinBox;
+  auto* spin = new DialogSpinBox;
   spin->setObjectName(name);
   spin->setRange(row.min, row.max);
   spin->setSingleStep(row.step);

@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -23,9 +25,29 @@
 namespace zr4 {
 
 namespace {
+constexpr int kTimerNoWidth = 40;
+
 int CompareLocale(const std::string& a, const std::string& b) {
   return QString::localeAwareCompare(Text(a), Text(b));
 }
+
+// Grid lines between the cells, drawn over what the platform style paints. The style keeps
+// painting the selection with its own pair of colours, so a selected row stays readable in
+// every style, focused or not (a style sheet on the items would replace that pair).
+class GridLines : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    const QRect cell = option.rect;
+    painter->save();
+    painter->setPen(option.palette.color(QPalette::Midlight));
+    painter->drawLine(cell.topRight(), cell.bottomRight());
+    painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+    painter->restore();
+  }
+};
 
 // A report list: grid lines, whole rows, the given columns and widths.
 QTreeWidget* ReportList(const char* name,
@@ -36,9 +58,7 @@ QTreeWidget* ReportList(const char* name,
   list->setAllColumnsShowFocus(true);
   list->setSelectionMode(multiple ? QAbstractItemView::ExtendedSelection
                                   : QAbstractItemView::SingleSelection);
-  list->setStyleSheet(
-      "QTreeView::item { border-right: 1px solid #d0d0d0;"
-      " border-bottom: 1px solid #d0d0d0; }");
+  list->setItemDelegate(new GridLines(list));
   QStringList headers;
   for (const auto& column : columns) headers << Text(column.first);
   list->setHeaderLabels(headers);
@@ -88,6 +108,9 @@ QWidget* OptionDialog::RemotePage() {
   commandBox_ = new QComboBox(group);
   commandBox_->setObjectName("RemoteCmdbox");
   commandBox_->setMaxVisibleItems(10);
+  // Styles that open a combo box as a menu (Fusion, macOS) show every item and ignore the
+  // ten rows; a scrolling list keeps them.
+  commandBox_->setStyleSheet("QComboBox { combobox-popup: 0; }");
   commandBox_->setPlaceholderText(Text("実行するコマンド"));
   for (const std::string& item : form_.CommandItems) commandBox_->addItem(Text(item));
   commandBox_->setCurrentIndex(-1);
@@ -183,7 +206,8 @@ QWidget* OptionDialog::TimerPage() {
   buttons->addStretch();
   layout->addLayout(buttons);
   timers_ = ReportList(
-      "ListView2", {{"No.", 40}, {"曜日", 40}, {"時：分", 44}, {"実行するコマンド", 195}}, true);
+      "ListView2",
+      {{"No.", kTimerNoWidth}, {"曜日", 40}, {"時：分", 44}, {"実行するコマンド", 195}}, true);
   layout->addWidget(timers_, 1);
 
   auto deleteRows = [this] {
@@ -221,6 +245,11 @@ void OptionDialog::FillTimers() {
   timers_->clear();
   for (const TTimerRow& row : form_.Timers)
     Row(timers_, {Text(row.No), Text(row.Day), Text(row.Time), Text(row.Command)}, row.Checked);
+  // The check box and the number share the "No." column: at least its 40 pixels, and as much as
+  // the style's check box and "00" need, so the numbers never end in "…".
+  const QAbstractItemView& view = *timers_;
+  timers_->setColumnWidth(0, std::max({kTimerNoWidth, view.sizeHintForColumn(0),
+                                       timers_->header()->sectionSizeHint(0)}));
   filling_ = false;
 }
 

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 
 #include "core/ui/option_form_model.h"
+#include "shell/app/dialog_spin_box.h"
 #include "shell/app/dialog_style.h"
 
 namespace zr4 {
@@ -18,7 +19,7 @@ namespace {
 constexpr QSize kClientSize(276, 171);
 
 QSpinBox* TimeSpin(const char* name, int max) {
-  auto* spin = new QSpinBox;
+  auto* spin = new DialogSpinBox;
   spin->setObjectName(name);
   spin->setRange(0, max);
   spin->setAlignment(Qt::AlignRight);
