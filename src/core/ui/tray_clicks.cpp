@@ -17,7 +17,7 @@ int DoubleKind(TTrayButton button) {
 }  // namespace
 
 bool TTrayHostClicks::ReportsKind(int kind) const {
-  if (kind < 0 || kind >= 6) return false;
+  if (kind < 0 || kind >= kTrayClickKinds) return false;
   return kind % 2 == 0 || doubleClick[static_cast<std::size_t>(kind / 2)];
 }
 
