@@ -261,19 +261,6 @@ TEST_F(DialogsTest, TrayPageGreysOutTheClicksTheNotificationAreaNeverReports) {
   Run("actOptionDialog");
 }
 
-TEST_F(DialogsTest, TrayPageOffersEveryClickWhereEveryClickArrives) {
-  Start();
-  OnNextDialog([](QDialog& dialog) {
-    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(5);
-    auto& list = Child<QTreeWidget>(dialog, "ListView3");
-    for (int row = 0; row < list.topLevelItemCount(); ++row)
-      EXPECT_FALSE(list.topLevelItem(row)->isDisabled()) << row;
-    EXPECT_FALSE(Child<QLabel>(dialog, "lbTrayNote").isVisible());
-    dialog.reject();
-  });
-  Run("actOptionDialog");
-}
-
 TEST_F(DialogsTest, EveryPageShowsItsControlsWhole) {
   Start();
   OnNextDialog([](QDialog& dialog) {
