@@ -121,12 +121,12 @@ double CellTextContrast(QTreeWidget& list, QTreeWidgetItem* item, int column) {
 
 class DialogsTest : public ::testing::Test, protected test::SimLink<> {
  protected:
-  void Start() {
+  void Start(const TStartup& startup = {}) {
     qputenv("ZR4PC_HOME", home.path().toUtf8());
     storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
     controller = std::make_unique<TController>(clock, link, window, storage.get());
     window.SetController(controller.get());
-    controller->FormCreate({});
+    controller->FormCreate(startup);
   }
   void TearDown() override {
     qunsetenv("ZR4PC_HOME");
@@ -252,17 +252,52 @@ TEST_F(DialogsTest, TrayClicksRunTheirKindsAndMinimisingKeepsTheWindowWithoutATr
   Start();
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.Tray().Activated(QSystemTrayIcon::Trigger);  // left click: minimise
+  controller->Tray().Clicks().Click(TTrayButton::Left);  // left click: minimise
   EXPECT_TRUE(window.isMinimized());
   EXPECT_TRUE(controller->Tray().Minimized());
   // With a notification area (Windows always has one) the window goes into it; offscreen there
   // is none, and the window is minimised, not hidden.
-  const bool notificationArea = QSystemTrayIcon::isSystemTrayAvailable();
+  const bool notificationArea = TrayIcon::Available();
   EXPECT_EQ(window.Tray().Shown(), notificationArea);
   EXPECT_EQ(window.isVisible(), !notificationArea);
-  window.Tray().Activated(QSystemTrayIcon::Trigger);  // and back
+  controller->Tray().Clicks().Click(TTrayButton::Left);  // and back
   EXPECT_FALSE(window.isMinimized());
   EXPECT_FALSE(controller->Tray().Minimized());
+}
+
+// A notification area without right and middle double clicks (a Linux tray host): those two
+// rows of "タスクトレイ" are greyed out and cannot be chosen, and one line says why.
+TEST_F(DialogsTest, TrayPageGreysOutTheClicksTheNotificationAreaNeverReports) {
+  TStartup startup;
+  startup.trayClicks.doubleClick = {false, true, false};
+  Start(startup);
+  OnNextDialog([](QDialog& dialog) {
+    auto& tabs = Child<QTabWidget>(dialog, "PageControl1");
+    tabs.setCurrentIndex(5);
+    QTest::qWait(1);
+    auto& list = Child<QTreeWidget>(dialog, "ListView3");
+    ASSERT_EQ(list.topLevelItemCount(), 6);
+    QStringList disabled;
+    for (int row = 0; row < 6; ++row)
+      if (list.topLevelItem(row)->isDisabled()) disabled << list.topLevelItem(row)->text(0);
+    EXPECT_EQ(disabled.join(' '), QString::fromUtf8("右ダブルクリック 中ダブルクリック"));
+    auto& note = Child<QLabel>(dialog, "lbTrayNote");
+    EXPECT_TRUE(note.isVisible());
+    EXPECT_EQ(note.text(), QString::fromUtf8("灰色のクリックはこのデスクトップでは届きません。"));
+    ExpectNothingClipped(dialog, "tray page");
+    Picture(dialog, "options-tray-greyed");
+
+    // A click on a greyed row selects nothing; on another row it does.
+    const QRect greyed = list.visualItemRect(list.topLevelItem(1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, greyed.center());
+    EXPECT_TRUE(list.selectedItems().isEmpty());
+    EXPECT_EQ(Child<QLabel>(dialog, "lbClick").text(), "");
+    const QRect leftDouble = list.visualItemRect(list.topLevelItem(3));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, leftDouble.center());
+    EXPECT_EQ(Child<QLabel>(dialog, "lbClick").text(), QString::fromUtf8("左ダブルクリック"));
+    dialog.reject();
+  });
+  Run("actOptionDialog");
 }
 
 TEST_F(DialogsTest, EveryPageShowsItsControlsWhole) {

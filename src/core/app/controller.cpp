@@ -39,6 +39,7 @@ void TController::FormCreate(const TStartup& startup) {
   timers_.Set({false, kTimer1IntervalMs}, {false, kPollCdMs});
   SetTitle(kAppTitle);
   tray_.SetDoubleClickTime(startup.doubleClickMs);
+  tray_.Clicks().SetHostClicks(startup.trayClicks);
   gestures_.ClearCollecting();
 
   tray_.RegisterTrayActions();

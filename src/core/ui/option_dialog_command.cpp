@@ -9,7 +9,7 @@ TOptionFormModel TOptionDialogCommand::Load() {
   form.LoadFromOptions(c_.Options());
   form.LoadTimers(c_.Settings().TimerList);
   form.LoadRemoteCommands(c_.Settings().GestureList);
-  form.LoadTrayActions(c_.Tray().Actions());
+  form.LoadTrayActions(c_.Tray().Actions(), c_.Tray().Clicks().HostClicks());
   form.AddCommandItems(c_.PcDispatcher().CommandItems());
   return form;
 }

@@ -5,6 +5,7 @@
 #include "core/pcactions/gesture_entry.h"
 #include "core/ui/relative_path.h"
 #include "core/ui/tray_action_mgr.h"
+#include "core/ui/tray_clicks.h"
 
 namespace zr4 {
 
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* kTrayClicks[kTrayClickKinds] = {"右クリック", "右ダブルクリック",
                                                       "左クリック", "左ダブルクリック",
                                                       "中クリック", "中ダブルクリック"};
+constexpr const char* kUnreportedClicksNote = "灰色のクリックはこのデスクトップでは届きません。";
 }  // namespace
 
 void TOptionFormModel::LoadFromOptions(const TOptionData& options) {
@@ -57,10 +59,14 @@ void TOptionFormModel::AddCommandItems(const std::vector<std::string>& items) {
   CommandItems.insert(CommandItems.end(), items.begin(), items.end());
 }
 
-void TOptionFormModel::LoadTrayActions(const TTaskTrayActionMgr& tray) {
+void TOptionFormModel::LoadTrayActions(const TTaskTrayActionMgr& tray,
+                                       const TTrayHostClicks& host) {
   TrayRows.clear();
-  for (int kind = 0; kind < kTrayClickKinds; ++kind)
-    TrayRows.push_back({kTrayClicks[kind], tray.AssignedCaption(kind)});
+  TrayNote.clear();
+  for (int kind = 0; kind < kTrayClickKinds; ++kind) {
+    TrayRows.push_back({kTrayClicks[kind], tray.AssignedCaption(kind), host.ReportsKind(kind)});
+    if (!host.ReportsKind(kind)) TrayNote = kUnreportedClicksNote;
+  }
   TrayChoices.clear();
   for (int i = 0; i < tray.ActionCount(); ++i) TrayChoices.push_back(tray.CaptionAt(i));
 }
@@ -75,6 +81,7 @@ int TOptionFormModel::TrayChoiceOf(int row) const {
 void TOptionFormModel::RegisterTrayAction(int row, int choice) {
   if (row < 0 || row >= static_cast<int>(TrayRows.size())) return;
   if (choice < 0 || choice >= static_cast<int>(TrayChoices.size())) return;
+  if (!TrayRows[static_cast<std::size_t>(row)].Reported) return;
   TrayRows[static_cast<std::size_t>(row)].Action = TrayChoices[static_cast<std::size_t>(choice)];
 }
 

@@ -16,6 +16,7 @@
 namespace zr4 {
 
 class TTaskTrayActionMgr;
+struct TTrayHostClicks;
 
 // Sort directions of the list columns, flipped by every click on a header; they last for the
 // whole run, not for one showing of the dialog.
@@ -48,6 +49,9 @@ struct TTimerRow {
 struct TTrayRow {
   std::string Click;   // "右クリック"
   std::string Action;  // the entry's caption, empty for none
+  // The notification area reports this click; a row it never reports is shown disabled and
+  // keeps its action.
+  bool Reported = true;
 
   bool operator==(const TTrayRow&) const = default;
 };
@@ -66,7 +70,7 @@ class TOptionFormModel {
   void LoadTimers(const TDataList& timers);
   // Entries up to the first empty one.
   void LoadRemoteCommands(const std::vector<std::string>& gestures);
-  void LoadTrayActions(const TTaskTrayActionMgr& tray);
+  void LoadTrayActions(const TTaskTrayActionMgr& tray, const TTrayHostClicks& host);
   // Appends PC commands ("01,スタンバイ", then the application command sets' items).
   void AddCommandItems(const std::vector<std::string>& items);
 
@@ -113,8 +117,11 @@ class TOptionFormModel {
   // Page "タスクトレイ": one row per click kind; the choices are the tray entries' captions.
   std::vector<TTrayRow> TrayRows;
   std::vector<std::string> TrayChoices;
+  // One line under the list saying why some rows are disabled; empty when none is.
+  std::string TrayNote;
   // The choice that shows the row's action; -1 when none matches.
   int TrayChoiceOf(int row) const;
+  // A row the notification area never reports keeps its action.
   void RegisterTrayAction(int row, int choice);
 
   // A click on a column header: sorts ascending or descending by the column's flag, then flips

@@ -112,9 +112,7 @@ StatusAnswer AskRunningInstance(bool json, UINT timeoutMs, const std::string& wi
 }
 
 InstanceWindow::InstanceWindow(Handlers handlers, const std::string& windowClass)
-    : handlers_(std::move(handlers)),
-      className_(windowClass),
-      taskbarCreatedMessage_(RegisterWindowMessageA(kTaskbarCreatedMessage)) {
+    : handlers_(std::move(handlers)), className_(windowClass) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClassRecord{};
   windowClassRecord.cbSize = sizeof windowClassRecord;
@@ -146,11 +144,6 @@ LRESULT CALLBACK InstanceWindow::Procedure(HWND window, UINT message, WPARAM wpa
 }
 
 LRESULT InstanceWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  // A registered message has no fixed number, so it cannot be a case label.
-  if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-    if (handlers_.taskbarCreated) handlers_.taskbarCreated();
-    return DefWindowProcA(window_, message, wparam, lparam);
-  }
   switch (message) {
     case WM_COPYDATA: {
       const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lparam);

@@ -15,7 +15,6 @@ namespace zr4 {
 constexpr const char* kInstanceMutexName = "ZR4PC_CTRL";
 constexpr const char* kMainWindowClass = "TZR4CtrlMainForm";
 constexpr DWORD kForwardedBufferSize = 256;
-constexpr const char* kTaskbarCreatedMessage = "TaskbarCreated";
 
 // The named mutex, held from the first start to the end of the process.
 class InstanceMutex {
@@ -70,7 +69,8 @@ StatusAnswer AskRunningInstance(bool json, UINT timeoutMs,
 
 // The hidden top-level window a second start finds by its class. It lives on the thread that
 // runs the program's message loop. Being a top-level window, it also receives what the system
-// broadcasts to every program: power events, the end of the session and a restarted taskbar.
+// broadcasts to every program: power events and the end of the session. (The tray icon's own
+// window hears the taskbar's restart.)
 class InstanceWindow {
  public:
   // Each handler may be left empty; the message then gets the system's default handling.
@@ -84,8 +84,6 @@ class InstanceWindow {
     std::function<void(int event)> powerBroadcast;
     // WM_QUERYENDSESSION: returns whether the session may end.
     std::function<bool()> queryEndSession;
-    // The registered "TaskbarCreated" message: the taskbar restarted and lost its icons.
-    std::function<void()> taskbarCreated;
   };
 
   explicit InstanceWindow(Handlers handlers, const std::string& windowClass = kMainWindowClass);
@@ -103,7 +101,6 @@ class InstanceWindow {
 
   Handlers handlers_;
   std::string className_;
-  UINT taskbarCreatedMessage_ = 0;
   HWND window_ = nullptr;
 };
 

@@ -58,7 +58,8 @@ TPcPorts ControllerApp::Ports() const {
 
 void ControllerApp::Create() {
   controller_.FormCreate({options_.params, device_.Discovery(), program_,
-                          QApplication::doubleClickInterval(), &device_.Simulator()});
+                          QApplication::doubleClickInterval(), TrayIcon::HostClicks(),
+                          &device_.Simulator()});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.
   // A component that left leaves the link without a device and the display as it was.

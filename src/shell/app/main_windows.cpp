@@ -46,7 +46,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
   // The hidden native window of the controller's class: what a later start hands over, power
   // events and the end of the session. It exists before the controller window is created, so
   // that a later start coming while start-up shows a message finds it: what it hands over waits
-  // for the window. (No tray icon exists yet that a restarted taskbar would have to get back.)
+  // for the window.
   TInstanceRequests requests(controller, app.WindowForRequests());
   requests.HoldUntilCreated();
   InstanceWindow::Handlers events;
@@ -64,10 +64,6 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
     if (created) controller.PowerBroadcast(event);
   };
   events.queryEndSession = [&] { return !created || controller.QueryEndSession(); };
-  // A restarted taskbar has lost the tray icon.
-  events.taskbarCreated = [&] {
-    if (created) controller.Tray().TaskbarCreated();
-  };
   InstanceWindow nativeWindow(std::move(events));
   if (!nativeWindow.Created())
     LogText("Single instance: the window for later starts could not be created");

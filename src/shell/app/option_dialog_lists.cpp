@@ -279,6 +279,11 @@ QWidget* OptionDialog::TrayPage() {
   row->addWidget(trayChoice_, 1);
   row->addWidget(assign);
   layout->addLayout(row);
+  // Why some clicks are greyed out: the desktop's notification area never reports them.
+  auto* note = new QLabel(Text(form_.TrayNote), page);
+  note->setObjectName("lbTrayNote");
+  note->setVisible(!form_.TrayNote.empty());
+  layout->addWidget(note);
 
   connect(tray_, &QTreeWidget::itemSelectionChanged, this, [this] {
     const int row = tray_->indexOfTopLevelItem(tray_->currentItem());
@@ -300,7 +305,7 @@ void OptionDialog::FillTray() {
   filling_ = true;
   tray_->clear();
   for (const TTrayRow& row : form_.TrayRows)
-    Row(tray_, {Text(row.Click), Text(row.Action)}, std::nullopt);
+    Row(tray_, {Text(row.Click), Text(row.Action)}, std::nullopt)->setDisabled(!row.Reported);
   filling_ = false;
 }
 

@@ -1,37 +1,46 @@
 // The controller's icon in the desktop's notification area: it shows what the core decides and
-// hands the clicks the desktop reports to the core's click kinds.
+// hands the clicks the desktop reports to the core's click kinds. Windows keeps it as the
+// system's own notify icon (tray_icon_windows.cpp), Linux as Qt's tray icon
+// (tray_icon_linux.cpp).
 #pragma once
 
+#include <QIcon>
 #include <QObject>
-#include <QSystemTrayIcon>
+#include <QString>
+#include <memory>
+
+#include "core/ui/tray_clicks.h"
 
 namespace zr4 {
 
 class TController;
 
 class TrayIcon : public QObject {
-  Q_OBJECT
-
  public:
   explicit TrayIcon(QObject* parent = nullptr);
+  ~TrayIcon() override;
 
   void SetController(TController* controller) { controller_ = controller; }
 
-  // Whether the desktop has a notification area (a status-notifier host or a system tray).
+  // Whether the desktop has a notification area.
   static bool Available();
+  // The double clicks the notification area reports.
+  static TTrayHostClicks HostClicks();
 
   // Shows the icon with this tip and image, or takes it away.
   void Show(const QIcon& icon, const QString& tip);
   void Hide();
-  bool Shown() const { return icon_.isVisible(); }
-  QString Tip() const { return icon_.toolTip(); }
-
-  // What the desktop reports; public so that tests can report clicks themselves.
-  void Activated(QSystemTrayIcon::ActivationReason reason);
+  bool Shown() const;
+  QString Tip() const;
 
  private:
+  class Native;
+
+  // The clicks go to the controller once it is set.
+  TTrayClicks* Clicks() const;
+
   TController* controller_ = nullptr;
-  QSystemTrayIcon icon_;
+  std::unique_ptr<Native> native_;
 };
 
 }  // namespace zr4

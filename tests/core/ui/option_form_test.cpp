@@ -177,7 +177,8 @@ TEST_F(OptionFormTest, TrayPageListsClicksAndRegistersChoices) {
                                         {"左ダブルクリック", "ボリュームアップ"},
                                         {"中クリック", "ボリュームダウン"},
                                         {"中ダブルクリック", "インプット切換"}};
-    EXPECT_EQ(form.TrayRows, rows);
+    EXPECT_EQ(form.TrayRows, rows);  // every click arrives (as on Windows): all enabled
+    EXPECT_EQ(form.TrayNote, "");
     EXPECT_EQ(form.TrayChoices.size(), 9u);
     EXPECT_EQ(form.TrayChoiceOf(0), 8);
     EXPECT_EQ(form.TrayChoiceOf(2), -1);
@@ -186,6 +187,28 @@ TEST_F(OptionFormTest, TrayPageListsClicksAndRegistersChoices) {
   });
   EXPECT_NE(File().find("TrayRightSingleClick=\r\n"), std::string::npos);
   EXPECT_NE(File().find("TrayLeftSingleClick=actMinimizeRestore\r\n"), std::string::npos);
+}
+
+// A Linux tray host reports no right or middle double click: those rows are disabled with a
+// note, and their actions stay as the settings hold them.
+TEST_F(OptionFormTest, TrayRowsTheHostNeverReportsAreDisabledAndKeepTheirActions) {
+  files.files[kPath] = kEverySetting;
+  TStartup startup;
+  startup.trayClicks.doubleClick = {false, true, false};
+  controller.FormCreate(startup);
+  Ok([](TOptionFormModel& form) {
+    std::vector<bool> reported;
+    for (const TTrayRow& row : form.TrayRows) reported.push_back(row.Reported);
+    EXPECT_EQ(reported, (std::vector<bool>{true, false, true, true, true, false}));
+    EXPECT_EQ(form.TrayRows[1].Action, "電源 On/Off");
+    EXPECT_EQ(form.TrayNote, "灰色のクリックはこのデスクトップでは届きません。");
+    form.RegisterTrayAction(1, 8);  // refused: the row is disabled
+    form.RegisterTrayAction(3, 8);  // left double click: ミュート
+    EXPECT_EQ(form.TrayRows[1].Action, "電源 On/Off");
+  });
+  EXPECT_NE(File().find("TrayRightDoubleClick=actPower\r\n"), std::string::npos);
+  EXPECT_NE(File().find("TrayLeftDoubleClick=actMute\r\n"), std::string::npos);
+  EXPECT_NE(File().find("TrayMiddleDoubleClick=actModeChange\r\n"), std::string::npos);
 }
 
 TEST_F(OptionFormTest, ApplyingSwitchesPollingPowerSaveTrayAndSlider) {

@@ -1,6 +1,5 @@
-// What the system broadcasts to the program's hidden window: power events, the end of the
-// session and a restarted taskbar, each handed to its handler with the answer the system
-// expects.
+// What the system broadcasts to the program's hidden window: power events and the end of the
+// session, each handed to its handler with the answer the system expects.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -28,7 +27,6 @@ LRESULT Send(const InstanceWindow& window, UINT message, WPARAM wparam = 0) {
 struct Recorded {
   std::vector<int> powerEvents;
   int endSessionQueries = 0;
-  int taskbarRestarts = 0;
   bool sessionMayEnd = true;
   std::vector<std::string> forwarded;
   int restores = 0;
@@ -43,7 +41,6 @@ InstanceWindow::Handlers RecordInto(Recorded& recorded) {
     ++recorded.endSessionQueries;
     return recorded.sessionMayEnd;
   };
-  handlers.taskbarCreated = [&recorded] { ++recorded.taskbarRestarts; };
   return handlers;
 }
 
@@ -59,7 +56,6 @@ TEST(InstanceWindowEvents, EveryPowerEventReachesTheHandlerWithItsCode) {
   }
   EXPECT_THAT(recorded.powerEvents, ElementsAre(4, 18, 7, 10));
   EXPECT_EQ(recorded.endSessionQueries, 0);
-  EXPECT_EQ(recorded.taskbarRestarts, 0);
   EXPECT_THAT(recorded.forwarded, IsEmpty());
   EXPECT_EQ(recorded.restores, 0);
 }
@@ -77,21 +73,6 @@ TEST(InstanceWindowEvents, TheEndOfTheSessionIsAnsweredByTheHandler) {
   EXPECT_THAT(recorded.powerEvents, IsEmpty());
 }
 
-TEST(InstanceWindowEvents, ARestartedTaskbarIsAnnounced) {
-  Recorded recorded;
-  InstanceWindow window(RecordInto(recorded), TestClassName());
-  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-  ASSERT_NE(taskbarCreated, 0u);
-
-  Send(window, taskbarCreated);
-  EXPECT_EQ(recorded.taskbarRestarts, 1);
-  // Another registered message is not taken for it.
-  Send(window, RegisterWindowMessageA("ZR4PC_SomethingElse"));
-  EXPECT_EQ(recorded.taskbarRestarts, 1);
-  EXPECT_THAT(recorded.powerEvents, IsEmpty());
-  EXPECT_EQ(recorded.endSessionQueries, 0);
-}
-
 TEST(InstanceWindowEvents, WithoutHandlersTheSystemDefaultsAnswer) {
   InstanceWindow window(InstanceWindow::Handlers{}, TestClassName());
   ASSERT_TRUE(window.Created());
@@ -99,7 +80,6 @@ TEST(InstanceWindowEvents, WithoutHandlersTheSystemDefaultsAnswer) {
   // which lets the session end.
   Send(window, WM_POWERBROADCAST, PBT_APMSUSPEND);
   EXPECT_EQ(Send(window, WM_QUERYENDSESSION), TRUE);
-  Send(window, RegisterWindowMessageA("TaskbarCreated"));
   Send(window, WM_SYSCOMMAND, SC_RESTORE);
   EXPECT_FALSE(IsWindowVisible(window.Handle()));
 }

@@ -1,0 +1,92 @@
+// The Win32 calls of the notification-area icon as the system provides them.
+#include <windows.h>
+// After windows.h:
+#include <shellapi.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "platform/app/utf8_windows.h"
+#include "platform/app/win32_tray_api.h"
+
+namespace zr4 {
+
+namespace {
+
+// What a window created here carries in its user data: the procedure its messages go to.
+struct WindowState {
+  Win32TrayApi::WindowProcedure procedure;
+};
+
+LRESULT CALLBACK HiddenWindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* state = reinterpret_cast<WindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY && state != nullptr) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    delete state;
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
+  if (state != nullptr && state->procedure) {
+    if (const std::optional<std::intptr_t> result =
+            state->procedure(message, wparam, static_cast<std::intptr_t>(lparam)))
+      return static_cast<LRESULT>(*result);
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+class SystemTrayApi : public Win32TrayApi {
+ public:
+  std::uint32_t RegisterWindowMessageA(const std::string& name) override {
+    return ::RegisterWindowMessageA(name.c_str());
+  }
+
+  std::uintptr_t CreateHiddenWindow(const std::string& windowClass,
+                                    WindowProcedure procedure) override {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring className = Widen(windowClass);
+    WNDCLASSEXW record{};
+    record.cbSize = sizeof record;
+    record.lpfnWndProc = &HiddenWindowProcedure;
+    record.hInstance = instance;
+    record.lpszClassName = className.c_str();
+    if (RegisterClassExW(&record) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return 0;
+    auto state = std::make_unique<WindowState>(WindowState{std::move(procedure)});
+    // Top-level, never shown: a message-only window would not hear "TaskbarCreated".
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, className.c_str(), L"", WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, instance, state.get());
+    if (window == nullptr) return 0;
+    state.release();  // freed with the window (WM_NCDESTROY)
+    return reinterpret_cast<std::uintptr_t>(window);
+  }
+
+  void DestroyWindow(std::uintptr_t window) override {
+    ::DestroyWindow(reinterpret_cast<HWND>(window));
+  }
+
+  bool ShellNotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = reinterpret_cast<HWND>(record.window);
+    data.uID = record.id;
+    data.uFlags = record.flags;
+    data.uCallbackMessage = record.callbackMessage;
+    data.hIcon = reinterpret_cast<HICON>(record.icon);
+    const std::wstring tip = Widen(record.tip);
+    const std::size_t length = std::min(tip.size(), std::size(data.szTip) - 1);
+    std::copy_n(tip.begin(), length, data.szTip);
+    return Shell_NotifyIconW(message, &data) != FALSE;
+  }
+};
+
+}  // namespace
+
+Win32TrayApi& SystemWin32TrayApi() {
+  static SystemTrayApi api;
+  return api;
+}
+
+}  // namespace zr4

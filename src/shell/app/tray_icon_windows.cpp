@@ -1,0 +1,97 @@
+// The tray icon on Windows: the system's own notify icon, so that every button's double click
+// arrives. Its image is the application's icon at the size the notification area draws.
+#include "shell/app/tray_icon.h"
+
+#include <QImage>
+#include <QPixmap>
+
+#include "core/app/controller.h"
+#include "platform/app/windows_notify_icon.h"
+
+// The system's headers after the program's own, so that their macros cannot reach those.
+#include <windows.h>
+
+namespace zr4 {
+
+class TrayIcon::Native {
+ public:
+  explicit Native(const TrayIcon& owner) : notify(SystemWin32TrayApi(), Handlers(owner)) {}
+  ~Native() {
+    notify.Hide();
+    ReleaseImage();
+  }
+
+  static WindowsNotifyIcon::Handlers Handlers(const TrayIcon& owner) {
+    const auto to = [&owner](void (TTrayClicks::*event)(TTrayButton)) {
+      return [&owner, event](TTrayButton button) {
+        if (TTrayClicks* clicks = owner.Clicks()) (clicks->*event)(button);
+      };
+    };
+    return {to(&TTrayClicks::ButtonDown), to(&TTrayClicks::ButtonUp),
+            to(&TTrayClicks::ButtonDoubleClick)};
+  }
+
+  // The icon's image as a system icon, made again only when the application's icon changed.
+  std::uintptr_t Image(const QIcon& icon) {
+    if (image != nullptr && icon.cacheKey() == imageKey)
+      return reinterpret_cast<std::uintptr_t>(image);
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    HICON made = icon.pixmap(QSize(side, side)).toImage().toHICON();
+    previous = image;
+    image = made;
+    imageKey = icon.cacheKey();
+    return reinterpret_cast<std::uintptr_t>(image);
+  }
+  // The image the shown icon no longer uses.
+  void ReleasePrevious() {
+    if (previous != nullptr) DestroyIcon(previous);
+    previous = nullptr;
+  }
+  void ReleaseImage() {
+    ReleasePrevious();
+    if (image != nullptr) DestroyIcon(image);
+    image = nullptr;
+  }
+
+  WindowsNotifyIcon notify;
+  HICON image = nullptr;
+  HICON previous = nullptr;
+  qint64 imageKey = 0;
+};
+
+TrayIcon::TrayIcon(QObject* parent) : QObject(parent), native_(std::make_unique<Native>(*this)) {}
+
+TrayIcon::~TrayIcon() = default;
+
+// The taskbar's notification area is always there.
+bool TrayIcon::Available() {
+  return true;
+}
+
+TTrayHostClicks TrayIcon::HostClicks() {
+  return {};  // every button's double click
+}
+
+void TrayIcon::Show(const QIcon& icon, const QString& tip) {
+  native_->notify.Show(native_->Image(icon), tip.toStdString());
+  native_->ReleasePrevious();
+}
+
+void TrayIcon::Hide() {
+  native_->notify.Hide();
+  native_->ReleaseImage();
+}
+
+bool TrayIcon::Shown() const {
+  return native_->notify.Shown();
+}
+
+QString TrayIcon::Tip() const {
+  return QString::fromStdString(native_->notify.Tip());
+}
+
+TTrayClicks* TrayIcon::Clicks() const {
+  return controller_ ? &controller_->Tray().Clicks() : nullptr;
+}
+
+}  // namespace zr4
