@@ -111,6 +111,9 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
 
 void TSkinControl::Apply(const TSkinLook& look) {
   look_ = look;
+  // Setting a strip skin's frame makes the window a plain rectangle again: the outline a shaped
+  // skin left goes, also when the strip skin brings no face picture of its own.
+  if (look_.SkinFormat == kStripSkin) look_.Outline.reset();
   layout_ = ApplySkinLayout(look_);
   // The tray icon is put back after the window changed its face, as after a taskbar restart.
   const bool trayShown = c_.Tray().Shown();

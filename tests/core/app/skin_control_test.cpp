@@ -92,6 +92,21 @@ TEST_F(SkinControlTest, ABrokenSkinShowsWhyAndKeepsTheLook) {
   EXPECT_EQ(view.messages, std::vector<std::string>{"Bitmap image is not valid"});
 }
 
+TEST_F(SkinControlTest, AStripSkinWithoutAFacePictureDropsTheShapedOutline) {
+  files.files["/prog/skins/round/skin.ini"] =
+      "[TransparentColor]\nMainTransparentColor=$00FFFFFF\n";
+  files.files["/prog/skins/round/main.bmp"] = SolidBmp(4, 2, "\xFF\xFF\xFF");
+  Start();
+  ASSERT_TRUE(skins.LoadSkinFile("skins\\round\\skin.ini"));
+  ASSERT_TRUE(view.look.Outline.has_value());  // all white: the outline leaves nothing
+
+  // plain.ini has no plain0.bmp: the old face stays, framed as a plain rectangle.
+  ASSERT_TRUE(skins.LoadSkinFile("skins\\plain.ini"));
+  EXPECT_EQ(view.look.Main.Width, 4);
+  EXPECT_FALSE(view.look.Outline.has_value());
+  EXPECT_EQ(view.layout.Framed, false);
+}
+
 TEST_F(SkinControlTest, TheOptionsDialogLoadsTheSkinItWasGiven) {
   Start();
   TOptionFormModel form = controller.OptionDialog().Load();
