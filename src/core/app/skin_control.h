@@ -72,7 +72,8 @@ class TSkinControl {
   // in the menu or the options dialog).
   void LoadChosenSkin();
   // The skin of start-up: when it cannot be used, the built-in skin takes its place and one
-  // message says why.
+  // message says why. The default skin that no skins folder holds is replaced by its built-in
+  // copy with one notice line and no message.
   void LoadStartupSkin(const std::string& skinIniName);
 
   // A click on skinned button `index` runs its action through the action list.
@@ -91,6 +92,8 @@ class TSkinControl {
   const TSkinLayout& Layout() const { return layout_; }
   // The full path a setting names; where it is not found, as it would be in the program folder.
   std::string ResolveSkinPath(const std::string& skinIniName) const;
+  // The first of the skins folders' bases that holds the relative skin name; none when none does.
+  std::optional<std::string> FindSkin(const std::string& skinIniName) const;
 
  private:
   std::optional<std::string> TryLoad(const std::function<void(TSkin&)>& load);

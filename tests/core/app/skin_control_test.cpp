@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/controller.h"
+#include "core/ports/log.h"
 #include "core/skin/bmp_builder.h"
 #include "fakes/fake_folder_list.h"
 #include "fakes/fake_view.h"
@@ -123,6 +124,27 @@ TEST_F(SkinControlTest, AtStartABrokenSkinGivesWayToTheBuiltInOne) {
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_NE(view.messages[0].find("/prog/skins/gone.zip"), std::string::npos);
   EXPECT_NE(view.messages[0].find("内蔵のスキンを使います。"), std::string::npos);
+}
+
+TEST_F(SkinControlTest, TheDefaultSkinIsLookedForInEverySkinsFolderThenBuiltIn) {
+  std::vector<std::string> notices;
+  const LogSink previous =
+      SetNoticeSink([&](std::string_view line) { notices.emplace_back(line); });
+  files.files.erase("/prog/skins/skindefa.zip");
+  files.files["/data/skins/SKINDEFA.ZIP"] = StripArchive("skindefa", 77);
+  controller.FormCreate({});
+  EXPECT_EQ(view.look.Main.Width, 77);
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_TRUE(notices.empty());
+
+  // Nowhere at all: the built-in copy, one line and no message.
+  files.files.erase("/data/skins/SKINDEFA.ZIP");
+  skins.LoadStartupSkin("skins/SkinDefa.zip");
+  EXPECT_EQ(view.look.Main.Width, 123);
+  EXPECT_TRUE(view.messages.empty());
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find("skins/SkinDefa.zip"), std::string::npos);
+  SetNoticeSink(previous);
 }
 
 TEST_F(SkinControlTest, PressesInTheVolumeBarSetTheVolumeAndTheKnobFollows) {
