@@ -92,10 +92,11 @@ class TSkinControl {
   const TSkinLayout& Layout() const { return layout_; }
   // The full path a setting names; where it is not found, as it would be in the program folder.
   std::string ResolveSkinPath(const std::string& skinIniName) const;
-  // The first of the skins folders' bases that holds the relative skin name; none when none does.
-  std::optional<std::string> FindSkin(const std::string& skinIniName) const;
 
  private:
+  // The full path of a relative skin name under the first folder of the ports that holds it;
+  // none when no folder does.
+  std::optional<std::string> FindSkin(const std::string& skinIniName) const;
   std::optional<std::string> TryLoad(const std::function<void(TSkin&)>& load);
   void Apply(const TSkinLook& look);
 
