@@ -127,24 +127,27 @@ TEST_F(SkinControlTest, AtStartABrokenSkinGivesWayToTheBuiltInOne) {
 }
 
 TEST_F(SkinControlTest, TheDefaultSkinIsLookedForInEverySkinsFolderThenBuiltIn) {
-  std::vector<std::string> notices;
-  const LogSink previous =
-      SetNoticeSink([&](std::string_view line) { notices.emplace_back(line); });
+  struct Notices {
+    Notices()
+        : previous(SetNoticeSink([this](std::string_view line) { lines.emplace_back(line); })) {}
+    ~Notices() { SetNoticeSink(previous); }
+    std::vector<std::string> lines;
+    LogSink previous;
+  } notices;
   files.files.erase("/prog/skins/skindefa.zip");
   files.files["/data/skins/SKINDEFA.ZIP"] = StripArchive("skindefa", 77);
   controller.FormCreate({});
   EXPECT_EQ(view.look.Main.Width, 77);
   EXPECT_TRUE(view.messages.empty());
-  EXPECT_TRUE(notices.empty());
+  EXPECT_TRUE(notices.lines.empty());
 
   // Nowhere at all: the built-in copy, one line and no message.
   files.files.erase("/data/skins/SKINDEFA.ZIP");
   skins.LoadStartupSkin("skins/SkinDefa.zip");
   EXPECT_EQ(view.look.Main.Width, 123);
   EXPECT_TRUE(view.messages.empty());
-  ASSERT_EQ(notices.size(), 1u);
-  EXPECT_NE(notices[0].find("skins/SkinDefa.zip"), std::string::npos);
-  SetNoticeSink(previous);
+  ASSERT_EQ(notices.lines.size(), 1u);
+  EXPECT_NE(notices.lines[0].find("skins/SkinDefa.zip"), std::string::npos);
 }
 
 TEST_F(SkinControlTest, PressesInTheVolumeBarSetTheVolumeAndTheKnobFollows) {
