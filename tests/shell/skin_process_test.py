@@ -69,6 +69,53 @@ class CheckSkinTest(unittest.TestCase):
                 self.assertIn("zr4pcctrl: ", done.stderr)
 
 
+class DefaultSkinTest(unittest.TestCase):
+    """ZR4PC_HOME naming a folder without "skins" (a second component, a portable copy): the
+    default skin comes from the other skins folders, or else from the program itself, without a
+    message that would hold the start."""
+    BOX_TEXT = "内蔵のスキンを使います。"
+
+    def setUp(self):
+        self.home = tempfile.TemporaryDirectory()
+        os.chmod(self.home.name, 0o700)
+        self.program_folder = os.path.join(self.home.name, "home")
+        os.mkdir(self.program_folder)
+        self.env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=self.home.name,
+                        HOME=self.home.name, XDG_DATA_HOME=os.path.join(self.home.name, "data"),
+                        ZR4PC_HOME=self.program_folder,
+                        ZR4PC_INSTANCE_NAME="default-skin-test-%d" % os.getpid())
+
+    def tearDown(self):
+        self.home.cleanup()
+
+    def start(self, program):
+        picture = os.path.join(self.home.name, "window.png")
+        done = subprocess.run([program, "--simulate", "--screenshot", picture], env=self.env,
+                              capture_output=True, text=True, timeout=LIMIT_S)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        with open(picture, "rb") as f:
+            header = f.read(24)
+        self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
+        # The default skin's face: 440 x 198.
+        self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")),
+                         (440, 198))
+        return done.stderr
+
+    def test_the_skins_beside_the_executable_serve(self):
+        errors = self.start(PROGRAM)
+        self.assertNotIn(self.BOX_TEXT, errors)
+        self.assertNotIn("skindefa", errors)
+
+    def test_with_no_skins_folder_anywhere_the_built_in_copy_serves_with_one_line(self):
+        alone = os.path.join(self.home.name, "bin")
+        os.mkdir(alone)
+        shutil.copy(PROGRAM, alone)
+        errors = self.start(os.path.join(alone, os.path.basename(PROGRAM)))
+        self.assertNotIn(self.BOX_TEXT, errors)
+        self.assertEqual(len([line for line in errors.splitlines() if "skindefa.zip" in line]), 1,
+                         errors)
+
+
 @unittest.skipUnless(shutil.which("Xvfb") and shutil.which("xdotool"), "needs Xvfb and xdotool")
 class OutlineTest(unittest.TestCase):
     def setUp(self):
@@ -117,10 +164,10 @@ class OutlineTest(unittest.TestCase):
         width, height = int(geometry["WIDTH"]), int(geometry["HEIGHT"])
         self.assertEqual((width, height), (440, 198))
         self.assertEqual(self.window_under(left + width // 2, top + height // 2), window)
-        # The rounded corners are cut away: there the pointer is over the desktop.
+#The rounded corners are cut away : there the pointer is over the desktop.
         for x, y in ((left, top), (left + width - 1, top + height - 1)):
             self.assertNotEqual(self.window_under(x, y), window, (x, y))
-        # And a right click there opens no menu.
+#And a right click there opens no menu.
         self.xdotool("mousemove", "--sync", str(left), str(top), "click", "3")
         time.sleep(0.5)
         visible = self.xdotool("search", "--onlyvisible", "--name", ".*").split()

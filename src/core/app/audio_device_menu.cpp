@@ -1,10 +1,13 @@
 #include "core/app/audio_device_menu.h"
 
+#include <utility>
+
 namespace zr4 {
 
 void TAudioDeviceMenu::Build() {
-  names_ = outputs_.OutputNames();
-  const std::string preferred = outputs_.PreferredOutput();
+  TAudioOutputList outputs = outputs_.ReadOutputs();
+  names_ = std::move(outputs.Names);
+  const std::string& preferred = outputs.Preferred;
   ticked_ = -1;
   for (std::size_t i = 0; i < names_.size(); ++i)
     if (names_[i] == preferred) {

@@ -1,8 +1,10 @@
 #include "core/app/skin_control.h"
 
 #include "core/app/controller.h"
+#include "core/app/option_data.h"
 #include "core/app/same_text.h"
 #include "core/ports/folder_list.h"
+#include "core/ports/log.h"
 
 namespace zr4 {
 
@@ -17,6 +19,12 @@ std::string Join(const std::string& folder, const std::string& name) {
 bool EndsWithNoCase(const std::string& name, std::string_view tail) {
   return name.size() > tail.size() &&
          SameText(std::string_view(name).substr(name.size() - tail.size()), tail);
+}
+
+std::string WithSlashes(std::string path) {
+  for (char& ch : path)
+    if (ch == '\\') ch = '/';
+  return path;
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -64,17 +72,21 @@ void TSkinControl::ScanSkins() {
 }
 
 std::string TSkinControl::ResolveSkinPath(const std::string& skinIniName) const {
-  std::string relative = skinIniName;
-  for (char& ch : relative)
-    if (ch == '\\') ch = '/';
-  if (!ports_ || ports_->Folders.empty() || IsAbsolute(skinIniName)) return relative;
+  if (!ports_ || ports_->Folders.empty() || IsAbsolute(skinIniName))
+    return WithSlashes(skinIniName);
+  return FindSkin(skinIniName).value_or(Join(ports_->Folders.front(), WithSlashes(skinIniName)));
+}
+
+std::optional<std::string> TSkinControl::FindSkin(const std::string& skinIniName) const {
+  if (!ports_) return std::nullopt;
+  const std::string relative = WithSlashes(skinIniName);
   for (const std::string& base : ports_->Folders) {
     const std::string path = Join(base, relative);
     const std::size_t cut = path.rfind('/');
     if (!FindFileNoCase(ports_->FolderLister, path.substr(0, cut), path.substr(cut + 1)).empty())
       return path;
   }
-  return Join(ports_->Folders.front(), relative);
+  return std::nullopt;
 }
 
 std::optional<std::string> TSkinControl::TryLoad(const std::function<void(TSkin&)>& load) {
@@ -100,6 +112,19 @@ bool TSkinControl::LoadSkinFile(const std::string& skinIniName) {
 
 void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
   if (!ports_) return;
+  // The default skin missing from every skins folder (a program folder of its own named by
+  // ZR4PC_HOME, a copy without its data) is no fault of the user's: its built-in copy serves,
+  // and a message box would only hold the start.
+  if (SameText(WithSlashes(skinIniName), WithSlashes(TOptionData{}.SkinIniName)) &&
+      !FindSkin(skinIniName) &&
+      !TryLoad([&](TSkin& skin) { skin.LoadSkinArchive(kBuiltInName, ports_->BuiltIn); })) {
+    std::string folders;
+    for (const std::string& base : ports_->Folders)
+      folders += (folders.empty() ? "" : ", ") + Join(base, kSkinsFolder);
+    NoticeText(skinIniName + " is in none of the skins folders (" + folders +
+               "); the built-in copy of it is used");
+    return;
+  }
   const std::string path = ResolveSkinPath(skinIniName);
   const auto error = TryLoad([&](TSkin& skin) { skin.LoadSkin(path); });
   if (!error) return;
@@ -111,6 +136,9 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
 
 void TSkinControl::Apply(const TSkinLook& look) {
   look_ = look;
+  // Setting a strip skin's frame makes the window a plain rectangle again: the outline a shaped
+  // skin left goes, also when the strip skin brings no face picture of its own.
+  if (look_.SkinFormat == kStripSkin) look_.Outline.reset();
   layout_ = ApplySkinLayout(look_);
   // The tray icon is put back after the window changed its face, as after a taskbar restart.
   const bool trayShown = c_.Tray().Shown();

@@ -72,7 +72,8 @@ class TSkinControl {
   // in the menu or the options dialog).
   void LoadChosenSkin();
   // The skin of start-up: when it cannot be used, the built-in skin takes its place and one
-  // message says why.
+  // message says why. The default skin that no skins folder holds is replaced by its built-in
+  // copy with one notice line and no message.
   void LoadStartupSkin(const std::string& skinIniName);
 
   // A click on skinned button `index` runs its action through the action list.
@@ -93,6 +94,9 @@ class TSkinControl {
   std::string ResolveSkinPath(const std::string& skinIniName) const;
 
  private:
+  // The full path of a relative skin name under the first folder of the ports that holds it;
+  // none when no folder does.
+  std::optional<std::string> FindSkin(const std::string& skinIniName) const;
   std::optional<std::string> TryLoad(const std::function<void(TSkin&)>& load);
   void Apply(const TSkinLook& look);
 

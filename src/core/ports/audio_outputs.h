@@ -6,6 +6,12 @@
 
 namespace zr4 {
 
+// The outputs and the preferred one, as one answer.
+struct TAudioOutputList {
+  std::vector<std::string> Names;
+  std::string Preferred;
+};
+
 class AudioOutputs {
  public:
   virtual ~AudioOutputs() = default;
@@ -14,6 +20,14 @@ class AudioOutputs {
   virtual std::vector<std::string> OutputNames() = 0;
   // The name of the preferred playback output; "" when none is set.
   virtual std::string PreferredOutput() = 0;
+  // Both of the above at once. A system that answers both in one exchange overrides it, so that
+  // a sound server that does not answer costs one bounded wait rather than two.
+  virtual TAudioOutputList ReadOutputs() {
+    TAudioOutputList list;
+    list.Names = OutputNames();
+    list.Preferred = PreferredOutput();
+    return list;
+  }
   // Makes the output of that name the preferred one.
   virtual void SetPreferredOutput(const std::string& name) = 0;
 };

@@ -165,9 +165,10 @@ bool TZipArchive::ReadCentralDirectory() {
     windowEnd = windowStart + 3;
   }
 
+  // An end record cut short is a damaged archive (a read error, after which the skin loader
+  // scans for local headers), not an empty one.
   Reader file(data);
   file.Seek(found);
-  if (size - found < kEndRecordSize) return false;
   const std::string_view end = file.Take(kEndRecordSize);
   if (U32(end.data()) != kEndSignature) return false;
   const std::uint16_t records = U16(end.data() + 8);

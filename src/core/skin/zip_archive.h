@@ -43,7 +43,8 @@ class TZipArchive {
 
   // Clears the list, then lists the archive through its central directory. A path that does
   // not end in ".zip" or a file that is missing lists nothing, without error. A damaged
-  // directory throws EZipError (the caller may then try OpenByScan).
+  // directory, or an end record cut short, throws EZipError (the caller may then try
+  // OpenByScan).
   void Open(FileStore& files, const std::string& path);
   // Lists by scanning for local headers; does not clear the list first.
   void OpenByScan(FileStore& files, const std::string& path);

@@ -17,7 +17,8 @@ std::string ExecutablePath();
 // Where the program's shipped data (the "skins" folder) may lie, in the order to look: the
 // program folder, then for an installed copy the user's data folder
 // ($XDG_DATA_HOME/zr4pcctrl, default ~/.local/share/zr4pcctrl) and the installed data folder
-// (the executable's ../share/zr4pcctrl). Windows: the program folder only.
+// (the executable's ../share/zr4pcctrl), then, when ZR4PC_HOME names another program folder,
+// the executable's own folder. Windows: the program folder and the executable's folder.
 std::vector<std::string> DataFolders();
 
 // Joins a folder and a name with the platform's separator.

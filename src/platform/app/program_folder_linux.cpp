@@ -35,8 +35,12 @@ std::vector<std::string> DataFolders() {
     dataHome = JoinPath(home, ".local/share");
   if (!dataHome.empty()) folders.push_back(JoinPath(dataHome, "zr4pcctrl"));
   const std::string exe = ExecutablePath();
-  if (const std::size_t slash = exe.rfind('/'); slash != std::string::npos)
-    folders.push_back(exe.substr(0, slash) + "/../share/zr4pcctrl");
+  if (const std::size_t slash = exe.rfind('/'); slash != std::string::npos) {
+    const std::string exeFolder = exe.substr(0, slash);
+    folders.push_back(exeFolder + "/../share/zr4pcctrl");
+    // ZR4PC_HOME names a program folder of its own: the skins beside the executable still serve.
+    if (exeFolder != folders.front()) folders.push_back(exeFolder);
+  }
   return folders;
 }
 

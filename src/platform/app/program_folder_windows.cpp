@@ -33,7 +33,14 @@ std::string ProgramFolder() {
 }
 
 std::vector<std::string> DataFolders() {
-  return {ProgramFolder()};
+  std::vector<std::string> folders = {ProgramFolder()};
+  // ZR4PC_HOME names a program folder of its own: the skins beside the executable still serve.
+  const std::string exe = ExecutablePath();
+  if (const std::size_t slash = exe.find_last_of("\\/"); slash != std::string::npos) {
+    const std::string exeFolder = exe.substr(0, slash);
+    if (exeFolder != folders.front()) folders.push_back(exeFolder);
+  }
+  return folders;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

@@ -135,23 +135,26 @@ class PulseSession {
 }  // namespace
 
 std::vector<std::string> PulseOutputs::OutputNames() {
-  PulseSession session(timeoutMs_);
-  std::vector<std::string> names;
-  if (!session.Ready()) {
-    LogText("PulseOutputs: no sound server");
-    return names;
-  }
-  for (const Sink& sink : session.Sinks()) names.push_back(sink.description);
-  return names;
+  return ReadOutputs().Names;
 }
 
 std::string PulseOutputs::PreferredOutput() {
+  return ReadOutputs().Preferred;
+}
+
+TAudioOutputList PulseOutputs::ReadOutputs() {
   PulseSession session(timeoutMs_);
-  if (!session.Ready()) return {};
+  TAudioOutputList list;
+  if (!session.Ready()) {
+    LogText("PulseOutputs: no sound server");
+    return list;
+  }
   const std::string preferred = session.DefaultSinkName();
-  for (const Sink& sink : session.Sinks())
-    if (sink.name == preferred) return sink.description;
-  return {};
+  for (const Sink& sink : session.Sinks()) {
+    list.Names.push_back(sink.description);
+    if (sink.name == preferred) list.Preferred = sink.description;
+  }
+  return list;
 }
 
 void PulseOutputs::SetPreferredOutput(const std::string& name) {

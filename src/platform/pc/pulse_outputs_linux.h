@@ -12,12 +12,17 @@ namespace zr4 {
 
 class PulseOutputs : public AudioOutputs {
  public:
-  // Each call talks to the server in a short round trip of its own, waiting at most
-  // `timeoutMs` for it; without a server there are no outputs and nothing changes.
-  explicit PulseOutputs(int timeoutMs = 2000) : timeoutMs_(timeoutMs) {}
+  // The window waits for the server on its own thread (the menu is built during start-up): a
+  // server that accepts and never answers may hold it this long per call, no longer.
+  static constexpr int kAnswerBoundMs = 300;
+
+  // Each call talks to the server in one connection of its own, waiting at most `timeoutMs` for
+  // the whole of it; without a server there are no outputs and nothing changes.
+  explicit PulseOutputs(int timeoutMs = kAnswerBoundMs) : timeoutMs_(timeoutMs) {}
 
   std::vector<std::string> OutputNames() override;
   std::string PreferredOutput() override;
+  TAudioOutputList ReadOutputs() override;
   void SetPreferredOutput(const std::string& name) override;
 
  private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/controller.h"
+#include "core/ports/log.h"
 #include "core/skin/bmp_builder.h"
 #include "fakes/fake_folder_list.h"
 #include "fakes/fake_view.h"
@@ -92,6 +93,21 @@ TEST_F(SkinControlTest, ABrokenSkinShowsWhyAndKeepsTheLook) {
   EXPECT_EQ(view.messages, std::vector<std::string>{"Bitmap image is not valid"});
 }
 
+TEST_F(SkinControlTest, AStripSkinWithoutAFacePictureDropsTheShapedOutline) {
+  files.files["/prog/skins/round/skin.ini"] =
+      "[TransparentColor]\nMainTransparentColor=$00FFFFFF\n";
+  files.files["/prog/skins/round/main.bmp"] = SolidBmp(4, 2, "\xFF\xFF\xFF");
+  Start();
+  ASSERT_TRUE(skins.LoadSkinFile("skins\\round\\skin.ini"));
+  ASSERT_TRUE(view.look.Outline.has_value());  // all white: the outline leaves nothing
+
+  // plain.ini has no plain0.bmp: the old face stays, framed as a plain rectangle.
+  ASSERT_TRUE(skins.LoadSkinFile("skins\\plain.ini"));
+  EXPECT_EQ(view.look.Main.Width, 4);
+  EXPECT_FALSE(view.look.Outline.has_value());
+  EXPECT_EQ(view.layout.Framed, false);
+}
+
 TEST_F(SkinControlTest, TheOptionsDialogLoadsTheSkinItWasGiven) {
   Start();
   TOptionFormModel form = controller.OptionDialog().Load();
@@ -108,6 +124,30 @@ TEST_F(SkinControlTest, AtStartABrokenSkinGivesWayToTheBuiltInOne) {
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_NE(view.messages[0].find("/prog/skins/gone.zip"), std::string::npos);
   EXPECT_NE(view.messages[0].find("内蔵のスキンを使います。"), std::string::npos);
+}
+
+TEST_F(SkinControlTest, TheDefaultSkinIsLookedForInEverySkinsFolderThenBuiltIn) {
+  struct Notices {
+    Notices()
+        : previous(SetNoticeSink([this](std::string_view line) { lines.emplace_back(line); })) {}
+    ~Notices() { SetNoticeSink(previous); }
+    std::vector<std::string> lines;
+    LogSink previous;
+  } notices;
+  files.files.erase("/prog/skins/skindefa.zip");
+  files.files["/data/skins/SKINDEFA.ZIP"] = StripArchive("skindefa", 77);
+  controller.FormCreate({});
+  EXPECT_EQ(view.look.Main.Width, 77);
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_TRUE(notices.lines.empty());
+
+  // Nowhere at all: the built-in copy, one line and no message.
+  files.files.erase("/data/skins/SKINDEFA.ZIP");
+  skins.LoadStartupSkin("skins/SkinDefa.zip");
+  EXPECT_EQ(view.look.Main.Width, 123);
+  EXPECT_TRUE(view.messages.empty());
+  ASSERT_EQ(notices.lines.size(), 1u);
+  EXPECT_NE(notices.lines[0].find("skins/SkinDefa.zip"), std::string::npos);
 }
 
 TEST_F(SkinControlTest, PressesInTheVolumeBarSetTheVolumeAndTheKnobFollows) {

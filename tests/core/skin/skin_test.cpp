@@ -76,7 +76,12 @@ TEST_F(SkinTest, ArchivesWithMoreThanTenMembersAreShaped) {
   damaged[damaged.size() - 3] = '\x7F';
   files.files["/s/damaged.zip"] = damaged;
   EXPECT_EQ(Load("/s/damaged.zip").SkinFormat, kShapedSkin);
-  damaged.resize(damaged.size() - 22);
+  // An end record cut short is a damaged archive too, never an empty one.
+  damaged = BuildZip(members);
+  damaged.resize(damaged.size() - 10);
+  files.files["/s/damaged.zip"] = damaged;
+  EXPECT_EQ(Load("/s/damaged.zip").SkinFormat, kShapedSkin);
+  damaged.resize(damaged.size() - 12);
   files.files["/s/damaged.zip"] = damaged;
   EXPECT_EQ(Load("/s/damaged.zip").SkinFormat, kStripSkin);
 }

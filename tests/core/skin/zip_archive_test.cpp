@@ -53,12 +53,43 @@ TEST_F(ZipArchiveTest, ListsThroughTheDirectoryAndFindsNamesWithoutFolderOrCase)
 
 TEST_F(ZipArchiveTest, TheScanListsLocalHeadersOfADamagedDirectory) {
   std::string bytes = BuildZip({{"a.bmp", "AAAA"}, {"b.bmp", RawDeflate("x"), false}});
-  bytes.resize(bytes.size() - 10);  // the end record is cut
-  TZipArchive zip = Open(bytes);
-  EXPECT_EQ(zip.Count(), 0);
-  zip = Open(bytes, true);
+  bytes.resize(bytes.size() - 10);       // the end record is cut
+  EXPECT_THROW(Open(bytes), EZipError);  // so that the skin loader turns to the scan
+  TZipArchive zip = Open(bytes, true);
   ASSERT_EQ(zip.Count(), 2);
   EXPECT_EQ(Extract(zip, "A.BMP"), "AAAA");
+}
+
+// One stored member "a.ini" holding "AB": local header at 0, central record at 37, end record
+// at 88. An end record with fewer than its 22 bytes after the signature is a read error, not an
+// empty archive.
+TEST_F(ZipArchiveTest, AnEndRecordCutShortIsAReadErrorAndTheScanStillListsTheMember) {
+  const std::string local(
+      "PK\x03\x04\x0A\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+      "\x02\x00\x00\x00\x02\x00\x00\x00\x05\x00\x00\x00"
+      "a.iniAB",
+      37);
+  const std::string central(
+      "PK\x01\x02\x14\x00\x0A\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+      "\x02\x00\x00\x00\x02\x00\x00\x00\x05\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+      "\x00\x00\x00\x00\x00\x00\x00\x00"
+      "a.ini",
+      51);
+  const std::string end(
+      "PK\x05\x06\x00\x00\x00\x00\x01\x00\x01\x00\x33\x00\x00\x00"
+      "\x25\x00\x00\x00\x00\x00",
+      22);
+  const TZipArchive whole = Open(local + central + end);
+  ASSERT_EQ(whole.Count(), 1);
+  EXPECT_EQ(Extract(whole, "A.INI"), "AB");
+
+  for (const std::size_t kept : {4u, 12u, 21u}) {
+    const std::string cut = local + central + end.substr(0, kept);
+    EXPECT_THROW(Open(cut), EZipError) << kept;
+    const TZipArchive scanned = Open(cut, true);
+    ASSERT_EQ(scanned.Count(), 1) << kept;
+    EXPECT_EQ(Extract(scanned, "a.ini"), "AB") << kept;
+  }
 }
 
 TEST_F(ZipArchiveTest, NamesAreUtf8WhenFlaggedAndShiftJisOtherwise) {

@@ -5,17 +5,24 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "core/app/audio_device_menu.h"
 
 extern char** environ;
 
@@ -119,6 +126,66 @@ TEST(PulseOutputsWithoutServer, NoOutputsAndNothingChanges) {
   EXPECT_EQ(outputs.PreferredOutput(), "");
   outputs.SetPreferredOutput("ZR4PC USB Audio");
   unsetenv("PULSE_SERVER");
+}
+
+// A sound server that takes every connection and never says a word.
+class SilentServer {
+ public:
+  SilentServer() {
+    char pattern[] = "/tmp/zr4-silent-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) return;
+    folder_ = pattern;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, Path().c_str(), sizeof address.sun_path - 1);
+    listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listener_, 8) != 0)
+      return;
+    acceptor_ = std::thread([this] {
+      for (int fd; (fd = accept(listener_, nullptr, nullptr)) >= 0;) {
+        held_.push_back(fd);
+        ++connections_;
+      }
+    });
+  }
+  ~SilentServer() {
+    if (acceptor_.joinable()) {
+      shutdown(listener_, SHUT_RDWR);  // ends the blocked accept
+      acceptor_.join();
+    }
+    for (const int fd : held_) close(fd);
+    if (listener_ >= 0) close(listener_);
+    if (!folder_.empty()) std::filesystem::remove_all(folder_);
+  }
+  bool Listening() const { return acceptor_.joinable(); }
+  std::string Path() const { return folder_ + "/native"; }
+  int Connections() const { return connections_; }
+
+ private:
+  std::string folder_;
+  int listener_ = -1;
+  std::thread acceptor_;
+  std::vector<int> held_;
+  std::atomic<int> connections_{0};
+};
+
+// At start the "AudioDevice" menu is built on the window's thread: a server that accepts and
+// never answers must not hold the window (it once cost two timeouts of 2 s in a row).
+TEST(PulseOutputsWithSilentServer, TheAudioDeviceMenuIsBuiltWithoutWaitingForIt) {
+  SilentServer server;
+  ASSERT_TRUE(server.Listening());
+  setenv("PULSE_SERVER", ("unix:" + server.Path()).c_str(), 1);
+  PulseOutputs outputs;
+  TAudioDeviceMenu menu(outputs);
+  const auto start = std::chrono::steady_clock::now();
+  menu.Build();
+  const auto took = std::chrono::steady_clock::now() - start;
+  unsetenv("PULSE_SERVER");
+  EXPECT_GE(server.Connections(), 1);
+  EXPECT_FALSE(menu.Enabled());
+  // The whole query is bounded to 300 ms; the rest is room for a busy machine.
+  EXPECT_LT(took, std::chrono::milliseconds(1000));
 }
 
 }  // namespace
