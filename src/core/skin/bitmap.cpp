@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3,
                         kBiAlphaBitfields = 6;
+// The longest run one pair of RLE bytes (count, value) writes.
+constexpr std::int64_t kRleMostPixelsPerPair = 255;
 
 std::uint32_t U32(std::string_view b, std::size_t at) {
   if (at + 4 > b.size()) throw EBitmapError(kBitmapNotValid);
@@ -117,7 +119,8 @@ std::uint32_t TBitmap::ColorAt(int x, int y) const {
   return 0;
 }
 
-TBitmap DecodeBmp(std::string_view b) {
+TBitmap DecodeBmp(std::string_view b,
+                  const std::function<void(int width, int height)>& beforeAllocating) {
   if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') throw EBitmapError(kBitmapNotValid);
   const std::uint32_t dataOffset = U32(b, 10);
   const std::uint32_t headerSize = U32(b, 14);
@@ -204,9 +207,15 @@ TBitmap DecodeBmp(std::string_view b) {
     }
   }
 
+  if (beforeAllocating) beforeAllocating(bmp.Width, bmp.Height);
   if (dataOffset > b.size()) throw EBitmapError(kBitmapNotValid);
   const std::string_view data = b.substr(dataOffset);
   if (rle) {
+    // Two bytes of data write at most 255 pixels; pixels that no run writes are undefined. A
+    // picture larger than its data can fill is damaged, and is refused before anything is
+    // allocated for it: a few bytes must never claim megabytes.
+    if (static_cast<std::int64_t>(data.size() / 2) * kRleMostPixelsPerPair < width * height)
+      throw EBitmapError(kBitmapNotValid);
     // One index per byte: a run-length encoded 4-bit picture is kept as an 8-bit one.
     bmp.Format = TPixelFormat::pf8bit;
     bmp.RowBytes = static_cast<std::size_t>(bmp.Width);

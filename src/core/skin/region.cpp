@@ -111,6 +111,9 @@ std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
         count += WriteRuns(s, y, bmp.Width, [&](int x) { return matcher.Matches(x, y); });
         break;
     }
+    if (count > kMostOutlineRects)
+      throw ERgnError("The skin's window outline is too complex: it needs more than " +
+                      std::to_string(kMostOutlineRects) + " rectangles");
   }
   for (int k = 0; k < 4; ++k) s[8 + k] = static_cast<char>(count >> (8 * k));
   return s;

@@ -25,9 +25,13 @@ class ERgnError : public std::runtime_error {
 
 constexpr int kRegionChunk = 4000;
 constexpr std::size_t kRegionHeaderSize = 32;
+// No real outline comes near this (a rounded 1920 x 1080 face needs a few thousand); a dithered
+// or checkered picture would need millions, and the window would take minutes to shape.
+constexpr std::uint32_t kMostOutlineRects = 100000;
 
 // The stream of the picture's kept area: header (size 32, type 1, count, 0, bounds 0, 0, width,
-// height) and the runs. Rectangles are end-exclusive.
+// height) and the runs. Rectangles are end-exclusive. An outline of more than kMostOutlineRects
+// rectangles throws ERgnError, and is refused before it is complete.
 std::string MakeRegionStream(const TBitmap& bitmap, std::uint32_t colour);
 
 // Reads a region stream from `pos`, handing the rectangles on `kRegionChunk` at a time; `pos`

@@ -60,14 +60,6 @@ TImage Glyph(const TImage& strip, int index, int width) {
   return glyph;
 }
 
-std::optional<TBitmap> ExtractBitmap(const TZipArchive& zip, const std::string& name) {
-  const int index = zip.IndexOfName(name);
-  if (index < 0) return std::nullopt;
-  std::string bytes;
-  zip.ExtractTo(index, bytes);
-  return DecodeBmp(bytes);
-}
-
 }  // namespace
 
 std::string FindFileNoCase(FolderList& folders, const std::string& folder,
@@ -123,6 +115,7 @@ void TSkin::LoadArchive(const std::function<void(TZipArchive&, bool scan)>& open
   TZipArchive zip(files_.Codec);
   const TSkinLook before = look_;
   auto load = [&](bool scan) {
+    budget_ = TPictureBudget{};
     open(zip, scan);
     if (zip.Count() > kStripSkinMostMembers) {
       LoadArchiveShapedSkin(zip);
@@ -142,12 +135,25 @@ void TSkin::LoadArchive(const std::function<void(TZipArchive&, bool scan)>& open
   }
 }
 
+// Both count against the skin's budget: the file before it is extracted, the picture before its
+// pixels are allocated.
+std::optional<TBitmap> TSkin::ExtractBitmap(const TZipArchive& zip, const std::string& name) {
+  const int index = zip.IndexOfName(name);
+  if (index < 0) return std::nullopt;
+  budget_.TakeFile(name, zip.EntryAt(index)->UncompressedSize);
+  std::string bytes;
+  zip.ExtractTo(index, bytes);
+  return DecodeBmp(bytes, [&](int width, int height) { budget_.TakePixels(name, width, height); });
+}
+
 std::optional<TBitmap> TSkin::ReadFolderBitmap(const std::string& folder, const std::string& name) {
   const std::string path = FindFileNoCase(files_.Folders, folder, name);
   if (path.empty()) return std::nullopt;
   const FileRead read = files_.Files.ReadFile(path);
   if (read.result != FileRead::Result::Ok) throw ESkinError("Cannot open file \"" + path + "\"");
-  return DecodeBmp(read.bytes);
+  budget_.TakeFile(name, static_cast<std::int64_t>(read.bytes.size()));
+  return DecodeBmp(read.bytes,
+                   [&](int width, int height) { budget_.TakePixels(name, width, height); });
 }
 
 void TSkin::LoadFolderStripSkin(const std::string& iniPath) {

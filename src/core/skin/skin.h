@@ -11,6 +11,7 @@
 
 #include "core/app/snapping.h"
 #include "core/skin/bitmap.h"
+#include "core/skin/picture_budget.h"
 #include "core/skin/skin_info.h"
 #include "core/skin/skin_ini.h"
 
@@ -85,10 +86,12 @@ class TSkin {
   void LoadInputStrip(const TBitmap& bitmap);
   void SetSkinBitmap(int button, const TBitmap& bitmap);
   std::optional<TBitmap> ReadFolderBitmap(const std::string& folder, const std::string& name);
+  std::optional<TBitmap> ExtractBitmap(const TZipArchive& zip, const std::string& name);
 
   TSkinFiles files_;
   TSkinLook look_;
   std::vector<std::string> warnings_;
+  TPictureBudget budget_;  // all pictures of this load together
 };
 
 }  // namespace zr4
