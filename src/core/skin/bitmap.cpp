@@ -266,19 +266,72 @@ bool TColorMatcher::Matches(int x, int y) const {
   return false;
 }
 
+namespace {
+
+std::uint32_t OpaqueArgb(std::uint32_t colour) {
+  return 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
+// Palette pictures: each of the 256 indices is drawn once, and rows only look them up.
+void DrawPaletteRows(const TBitmap& bitmap, std::optional<std::uint32_t> transparent,
+                     std::uint32_t* out) {
+  std::uint32_t drawn[256];
+  for (std::size_t k = 0; k < 256; ++k) {
+    const std::uint32_t colour = k < bitmap.Palette.size() ? bitmap.Palette[k] : 0;
+    const bool cut = transparent && k < bitmap.Palette.size() && colour == *transparent;
+    drawn[k] = cut ? 0 : OpaqueArgb(colour);
+  }
+  for (int y = 0; y < bitmap.Height; ++y) {
+    const std::uint8_t* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width; ++x) {
+      unsigned index = row[x];
+      if (bitmap.Format == TPixelFormat::pf1bit) index = (row[x / 8] >> (7 - x % 8)) & 1;
+      if (bitmap.Format == TPixelFormat::pf4bit)
+        index = x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 15;
+      *out++ = drawn[index];
+    }
+  }
+}
+
+// 24- and 32-bit pictures: blue, green, red and, for 32 bits, an unused byte.
+void DrawRgbRows(const TBitmap& bitmap, std::optional<std::uint32_t> transparent,
+                 std::uint32_t* out) {
+  const int step = bitmap.Format == TPixelFormat::pf32bit ? 4 : 3;
+  for (int y = 0; y < bitmap.Height; ++y) {
+    const std::uint8_t* p = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width; ++x, p += step) {
+      const std::uint32_t colour = Rgb(p[2], p[1], p[0]);
+      *out++ = transparent && colour == *transparent ? 0 : OpaqueArgb(colour);
+    }
+  }
+}
+
+}  // namespace
+
 TImage ToImage(const TBitmap& bitmap, std::optional<std::uint32_t> transparent) {
   TImage image{bitmap.Width, bitmap.Height, {}};
   image.Argb.resize(static_cast<std::size_t>(bitmap.Width) *
                     static_cast<std::size_t>(bitmap.Height));
+  std::uint32_t* out = image.Argb.data();
+  switch (bitmap.Format) {
+    case TPixelFormat::pf1bit:
+    case TPixelFormat::pf4bit:
+    case TPixelFormat::pf8bit:
+      DrawPaletteRows(bitmap, transparent, out);
+      return image;
+    case TPixelFormat::pf24bit:
+    case TPixelFormat::pf32bit:
+      DrawRgbRows(bitmap, transparent, out);
+      return image;
+    case TPixelFormat::pf15bit:
+    case TPixelFormat::pf16bit:
+      break;
+  }
   std::optional<TColorMatcher> matcher;
   if (transparent) matcher.emplace(bitmap, *transparent);
-  std::uint32_t* out = image.Argb.data();
   for (int y = 0; y < bitmap.Height; ++y)
-    for (int x = 0; x < bitmap.Width; ++x) {
-      const std::uint32_t c = bitmap.ColorAt(x, y);
-      const std::uint32_t rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-      *out++ = matcher && matcher->Matches(x, y) ? 0 : 0xFF000000u | rgb;
-    }
+    for (int x = 0; x < bitmap.Width; ++x)
+      *out++ = matcher && matcher->Matches(x, y) ? 0 : OpaqueArgb(bitmap.ColorAt(x, y));
   return image;
 }
 

@@ -15,13 +15,15 @@ std::vector<TRect> Outline(const std::string& bmp, std::uint32_t colour = kMagen
   return region.Rects();
 }
 
+struct NamedSpec {
+  const char* name;
+  BmpSpec spec;
+};
+
 // Three pixels in a row, the middle one magenta, in every stored format.
-TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
+std::vector<NamedSpec> BlackMagentaBlack() {
   const std::uint32_t palette[] = {0x000000, 0xFF00FF};  // black, magenta
-  const struct {
-    const char* name;
-    BmpSpec spec;
-  } cases[] = {
+  return {
       {"1 bit", {1, 3, 1, {"\x40"}, {palette[0], palette[1]}}},
       {"4 bit", {4, 3, 1, {std::string("\x01\x00", 2)}, {palette[0], palette[1]}}},
       {"8 bit", {8, 3, 1, {std::string("\x00\x01\x00", 3)}, {palette[0], palette[1]}}},
@@ -42,12 +44,28 @@ TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
         1}},
       {"RLE4", {4, 3, 1, {std::string("\x03\x01\x00\x01", 4)}, {palette[0], palette[1]}, 2}},
   };
-  for (const auto& c : cases) {
+}
+
+TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
+  for (const auto& c : BlackMagentaBlack()) {
     EXPECT_EQ(Outline(BuildBmp(c.spec)), (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
         << c.name;
   }
   // The 16-bit word of magenta is 0xF81F; with 5-5-5 bits it is 0x7C1F (and 0xF81F is not it).
   EXPECT_EQ(Outline(BuildBmp({16, 1, 1, {std::string("\x1F\xF8", 2)}})).size(), 1u);
+}
+
+TEST(BitmapTest, EachPixelFormatDrawsOpaqueOrCutAway) {
+  for (const auto& c : BlackMagentaBlack()) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(c.spec));
+    EXPECT_EQ(ToImage(bmp).Argb, (std::vector<std::uint32_t>{0xFF000000, 0xFFFF00FF, 0xFF000000}))
+        << c.name;
+    EXPECT_EQ(ToImage(bmp, kMagenta).Argb, (std::vector<std::uint32_t>{0xFF000000, 0, 0xFF000000}))
+        << c.name;
+  }
+  // An index past the palette draws black and is never cut away.
+  const TBitmap outside = DecodeBmp(BuildBmp({8, 1, 1, {"\x05"}, {0xFF00FF}}));
+  EXPECT_EQ(ToImage(outside, 0).Argb, std::vector<std::uint32_t>{0xFF000000});
 }
 
 TEST(RegionTest, RowsRunsAndBothRowOrders) {
