@@ -141,6 +141,32 @@ void ReadRegionStream(std::string_view stream, std::size_t& pos,
   pos = at;
 }
 
+std::vector<TRect> MergeRowsIntoBands(std::span<const TRect> runs) {
+  std::vector<TRect> bands;
+  bands.reserve(runs.size());
+  std::size_t lastBand = 0;  // where the last band starts in `bands`
+  for (std::size_t row = 0; row < runs.size();) {
+    std::size_t end = row + 1;
+    while (end < runs.size() && runs[end].top == runs[row].top) ++end;
+    const std::size_t count = end - row;
+    // The row continues the last band when it touches it and has the same runs.
+    bool continues =
+        !bands.empty() && bands.back().bottom == runs[row].top && bands.size() - lastBand == count;
+    for (std::size_t k = 0; continues && k < count; ++k)
+      continues = bands[lastBand + k].left == runs[row + k].left &&
+                  bands[lastBand + k].right == runs[row + k].right;
+    if (continues) {
+      for (std::size_t k = lastBand; k < bands.size(); ++k) bands[k].bottom = runs[row].bottom;
+    } else {
+      lastBand = bands.size();
+      bands.insert(bands.end(), runs.begin() + static_cast<std::ptrdiff_t>(row),
+                   runs.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    row = end;
+  }
+  return bands;
+}
+
 void TRegion::MakeRgnFromBitmap(const TBitmap& bitmap, std::uint32_t colour) {
   const std::string stream = MakeRegionStream(bitmap, colour);
   std::size_t pos = 0;

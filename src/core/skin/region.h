@@ -2,7 +2,7 @@
 // outline is a list of one-pixel-high rectangles, one per run of kept pixels, row by row from
 // the top, written to and read from the region stream (32-byte header and 16 bytes per
 // rectangle, little-endian). Only the drawing side turns the rectangles into the platform's
-// region, in chunks of kRegionChunk.
+// region, merged into bands first.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +38,12 @@ std::string MakeRegionStream(const TBitmap& bitmap, std::uint32_t colour);
 // ends after the stream. A stream that ends early throws ERgnError.
 void ReadRegionStream(std::string_view stream, std::size_t& pos,
                       const std::function<void(std::span<const TRect>)>& addChunk);
+
+// The outline's runs (one-pixel-high rectangles, row by row from the top, left to right) as
+// bands: rows next to each other with the same runs become one rectangle per run, as tall as the
+// rows together. This is the form platform regions keep (y-x banded, no two bands alike that
+// touch), so a region can take it whole instead of uniting rows one by one. Linear in the runs.
+std::vector<TRect> MergeRowsIntoBands(std::span<const TRect> runs);
 
 class TRegion {
  public:

@@ -105,6 +105,22 @@ TEST(RegionTest, TheStreamIsReadInChunksOf4000) {
   EXPECT_EQ(region.Rects().size(), 1u);
 }
 
+TEST(RegionTest, RowsWithTheSameRunsMergeIntoBands) {
+  // Rows 0-1 whole; rows 2-3 two runs; row 4 empty; row 5 the same two runs; row 6 one of them
+  // moved by a pixel.
+  const std::vector<TRect> runs = {{0, 0, 4, 1}, {0, 1, 4, 2}, {1, 2, 2, 3}, {3, 2, 4, 3},
+                                   {1, 3, 2, 4}, {3, 3, 4, 4}, {1, 5, 2, 6}, {3, 5, 4, 6},
+                                   {1, 6, 2, 7}, {2, 6, 4, 7}};
+  EXPECT_EQ(MergeRowsIntoBands(runs), (std::vector<TRect>{{0, 0, 4, 2},
+                                                          {1, 2, 2, 4},
+                                                          {3, 2, 4, 4},
+                                                          {1, 5, 2, 6},
+                                                          {3, 5, 4, 6},
+                                                          {1, 6, 2, 7},
+                                                          {2, 6, 4, 7}}));
+  EXPECT_EQ(MergeRowsIntoBands({}), std::vector<TRect>{});
+}
+
 TEST(BitmapTest, DamagedOrOversizedFilesAreErrors) {
   const std::string good = BuildBmp({24, 2, 2, {std::string(6, '\0'), std::string(6, '\0')}});
   const struct {
