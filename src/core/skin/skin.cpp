@@ -25,6 +25,25 @@ constexpr int kSmallButtonWidth = 15;
 constexpr int kSmallButtonHeight = 14;
 // More members than this: a shaped skin.
 constexpr int kStripSkinMostMembers = 10;
+// A skin's INI text is a few kilobytes. A larger one is refused before it is read whole: a
+// small archive could otherwise unpack megabytes of text for the INI reader.
+constexpr std::size_t kMostSkinTextBytes = 64 * 1024;
+
+void CheckSkinTextSize(const std::string& name, std::size_t bytes) {
+  if (bytes > kMostSkinTextBytes)
+    throw ESkinError("The skin's " + name + " is larger than " +
+                     std::to_string(kMostSkinTextBytes) + " bytes");
+}
+
+// The member's text; empty when the archive lacks it.
+std::string ExtractSkinText(const TZipArchive& zip, const std::string& name) {
+  std::string text;
+  const int index = zip.IndexOfName(name);
+  if (index < 0) return text;
+  CheckSkinTextSize(name, zip.EntryAt(index)->UncompressedSize);
+  zip.ExtractTo(index, text);
+  return text;
+}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t cut = path.find_last_of("/\\");
@@ -89,6 +108,7 @@ void TSkin::LoadSkin(const std::string& path) {
     return;
   }
   const FileRead read = files_.Files.ReadFile(found);
+  CheckSkinTextSize(name, read.bytes.size());
   const std::string text =
       read.result == FileRead::Result::Ok ? DecodeIniText(read.bytes, files_.Codec) : "";
   if (ReadSkinIni(look_.Info, text, path, warnings_)) {
@@ -175,8 +195,7 @@ void TSkin::LoadFolderShapedSkin(const std::string& iniPath) {
 
 void TSkin::LoadArchiveStripSkin(const TZipArchive& zip) {
   const std::string base = LowerAscii(WithoutExtension(zip.ArchiveName()));
-  std::string text;
-  zip.ExtractFile(base + ".ini", text);
+  const std::string text = ExtractSkinText(zip, base + ".ini");
   ReadSkinIni(look_.Info, DecodeIniText(text, files_.Codec), "", warnings_);
   if (auto picture = ExtractBitmap(zip, base + "0.bmp")) ApplyStripPicture(*picture);
   if (auto strip = ExtractBitmap(zip, base + "1.bmp")) LoadTransportStrip(*strip);
@@ -184,8 +203,7 @@ void TSkin::LoadArchiveStripSkin(const TZipArchive& zip) {
 }
 
 void TSkin::LoadArchiveShapedSkin(const TZipArchive& zip) {
-  std::string text;
-  zip.ExtractFile("skin.ini", text);
+  const std::string text = ExtractSkinText(zip, "skin.ini");
   ReadSkinIni(look_.Info, DecodeIniText(text, files_.Codec), "", warnings_);
   if (auto main = ExtractBitmap(zip, kSkinBitmapNames[kSkinButtonCount]))
     ApplyMainBitmap(*main, look_.Info.MainTransparentColor);

@@ -1,6 +1,6 @@
 // Skins built to cost as much as a few kilobytes can: each is refused with a message, or loads
-// within the skin's budget of 4,194,304 pixels and 20,971,520 bytes of picture files and an
-// outline of at most 100,000 rectangles.
+// within the skin's budget of 4,194,304 pixels and 20,971,520 bytes of picture files, an INI
+// text of at most 65,536 bytes and an outline of at most 100,000 rectangles.
 #include <gtest/gtest.h>
 
 #include "core/skin/bmp_builder.h"
@@ -133,6 +133,19 @@ TEST_F(HostileSkinTest, PictureFilesAreRefusedBeforeTheyAreExtracted) {
   EXPECT_EQ(Refusal("/s/big.zip"),
             "The skin is too large: its picture files together pass 20971520 bytes (at "
             "play.bmp, 10485761 bytes)");
+}
+
+TEST_F(HostileSkinTest, AnIniTextOfMoreThan65536BytesIsRefusedBeforeItIsRead) {
+  const std::string most = "[Text]\nAuthor=a\n" + std::string(65536 - 16, ';');
+  files.files["/s/most.zip"] = BuildZip({{"most.ini", most}, {"most0.bmp", RlePicture(3, 1)}});
+  EXPECT_EQ(Load("/s/most.zip").Info.ExInfo.Author, "a");
+  // Declared one byte longer; the one byte behind it is never read.
+  std::vector<ZipMember> members = {{"skin.ini", "x", false, 0, 65537}};
+  for (int k = 0; k < 10; ++k) members.push_back({"note" + std::to_string(k), ""});
+  files.files["/s/long.zip"] = BuildZip(members);
+  EXPECT_EQ(Refusal("/s/long.zip"), "The skin's skin.ini is larger than 65536 bytes");
+  files.files["/f/long.ini"] = most + ";";
+  EXPECT_EQ(Refusal("/f/long.ini"), "The skin's long.ini is larger than 65536 bytes");
 }
 
 TEST_F(HostileSkinTest, AnOutlineOfMoreThan100000RectanglesIsRefused) {
