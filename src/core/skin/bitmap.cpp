@@ -142,9 +142,11 @@ TBitmap DecodeBmp(std::string_view b,
   }
   const bool topDown = height < 0;
   height = topDown ? -height : height;
-  if (width <= 0 || height <= 0 || width > TBitmap::kMaxSide || height > TBitmap::kMaxSide ||
-      width * height > TBitmap::kMaxPixels)
+  if (width <= 0 || height <= 0 || width > TBitmap::kMaxSide || height > TBitmap::kMaxSide)
     throw EBitmapError(kBitmapNotValid);
+  // The caller's bound comes first: its message says more than this function's own.
+  if (beforeAllocating) beforeAllocating(static_cast<int>(width), static_cast<int>(height));
+  if (width * height > TBitmap::kMaxPixels) throw EBitmapError(kBitmapNotValid);
 
   TBitmap bmp;
   bmp.Width = static_cast<int>(width);
@@ -207,7 +209,6 @@ TBitmap DecodeBmp(std::string_view b,
     }
   }
 
-  if (beforeAllocating) beforeAllocating(bmp.Width, bmp.Height);
   if (dataOffset > b.size()) throw EBitmapError(kBitmapNotValid);
   const std::string_view data = b.substr(dataOffset);
   if (rle) {

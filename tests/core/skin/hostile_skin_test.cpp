@@ -109,6 +109,12 @@ TEST_F(HostileSkinTest, AllPicturesOfASkinShareOneBudgetOfPixels) {
             "The skin is too large for any screen: its pictures together pass 4194304 pixels "
             "(at main.bmp, 2048 x 2049)");
 
+  // A picture larger than any may be says so by the same message.
+  files.files["/s/huge.zip"] = ShapedSkin({{"main.bmp", RlePicture(4000, 3000), true}});
+  EXPECT_EQ(Refusal("/s/huge.zip"),
+            "The skin is too large for any screen: its pictures together pass 4194304 pixels "
+            "(at main.bmp, 4000 x 3000)");
+
   // Strip skins and folder skins alike, counting every picture.
   files.files["/s/x.zip"] =
       BuildZip({{"x0.bmp", RlePicture(2048, 2048), true}, {"x1.bmp", RlePicture(13, 1)}});
