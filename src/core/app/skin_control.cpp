@@ -86,7 +86,7 @@ std::optional<std::string> TSkinControl::TryLoad(const std::function<void(TSkin&
     error = e.what();
   }
   for (const std::string& warning : skin.Warnings()) c_.View().ShowMessage(warning);
-  if (!error) Apply(skin.Look());
+  if (!error) Apply(skin.TakeLook());
   return error;
 }
 
@@ -109,8 +109,8 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
   c_.View().ShowMessage(*error + (builtIn ? "" : std::string("\n") + kFallbackNotice));
 }
 
-void TSkinControl::Apply(const TSkinLook& look) {
-  look_ = look;
+void TSkinControl::Apply(TSkinLook look) {
+  look_ = std::move(look);
   layout_ = ApplySkinLayout(look_);
   // The tray icon is put back after the window changed its face, as after a taskbar restart.
   const bool trayShown = c_.Tray().Shown();

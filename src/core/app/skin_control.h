@@ -94,7 +94,7 @@ class TSkinControl {
 
  private:
   std::optional<std::string> TryLoad(const std::function<void(TSkin&)>& load);
-  void Apply(const TSkinLook& look);
+  void Apply(TSkinLook look);
 
   TController& c_;
   const TSkinPorts* ports_;

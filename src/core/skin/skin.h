@@ -72,6 +72,9 @@ class TSkin {
   void LoadSkinArchive(const std::string& name, const std::string& bytes);
 
   const TSkinLook& Look() const { return look_; }
+  // The look, handed over without a copy (a skin's pictures may take many megabytes); the
+  // reader is spent afterwards.
+  TSkinLook TakeLook() { return std::move(look_); }
   const std::vector<std::string>& Warnings() const { return warnings_; }
 
  private:
