@@ -6,10 +6,12 @@ program refuses or loads them within its bounds:
                     bitmap whose data is only the end-of-picture mark (2 bytes), stored.
   checkerboard.zip  a shaped skin whose main.bmp is a 2896 x 2896 1-bit checkerboard (one
                     outline rectangle for every second pixel), deflated.
-  rle_bomb_4mpx.zip, checkerboard_4mpx.zip  the same with pictures of 4 Mpx, which the skin's
+  rle_bomb_3mpx.zip, checkerboard_3mpx.zip  the same with pictures of 3 Mpx, which the skin's
                     budget of pixels lets through on their own.
   largest.zip       the largest skin that loads: a 1920 x 1080 32-bit face with a rounded
-                    outline and 27 32-bit buttons that fill the rest of the 4,194,304 pixels.
+                    outline and 27 32-bit buttons that fill the rest of the 3,145,728 pixels.
+  busiest.zip       a 2048 x 1536 32-bit face, the whole budget in one picture, with an outline
+                    of 98,304 rectangles, just under their limit.
 
 Usage: make_hostile_skins.py OUTDIR
 """
@@ -59,10 +61,20 @@ def largest():
             if dx * dx + dy * dy > 60 * 60:
                 face[4 * (y * width + x):4 * (y * width + x) + 3] = b'\xff\x00\xff'
     members = [('skin.ini', SKIN_INI), ('main.bmp', bmp(32, width, height, bytes(face)))]
-    left = 4 * 1024 * 1024 - width * height
+    left = 3 * 1024 * 1024 - width * height
     side = int((left // 27 // 3) ** 0.5)
     button = bmp(32, 3 * side, side, b'\x80\x80\x80\x00' * 3 * side * side)
     members += [(b + '.bmp', button) for b in BUTTONS]
+    return members, zipfile.ZIP_DEFLATED
+
+
+def busiest():
+    width, height = 2048, 1536
+    row = bytearray(b'\x40\x40\x40\x00' * width)
+    for x in range(0, width, 32):
+        row[4 * x:4 * x + 3] = b'\xff\x00\xff'
+    members = [('skin.ini', SKIN_INI), ('main.bmp', bmp(32, width, height, bytes(row) * height))]
+    members += [('note%d.txt' % k, b'') for k in range(10)]
     return members, zipfile.ZIP_DEFLATED
 
 
@@ -77,6 +89,7 @@ if __name__ == '__main__':
     os.makedirs(out, exist_ok=True)
     write(os.path.join(out, 'rle_bomb.zip'), *rle_bomb())
     write(os.path.join(out, 'checkerboard.zip'), *checkerboard())
-    write(os.path.join(out, 'rle_bomb_4mpx.zip'), *rle_bomb(2048, 2048))
-    write(os.path.join(out, 'checkerboard_4mpx.zip'), *checkerboard(2048, 2048))
+    write(os.path.join(out, 'rle_bomb_3mpx.zip'), *rle_bomb(2048, 1536))
+    write(os.path.join(out, 'checkerboard_3mpx.zip'), *checkerboard(2048, 1536))
     write(os.path.join(out, 'largest.zip'), *largest())
+    write(os.path.join(out, 'busiest.zip'), *busiest())

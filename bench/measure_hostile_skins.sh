@@ -24,7 +24,7 @@ measure() {  # label, then the command
     $((kbytes / 1024)) "$status" "$(wc -c <"$work/out")" "$(tail -n 1 "$work/err" | cut -c1-90)"
 }
 
-for skin in rle_bomb checkerboard rle_bomb_4mpx checkerboard_4mpx largest skindefa; do
+for skin in rle_bomb checkerboard rle_bomb_3mpx checkerboard_3mpx largest busiest skindefa; do
   measure "$skin --check-skin" "$program" --check-skin "$work/home/skins/$skin.zip"
   measure "$skin --check-skin --json" "$program" --check-skin "$work/home/skins/$skin.zip" --json
   printf '[Setting]\r\nSkinIniName=skins\\%s.zip\r\n' "$skin" >"$work/home/zr4pcctrl.ini"

@@ -10,12 +10,14 @@ namespace zr4 {
 
 class TPictureBudget {
  public:
-  // A 1920 x 1080 face with buttons covering as much again (each button picture holds three
-  // state images) fits with room to spare; a skin larger than any screen can show does not.
-  static constexpr std::int64_t kMostPixels = 4 * 1024 * 1024;
+  // A 1920 x 1080 face fits with a million pixels of button pictures (each holds three state
+  // images); a skin larger than any screen can show does not. The program holds each picture
+  // about four times over (decoded, drawn, on the window, in a screenshot), and stays under
+  // 100 MB with the largest.
+  static constexpr std::int64_t kMostPixels = 3 * 1024 * 1024;
   // The picture files themselves, read or extracted whole before they are decoded: four bytes
   // for each pixel of the budget and room for headers and palettes.
-  static constexpr std::int64_t kMostFileBytes = 20 * 1024 * 1024;
+  static constexpr std::int64_t kMostFileBytes = 16 * 1024 * 1024;
 
   // Counts a picture file of `bytes` bytes; throws ESkinError, before it is read, when the
   // skin's picture files together would pass kMostFileBytes.

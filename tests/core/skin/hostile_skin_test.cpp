@@ -1,5 +1,5 @@
 // Skins built to cost as much as a few kilobytes can: each is refused with a message, or loads
-// within the skin's budget of 4,194,304 pixels and 20,971,520 bytes of picture files, an INI
+// within the skin's budget of 3,145,728 pixels and 16,777,216 bytes of picture files, an INI
 // text of at most 65,536 bytes and an outline of at most 100,000 rectangles.
 #include <gtest/gtest.h>
 
@@ -81,64 +81,64 @@ TEST(HostileBitmapTest, AnRlePictureIsNoLargerThanItsDataCanFill) {
 }
 
 TEST_F(HostileSkinTest, PicturesOfTwoBytesAreRefused) {
-  // 28 pictures of 8 Mpx pass the budget with the first; of 4 Mpx each, the first cannot be
+  // 28 pictures of 8 Mpx pass the budget with the first; of 3 Mpx each, the first cannot be
   // filled by its data.
-  for (const int height : {2048, 1024}) {
+  for (const int height : {2048, 768}) {
     const std::string empty = BuildBmp({8, 4096, height, {std::string("\0\1", 2)}, {0}, 1});
     std::vector<ZipMember> members = {{"main.bmp", empty}};
     for (int b = 0; b < kSkinButtonCount; ++b) members.push_back({kSkinBitmapNames[b], empty});
     files.files["/s/bomb.zip"] = BuildZip(members);
     EXPECT_EQ(Refusal("/s/bomb.zip"),
               height == 2048 ? "The skin is too large for any screen: its pictures together pass "
-                               "4194304 pixels (at main.bmp, 4096 x 2048)"
+                               "3145728 pixels (at main.bmp, 4096 x 2048)"
                              : "Bitmap image is not valid");
   }
 }
 
 TEST_F(HostileSkinTest, AllPicturesOfASkinShareOneBudgetOfPixels) {
-  // 2048 x 1024 twice is the whole budget of 4,194,304 pixels.
-  const std::string half = RlePicture(2048, 1024);
+  // 2048 x 768 twice is the whole budget of 3,145,728 pixels.
+  const std::string half = RlePicture(2048, 768);
   files.files["/s/full.zip"] = ShapedSkin({{"main.bmp", half, true}, {"play.bmp", half, true}});
   const TSkinLook look = Load("/s/full.zip");
   EXPECT_EQ(look.Main.Width, 2048);
-  EXPECT_EQ(look.Buttons[btnPlay].Height, 1024);
+  EXPECT_EQ(look.Buttons[btnPlay].Height, 768);
 
   // One row more is refused before anything of it is decoded.
-  files.files["/s/over.zip"] = ShapedSkin({{"main.bmp", RlePicture(2048, 2049), true}});
+  files.files["/s/over.zip"] = ShapedSkin({{"main.bmp", RlePicture(2048, 1537), true}});
   EXPECT_EQ(Refusal("/s/over.zip"),
-            "The skin is too large for any screen: its pictures together pass 4194304 pixels "
-            "(at main.bmp, 2048 x 2049)");
+            "The skin is too large for any screen: its pictures together pass 3145728 pixels "
+            "(at main.bmp, 2048 x 1537)");
 
   // A picture larger than any may be says so by the same message.
   files.files["/s/huge.zip"] = ShapedSkin({{"main.bmp", RlePicture(4000, 3000), true}});
   EXPECT_EQ(Refusal("/s/huge.zip"),
-            "The skin is too large for any screen: its pictures together pass 4194304 pixels "
+            "The skin is too large for any screen: its pictures together pass 3145728 pixels "
             "(at main.bmp, 4000 x 3000)");
 
   // Strip skins and folder skins alike, counting every picture.
   files.files["/s/x.zip"] =
-      BuildZip({{"x0.bmp", RlePicture(2048, 2048), true}, {"x1.bmp", RlePicture(13, 1)}});
+      BuildZip({{"x0.bmp", RlePicture(2048, 1536), true}, {"x1.bmp", RlePicture(13, 1)}});
   EXPECT_EQ(Refusal("/s/x.zip"),
-            "The skin is too large for any screen: its pictures together pass 4194304 pixels "
+            "The skin is too large for any screen: its pictures together pass 3145728 pixels "
             "(at x1.bmp, 13 x 1)");
   files.files["/f/skin.ini"] = "[TransparentColor]\nMainTransparentColor=$00FF00FF\n";
-  files.files["/f/main.bmp"] = RlePicture(2048, 2048);
+  files.files["/f/main.bmp"] = RlePicture(2048, 1536);
   files.files["/f/mini.bmp"] = RlePicture(3, 1);
   EXPECT_EQ(Refusal("/f/skin.ini"),
-            "The skin is too large for any screen: its pictures together pass 4194304 pixels "
+            "The skin is too large for any screen: its pictures together pass 3145728 pixels "
             "(at mini.bmp, 3 x 1)");
 }
 
 TEST_F(HostileSkinTest, PictureFilesAreRefusedBeforeTheyAreExtracted) {
-  // 10 MiB and 10 MiB + 1 byte pass 20,971,520 bytes together; the second member's data is
+  // 8 MiB and 8 MiB + 1 byte pass 16,777,216 bytes together; the second member's data is
   // never read (it is one byte, and reading it would fail).
   std::string main = SolidBmp(1, 1, std::string(3, '\0'));
-  main.resize(10485760, '\0');
+  main.resize(8388608, '\0');
   files.files["/s/big.zip"] =
-      ShapedSkin({{"main.bmp", main, true}, {"play.bmp", "x", false, 0, 10485761}});
+      ShapedSkin({{"main.bmp", main, true}, {"play.bmp", "x", false, 0, 8388609}});
   EXPECT_EQ(Refusal("/s/big.zip"),
-            "The skin is too large: its picture files together pass 20971520 bytes (at "
-            "play.bmp, 10485761 bytes)");
+            "The skin is too large: its picture files together pass 16777216 bytes (at "
+            "play.bmp, 8388609 bytes)");
 }
 
 TEST_F(HostileSkinTest, AnIniTextOfMoreThan65536BytesIsRefusedBeforeItIsRead) {
@@ -169,7 +169,7 @@ TEST_F(HostileSkinTest, AnOutlineOfMoreThan100000RectanglesIsRefused) {
   EXPECT_EQ(region.Rects().size(), 100000u);  // the outline before stays
 
   // A checkered face within the pixel budget is refused as a skin, too.
-  files.files["/s/checkered.zip"] = ShapedSkin({{"main.bmp", Checkered(2048, 2048), true}});
+  files.files["/s/checkered.zip"] = ShapedSkin({{"main.bmp", Checkered(2048, 1536), true}});
   EXPECT_EQ(Refusal("/s/checkered.zip"),
             "The skin's window outline is too complex: it needs more than 100000 rectangles");
 }
