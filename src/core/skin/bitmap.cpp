@@ -285,10 +285,13 @@ void DrawPaletteRows(const TBitmap& bitmap, std::optional<std::uint32_t> transpa
   for (int y = 0; y < bitmap.Height; ++y) {
     const std::uint8_t* row = bitmap.Row(y);
     for (int x = 0; x < bitmap.Width; ++x) {
-      unsigned index = row[x];
-      if (bitmap.Format == TPixelFormat::pf1bit) index = (row[x / 8] >> (7 - x % 8)) & 1;
-      if (bitmap.Format == TPixelFormat::pf4bit)
+      unsigned index;
+      if (bitmap.Format == TPixelFormat::pf1bit)
+        index = (row[x / 8] >> (7 - x % 8)) & 1;
+      else if (bitmap.Format == TPixelFormat::pf4bit)
         index = x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 15;
+      else
+        index = row[x];
       *out++ = drawn[index];
     }
   }

@@ -63,6 +63,15 @@ TEST(BitmapTest, EachPixelFormatDrawsOpaqueOrCutAway) {
     EXPECT_EQ(ToImage(bmp, kMagenta).Argb, (std::vector<std::uint32_t>{0xFF000000, 0, 0xFF000000}))
         << c.name;
   }
+  // Rows of 1- and 4-bit pictures hold fewer bytes than pixels: 40 pixels in 5 and 20 bytes.
+  const std::uint32_t blackMagenta[] = {0x000000, 0xFF00FF};
+  for (const BmpSpec& spec :
+       {BmpSpec{1, 40, 1, {std::string(5, '\xFF')}, {blackMagenta[0], blackMagenta[1]}},
+        BmpSpec{4, 40, 1, {std::string(20, '\x11')}, {blackMagenta[0], blackMagenta[1]}}}) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(spec));
+    EXPECT_EQ(ToImage(bmp).Argb, std::vector<std::uint32_t>(40, 0xFFFF00FF)) << spec.bits;
+    EXPECT_EQ(ToImage(bmp, kMagenta).Argb, std::vector<std::uint32_t>(40, 0)) << spec.bits;
+  }
   // An index past the palette draws black and is never cut away.
   const TBitmap outside = DecodeBmp(BuildBmp({8, 1, 1, {"\x05"}, {0xFF00FF}}));
   EXPECT_EQ(ToImage(outside, 0).Argb, std::vector<std::uint32_t>{0xFF000000});
