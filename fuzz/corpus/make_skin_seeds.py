@@ -20,6 +20,18 @@ seeds = {
                                  black_magenta, 1),
     'fuzz_bmp_decoder/rle4': bmp(4, 5, 1, b'\x05\x12\x00\x02\x01\x00\x00\x01', black_magenta, 2),
 }
+# Hostile pictures: 8 Mpx described by nothing but the end-of-picture mark, and a 1-bit
+# checkerboard whose outline would need 100,352 rectangles.
+seeds['fuzz_bmp_decoder/rle8_empty_8mpx'] = bmp(8, 4096, 2048, b'\x00\x01', black_magenta, 1)
+seeds['fuzz_bmp_decoder/checkered_1bit'] = bmp(
+    1, 448, 448, b''.join((b'\x55' if y % 2 else b'\xaa') * 56 for y in range(448)),
+    black_magenta)
+# A skin archive of 28 such pictures, stored.
+bomb = io.BytesIO()
+with zipfile.ZipFile(bomb, 'w', zipfile.ZIP_STORED) as z:
+    for name in ['main'] + ['b%02d' % k for k in range(27)]:
+        z.writestr(name + '.bmp', seeds['fuzz_bmp_decoder/rle8_empty_8mpx'])
+seeds['fuzz_zip_reader/rle_bomb'] = bomb.getvalue()
 for i, method in enumerate([zipfile.ZIP_STORED, zipfile.ZIP_DEFLATED]):
     archive = io.BytesIO()
     with zipfile.ZipFile(archive, 'w', method) as z:

@@ -13,6 +13,7 @@
 #include "fakes/fake_clock.h"
 #include "shell/app/main_window.h"
 #include "shell/app/skin_button.h"
+#include "shell/app/skin_region.h"
 #include "shell/app/skin_setup.h"
 
 namespace zr4 {
@@ -42,6 +43,24 @@ class SkinWindowTest : public ::testing::Test {
   MainWindow window{false};
   TController controller{clock, link, window, nullptr, {.skins = &ports}};
 };
+
+// The outline handed over whole is the region its rows make united one by one.
+TEST(SkinRegionTest, TheOutlineIsTheUnionOfItsRuns) {
+  // A ring: whole rows at top and bottom, a left and a right run between them, a gap row.
+  std::vector<TRect> runs = {{0, 0, 6, 1}, {0, 1, 6, 2}};
+  for (int y = 2; y < 5; ++y) runs.insert(runs.end(), {{0, y, 2, y + 1}, {4, y, 6, y + 1}});
+  runs.insert(runs.end(), {{0, 6, 6, 7}, {1, 7, 5, 8}});
+  QRegion united;
+  for (const TRect& r : runs) united += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  const QRegion region = RegionOf(runs);
+  EXPECT_TRUE((region ^ united).isEmpty());
+  // Banded: the top rows, the two sides, and the two rows at the bottom.
+  EXPECT_EQ(region.rectCount(), 5);
+  EXPECT_TRUE(region.contains(QPoint(5, 4)));
+  EXPECT_FALSE(region.contains(QPoint(3, 3)));
+  EXPECT_FALSE(region.contains(QPoint(0, 5)));
+  EXPECT_TRUE(RegionOf({}).isEmpty());
+}
 
 TEST_F(SkinWindowTest, TheDefaultSkinCutsTheWindowAndItsButtonsRunTheirActions) {
   ASSERT_FALSE(window.mask().isEmpty());

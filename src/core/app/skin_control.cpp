@@ -98,7 +98,7 @@ std::optional<std::string> TSkinControl::TryLoad(const std::function<void(TSkin&
     error = e.what();
   }
   for (const std::string& warning : skin.Warnings()) c_.View().ShowMessage(warning);
-  if (!error) Apply(skin.Look());
+  if (!error) Apply(skin.TakeLook());
   return error;
 }
 
@@ -134,8 +134,8 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
   c_.View().ShowMessage(*error + (builtIn ? "" : std::string("\n") + kFallbackNotice));
 }
 
-void TSkinControl::Apply(const TSkinLook& look) {
-  look_ = look;
+void TSkinControl::Apply(TSkinLook look) {
+  look_ = std::move(look);
   // Setting a strip skin's frame makes the window a plain rectangle again: the outline a shaped
   // skin left goes, also when the strip skin brings no face picture of its own.
   if (look_.SkinFormat == kStripSkin) look_.Outline.reset();

@@ -98,7 +98,7 @@ class TSkinControl {
   // none when no folder does.
   std::optional<std::string> FindSkin(const std::string& skinIniName) const;
   std::optional<std::string> TryLoad(const std::function<void(TSkin&)>& load);
-  void Apply(const TSkinLook& look);
+  void Apply(TSkinLook look);
 
   TController& c_;
   const TSkinPorts* ports_;

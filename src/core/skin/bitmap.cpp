@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3,
                         kBiAlphaBitfields = 6;
+// The longest run one pair of RLE bytes (count, value) writes.
+constexpr std::int64_t kRleMostPixelsPerPair = 255;
 
 std::uint32_t U32(std::string_view b, std::size_t at) {
   if (at + 4 > b.size()) throw EBitmapError(kBitmapNotValid);
@@ -117,7 +119,8 @@ std::uint32_t TBitmap::ColorAt(int x, int y) const {
   return 0;
 }
 
-TBitmap DecodeBmp(std::string_view b) {
+TBitmap DecodeBmp(std::string_view b,
+                  const std::function<void(int width, int height)>& beforeAllocating) {
   if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') throw EBitmapError(kBitmapNotValid);
   const std::uint32_t dataOffset = U32(b, 10);
   const std::uint32_t headerSize = U32(b, 14);
@@ -139,9 +142,11 @@ TBitmap DecodeBmp(std::string_view b) {
   }
   const bool topDown = height < 0;
   height = topDown ? -height : height;
-  if (width <= 0 || height <= 0 || width > TBitmap::kMaxSide || height > TBitmap::kMaxSide ||
-      width * height > TBitmap::kMaxPixels)
+  if (width <= 0 || height <= 0 || width > TBitmap::kMaxSide || height > TBitmap::kMaxSide)
     throw EBitmapError(kBitmapNotValid);
+  // The caller's bound comes first: its message says more than this function's own.
+  if (beforeAllocating) beforeAllocating(static_cast<int>(width), static_cast<int>(height));
+  if (width * height > TBitmap::kMaxPixels) throw EBitmapError(kBitmapNotValid);
 
   TBitmap bmp;
   bmp.Width = static_cast<int>(width);
@@ -207,6 +212,11 @@ TBitmap DecodeBmp(std::string_view b) {
   if (dataOffset > b.size()) throw EBitmapError(kBitmapNotValid);
   const std::string_view data = b.substr(dataOffset);
   if (rle) {
+    // Two bytes of data write at most 255 pixels; pixels that no run writes are undefined. A
+    // picture larger than its data can fill is damaged, and is refused before anything is
+    // allocated for it: a few bytes must never claim megabytes.
+    if (static_cast<std::int64_t>(data.size() / 2) * kRleMostPixelsPerPair < width * height)
+      throw EBitmapError(kBitmapNotValid);
     // One index per byte: a run-length encoded 4-bit picture is kept as an 8-bit one.
     bmp.Format = TPixelFormat::pf8bit;
     bmp.RowBytes = static_cast<std::size_t>(bmp.Width);
@@ -257,19 +267,75 @@ bool TColorMatcher::Matches(int x, int y) const {
   return false;
 }
 
+namespace {
+
+std::uint32_t OpaqueArgb(std::uint32_t colour) {
+  return 0xFF000000u | ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
+// Palette pictures: each of the 256 indices is drawn once, and rows only look them up.
+void DrawPaletteRows(const TBitmap& bitmap, std::optional<std::uint32_t> transparent,
+                     std::uint32_t* out) {
+  std::uint32_t drawn[256];
+  for (std::size_t k = 0; k < 256; ++k) {
+    const std::uint32_t colour = k < bitmap.Palette.size() ? bitmap.Palette[k] : 0;
+    const bool cut = transparent && k < bitmap.Palette.size() && colour == *transparent;
+    drawn[k] = cut ? 0 : OpaqueArgb(colour);
+  }
+  for (int y = 0; y < bitmap.Height; ++y) {
+    const std::uint8_t* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width; ++x) {
+      unsigned index;
+      if (bitmap.Format == TPixelFormat::pf1bit)
+        index = (row[x / 8] >> (7 - x % 8)) & 1;
+      else if (bitmap.Format == TPixelFormat::pf4bit)
+        index = x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 15;
+      else
+        index = row[x];
+      *out++ = drawn[index];
+    }
+  }
+}
+
+// 24- and 32-bit pictures: blue, green, red and, for 32 bits, an unused byte.
+void DrawRgbRows(const TBitmap& bitmap, std::optional<std::uint32_t> transparent,
+                 std::uint32_t* out) {
+  const int step = bitmap.Format == TPixelFormat::pf32bit ? 4 : 3;
+  for (int y = 0; y < bitmap.Height; ++y) {
+    const std::uint8_t* p = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width; ++x, p += step) {
+      const std::uint32_t colour = Rgb(p[2], p[1], p[0]);
+      *out++ = transparent && colour == *transparent ? 0 : OpaqueArgb(colour);
+    }
+  }
+}
+
+}  // namespace
+
 TImage ToImage(const TBitmap& bitmap, std::optional<std::uint32_t> transparent) {
   TImage image{bitmap.Width, bitmap.Height, {}};
   image.Argb.resize(static_cast<std::size_t>(bitmap.Width) *
                     static_cast<std::size_t>(bitmap.Height));
+  std::uint32_t* out = image.Argb.data();
+  switch (bitmap.Format) {
+    case TPixelFormat::pf1bit:
+    case TPixelFormat::pf4bit:
+    case TPixelFormat::pf8bit:
+      DrawPaletteRows(bitmap, transparent, out);
+      return image;
+    case TPixelFormat::pf24bit:
+    case TPixelFormat::pf32bit:
+      DrawRgbRows(bitmap, transparent, out);
+      return image;
+    case TPixelFormat::pf15bit:
+    case TPixelFormat::pf16bit:
+      break;
+  }
   std::optional<TColorMatcher> matcher;
   if (transparent) matcher.emplace(bitmap, *transparent);
-  std::uint32_t* out = image.Argb.data();
   for (int y = 0; y < bitmap.Height; ++y)
-    for (int x = 0; x < bitmap.Width; ++x) {
-      const std::uint32_t c = bitmap.ColorAt(x, y);
-      const std::uint32_t rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-      *out++ = matcher && matcher->Matches(x, y) ? 0 : 0xFF000000u | rgb;
-    }
+    for (int x = 0; x < bitmap.Width; ++x)
+      *out++ = matcher && matcher->Matches(x, y) ? 0 : OpaqueArgb(bitmap.ColorAt(x, y));
   return image;
 }
 

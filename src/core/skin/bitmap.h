@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -58,8 +59,10 @@ struct TImage {
   bool operator==(const TImage&) const = default;
 };
 
-// Throws EBitmapError.
-TBitmap DecodeBmp(std::string_view bytes);
+// Throws EBitmapError. `beforeAllocating`, when given, sees the picture's size once the header
+// is read and before any pixel memory is taken; it may throw to refuse the picture.
+TBitmap DecodeBmp(std::string_view bytes,
+                  const std::function<void(int width, int height)>& beforeAllocating = {});
 
 // The pixel matches `colour` the way a skin's transparent colour is matched: palette pictures by
 // their palette colour, 15- and 16-bit pictures by the colour reduced to their word, 24- and

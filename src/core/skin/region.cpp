@@ -111,6 +111,9 @@ std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
         count += WriteRuns(s, y, bmp.Width, [&](int x) { return matcher.Matches(x, y); });
         break;
     }
+    if (count > kMostOutlineRects)
+      throw ERgnError("The skin's window outline is too complex: it needs more than " +
+                      std::to_string(kMostOutlineRects) + " rectangles");
   }
   for (int k = 0; k < 4; ++k) s[8 + k] = static_cast<char>(count >> (8 * k));
   return s;
@@ -136,6 +139,32 @@ void ReadRegionStream(std::string_view stream, std::size_t& pos,
     total -= n;
   }
   pos = at;
+}
+
+std::vector<TRect> MergeRowsIntoBands(std::span<const TRect> runs) {
+  std::vector<TRect> bands;
+  bands.reserve(runs.size());
+  std::size_t lastBand = 0;  // where the last band starts in `bands`
+  for (std::size_t row = 0; row < runs.size();) {
+    std::size_t end = row + 1;
+    while (end < runs.size() && runs[end].top == runs[row].top) ++end;
+    const std::size_t count = end - row;
+    // The row continues the last band when it touches it and has the same runs.
+    bool continues =
+        !bands.empty() && bands.back().bottom == runs[row].top && bands.size() - lastBand == count;
+    for (std::size_t k = 0; continues && k < count; ++k)
+      continues = bands[lastBand + k].left == runs[row + k].left &&
+                  bands[lastBand + k].right == runs[row + k].right;
+    if (continues) {
+      for (std::size_t k = lastBand; k < bands.size(); ++k) bands[k].bottom = runs[row].bottom;
+    } else {
+      lastBand = bands.size();
+      bands.insert(bands.end(), runs.begin() + static_cast<std::ptrdiff_t>(row),
+                   runs.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    row = end;
+  }
+  return bands;
 }
 
 void TRegion::MakeRgnFromBitmap(const TBitmap& bitmap, std::uint32_t colour) {

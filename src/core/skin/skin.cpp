@@ -25,6 +25,25 @@ constexpr int kSmallButtonWidth = 15;
 constexpr int kSmallButtonHeight = 14;
 // More members than this: a shaped skin.
 constexpr int kStripSkinMostMembers = 10;
+// A skin's INI text is a few kilobytes. A larger one is refused before it is read whole: a
+// small archive could otherwise unpack megabytes of text for the INI reader.
+constexpr std::size_t kMostSkinTextBytes = 64 * 1024;
+
+void CheckSkinTextSize(const std::string& name, std::size_t bytes) {
+  if (bytes > kMostSkinTextBytes)
+    throw ESkinError("The skin's " + name + " is larger than " +
+                     std::to_string(kMostSkinTextBytes) + " bytes");
+}
+
+// The member's text; empty when the archive lacks it.
+std::string ExtractSkinText(const TZipArchive& zip, const std::string& name) {
+  std::string text;
+  const int index = zip.IndexOfName(name);
+  if (index < 0) return text;
+  CheckSkinTextSize(name, zip.EntryAt(index)->UncompressedSize);
+  zip.ExtractTo(index, text);
+  return text;
+}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t cut = path.find_last_of("/\\");
@@ -60,14 +79,6 @@ TImage Glyph(const TImage& strip, int index, int width) {
   return glyph;
 }
 
-std::optional<TBitmap> ExtractBitmap(const TZipArchive& zip, const std::string& name) {
-  const int index = zip.IndexOfName(name);
-  if (index < 0) return std::nullopt;
-  std::string bytes;
-  zip.ExtractTo(index, bytes);
-  return DecodeBmp(bytes);
-}
-
 }  // namespace
 
 std::string FindFileNoCase(FolderList& folders, const std::string& folder,
@@ -97,6 +108,7 @@ void TSkin::LoadSkin(const std::string& path) {
     return;
   }
   const FileRead read = files_.Files.ReadFile(found);
+  CheckSkinTextSize(name, read.bytes.size());
   const std::string text =
       read.result == FileRead::Result::Ok ? DecodeIniText(read.bytes, files_.Codec) : "";
   if (ReadSkinIni(look_.Info, text, path, warnings_)) {
@@ -123,6 +135,7 @@ void TSkin::LoadArchive(const std::function<void(TZipArchive&, bool scan)>& open
   TZipArchive zip(files_.Codec);
   const TSkinLook before = look_;
   auto load = [&](bool scan) {
+    budget_ = TPictureBudget{};
     open(zip, scan);
     if (zip.Count() > kStripSkinMostMembers) {
       LoadArchiveShapedSkin(zip);
@@ -142,12 +155,25 @@ void TSkin::LoadArchive(const std::function<void(TZipArchive&, bool scan)>& open
   }
 }
 
+// Both count against the skin's budget: the file before it is extracted, the picture before its
+// pixels are allocated.
+std::optional<TBitmap> TSkin::ExtractBitmap(const TZipArchive& zip, const std::string& name) {
+  const int index = zip.IndexOfName(name);
+  if (index < 0) return std::nullopt;
+  budget_.TakeFile(name, zip.EntryAt(index)->UncompressedSize);
+  std::string bytes;
+  zip.ExtractTo(index, bytes);
+  return DecodeBmp(bytes, [&](int width, int height) { budget_.TakePixels(name, width, height); });
+}
+
 std::optional<TBitmap> TSkin::ReadFolderBitmap(const std::string& folder, const std::string& name) {
   const std::string path = FindFileNoCase(files_.Folders, folder, name);
   if (path.empty()) return std::nullopt;
   const FileRead read = files_.Files.ReadFile(path);
   if (read.result != FileRead::Result::Ok) throw ESkinError("Cannot open file \"" + path + "\"");
-  return DecodeBmp(read.bytes);
+  budget_.TakeFile(name, static_cast<std::int64_t>(read.bytes.size()));
+  return DecodeBmp(read.bytes,
+                   [&](int width, int height) { budget_.TakePixels(name, width, height); });
 }
 
 void TSkin::LoadFolderStripSkin(const std::string& iniPath) {
@@ -169,8 +195,7 @@ void TSkin::LoadFolderShapedSkin(const std::string& iniPath) {
 
 void TSkin::LoadArchiveStripSkin(const TZipArchive& zip) {
   const std::string base = LowerAscii(WithoutExtension(zip.ArchiveName()));
-  std::string text;
-  zip.ExtractFile(base + ".ini", text);
+  const std::string text = ExtractSkinText(zip, base + ".ini");
   ReadSkinIni(look_.Info, DecodeIniText(text, files_.Codec), "", warnings_);
   if (auto picture = ExtractBitmap(zip, base + "0.bmp")) ApplyStripPicture(*picture);
   if (auto strip = ExtractBitmap(zip, base + "1.bmp")) LoadTransportStrip(*strip);
@@ -178,8 +203,7 @@ void TSkin::LoadArchiveStripSkin(const TZipArchive& zip) {
 }
 
 void TSkin::LoadArchiveShapedSkin(const TZipArchive& zip) {
-  std::string text;
-  zip.ExtractFile("skin.ini", text);
+  const std::string text = ExtractSkinText(zip, "skin.ini");
   ReadSkinIni(look_.Info, DecodeIniText(text, files_.Codec), "", warnings_);
   if (auto main = ExtractBitmap(zip, kSkinBitmapNames[kSkinButtonCount]))
     ApplyMainBitmap(*main, look_.Info.MainTransparentColor);

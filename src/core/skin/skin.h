@@ -11,6 +11,7 @@
 
 #include "core/app/snapping.h"
 #include "core/skin/bitmap.h"
+#include "core/skin/picture_budget.h"
 #include "core/skin/skin_info.h"
 #include "core/skin/skin_ini.h"
 
@@ -71,6 +72,9 @@ class TSkin {
   void LoadSkinArchive(const std::string& name, const std::string& bytes);
 
   const TSkinLook& Look() const { return look_; }
+  // The look, handed over without a copy (a skin's pictures may take many megabytes); the
+  // reader is spent afterwards.
+  TSkinLook TakeLook() { return std::move(look_); }
   const std::vector<std::string>& Warnings() const { return warnings_; }
 
  private:
@@ -85,10 +89,12 @@ class TSkin {
   void LoadInputStrip(const TBitmap& bitmap);
   void SetSkinBitmap(int button, const TBitmap& bitmap);
   std::optional<TBitmap> ReadFolderBitmap(const std::string& folder, const std::string& name);
+  std::optional<TBitmap> ExtractBitmap(const TZipArchive& zip, const std::string& name);
 
   TSkinFiles files_;
   TSkinLook look_;
   std::vector<std::string> warnings_;
+  TPictureBudget budget_;  // all pictures of this load together
 };
 
 }  // namespace zr4

@@ -1,22 +1,21 @@
 #include "shell/app/skin_region.h"
 
+#include <QRect>
+
 #include "core/skin/region.h"
 
 namespace zr4 {
 
 QRegion RegionOf(const std::vector<TRect>& rects) {
+  // Handed over whole in the banded form the region keeps: uniting the rows one by one would take
+  // time that grows with the square of their number.
+  const std::vector<TRect> bands = MergeRowsIntoBands(rects);
+  std::vector<QRect> qrects;
+  qrects.reserve(bands.size());
+  for (const TRect& r : bands)
+    qrects.emplace_back(r.left, r.top, r.right - r.left, r.bottom - r.top);
   QRegion region;
-  std::vector<QRect> chunk;
-  for (std::size_t at = 0; at < rects.size(); at += kRegionChunk) {
-    chunk.clear();
-    const std::size_t end = std::min(rects.size(), at + kRegionChunk);
-    for (std::size_t k = at; k < end; ++k)
-      chunk.emplace_back(rects[k].left, rects[k].top, rects[k].right - rects[k].left,
-                         rects[k].bottom - rects[k].top);
-    QRegion part;
-    part.setRects(chunk.data(), static_cast<int>(chunk.size()));
-    region = region.isEmpty() ? part : region.united(part);
-  }
+  region.setRects(qrects.data(), static_cast<int>(qrects.size()));
   return region;
 }
 

@@ -8,7 +8,7 @@
 
 namespace zr4 {
 
-// The rectangles (end-exclusive) united a chunk at a time, as the outline was built.
+// The outline's runs (end-exclusive, one pixel high, row by row from the top) as one region.
 QRegion RegionOf(const std::vector<TRect>& rects);
 
 }  // namespace zr4

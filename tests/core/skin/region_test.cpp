@@ -15,13 +15,15 @@ std::vector<TRect> Outline(const std::string& bmp, std::uint32_t colour = kMagen
   return region.Rects();
 }
 
+struct NamedSpec {
+  const char* name;
+  BmpSpec spec;
+};
+
 // Three pixels in a row, the middle one magenta, in every stored format.
-TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
+std::vector<NamedSpec> BlackMagentaBlack() {
   const std::uint32_t palette[] = {0x000000, 0xFF00FF};  // black, magenta
-  const struct {
-    const char* name;
-    BmpSpec spec;
-  } cases[] = {
+  return {
       {"1 bit", {1, 3, 1, {"\x40"}, {palette[0], palette[1]}}},
       {"4 bit", {4, 3, 1, {std::string("\x01\x00", 2)}, {palette[0], palette[1]}}},
       {"8 bit", {8, 3, 1, {std::string("\x00\x01\x00", 3)}, {palette[0], palette[1]}}},
@@ -42,12 +44,37 @@ TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
         1}},
       {"RLE4", {4, 3, 1, {std::string("\x03\x01\x00\x01", 4)}, {palette[0], palette[1]}, 2}},
   };
-  for (const auto& c : cases) {
+}
+
+TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
+  for (const auto& c : BlackMagentaBlack()) {
     EXPECT_EQ(Outline(BuildBmp(c.spec)), (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
         << c.name;
   }
   // The 16-bit word of magenta is 0xF81F; with 5-5-5 bits it is 0x7C1F (and 0xF81F is not it).
   EXPECT_EQ(Outline(BuildBmp({16, 1, 1, {std::string("\x1F\xF8", 2)}})).size(), 1u);
+}
+
+TEST(BitmapTest, EachPixelFormatDrawsOpaqueOrCutAway) {
+  for (const auto& c : BlackMagentaBlack()) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(c.spec));
+    EXPECT_EQ(ToImage(bmp).Argb, (std::vector<std::uint32_t>{0xFF000000, 0xFFFF00FF, 0xFF000000}))
+        << c.name;
+    EXPECT_EQ(ToImage(bmp, kMagenta).Argb, (std::vector<std::uint32_t>{0xFF000000, 0, 0xFF000000}))
+        << c.name;
+  }
+  // Rows of 1- and 4-bit pictures hold fewer bytes than pixels: 40 pixels in 5 and 20 bytes.
+  const std::uint32_t blackMagenta[] = {0x000000, 0xFF00FF};
+  for (const BmpSpec& spec :
+       {BmpSpec{1, 40, 1, {std::string(5, '\xFF')}, {blackMagenta[0], blackMagenta[1]}},
+        BmpSpec{4, 40, 1, {std::string(20, '\x11')}, {blackMagenta[0], blackMagenta[1]}}}) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(spec));
+    EXPECT_EQ(ToImage(bmp).Argb, std::vector<std::uint32_t>(40, 0xFFFF00FF)) << spec.bits;
+    EXPECT_EQ(ToImage(bmp, kMagenta).Argb, std::vector<std::uint32_t>(40, 0)) << spec.bits;
+  }
+  // An index past the palette draws black and is never cut away.
+  const TBitmap outside = DecodeBmp(BuildBmp({8, 1, 1, {"\x05"}, {0xFF00FF}}));
+  EXPECT_EQ(ToImage(outside, 0).Argb, std::vector<std::uint32_t>{0xFF000000});
 }
 
 TEST(RegionTest, RowsRunsAndBothRowOrders) {
@@ -85,6 +112,22 @@ TEST(RegionTest, TheStreamIsReadInChunksOf4000) {
   pos = 0;
   EXPECT_THROW(region.LoadFromStream(std::string_view(stream).substr(0, 1000), pos), ERgnError);
   EXPECT_EQ(region.Rects().size(), 1u);
+}
+
+TEST(RegionTest, RowsWithTheSameRunsMergeIntoBands) {
+  // Rows 0-1 whole; rows 2-3 two runs; row 4 empty; row 5 the same two runs; row 6 one of them
+  // moved by a pixel.
+  const std::vector<TRect> runs = {{0, 0, 4, 1}, {0, 1, 4, 2}, {1, 2, 2, 3}, {3, 2, 4, 3},
+                                   {1, 3, 2, 4}, {3, 3, 4, 4}, {1, 5, 2, 6}, {3, 5, 4, 6},
+                                   {1, 6, 2, 7}, {2, 6, 4, 7}};
+  EXPECT_EQ(MergeRowsIntoBands(runs), (std::vector<TRect>{{0, 0, 4, 2},
+                                                          {1, 2, 2, 4},
+                                                          {3, 2, 4, 4},
+                                                          {1, 5, 2, 6},
+                                                          {3, 5, 4, 6},
+                                                          {1, 6, 2, 7},
+                                                          {2, 6, 4, 7}}));
+  EXPECT_EQ(MergeRowsIntoBands({}), std::vector<TRect>{});
 }
 
 TEST(BitmapTest, DamagedOrOversizedFilesAreErrors) {
