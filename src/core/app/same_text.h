@@ -3,6 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace zr4 {
@@ -15,5 +17,24 @@ inline bool SameText(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
+
+// Hash and equality for containers of names that match as SameText does (FNV-1a over the
+// lower-case form). Transparent, so a string_view finds a stored std::string without a copy.
+struct CaseBlindHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : text) {
+      hash ^= static_cast<unsigned char>(AsciiLower(c));
+      hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash);
+  }
+};
+
+struct CaseBlindEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
 
 }  // namespace zr4
