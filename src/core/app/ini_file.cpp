@@ -125,8 +125,8 @@ std::size_t TIniFile::SectionForWriting(std::string_view name) {
 
 void TIniFile::Append(std::size_t section, std::string key, std::string value) {
   std::vector<Entry>& entries = sections_[section].entries;
-  keyIndex_.try_emplace(KeyOf<std::string>{section, key}, entries.size());
-  entries.push_back({std::move(key), std::move(value)});
+  const bool first = keyIndex_.try_emplace(KeyOf<std::string>{section, key}, entries.size()).second;
+  entries.push_back({std::move(key), std::move(value), first});
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
@@ -156,13 +156,9 @@ bool TIniFile::SectionExists(std::string_view section) const {
 
 std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
   std::vector<std::string> keys;
-  const auto inSection = sectionIndex_.find(section);
-  if (inSection == sectionIndex_.end()) return keys;
-  const std::vector<Entry>& entries = sections_[inSection->second].entries;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const auto first = keyIndex_.find(KeyOf<std::string_view>{inSection->second, entries[i].key});
-    if (first->second == i) keys.push_back(entries[i].key);
-  }
+  if (const Section* found = FindSection(section))
+    for (const Entry& entry : found->entries)
+      if (entry.first) keys.push_back(entry.key);
   return keys;
 }
 

@@ -60,6 +60,7 @@ class TIniFile {
   struct Entry {
     std::string key;
     std::string value;
+    bool first = true;  // no earlier key of its section has the same name
   };
   struct Section {
     std::string name;
