@@ -1,8 +1,8 @@
 #include "core/app/ini_file.h"
 
+#include <algorithm>
 #include <charconv>
-
-#include "core/app/same_text.h"
+#include <utility>
 
 namespace zr4 {
 
@@ -78,43 +78,55 @@ constexpr const char* kLineEnd = "\r\n";
 
 TIniFile TIniFile::Parse(std::string_view text) {
   TIniFile ini;
-  Section* current = nullptr;
+  // At most one key or section per line, so the indexes need not grow (and rehash) while parsing;
+  // lines shorter than 8 bytes are rare, and a file of empty lines must not reserve room for
+  // millions of keys.
+  const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  const std::size_t expected = std::min(lines, text.size() / 8 + 1);
+  ini.sectionIndex_.reserve(expected);
+  ini.keyIndex_.reserve(expected);
+  constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
+  std::size_t current = kNoSection;
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
     const std::string_view line = Trim(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      current = &ini.SectionForWriting(Trim(line.substr(1, line.size() - 2)));
+      current = ini.SectionForWriting(Trim(line.substr(1, line.size() - 2)));
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (current == nullptr || equals == std::string_view::npos) continue;
-    current->entries.push_back(
-        {std::string(Trim(line.substr(0, equals))), std::string(Trim(line.substr(equals + 1)))});
+    if (current == kNoSection || equals == std::string_view::npos) continue;
+    ini.Append(current, std::string(Trim(line.substr(0, equals))),
+               std::string(Trim(line.substr(equals + 1))));
   }
   return ini;
 }
 
 const TIniFile::Section* TIniFile::FindSection(std::string_view name) const {
-  for (const Section& section : sections_)
-    if (SameText(section.name, name)) return &section;
-  return nullptr;
+  const auto found = sectionIndex_.find(name);
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 const TIniFile::Entry* TIniFile::FindEntry(std::string_view section, std::string_view key) const {
-  const Section* found = FindSection(section);
-  if (found == nullptr) return nullptr;
-  for (const Entry& entry : found->entries)
-    if (SameText(entry.key, key)) return &entry;
-  return nullptr;
+  const auto inSection = sectionIndex_.find(section);
+  if (inSection == sectionIndex_.end()) return nullptr;
+  const auto found = keyIndex_.find(KeyOf<std::string_view>{inSection->second, key});
+  return found == keyIndex_.end() ? nullptr : &sections_[inSection->second].entries[found->second];
 }
 
-TIniFile::Section& TIniFile::SectionForWriting(std::string_view name) {
-  for (Section& section : sections_)
-    if (SameText(section.name, name)) return section;
-  sections_.push_back({OneLine(name), {}});
-  return sections_.back();
+std::size_t TIniFile::SectionForWriting(std::string_view name) {
+  std::string line = OneLine(name);
+  const auto [found, added] = sectionIndex_.try_emplace(line, sections_.size());
+  if (added) sections_.push_back({std::move(line), {}});
+  return found->second;
+}
+
+void TIniFile::Append(std::size_t section, std::string key, std::string value) {
+  std::vector<Entry>& entries = sections_[section].entries;
+  const bool first = keyIndex_.try_emplace(KeyOf<std::string>{section, key}, entries.size()).second;
+  entries.push_back({std::move(key), std::move(value), first});
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
@@ -144,10 +156,9 @@ bool TIniFile::SectionExists(std::string_view section) const {
 
 std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
   std::vector<std::string> keys;
-  const Section* found = FindSection(section);
-  if (found == nullptr) return keys;
-  for (const Entry& entry : found->entries)
-    if (FindEntry(section, entry.key) == &entry) keys.push_back(entry.key);
+  if (const Section* found = FindSection(section))
+    for (const Entry& entry : found->entries)
+      if (entry.first) keys.push_back(entry.key);
   return keys;
 }
 
@@ -165,16 +176,16 @@ std::vector<std::string> TIniFile::KeyNames(std::string_view section) const {
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  Section& target = SectionForWriting(section);
-  const std::string name = OneLine(key);
-  for (Entry& entry : target.entries) {
-    if (SameText(entry.key, name)) {
-      entry.key = name;
-      entry.value = OneLine(value);
-      return;
-    }
+  const std::size_t target = SectionForWriting(section);
+  std::string name = OneLine(key);
+  const auto found = keyIndex_.find(KeyOf<std::string_view>{target, name});
+  if (found == keyIndex_.end()) {
+    Append(target, std::move(name), OneLine(value));
+    return;
   }
-  target.entries.push_back({name, OneLine(value)});
+  Entry& entry = sections_[target].entries[found->second];
+  entry.key = std::move(name);
+  entry.value = OneLine(value);
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -186,17 +197,33 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 void TIniFile::EraseSection(std::string_view section) {
-  for (Section& found : sections_)
-    if (SameText(found.name, section)) found.entries.clear();
+  const auto inSection = sectionIndex_.find(section);
+  if (inSection == sectionIndex_.end()) return;
+  std::vector<Entry>& entries = sections_[inSection->second].entries;
+  for (const Entry& entry : entries) {
+    const auto found = keyIndex_.find(KeyOf<std::string_view>{inSection->second, entry.key});
+    if (found != keyIndex_.end()) keyIndex_.erase(found);
+  }
+  entries.clear();
 }
 
 std::string TIniFile::Serialize() const {
-  std::string text;
+  const std::string_view lineEnd = kLineEnd;
+  std::size_t size = 0;
   for (const Section& section : sections_) {
     if (section.entries.empty()) continue;
-    if (!text.empty()) text += kLineEnd;
-    text += '[' + section.name + ']' + kLineEnd;
-    for (const Entry& entry : section.entries) text += entry.key + '=' + entry.value + kLineEnd;
+    size += 2 * lineEnd.size() + section.name.size() + 2;
+    for (const Entry& entry : section.entries)
+      size += entry.key.size() + 1 + entry.value.size() + lineEnd.size();
+  }
+  std::string text;
+  text.reserve(size);
+  for (const Section& section : sections_) {
+    if (section.entries.empty()) continue;
+    if (!text.empty()) text += lineEnd;
+    text.append("[").append(section.name).append("]").append(lineEnd);
+    for (const Entry& entry : section.entries)
+      text.append(entry.key).append("=").append(entry.value).append(lineEnd);
   }
   return text;
 }

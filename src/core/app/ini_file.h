@@ -3,9 +3,13 @@
 // back whole.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "core/app/same_text.h"
 
 #include "core/ports/file_store.h"
 #include "core/ports/text_codec.h"
@@ -56,17 +60,46 @@ class TIniFile {
   struct Entry {
     std::string key;
     std::string value;
+    bool first = true;  // no earlier key of its section has the same name
   };
   struct Section {
     std::string name;
     std::vector<Entry> entries;
   };
+  // A key name within the section at `section` of sections_, for the index of keys.
+  template <typename Text>
+  struct KeyOf {
+    std::size_t section;
+    Text name;
+  };
+  struct KeyHash {
+    using is_transparent = void;
+    template <typename Text>
+    std::size_t operator()(const KeyOf<Text>& key) const {
+      return CaseBlindHash()(key.name) ^ (key.section * 0x9E3779B97F4A7C15ull);
+    }
+  };
+  struct KeyEqual {
+    using is_transparent = void;
+    template <typename A, typename B>
+    bool operator()(const KeyOf<A>& a, const KeyOf<B>& b) const {
+      return a.section == b.section && SameText(a.name, b.name);
+    }
+  };
 
   const Section* FindSection(std::string_view name) const;
   const Entry* FindEntry(std::string_view section, std::string_view key) const;
-  Section& SectionForWriting(std::string_view name);
+  std::size_t SectionForWriting(std::string_view name);
+  // Adds a key at the end of its section; the index keeps naming the first of duplicates.
+  void Append(std::size_t section, std::string key, std::string value);
 
+  // Sections in file order; a name met again adds to the section of its first occurrence.
   std::vector<Section> sections_;
+  // Lookups by name without regard to case, so that reading a file and every key of it takes
+  // time in proportion to its size: the position of each section in sections_, and of the first
+  // occurrence of each key in its section's entries.
+  std::unordered_map<std::string, std::size_t, CaseBlindHash, CaseBlindEqual> sectionIndex_;
+  std::unordered_map<KeyOf<std::string>, std::size_t, KeyHash, KeyEqual> keyIndex_;
 };
 
 // Text of an INI file as UTF-8: UTF-8 with or without BOM is taken as it is; UTF-16 with its BOM

@@ -9,7 +9,8 @@
 namespace zr4 {
 
 // No file of the program's comes near this size; reading one without bound (a link to a device
-// that never ends) would exhaust the memory.
+// that never ends) would exhaust the memory. Writing keeps to it too, so that every file the
+// program writes reads back.
 constexpr std::size_t kFileReadLimit = 16u << 20;
 
 struct FileRead {
@@ -21,6 +22,8 @@ struct FileRead {
 enum class FileWrite {
   Written,
   KeptReadOnly,  // the file is read-only: left as it is on purpose, and the user is told once
+  KeptTooLarge,  // the new contents are larger than kFileReadLimit and would never be read back:
+                 // the file is left as it is, and the user is told once
   Failed,        // nothing was changed
 };
 
@@ -38,7 +41,8 @@ class FileStore {
   // disk and renamed over the target. A symbolic link stays a link: its target is replaced. A
   // read-only file is kept. Where the folder takes no temporary file but the file itself is
   // writable, the file is rewritten in place and synced (not crash-safe, but a save that always
-  // failed would be worse). On failure the target is unchanged and the temporary file is gone.
+  // failed would be worse). Contents larger than kFileReadLimit are not written at all. On failure
+  // the target is unchanged and the temporary file is gone.
   virtual FileWrite WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
 };
 

@@ -20,6 +20,8 @@ namespace {
 constexpr const char* kTemporaryInfix = ".tmp-";
 constexpr std::size_t kTemporaryRandom = 6;
 constexpr const char* kTooLarge = "larger than 16 MiB; not read and left as it is";
+constexpr const char* kTooLargeToSave =
+    "would be larger than 16 MiB, too large to read back; kept as it is, nothing is saved to it";
 // As many links as the system itself follows.
 constexpr int kMaxLinks = 40;
 
@@ -128,6 +130,12 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
 }
 
 FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  // A file the next read would refuse must not replace one it takes (CRLF line ends make a file
+  // near the limit grow past it).
+  if (bytes.size() > kFileReadLimit) {
+    NoticeOnce(path, kTooLargeToSave);
+    return FileWrite::KeptTooLarge;
+  }
   const std::string target = FollowLinks(path);
   struct stat old {};
   const bool exists = stat(target.c_str(), &old) == 0;

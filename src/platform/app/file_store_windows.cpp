@@ -11,6 +11,8 @@ namespace zr4 {
 namespace {
 constexpr const wchar_t* kTemporarySuffix = L".tmp";
 constexpr const char* kTooLarge = "larger than 16 MiB; not read and left as it is";
+constexpr const char* kTooLargeToSave =
+    "would be larger than 16 MiB, too large to read back; kept as it is, nothing is saved to it";
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -73,6 +75,12 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
 }
 
 FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  // A file the next read would refuse must not replace one it takes (CRLF line ends make a file
+  // near the limit grow past it).
+  if (bytes.size() > kFileReadLimit) {
+    NoticeOnce(path, kTooLargeToSave);
+    return FileWrite::KeptTooLarge;
+  }
   const std::wstring target = Widen(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&

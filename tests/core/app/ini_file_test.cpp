@@ -69,6 +69,48 @@ TEST(IniFileTest, AnErasedSectionVanishesOrComesBackAtItsPlace) {
   EXPECT_EQ(ini.Serialize(), "[Timer]\r\nTimer0=c\r\n\r\n[Other]\r\nP=1\r\n");
 }
 
+TEST(IniFileTest, RepeatedSectionsAndKeysResolveToTheirFirstOccurrence) {
+  TIniFile ini = TIniFile::Parse("[A]\nk=1\nK=2\n[B]\nx=1\n[a]\nk=3\nnew=4\n");
+  EXPECT_EQ(ini.ReadString("A", "K", ""), "1");
+  EXPECT_EQ(ini.ReadString("a", "NEW", ""), "4");
+  EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(ini.KeyNames("a"), (std::vector<std::string>{"k", "K", "k", "new"}));
+  EXPECT_EQ(ini.SectionKeys("A"), (std::vector<std::string>{"k", "new"}));
+
+  ini.WriteString("A", "K", "9");  // the first of the duplicates, now spelt "K"
+  EXPECT_EQ(ini.Serialize(), "[A]\r\nK=9\r\nK=2\r\nk=3\r\nnew=4\r\n\r\n[B]\r\nx=1\r\n");
+
+  ini.EraseSection("a");
+  EXPECT_EQ(ini.ReadString("A", "k", "gone"), "gone");
+  EXPECT_TRUE(ini.SectionKeys("A").empty());
+  ini.WriteString("a", "k", "5");
+  ini.WriteString("A", "K", "6");
+  EXPECT_EQ(ini.Serialize(), "[A]\r\nK=6\r\n\r\n[B]\r\nx=1\r\n");
+}
+
+// Names are written trimmed; writing the same name again finds what was written.
+TEST(IniFileTest, ANameWrittenWithBlanksIsFoundAgain) {
+  TIniFile ini;
+  ini.WriteString(" Other ", "WinAmpPath", "a");
+  ini.WriteString(" Other ", "WinAmpPath", "b");
+  EXPECT_EQ(ini.Serialize(), "[Other]\r\nWinAmpPath=b\r\n");
+}
+
+// Many sections with the same key names: every key is found in its own section only.
+TEST(IniFileTest, KeysOfLargeFilesAreFoundInTheirOwnSection) {
+  std::string text;
+  for (int n = 0; n < 2000; ++n)
+    text += "[Extra" + std::to_string(n) + "]\nName=" + std::to_string(n) + "\nCmd" +
+            std::to_string(n) + "=x\n";
+  const TIniFile ini = TIniFile::Parse(text);
+  EXPECT_EQ(ini.ReadInteger("EXTRA0", "name", -1), 0);
+  EXPECT_EQ(ini.ReadInteger("extra1999", "NAME", -1), 1999);
+  EXPECT_TRUE(ini.ValueExists("Extra1234", "cmd1234"));
+  EXPECT_FALSE(ini.ValueExists("Extra1234", "Cmd1235"));
+  EXPECT_FALSE(ini.ValueExists("Extra2000", "Name"));
+  EXPECT_EQ(ini.SectionNames().size(), 2000u);
+}
+
 TEST(IniFileTest, SerializedTextParsesToTheSameText) {
   TIniFile ini;
   ini.WriteString("Setting", "SkinIniName", "skins\\skindefa.zip");

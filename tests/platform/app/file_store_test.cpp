@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/ports/log.h"
 #include "platform/app/file_store_system.h"
 #include "temp_folder.h"
 
@@ -12,12 +13,22 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-#include "core/ports/log.h"
 #endif
 
 namespace zr4 {
 namespace {
+
+// What the store told the user while it lives.
+class Notices {
+ public:
+  Notices()
+      : previous_(SetNoticeSink([this](std::string_view line) { lines.emplace_back(line); })) {}
+  ~Notices() { SetNoticeSink(previous_); }
+  std::vector<std::string> lines;
+
+ private:
+  LogSink previous_;
+};
 
 TEST(FileStoreTest, ReadsAndReplacesWholeFiles) {
   test::TempFolder folder;
@@ -52,6 +63,28 @@ TEST(FileStoreTest, AFolderInPlaceOfTheFileFailsBothWays) {
   EXPECT_EQ(store.WriteFileAtomic(folder.Path("missing/x.ini"), "x"), FileWrite::Failed);
 }
 
+// Whatever is saved reads back: 16 MiB is the most either way. A save past it (a file just
+// under the limit written with CRLF line ends) keeps the old file, and the user is told once.
+TEST(FileStoreTest, NothingLargerThanAReadTakesIsWritten) {
+  test::TempFolder folder;
+  SystemFileStore store;
+  Notices notices;
+  const std::string path = folder.Path("zr4pcctrl.ini");
+  const std::string largest(16 << 20, 'x');
+  ASSERT_EQ(store.WriteFileAtomic(path, largest), FileWrite::Written);
+  EXPECT_EQ(store.ReadFile(path).bytes.size(), largest.size());
+
+  folder.Put("zr4pcctrl.ini", "old");
+  const std::string tooLarge((16 << 20) + 1, 'x');
+  EXPECT_EQ(store.WriteFileAtomic(path, tooLarge), FileWrite::KeptTooLarge);
+  EXPECT_EQ(store.WriteFileAtomic(path, tooLarge), FileWrite::KeptTooLarge);
+  EXPECT_TRUE(folder.Get("zr4pcctrl.ini") == "old") << "the old file was replaced";
+  EXPECT_EQ(folder.Entries(), 1u);
+  EXPECT_EQ(notices.lines, std::vector<std::string>{
+                               path + ": would be larger than 16 MiB, too large to read back; kept "
+                                      "as it is, nothing is saved to it"});
+}
+
 #ifndef _WIN32
 // The disk fills up in the middle of the save: the old file is still whole.
 TEST(FileStoreTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
@@ -75,18 +108,6 @@ TEST(FileStoreTest, AWriteThatFailsHalfwayKeepsTheOldFile) {
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), old);
   EXPECT_EQ(folder.Entries(), 1u);
 }
-
-// What the store told the user while it lives.
-class Notices {
- public:
-  Notices()
-      : previous_(SetNoticeSink([this](std::string_view line) { lines.emplace_back(line); })) {}
-  ~Notices() { SetNoticeSink(previous_); }
-  std::vector<std::string> lines;
-
- private:
-  LogSink previous_;
-};
 
 TEST(FileStoreTest, WhatIsNotAFileOrTooLargeIsRefusedWithoutWaiting) {
   test::TempFolder folder;
