@@ -49,6 +49,14 @@ class InstanceProcessTest : public ::testing::Test {
 
   void Start(QProcess& process, const QStringList& args) {
     process.setProcessEnvironment(env);
+    if (fileSizeLimit > 0) {
+      // A disk that fills up: larger writes fail (and do not end the process).
+      process.setChildProcessModifier([limit = fileSizeLimit] {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+      });
+    }
     process.setWorkingDirectory(runtime.path());
     process.start(ZR4PCCTRL_PATH, args);
     ASSERT_TRUE(process.waitForStarted(kLimitMs));
@@ -85,6 +93,7 @@ class InstanceProcessTest : public ::testing::Test {
   QProcess first;
   QString firstErr;
   QString lastErr;
+  rlim_t fileSizeLimit = 0;  // bytes a process started from now on may write to one file
 };
 
 TEST_F(InstanceProcessTest, LaterStartsHandOverAndEnd) {
@@ -181,6 +190,42 @@ TEST_F(InstanceProcessTest, TheRunningInstanceTakesTheScreenshot) {
   EXPECT_EQ(code, 1);
   EXPECT_TRUE(lastErr.contains("cannot save")) << lastErr.toStdString();
   EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+// A picture goes only to a regular file or a new one, whole or not at all: a FIFO is refused at
+// once (the running instance is not held up by it), a device that swallows or refuses the bytes
+// is not reported as saved, and a disk that fills up leaves no part of a picture.
+TEST_F(InstanceProcessTest, APictureThatCannotBeWrittenIsAFailureOnOneLine) {
+  const QString fifo = runtime.filePath("fifo.png");
+  ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  int code = -1;
+  for (const QString& target : {fifo, QString("/dev/full")}) {
+    const QString out = Run({"--simulate", "--screenshot", target}, &code);
+    EXPECT_EQ(code, 1) << target.toStdString();
+    EXPECT_FALSE(out.contains("Saved")) << out.toStdString();
+    EXPECT_TRUE(lastErr.contains("zr4pcctrl: cannot save " + target + ": not a regular file\n"))
+        << lastErr.toStdString();
+  }
+
+  const QString picture = runtime.filePath("shot.png");
+  fileSizeLimit = 4096;  // the settings file fits, the picture does not
+  const QString out = Run({"--simulate", "--screenshot", picture}, &code);
+  fileSizeLimit = 0;
+  EXPECT_EQ(code, 1);
+  EXPECT_FALSE(out.contains("Saved")) << out.toStdString();
+  EXPECT_EQ(lastErr.count("cannot save"), 1);
+  EXPECT_TRUE(lastErr.contains("zr4pcctrl: cannot save " + picture + ": File too large\n"))
+      << lastErr.toStdString();
+  EXPECT_TRUE(
+      QDir(runtime.path()).entryList({"shot.png*"}, QDir::AllEntries | QDir::System).isEmpty());
+
+  StartFirst();
+  Run({"--screenshot", fifo}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("the running instance cannot save " + fifo + ": not a regular file"))
+      << lastErr.toStdString();
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
+  EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 }
 
 TEST_F(InstanceProcessTest, StatusWithoutInstanceReadsOnce) {

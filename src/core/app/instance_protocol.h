@@ -10,7 +10,7 @@
 //
 // The running instance answers with one line: "OK" once a forwarded command line has been
 // executed, the window restored or the remote key pressed, the status text, why a remote key
-// could not be pressed, or for a picture "SAVED " and the status line, or "FAILED".
+// could not be pressed, or for a picture "SAVED " and the status line, or "FAILED " and why.
 #pragma once
 
 #include <cstddef>

@@ -97,8 +97,13 @@ std::optional<int> RunLaterStart(ProgramOptions& options, const InstanceAddress&
         if (request.verb == InstanceVerb::Forward) options.params.clear();
         if (request.verb != InstanceVerb::Screenshot) break;
         if (!result.reply.starts_with(kInstanceReplySaved)) {
-          std::fprintf(stderr, "zr4pcctrl: the running instance cannot save %s\n",
-                       request.text.c_str());
+          // "FAILED " and the reason (an older instance gives none).
+          const std::string_view reason =
+              std::string_view(result.reply)
+                  .substr(std::min(result.reply.size(), kInstanceReplyFailed.size() + 1));
+          std::fprintf(stderr, "zr4pcctrl: the running instance cannot save %s%s%.*s\n",
+                       request.text.c_str(), reason.empty() ? "" : ": ",
+                       static_cast<int>(reason.size()), reason.data());
           return 1;
         }
         std::printf("%s\nSaved window picture to %s\n",
