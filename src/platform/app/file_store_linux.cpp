@@ -183,6 +183,12 @@ FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_
   return FileWrite::Written;
 }
 
+bool SystemFileStore::KeptReadOnly(const std::string& path) {
+  const std::string target = FollowLinks(path);
+  struct stat info {};
+  return stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && IsReadOnly(target, info);
+}
+
 bool SystemFileStore::WriteUserFile(const std::string& path, std::string_view bytes,
                                     std::string& error) {
   const std::string target = FollowLinks(path);

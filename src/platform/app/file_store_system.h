@@ -12,6 +12,7 @@ class SystemFileStore : public FileStore {
  public:
   FileRead ReadFile(const std::string& path) override;
   FileWrite WriteFileAtomic(const std::string& path, std::string_view bytes) override;
+  bool KeptReadOnly(const std::string& path) override;
 
   // Writes a file the user named (a window picture) the way WriteFileAtomic writes the settings:
   // a temporary file beside the target, flushed to the disk and renamed over it, a link

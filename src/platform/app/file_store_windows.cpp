@@ -72,11 +72,15 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
   return read;
 }
 
+bool SystemFileStore::KeptReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::wstring target = Widen(path);
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+  if (KeptReadOnly(path)) {
     NoticeOnce(path, "read-only; kept as it is, nothing is saved to it");
     return FileWrite::KeptReadOnly;
   }
