@@ -172,7 +172,9 @@ bool InstanceIsClosing(const std::string& lockPath, pid_t pid) {
   mark.remove_prefix(kClosingMark.size());
   pid_t marked = 0;
   const auto [end, error] = std::from_chars(mark.data(), mark.data() + mark.size(), marked);
-  if (error != std::errc() || end == mark.data() || *end != '\n' || marked <= 0) return false;
+  if (error != std::errc() || end == mark.data() || end == mark.data() + mark.size() ||
+      *end != '\n' || marked <= 0)
+    return false;
   return (pid == 0 || pid == marked) && ProcessRuns(marked);
 }
 
