@@ -30,7 +30,7 @@ constexpr int kLimitMs = 30000;
 // The program's waits for a silent instance, shortened for the tests that meet one; a save made
 // to take several times as long.
 constexpr const char* kShortWaitMs = "300";
-constexpr const char* kLongSaveMs = "1500";
+constexpr const char* kLongSaveMs = "2500";
 
 class InstanceProcessTest : public ::testing::Test {
  protected:
@@ -212,10 +212,9 @@ TEST_F(InstanceProcessTest, AStartDuringTheCloseOfAStoppedInstanceFails) {
   Run({"-VOL", "9"}, &code);
   ::kill(pid, SIGCONT);
   EXPECT_EQ(code, 1);
-  EXPECT_TRUE(
-      lastErr.contains("another instance holds the lock but does not answer; the "
-                       "request was not handed over"))
-      << lastErr.toStdString();
+  // Stopped just before or after its socket went: found silent either way.
+  EXPECT_TRUE(lastErr.contains("does not answer")) << lastErr.toStdString();
+  EXPECT_TRUE(lastErr.contains("the request was not handed over")) << lastErr.toStdString();
   ASSERT_TRUE(first.waitForFinished(kLimitMs));
   EXPECT_FALSE(QString::fromUtf8(first.readAllStandardError()).contains("ExecuteParams"));
 }
@@ -236,7 +235,10 @@ TEST_F(InstanceProcessTest, AStoppedInstanceWithAFullQueueDoesNotAnswer) {
   while (!full && waiting.size() < 1000) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
     full = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0;
-    full ? close(fd) : (waiting.push_back(fd), 0);
+    if (full)
+      close(fd);
+    else
+      waiting.push_back(fd);
   }
   ASSERT_TRUE(full);
   int code = -1;
