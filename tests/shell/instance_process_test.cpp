@@ -197,6 +197,29 @@ TEST_F(InstanceProcessTest, ExitHandedOverIsReportedDoneAfterALongSave) {
   EXPECT_EQ(first.exitCode(), 0);
 }
 
+// Stopped after it took "-EXIT" and began to close: the later start gives up, and says the request
+// was taken (it did run), not that it was not handed over.
+TEST_F(InstanceProcessTest, ARequestTakenByAnInstanceThatStopsIsNotCalledNotHandedOver) {
+  env.insert("ZR4PC_TEST_CLOSE_DELAY_MS", kLongSaveMs);
+  StartFirst();
+  env.remove("ZR4PC_TEST_CLOSE_DELAY_MS");
+  env.insert("ZR4PC_TEST_WAIT_MS", kShortWaitMs);
+  QProcess later;
+  Start(later, {"-EXIT"});
+  ASSERT_TRUE(WaitForLog("Single instance: closing, no more requests"));
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  const bool ended = later.waitForFinished(kLimitMs);
+  ::kill(pid, SIGCONT);
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(later.exitCode(), 1);
+  const QString laterErr = QString::fromUtf8(later.readAllStandardError());
+  EXPECT_TRUE(laterErr.contains("the running instance took the request but did not finish it"))
+      << laterErr.toStdString();
+  EXPECT_FALSE(laterErr.contains("not handed over")) << laterErr.toStdString();
+  EXPECT_TRUE(first.waitForFinished(kLimitMs));
+}
+
 // A closing instance that is stopped is no longer saving: the later start gives up after its
 // limit and says its command was not handed over (nor does it run: the instance is closing).
 TEST_F(InstanceProcessTest, AStartDuringTheCloseOfAStoppedInstanceFails) {
