@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 #include "core/ports/file_store.h"
@@ -23,11 +24,15 @@ class FakeFileStore : public FileStore {
     ++writes;
     if (onWrite) onWrite();
     if (failWrites) return FileWrite::Failed;
+    if (readOnly.contains(path)) return FileWrite::KeptReadOnly;
     files[path] = std::string(bytes);
     return FileWrite::Written;
   }
 
+  bool KeptReadOnly(const std::string& path) override { return readOnly.contains(path); }
+
   std::map<std::string, std::string> files;
+  std::set<std::string> readOnly;
   bool failWrites = false;
   bool unreadable = false;
   int reads = 0;

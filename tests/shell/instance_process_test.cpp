@@ -3,7 +3,9 @@
 // program to say or do something, bounded by a generous limit for slow (sanitizer) builds.
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -18,12 +20,17 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 namespace {
 
 constexpr int kLimitMs = 30000;
+// The program's waits for a silent instance, shortened for the tests that meet one; a save made
+// to take several times as long.
+constexpr const char* kShortWaitMs = "300";
+constexpr const char* kLongSaveMs = "2500";
 
 class InstanceProcessTest : public ::testing::Test {
  protected:
@@ -49,6 +56,14 @@ class InstanceProcessTest : public ::testing::Test {
 
   void Start(QProcess& process, const QStringList& args) {
     process.setProcessEnvironment(env);
+    if (fileSizeLimit > 0) {
+      // A disk that fills up: larger writes fail (and do not end the process).
+      process.setChildProcessModifier([limit = fileSizeLimit] {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &small);
+      });
+    }
     process.setWorkingDirectory(runtime.path());
     process.start(ZR4PCCTRL_PATH, args);
     ASSERT_TRUE(process.waitForStarted(kLimitMs));
@@ -85,6 +100,7 @@ class InstanceProcessTest : public ::testing::Test {
   QProcess first;
   QString firstErr;
   QString lastErr;
+  rlim_t fileSizeLimit = 0;  // bytes a process started from now on may write to one file
 };
 
 TEST_F(InstanceProcessTest, LaterStartsHandOverAndEnd) {
@@ -138,7 +154,130 @@ TEST_F(InstanceProcessTest, AStartWhileTheInstanceClosesRunsItsCommandOnce) {
       << laterErr.toStdString();
 }
 
+// A save that takes longer than any limit of the later start: it waits for the closing instance
+// as long as that one is alive and saving, then takes its place and runs its command once.
+TEST_F(InstanceProcessTest, AStartDuringALongSaveWaitsForItAndTakesOver) {
+  env.insert("ZR4PC_TEST_CLOSE_DELAY_MS", kLongSaveMs);
+  StartFirst();
+  env.remove("ZR4PC_TEST_CLOSE_DELAY_MS");
+  env.insert("ZR4PC_TEST_WAIT_MS", kShortWaitMs);
+  ASSERT_EQ(::kill(static_cast<pid_t>(first.processId()), SIGTERM), 0);
+  ASSERT_TRUE(WaitForLog("Single instance: closing, no more requests"));
+  QProcess later;
+  later.setReadChannel(QProcess::StandardError);
+  Start(later, {"--simulate", "--debug", "-VOL", "9"});
+  QString laterErr;
+  while (!laterErr.contains("listening on") && later.waitForReadyRead(kLimitMs))
+    laterErr += QString::fromUtf8(later.readAllStandardError());
+  EXPECT_EQ(later.state(), QProcess::Running) << laterErr.toStdString();
+  EXPECT_TRUE(laterErr.contains("waiting for the closing instance to end"));
+  EXPECT_TRUE(laterErr.contains("this start takes its place"));
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  EXPECT_EQ(first.exitCode(), 0);
+  firstErr += QString::fromUtf8(first.readAllStandardError());
+  later.terminate();
+  later.waitForFinished(kLimitMs);
+  laterErr += QString::fromUtf8(later.readAllStandardError());
+  EXPECT_EQ(laterErr.count("ExecuteParams: -VOL,9"), 1);
+  EXPECT_FALSE(firstErr.contains("ExecuteParams: -VOL,9"));
+}
+
+// "-EXIT" handed over runs the close and its long save before the answer: the later start waits
+// for it and reports it done.
+TEST_F(InstanceProcessTest, ExitHandedOverIsReportedDoneAfterALongSave) {
+  env.insert("ZR4PC_TEST_CLOSE_DELAY_MS", kLongSaveMs);
+  StartFirst();
+  env.remove("ZR4PC_TEST_CLOSE_DELAY_MS");
+  env.insert("ZR4PC_TEST_WAIT_MS", kShortWaitMs);
+  int code = -1;
+  Run({"-EXIT"}, &code);
+  EXPECT_EQ(code, 0) << lastErr.toStdString();
+  EXPECT_FALSE(lastErr.contains("not handed over")) << lastErr.toStdString();
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  EXPECT_EQ(first.exitCode(), 0);
+}
+
+// Stopped after it took "-EXIT" and began to close: the later start gives up, and says the request
+// was taken (it did run), not that it was not handed over.
+TEST_F(InstanceProcessTest, ARequestTakenByAnInstanceThatStopsIsNotCalledNotHandedOver) {
+  env.insert("ZR4PC_TEST_CLOSE_DELAY_MS", kLongSaveMs);
+  StartFirst();
+  env.remove("ZR4PC_TEST_CLOSE_DELAY_MS");
+  env.insert("ZR4PC_TEST_WAIT_MS", kShortWaitMs);
+  QProcess later;
+  Start(later, {"-EXIT"});
+  ASSERT_TRUE(WaitForLog("Single instance: closing, no more requests"));
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  const bool ended = later.waitForFinished(kLimitMs);
+  ::kill(pid, SIGCONT);
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(later.exitCode(), 1);
+  const QString laterErr = QString::fromUtf8(later.readAllStandardError());
+  EXPECT_TRUE(laterErr.contains("the running instance took the request but did not finish it"))
+      << laterErr.toStdString();
+  EXPECT_FALSE(laterErr.contains("not handed over")) << laterErr.toStdString();
+  EXPECT_TRUE(first.waitForFinished(kLimitMs));
+}
+
+// A closing instance that is stopped is no longer saving: the later start gives up after its
+// limit and says its command was not handed over (nor does it run: the instance is closing).
+TEST_F(InstanceProcessTest, AStartDuringTheCloseOfAStoppedInstanceFails) {
+  env.insert("ZR4PC_TEST_CLOSE_DELAY_MS", kLongSaveMs);
+  StartFirst();
+  env.remove("ZR4PC_TEST_CLOSE_DELAY_MS");
+  env.insert("ZR4PC_TEST_WAIT_MS", kShortWaitMs);
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGTERM), 0);
+  ASSERT_TRUE(WaitForLog("Single instance: closing, no more requests"));
+  ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  int code = -1;
+  Run({"-VOL", "9"}, &code);
+  ::kill(pid, SIGCONT);
+  EXPECT_EQ(code, 1);
+  // Stopped just before or after its socket went: found silent either way.
+  EXPECT_TRUE(lastErr.contains("does not answer")) << lastErr.toStdString();
+  EXPECT_TRUE(lastErr.contains("the request was not handed over")) << lastErr.toStdString();
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  EXPECT_FALSE(QString::fromUtf8(first.readAllStandardError()).contains("ExecuteParams"));
+}
+
+// Stopped with its connection queue full: whatever is asked, the instance does not answer (it is
+// not taken for missing, nor is the component read instead).
+TEST_F(InstanceProcessTest, AStoppedInstanceWithAFullQueueDoesNotAnswer) {
+  env.insert("ZR4PC_TEST_WAIT_MS", kShortWaitMs);
+  StartFirst();
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const QByteArray path = (runtime.path() + "/" + env.value("ZR4PC_INSTANCE_NAME")).toLocal8Bit();
+  std::memcpy(address.sun_path, path.constData(), path.size() + 1);
+  std::vector<int> waiting;
+  bool full = false;
+  while (!full && waiting.size() < 1000) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    full = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0;
+    if (full)
+      close(fd);
+    else
+      waiting.push_back(fd);
+  }
+  ASSERT_TRUE(full);
+  int code = -1;
+  Run({"--status"}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("the running instance does not answer")) << lastErr.toStdString();
+  EXPECT_FALSE(lastErr.contains("USB")) << lastErr.toStdString();
+  Run({"--sim-remote", "up"}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("the running instance does not answer")) << lastErr.toStdString();
+  for (const int fd : waiting) close(fd);
+  ::kill(pid, SIGCONT);
+}
+
 TEST_F(InstanceProcessTest, AStoppedInstanceIsReportedAndTheStartFails) {
+  env.insert("ZR4PC_TEST_WAIT_MS", kShortWaitMs);
   StartFirst();
   const pid_t pid = static_cast<pid_t>(first.processId());
   ASSERT_EQ(::kill(pid, SIGSTOP), 0);
@@ -181,6 +320,49 @@ TEST_F(InstanceProcessTest, TheRunningInstanceTakesTheScreenshot) {
   EXPECT_EQ(code, 1);
   EXPECT_TRUE(lastErr.contains("cannot save")) << lastErr.toStdString();
   EXPECT_EQ(first.state(), QProcess::Running);
+
+  // A path the instance would not take is refused here, as too long.
+  const QString tooLong = runtime.filePath(QString(4100, 'a') + ".png");
+  Run({"--screenshot", tooLong}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("the path is too long")) << lastErr.toStdString();
+  EXPECT_FALSE(lastErr.contains("does not answer")) << lastErr.toStdString();
+}
+
+// A picture goes only to a regular file or a new one, whole or not at all: a FIFO is refused at
+// once (the running instance is not held up by it), a device that swallows or refuses the bytes
+// is not reported as saved, and a disk that fills up leaves no part of a picture.
+TEST_F(InstanceProcessTest, APictureThatCannotBeWrittenIsAFailureOnOneLine) {
+  const QString fifo = runtime.filePath("fifo.png");
+  ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  int code = -1;
+  for (const QString& target : {fifo, QString("/dev/full")}) {
+    const QString out = Run({"--simulate", "--screenshot", target}, &code);
+    EXPECT_EQ(code, 1) << target.toStdString();
+    EXPECT_FALSE(out.contains("Saved")) << out.toStdString();
+    EXPECT_TRUE(lastErr.contains("zr4pcctrl: cannot save " + target + ": not a regular file\n"))
+        << lastErr.toStdString();
+  }
+
+  const QString picture = runtime.filePath("shot.png");
+  fileSizeLimit = 4096;  // the settings file fits, the picture does not
+  const QString out = Run({"--simulate", "--screenshot", picture}, &code);
+  fileSizeLimit = 0;
+  EXPECT_EQ(code, 1);
+  EXPECT_FALSE(out.contains("Saved")) << out.toStdString();
+  EXPECT_EQ(lastErr.count("cannot save"), 1);
+  EXPECT_TRUE(lastErr.contains("zr4pcctrl: cannot save " + picture + ": File too large\n"))
+      << lastErr.toStdString();
+  EXPECT_TRUE(
+      QDir(runtime.path()).entryList({"shot.png*"}, QDir::AllEntries | QDir::System).isEmpty());
+
+  StartFirst();
+  Run({"--screenshot", fifo}, &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(lastErr.contains("the running instance cannot save " + fifo + ": not a regular file"))
+      << lastErr.toStdString();
+  EXPECT_EQ(Run({"--status"}), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
+  EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 }
 
 TEST_F(InstanceProcessTest, StatusWithoutInstanceReadsOnce) {

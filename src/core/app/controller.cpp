@@ -255,8 +255,9 @@ void TController::SaveSettings() {
 
   const std::string text = ini.Serialize();
   if (before.result == FileRead::Result::Ok && before.bytes == text) return;
+  // A read-only file is kept as it is, so its bytes need no backup either.
   const bool mayRewrite =
-      before.result != FileRead::Result::Ok ||
+      before.result != FileRead::Result::Ok || storage_->Files.KeptReadOnly(storage_->Path) ||
       KeepUndecodableSettings(storage_->Files, storage_->Codec, storage_->Path, before.bytes);
   if (!mayRewrite || storage_->Files.WriteFileAtomic(storage_->Path, text) == FileWrite::Failed)
     view_.ShowMessage(failed);

@@ -9,8 +9,10 @@
 //   "ZR4PC/1 SCREENSHOT <n>\n" and n bytes save a PNG of the window to that absolute path
 //
 // The running instance answers with one line: "OK" once a forwarded command line has been
-// executed, the window restored or the remote key pressed, the status text, why a remote key
-// could not be pressed, or for a picture "SAVED " and the status line, or "FAILED".
+// executed (before it runs, "RUNNING" on a line of its own says it was taken: running it may take
+// long, and a sender that gives up meanwhile must not report it as not handed over), the window
+// restored or the remote key pressed, the status text, why a remote key could not be pressed, or
+// for a picture "SAVED " and the status line, or "FAILED " and why.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +32,7 @@ struct InstanceRequest {
 };
 
 constexpr std::string_view kInstanceReplyOk = "OK";
+constexpr std::string_view kInstanceReplyRunning = "RUNNING";
 constexpr std::string_view kInstanceReplySaved = "SAVED ";
 constexpr std::string_view kInstanceReplyFailed = "FAILED";
 // The longest picture path a request may carry (the system's own limit).

@@ -52,10 +52,12 @@ std::string TInstanceRequests::Run(const InstanceRequest& request) {
                               controller_.Title());
     case InstanceVerb::SimRemote:
       return controller_.SimRemote().Press(request.text);
-    case InstanceVerb::Screenshot:
-      if (!window_.savePicture || !window_.savePicture(request.text))
-        return std::string(kInstanceReplyFailed);
+    case InstanceVerb::Screenshot: {
+      std::string error = "no window to take a picture of";
+      if (!window_.savePicture || !window_.savePicture(request.text, error))
+        return std::string(kInstanceReplyFailed) + " " + error;
       return std::string(kInstanceReplySaved) + FormatStatusLine(controller_.Labels());
+    }
   }
   return std::string(kInstanceReplyOk);
 }

@@ -16,8 +16,9 @@ class TController;
 // What a request may ask of the controller window; a platform without a way to ask leaves it
 // empty.
 struct TInstanceWindow {
-  std::function<void()> restore;                             // restore it and bring it to the front
-  std::function<bool(const std::string& file)> savePicture;  // a PNG of it; false on failure
+  std::function<void()> restore;  // restore it and bring it to the front
+  // A PNG of it; false with the reason in `error` when it could not be written.
+  std::function<bool(const std::string& file, std::string& error)> savePicture;
 };
 
 class TInstanceRequests {
@@ -26,8 +27,8 @@ class TInstanceRequests {
 
   // Runs the request and returns the reply line: "OK" once a forwarded command line has run or
   // the window was restored, the status text for a status request, "SAVED " and the status line
-  // or "FAILED" for a picture. While requests are held, a forwarded command line or a restore
-  // waits (and "OK" says it was taken), and a question has no answer yet: nothing.
+  // or "FAILED " and the reason for a picture. While requests are held, a forwarded command line or
+  // a restore waits (and "OK" says it was taken), and a question has no answer yet: nothing.
   std::optional<std::string> Answer(const InstanceRequest& request);
 
   // A later start may come while the controller window is still being created, and start-up

@@ -44,6 +44,10 @@ class FileStore {
   // failed would be worse). Contents larger than kFileReadLimit are not written at all. On failure
   // the target is unchanged and the temporary file is gone.
   virtual FileWrite WriteFileAtomic(const std::string& path, std::string_view bytes) = 0;
+
+  // Whether WriteFileAtomic would keep the file as it is because it is read-only: what goes with
+  // a rewrite (a backup of the old bytes) is then left undone too.
+  virtual bool KeptReadOnly(const std::string& path) = 0;
 };
 
 }  // namespace zr4

@@ -74,6 +74,37 @@ bool IsReadOnly(const std::string& path, const struct stat& info) {
          (access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS));
 }
 
+enum class TemporaryWrite { Written, NoTemporary, Failed };
+
+// Writes `bytes` to a new temporary file beside `target`, flushes it to the disk and renames it
+// over `target`. On failure the temporary file is gone, `target` is unchanged and `error` holds
+// the system's reason.
+TemporaryWrite WriteThroughTemporary(const std::string& target, std::string_view bytes, mode_t mode,
+                                     int& error) {
+  std::string temp = target + kTemporaryInfix + std::string(kTemporaryRandom, 'X');
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) {
+    error = errno;
+    return TemporaryWrite::NoTemporary;
+  }
+  bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+  if (!written) error = errno;
+  if (close(fd) != 0 && written) {
+    error = errno;
+    written = false;
+  }
+  if (written && rename(temp.c_str(), target.c_str()) != 0) {
+    error = errno;
+    written = false;
+  }
+  if (!written) {
+    unlink(temp.c_str());
+    return TemporaryWrite::Failed;
+  }
+  SyncFolder(FolderOf(target));
+  return TemporaryWrite::Written;
+}
+
 // The fallback when no temporary file can be made: the file itself, rewritten and synced.
 bool RewriteInPlace(const std::string& path, std::string_view bytes) {
   const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
@@ -144,24 +175,47 @@ FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_
     NoticeOnce(path, "read-only; kept as it is, nothing is saved to it");
     return FileWrite::KeptReadOnly;
   }
-  std::string temp = target + kTemporaryInfix + std::string(kTemporaryRandom, 'X');
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) {
-    if (!exists || !RewriteInPlace(target, bytes)) return FileWrite::Failed;
-    LogText("WriteFileAtomic: " + FolderOf(target) + " takes no temporary file; rewrote " + target +
-            " in place");
-    return FileWrite::Written;
-  }
   // The new file keeps the old one's permissions; a first file is readable by everyone.
-  const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
-  const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
-  if (!written || !closed || rename(temp.c_str(), target.c_str()) != 0) {
-    unlink(temp.c_str());
-    return FileWrite::Failed;
+  int error = 0;
+  switch (WriteThroughTemporary(target, bytes, exists ? (old.st_mode & 07777) : 0644, error)) {
+    case TemporaryWrite::Written:
+      return FileWrite::Written;
+    case TemporaryWrite::Failed:
+      return FileWrite::Failed;
+    case TemporaryWrite::NoTemporary:
+      break;
   }
-  SyncFolder(FolderOf(target));
+  if (!exists || !RewriteInPlace(target, bytes)) return FileWrite::Failed;
+  LogText("WriteFileAtomic: " + FolderOf(target) + " takes no temporary file; rewrote " + target +
+          " in place");
   return FileWrite::Written;
+}
+
+bool SystemFileStore::KeptReadOnly(const std::string& path) {
+  const std::string target = FollowLinks(path);
+  struct stat info {};
+  return stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && IsReadOnly(target, info);
+}
+
+bool SystemFileStore::WriteUserFile(const std::string& path, std::string_view bytes,
+                                    std::string& error) {
+  const std::string target = FollowLinks(path);
+  struct stat old {};
+  const bool exists = stat(target.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) {
+    error = "not a regular file";
+    return false;
+  }
+  if (exists && IsReadOnly(target, old)) {
+    error = "the file is read-only";
+    return false;
+  }
+  int code = 0;
+  if (WriteThroughTemporary(target, bytes, exists ? (old.st_mode & 07777) : 0644, code) ==
+      TemporaryWrite::Written)
+    return true;
+  error = std::strerror(code);
+  return false;
 }
 
 void SystemFileStore::RemoveStaleTemporaries(const std::string& path) {

@@ -12,6 +12,15 @@ class SystemFileStore : public FileStore {
  public:
   FileRead ReadFile(const std::string& path) override;
   FileWrite WriteFileAtomic(const std::string& path, std::string_view bytes) override;
+  bool KeptReadOnly(const std::string& path) override;
+
+  // Writes a file the user named (a window picture) the way WriteFileAtomic writes the settings:
+  // a temporary file beside the target, flushed to the disk and renamed over it, a link
+  // followed to its target. Stricter where a save of the user's own file must not pass for one
+  // made: only a regular file or a new one is replaced (a FIFO or a device is refused at once,
+  // never waited on), a read-only file is refused, and the file is never rewritten in place, so
+  // a failure leaves no partial file. Returns false with `error` saying why in a few words.
+  bool WriteUserFile(const std::string& path, std::string_view bytes, std::string& error);
 
   // Removes the temporary files that saves of `path` killed halfway left beside it (only names
   // the store itself gives them). Run at start by the one instance that saves the file.

@@ -74,6 +74,12 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
   return read;
 }
 
+bool SystemFileStore::KeptReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
   // A file the next read would refuse must not replace one it takes (CRLF line ends make a file
   // near the limit grow past it).
@@ -82,9 +88,7 @@ FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_
     return FileWrite::KeptTooLarge;
   }
   const std::wstring target = Widen(path);
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+  if (KeptReadOnly(path)) {
     NoticeOnce(path, "read-only; kept as it is, nothing is saved to it");
     return FileWrite::KeptReadOnly;
   }
@@ -101,6 +105,43 @@ FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_
     return FileWrite::Failed;
   }
   return FileWrite::Written;
+}
+
+bool SystemFileStore::WriteUserFile(const std::string& path, std::string_view bytes,
+                                    std::string& error) {
+  const std::wstring target = Widen(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+      error = "not a regular file";
+      return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      error = "the file is read-only";
+      return false;
+    }
+  }
+  // A name of this process's own, so that no file of the user's is taken for the temporary one.
+  const std::wstring temp =
+      target + kTemporarySuffix + L"-" + std::to_wstring(GetCurrentProcessId());
+  const HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = "error " + std::to_string(GetLastError());
+    return false;
+  }
+  // A device name ("NUL", "COM1") opens the device, whatever follows it.
+  const bool disk = GetFileType(file) == FILE_TYPE_DISK;
+  const bool written = disk && WriteAll(file, bytes) && FlushFileBuffers(file);
+  DWORD code = written ? 0 : GetLastError();
+  const bool closed = CloseHandle(file) != 0;
+  if (written && closed &&
+      MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  if (code == 0) code = GetLastError();
+  if (disk) DeleteFileW(temp.c_str());
+  error = disk ? "error " + std::to_string(code) : "not a regular file";
+  return false;
 }
 
 void SystemFileStore::RemoveStaleTemporaries(const std::string& path) {

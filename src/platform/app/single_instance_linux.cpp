@@ -9,8 +9,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "core/ports/log.h"
 
@@ -19,6 +22,10 @@ namespace zr4 {
 namespace {
 constexpr const char* kDefaultInstanceName = "ZR4PC_CTRL";
 constexpr int kListenBacklog = 8;
+// What the lock file holds while its instance closes, before the process id.
+constexpr std::string_view kClosingMark = "closing ";
+// How often a full connection queue is tried again.
+constexpr int kConnectRetryMs = 50;
 
 std::string InstanceName() {
   const char* name = std::getenv("ZR4PC_INSTANCE_NAME");
@@ -35,10 +42,48 @@ bool IsPrivateFolder(const std::string& path) {
          (st.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
-bool PeerIsThisUser(int fd) {
+// The process at the other end of a connection, when it is this user's.
+std::optional<pid_t> PeerOfThisUser(int fd) {
   struct ucred cred {};
   socklen_t size = sizeof cred;
-  return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0 && cred.uid == geteuid();
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &size) != 0 || cred.uid != geteuid())
+    return std::nullopt;
+  return cred.pid;
+}
+
+bool PeerIsThisUser(int fd) {
+  return PeerOfThisUser(fd).has_value();
+}
+
+// Alive and running: not stopped (SIGSTOP, a debugger), not ended and waiting to be reaped.
+bool ProcessRuns(pid_t pid) {
+  const int fd = open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char text[512];
+  const ssize_t size = read(fd, text, sizeof text - 1);
+  close(fd);
+  if (size <= 0) return false;
+  // "pid (name) state ...": the name may hold anything, the state follows its last ')'.
+  const std::string_view stat(text, static_cast<std::size_t>(size));
+  const std::size_t nameEnd = stat.rfind(')');
+  if (nameEnd == std::string_view::npos || nameEnd + 2 >= stat.size()) return false;
+  const char state = stat[nameEnd + 2];
+  return state != 'T' && state != 't' && state != 'Z' && state != 'X';
+}
+
+// Connects without waiting. A full queue (the instance takes no connections: stopped or hung) is
+// tried again until `timeoutMs` have passed; then `queueFull` is set.
+int Connect(const sockaddr_un& address, int timeoutMs, bool& queueFull) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return -1;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+    queueFull = errno == EAGAIN;
+    close(fd);
+    if (!queueFull || std::chrono::steady_clock::now() >= giveUp) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kConnectRetryMs));
+  }
 }
 
 std::optional<sockaddr_un> SocketAddress(const std::string& path) {
@@ -100,7 +145,37 @@ InstanceLock::InstanceLock(const std::string& path) {
     if (!heldElsewhere_) error_ = path + ": " + std::strerror(errno);
     close(fd_);
     fd_ = -1;
+  } else if (ftruncate(fd_, 0) != 0) {
+    // The mark of the instance before (see MarkClosing) must not speak for this one.
+    LogText("Single instance: cannot clear " + path);
   }
+}
+
+void InstanceLock::MarkClosing() {
+  if (fd_ < 0) return;
+  const std::string mark = std::string(kClosingMark) + std::to_string(getpid()) + "\n";
+  if (pwrite(fd_, mark.data(), mark.size(), 0) != static_cast<ssize_t>(mark.size()))
+    LogText("Single instance: cannot mark the lock file as closing");
+}
+
+bool InstanceIsClosing(const std::string& lockPath, pid_t pid) {
+  const int fd = open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return false;
+  char text[64];
+  struct stat info {};
+  const ssize_t size =
+      fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? read(fd, text, sizeof text) : -1;
+  close(fd);
+  if (size <= 0) return false;
+  std::string_view mark(text, static_cast<std::size_t>(size));
+  if (!mark.starts_with(kClosingMark)) return false;
+  mark.remove_prefix(kClosingMark.size());
+  pid_t marked = 0;
+  const auto [end, error] = std::from_chars(mark.data(), mark.data() + mark.size(), marked);
+  if (error != std::errc() || end == mark.data() || end == mark.data() + mark.size() ||
+      *end != '\n' || marked <= 0)
+    return false;
+  return (pid == 0 || pid == marked) && ProcessRuns(marked);
 }
 
 InstanceLock::~InstanceLock() {
@@ -172,40 +247,56 @@ bool InstanceConnection::Reply(const std::string& line, int timeoutMs) {
   return SendAll(fd_, line + "\n", timeoutMs);
 }
 
-InstanceReply SendInstanceRequest(const std::string& socketPath, const InstanceRequest& request,
+InstanceReply SendInstanceRequest(const InstanceAddress& address, const InstanceRequest& request,
                                   int timeoutMs) {
   using Outcome = InstanceReply::Outcome;
-  const std::optional<sockaddr_un> address = SocketAddress(socketPath);
-  if (!address) return {};
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return {};
-  // A full queue (EAGAIN) counts as not listening: the caller tries again shortly.
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
-      !PeerIsThisUser(fd)) {
+  const std::optional<sockaddr_un> socketAddress = SocketAddress(address.socketPath);
+  if (!socketAddress) return {};
+  bool queueFull = false;
+  const int fd = Connect(*socketAddress, timeoutMs, queueFull);
+  if (fd < 0) return {queueFull ? Outcome::TimedOut : Outcome::NotListening, {}};
+  const std::optional<pid_t> instance = PeerOfThisUser(fd);
+  if (!instance) {
     close(fd);
     return {};
   }
   InstanceReply reply{Outcome::TimedOut, {}};
-  std::string received;
   if (!SendAll(fd, EncodeInstanceRequest(request), timeoutMs)) {
     reply.outcome = errno == EAGAIN ? Outcome::TimedOut : Outcome::Closed;
-  } else {
-    char chunk[512];
-    pollfd ready{fd, POLLIN, 0};
-    while (received.find('\n') == std::string::npos && received.size() < kInstanceReplyMax &&
-           poll(&ready, 1, timeoutMs) == 1) {
-      const ssize_t n = recv(fd, chunk, sizeof chunk, 0);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        reply.outcome = Outcome::Closed;
-        break;
+    close(fd);
+    return reply;
+  }
+  std::string received;
+  for (;;) {
+    if (const std::size_t end = received.find('\n'); end != std::string::npos) {
+      const std::string line = received.substr(0, end);
+      received.erase(0, end + 1);
+      if (line == kInstanceReplyRunning && !reply.taken) {
+        reply.taken = true;
+        continue;
       }
-      received.append(chunk, static_cast<std::size_t>(n));
+      reply.outcome = Outcome::Answered;
+      reply.line = line;
+      break;
     }
+    if (received.size() >= kInstanceReplyMax) break;  // not an answer of ours
+    pollfd ready{fd, POLLIN, 0};
+    const int polled = poll(&ready, 1, timeoutMs);
+    if (polled < 0 && errno == EINTR) continue;
+    // Silent for the whole time: an instance that is saving on its way out answers once it is
+    // done (a forwarded "-EXIT" is answered after the save); any other is stopped or hung.
+    if (polled == 0 && InstanceIsClosing(address.lockPath, *instance)) continue;
+    if (polled <= 0) break;
+    char chunk[512];
+    const ssize_t n = recv(fd, chunk, sizeof chunk, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      reply.outcome = Outcome::Closed;
+      break;
+    }
+    received.append(chunk, static_cast<std::size_t>(n));
   }
   close(fd);
-  if (const std::size_t end = received.find('\n'); end != std::string::npos)
-    reply = {Outcome::Answered, received.substr(0, end)};
   return reply;
 }
 

@@ -5,6 +5,8 @@
 // the whole network library and its dependencies into memory.
 #pragma once
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
 
@@ -40,11 +42,20 @@ class InstanceLock {
   // Neither: the lock file could not be opened (the reason is in `Error()`).
   const std::string& Error() const { return error_; }
 
+  // The instance has begun to close (it saves its settings on its way out): says so in the lock
+  // file, with this process's id, for later starts to read (InstanceIsClosing).
+  void MarkClosing();
+
  private:
   int fd_ = -1;
   bool heldElsewhere_ = false;
   std::string error_;
 };
+
+// True when the instance holding the lock at `lockPath` has marked itself closing and its process
+// (`pid` when given: the one a connection leads to) is alive and not stopped: it is still saving
+// on its way out, and a later start waits for it rather than give up.
+bool InstanceIsClosing(const std::string& lockPath, pid_t pid = 0);
 
 // The running instance's listening socket. Connections from other users are dropped.
 class InstanceListener {
@@ -101,16 +112,23 @@ class InstanceConnection {
 struct InstanceReply {
   enum class Outcome {
     NotListening,  // no instance took the connection: the request was not run
-    Closed,        // the instance closed the connection without an answer: it was not run
-    TimedOut,      // no answer within the time: the instance is stopped or hung
+    Closed,        // the instance closed the connection without an answer: it was not run,
+                   // unless `taken`
+    TimedOut,      // no answer within the time, or its queue stayed full: the instance is
+                   // stopped or hung
     Answered,
   };
   Outcome outcome = Outcome::NotListening;
   std::string line;  // the reply line without its newline, when Answered
+  // The instance said it began to run the request ("RUNNING"): whatever came after, it was
+  // handed over and must not be sent again.
+  bool taken = false;
 };
 
-// A later start's end: sends `request` and waits at most `timeoutMs` for the reply.
-InstanceReply SendInstanceRequest(const std::string& socketPath, const InstanceRequest& request,
+// A later start's end: sends `request` and waits for the reply, giving up after `timeoutMs`
+// without a word from the instance, unless the instance is closing and alive (it answers once
+// its save is done). A full connection queue is tried again for as long.
+InstanceReply SendInstanceRequest(const InstanceAddress& address, const InstanceRequest& request,
                                   int timeoutMs);
 
 }  // namespace zr4

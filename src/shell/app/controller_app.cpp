@@ -1,5 +1,7 @@
 #include "shell/app/controller_app.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QTimer>
 #include <cstdio>
@@ -75,10 +77,10 @@ int ControllerApp::Run() {
     QTimer::singleShot(0, &window_, [&] {
       const std::string& file = options_.screenshotFile;
       std::printf("%s\n", FormatStatusLine(controller_.Labels()).c_str());
-      if (SaveWindowPicture(window_, file)) {
+      if (std::string error; SaveWindowPicture(window_, files_, file, error)) {
         std::printf("Saved window picture to %s\n", file.c_str());
       } else {
-        std::fprintf(stderr, "zr4pcctrl: cannot save %s\n", file.c_str());
+        std::fprintf(stderr, "zr4pcctrl: cannot save %s: %s\n", file.c_str(), error.c_str());
         exitCode = 1;
       }
       window_.close();
@@ -90,11 +92,22 @@ int ControllerApp::Run() {
 
 TInstanceWindow ControllerApp::WindowForRequests() {
   return {[this] { window_.RestoreAndRaise(); },
-          [this](const std::string& file) { return SaveWindowPicture(window_, file); }};
+          [this](const std::string& file, std::string& error) {
+            return SaveWindowPicture(window_, files_, file, error);
+          }};
 }
 
-bool SaveWindowPicture(MainWindow& window, const std::string& file) {
-  return window.Picture().save(QString::fromStdString(file), "PNG");
+bool SaveWindowPicture(MainWindow& window, SystemFileStore& files, const std::string& file,
+                       std::string& error) {
+  // Encoded whole in memory first: the file is then written in one go, or not at all.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !window.Picture().save(&buffer, "PNG")) {
+    error = "the picture could not be encoded";
+    return false;
+  }
+  return files.WriteUserFile(
+      file, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), error);
 }
 
 }  // namespace zr4

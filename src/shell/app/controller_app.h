@@ -66,7 +66,9 @@ class ControllerApp {
   TController controller_;
 };
 
-// Saves a PNG of the window as it shows now.
-bool SaveWindowPicture(MainWindow& window, const std::string& file);
+// Saves a PNG of the window as it shows now, as SystemFileStore::WriteUserFile writes: only to
+// a regular file or a new one, whole or not at all. Returns false with the reason in `error`.
+bool SaveWindowPicture(MainWindow& window, SystemFileStore& files, const std::string& file,
+                       std::string& error);
 
 }  // namespace zr4

@@ -49,6 +49,11 @@ class InstanceServer::Connection : public QObject {
     notifier_.setEnabled(false);
     deadline_.stop();
     running_ = true;
+    // A command line may run long (it may wait for the component, or close the window and
+    // save): the sender learns at once that it was taken, so that it never calls it not handed
+    // over.
+    if (decoded.request.verb == InstanceVerb::Forward)
+      connection_.Reply(std::string(kInstanceReplyRunning), kRequestTimeoutMs);
     if (const std::optional<std::string> reply = server_.handler_(decoded.request))
       connection_.Reply(*reply, kRequestTimeoutMs);
     Finish();

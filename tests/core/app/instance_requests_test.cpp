@@ -24,8 +24,9 @@ TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   int restores = 0;
   std::vector<std::string> pictures;
   TInstanceRequests requests(controller, {[&] { ++restores; },
-                                          [&](const std::string& file) {
+                                          [&](const std::string& file, std::string& error) {
                                             pictures.push_back(file);
+                                            error = "No such file or directory";
                                             return file != "/no/such/folder/x.png";
                                           }});
   std::vector<std::string> log;
@@ -41,7 +42,8 @@ TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   const std::string json = requests.Answer({InstanceVerb::StatusJson, {}}).value_or("");
   EXPECT_EQ(requests.Answer({InstanceVerb::Screenshot, "/tmp/x.png"}),
             "SAVED FM 01 80.00 MHz Auto TONE Vol.22");
-  EXPECT_EQ(requests.Answer({InstanceVerb::Screenshot, "/no/such/folder/x.png"}), "FAILED");
+  EXPECT_EQ(requests.Answer({InstanceVerb::Screenshot, "/no/such/folder/x.png"}),
+            "FAILED No such file or directory");
   SetLogSink(previous);
 
   EXPECT_EQ(std::count(log.begin(), log.end(), "ExecuteParams: -VOL,9"), 1);

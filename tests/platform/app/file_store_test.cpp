@@ -187,6 +187,59 @@ TEST(FileStoreTest, ReadOnlyLinkedAndCrampedFilesAreSavedTheirWay) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("real")), {}), 1);
 }
 
+// A picture the user asked for: written whole to a regular file or a new one, or not at all,
+// with the reason; special files are refused at once.
+TEST(FileStoreTest, AUserFileIsWrittenWholeOrNotAtAll) {
+  test::TempFolder folder;
+  SystemFileStore store;
+  std::string error;
+  ASSERT_TRUE(store.WriteUserFile(folder.Path("new.png"), "picture", error)) << error;
+  EXPECT_EQ(folder.Get("new.png"), "picture");
+  ASSERT_TRUE(store.WriteUserFile(folder.Path("new.png"), "second", error)) << error;
+  EXPECT_EQ(folder.Get("new.png"), "second");
+
+  ASSERT_EQ(mkfifo(folder.Path("fifo.png").c_str(), 0600), 0);
+  alarm(10);  // a write that blocks on the FIFO ends the test instead of hanging it
+  EXPECT_FALSE(store.WriteUserFile(folder.Path("fifo.png"), "x", error));
+  alarm(0);
+  EXPECT_EQ(error, "not a regular file");
+  EXPECT_FALSE(store.WriteUserFile("/dev/full", "x", error));
+  EXPECT_EQ(error, "not a regular file");
+
+  folder.Put("kept.png", "old");
+  chmod(folder.Path("kept.png").c_str(), 0444);
+  EXPECT_FALSE(store.WriteUserFile(folder.Path("kept.png"), "new", error));
+  EXPECT_EQ(error, "the file is read-only");
+  EXPECT_EQ(folder.Get("kept.png"), "old");
+
+  // The disk fills up halfway: the old picture stays whole and no part of the new one is left.
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 64;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = store.WriteUserFile(folder.Path("new.png"), std::string(4096, 'x'), error);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, SIG_DFL);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, "File too large");
+  EXPECT_EQ(folder.Get("new.png"), "second");
+  EXPECT_EQ(folder.Entries(), 3u);
+
+  // A folder that takes no new file: the picture is not written in place.
+  std::filesystem::create_directory(folder.Path("closed"));
+  folder.Put("closed/shot.png", "old");
+  chmod(folder.Path("closed").c_str(), 0500);
+  {
+    WithoutOverridingPermissions asAUser;
+    EXPECT_FALSE(store.WriteUserFile(folder.Path("closed/shot.png"), "new", error));
+  }
+  chmod(folder.Path("closed").c_str(), 0700);
+  EXPECT_EQ(error, "Permission denied");
+  EXPECT_EQ(folder.Get("closed/shot.png"), "old");
+}
+
 TEST(FileStoreTest, OnlyTheStoresOwnLeftoversAreRemoved) {
   test::TempFolder folder;
   SystemFileStore store;

@@ -1,6 +1,8 @@
 // The settings file through the real file store and code page converter.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/app/controller.h"
 #include "core/ports/log.h"
 #include "fakes/fake_view.h"
@@ -82,6 +84,28 @@ TEST_F(SettingsFileTest, BytesThatDoNotDecodeAreKeptBeforeTheFirstRewrite) {
   controller.SaveSettings();
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), "[Setting]\r\nIconName=\x81\r\n");
   EXPECT_EQ(folder.Get("zr4pcctrl.ini.bak"), latin1);
+}
+
+// A read-only file is never rewritten: its bytes need no backup, whatever they are.
+TEST_F(SettingsFileTest, AReadOnlyFileThatDoesNotDecodeGetsNoBackup) {
+  const std::string latin1 = "[Setting]\r\nSkinIniName=\xE9t\xE9\r\n";
+  folder.Put("zr4pcctrl.ini", latin1);
+  std::filesystem::permissions(folder.Path("zr4pcctrl.ini"), std::filesystem::perms::owner_read);
+  std::vector<std::string> notices;
+  const LogSink previous =
+      SetNoticeSink([&](std::string_view line) { notices.emplace_back(line); });
+  TController controller(clock, link, view, &storage);
+  controller.LoadSettings();
+  controller.Options().VolMax = 40;
+  controller.SaveSettings();
+  SetNoticeSink(previous);
+  std::filesystem::permissions(folder.Path("zr4pcctrl.ini"), std::filesystem::perms::owner_all);
+  EXPECT_EQ(folder.Get("zr4pcctrl.ini"), latin1);
+  EXPECT_EQ(folder.Entries(), 1u);
+  EXPECT_EQ(notices,
+            std::vector<std::string>{folder.Path("zr4pcctrl.ini") +
+                                     ": read-only; kept as it is, nothing is saved to it"});
+  EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(SettingsFileTest, AFailedSaveLeavesTheFileAsItWas) {
