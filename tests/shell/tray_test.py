@@ -5,6 +5,7 @@ lives only in the tray, and a left click on the icon brings the window back.
 Usage: tray_test.py PATH_TO_ZR4PCCTRL
 Exits 77 (skipped) when Xvfb, trayer or xdotool is missing, except in CI (CI=true).
 """
+import ctypes
 import os
 import shutil
 import subprocess
@@ -27,6 +28,24 @@ def wait_until(check):
             return True
         time.sleep(0.1)
     return False
+
+
+def tray_owner(display):
+    """The window that owns the display's system tray selection, 0 while nobody does."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XGetSelectionOwner.restype = ctypes.c_ulong
+    x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    if not connection:
+        return 0
+    owner = x11.XGetSelectionOwner(connection, x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0))
+    x11.XCloseDisplay(connection)
+    return owner
 
 
 class TrayTest(unittest.TestCase):
@@ -73,12 +92,15 @@ class TrayTest(unittest.TestCase):
     def test_minimised_start_lives_in_the_tray_and_comes_back(self):
         with open(os.path.join(self.home.name, "zr4pcctrl.ini"), "w") as settings:
             settings.write("[Setting]\r\nMinimizeOnRun=1\r\n")
-        time.sleep(1)  # trayer owns the tray before the program looks for one
+        # trayer owns the tray before the program looks for one.
+        self.assertTrue(wait_until(lambda: tray_owner(self.display)))
         self.start([PROGRAM, "--simulate"])
         # The icon docks into the tray: trayer gets a child window.
         self.assertTrue(wait_until(lambda: self.xdotool("search", "--all", "--onlyvisible",
                                                         "--class", "zr4pcctrl")))
-        time.sleep(1)
+        # Once the instance answers, its start-up (and the choice to stay hidden) is over.
+        self.assertTrue(wait_until(lambda: subprocess.run(
+            [PROGRAM, "--status"], env=self.env, capture_output=True).returncode == 0))
         self.assertFalse(self.window_shown())
 
         self.xdotool("mousemove", str(ICON[0]), str(ICON[1]), "click", "1")
