@@ -3,8 +3,8 @@
 saves a picture of its window, the size of the shipped default skin and not blank. Then a second
 start hands "-VOL 20" to the running instance (WM_COPYDATA), which sends the volume frame to the
 component; "--status --json" is answered by the running window; a last start's "-EXIT" ends it.
-A later start that comes while the first one's start-up waits on a message (no skins: the
-built-in one is used) is handed over, and its command line runs once the message is closed.
+A later start that comes while the first one's start-up waits on a message (the skin it names
+is gone) is handed over, and its command line runs once the message is closed.
 Last, a settings file in the old Shift-JIS form with a Japanese folder name is saved as UTF-8
 with the name intact, and saved again unchanged.
 
@@ -186,6 +186,9 @@ def check_start_during_message(program, work):
     home = os.path.join(work, "message-home")
     shutil.rmtree(home, ignore_errors=True)
     os.makedirs(home)
+    # A skin the user chose that is gone: the start-up says so in a message and waits for it.
+    with open(os.path.join(home, "zr4pcctrl.ini"), "wb") as settings:
+        settings.write(b"[Setting]\r\nSkinIniName=skins\\gone.zip\r\n")
     trace = os.path.join(home, "trace.txt")
     env = dict(os.environ, ZR4PC_HOME=windows_path(home), ZR4PC_SIM_TRACE=trace)
     first = subprocess.Popen(["wine", program, "--simulate"], env=env,
