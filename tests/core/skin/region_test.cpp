@@ -77,6 +77,25 @@ TEST(BitmapTest, EachPixelFormatDrawsOpaqueOrCutAway) {
   EXPECT_EQ(ToImage(outside, 0).Argb, std::vector<std::uint32_t>{0xFF000000});
 }
 
+// Red and blue differ here, so a picture drawn or cut with them swapped shows.
+TEST(BitmapTest, DeepPicturesDrawRedGreenBlueInTheirPlaces) {
+  // Stored blue 0x56, green 0x34, red 0x12; the colour $00563412 names that pixel.
+  const std::string bgr24("\x56\x34\x12\x12\x34\x56\x00\x00\x00", 9);
+  const std::string bgr32("\x56\x34\x12\xFF\x12\x34\x56\x00\x00\x00\x00\x80", 12);
+  for (const BmpSpec& spec : {BmpSpec{24, 3, 1, {bgr24}}, BmpSpec{32, 3, 1, {bgr32}}}) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(spec));
+    EXPECT_EQ(ToImage(bmp).Argb, (std::vector<std::uint32_t>{0xFF123456, 0xFF563412, 0xFF000000}))
+        << spec.bits;
+    EXPECT_EQ(ToImage(bmp, 0x00563412).Argb,
+              (std::vector<std::uint32_t>{0, 0xFF563412, 0xFF000000}))
+        << spec.bits;
+    // A value above $00FFFFFF is no colour of a pixel: nothing is cut.
+    EXPECT_EQ(ToImage(bmp, 0xFF563412).Argb,
+              (std::vector<std::uint32_t>{0xFF123456, 0xFF563412, 0xFF000000}))
+        << spec.bits;
+  }
+}
+
 TEST(RegionTest, RowsRunsAndBothRowOrders) {
   const std::string black(3, '\0'), magenta("\xFF\x00\xFF", 3);
   // Rows from the top: all kept; all cut; cut, kept, kept, cut.
