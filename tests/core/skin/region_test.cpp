@@ -112,6 +112,35 @@ TEST(RegionTest, RowsRunsAndBothRowOrders) {
   EXPECT_EQ(Outline(BuildBmp({24, 1, 1, {magenta}}), 0x01FF00FF).size(), 1u);
 }
 
+// Wide 32-bit rows are scanned many pixels at a time: runs that end inside such a step, on its
+// edges and at the row's end still come out exact, and the fourth byte never counts.
+TEST(RegionTest, WideDeepRowsKeepEveryRunEdge) {
+  constexpr int kWidth = 70;
+  auto row = [](std::initializer_list<std::pair<int, int>> cuts) {
+    std::string bytes;
+    for (int x = 0; x < kWidth; ++x) {
+      bool cut = false;
+      for (const auto& [from, to] : cuts) cut = cut || (x >= from && x < to);
+      // Kept pixels are dark grey; the fourth byte varies and is ignored either way.
+      const char unused = static_cast<char>(x * 7);
+      bytes += cut ? std::string{'\xFF', '\x00', '\xFF', unused}
+                   : std::string{'\x40', '\x40', '\x40', unused};
+    }
+    return bytes;
+  };
+  const std::string bmp = BuildBmp(
+      {32,
+       kWidth,
+       4,
+       {row({{17, 35}}), row({{69, 70}}), row({{0, 70}}), row({{0, 16}, {32, 33}, {48, 64}})}});
+  EXPECT_EQ(Outline(bmp), (std::vector<TRect>{{0, 0, 17, 1},
+                                              {35, 0, 70, 1},
+                                              {0, 1, 69, 2},
+                                              {16, 3, 32, 4},
+                                              {33, 3, 48, 4},
+                                              {64, 3, 70, 4}}));
+}
+
 TEST(RegionTest, TheStreamIsReadInChunksOf4000) {
   BmpSpec spec{8, 1, 9000, std::vector<std::string>(9000, std::string(1, '\0')), {0}};
   const std::string stream = MakeRegionStream(DecodeBmp(BuildBmp(spec)), kMagenta);
