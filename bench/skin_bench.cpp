@@ -91,12 +91,12 @@ bool RegionTarget() {
   QImage image(bmp.Pixels.data(), bmp.Width, bmp.Height, static_cast<qsizetype>(bmp.RowBytes),
                QImage::Format_RGB32);
   QRegion ours, qts;
-  const double oursMs = Best(5, [&] {
+  const double oursMs = Best(15, [&] {
     TRegion region;
     region.MakeRgnFromBitmap(bmp, 0x00FF00FF);
     ours = RegionOf(region.Rects());
   });
-  const double qtMs = Best(5, [&] {
+  const double qtMs = Best(15, [&] {
     const QImage mask = image.createMaskFromColor(qRgb(255, 0, 255), Qt::MaskInColor);
     qts = QRegion(QBitmap::fromImage(mask));
   });
