@@ -125,11 +125,18 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
 
   timer1_.setObjectName("Timer1");
   timer2_.setObjectName("Timer2");
+  // The timers run on during their ticks: the controller skips a tick that comes inside a
+  // tick. Each is started again when its tick ends, so that the next tick still comes a whole
+  // interval later, however long this one took, and a long tick never brings a second at once.
   connect(&timer1_, &QTimer::timeout, this, [this] {
-    if (controller_) controller_->Timer1Timer();
+    if (!controller_) return;
+    controller_->Timer1Timer();
+    if (timer1_.isActive()) timer1_.start();
   });
   connect(&timer2_, &QTimer::timeout, this, [this] {
-    if (controller_) controller_->Timer2Timer();
+    if (!controller_) return;
+    controller_->Timer2Timer();
+    if (timer2_.isActive()) timer2_.start();
   });
 
   popupMenu_.setObjectName("PopupMenu1");
@@ -264,6 +271,8 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
                                                             {lbVolStr, &l.lbVolStr},
                                                             {lbVol, &l.lbVol}};
   for (const auto& [slot, text] : texts) {
+    if (labelTexts_[slot] == *text) continue;
+    labelTexts_[slot] = *text;
     labels_[slot]->setText(Caption(*text));
     if (skinned_) labels_[slot]->adjustSize();
   }
