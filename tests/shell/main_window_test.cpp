@@ -14,6 +14,7 @@
 #include "core/app/controller.h"
 #include "core/skin/skin_layout.h"
 #include "fakes/sim_link.h"
+#include "shell/app/label_width.h"
 
 namespace zr4 {
 namespace {
@@ -153,6 +154,15 @@ TEST_F(MainWindowTest, APollTouchesOnlyTheLabelsWhoseTextChanged) {
   EXPECT_EQ(Text("lbRadioNum"), "00:01");
   EXPECT_EQ(Text("lbInput"), "elsewhere");
   EXPECT_EQ(volume.size(), QSize(1, 1));
+
+  // The play time counting in a font whose digits share one width keeps its size as well.
+  QLabel& time = *window.findChild<QLabel*>("lbRadioNum");
+  if (!DigitsShareOneWidth(time.font())) GTEST_SKIP() << "the label's font has uneven digits";
+  time.resize(1, 1);
+  clock.now += 1000;
+  controller.Timer2Timer();
+  EXPECT_EQ(Text("lbRadioNum"), "00:02");
+  EXPECT_EQ(time.size(), QSize(1, 1));
 }
 
 TEST_F(MainWindowTest, DraggingSnapsToTheWorkArea) {

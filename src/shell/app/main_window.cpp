@@ -23,6 +23,7 @@
 #include "shell/app/about_box.h"
 #include "shell/app/app_icon.h"
 #include "shell/app/key_map.h"
+#include "shell/app/label_width.h"
 #include "shell/app/option_dialog.h"
 #include "shell/app/popup_menu.h"
 #include "shell/app/skin_button.h"
@@ -193,6 +194,8 @@ void MainWindow::SkinChanged(const TSkinLook& look, const TSkinLayout& layout) {
     label->adjustSize();
     if (layout.LabelVisible[s]) label->setVisible(*layout.LabelVisible[s]);
   }
+  for (std::size_t slot = 0; slot < kLabelCount; ++slot)
+    evenDigits_[slot] = DigitsShareOneWidth(labels_[slot]->font());
   for (int i = 0; i < kSkinButtonCount; ++i) {
     SkinButton* button = skinButtons_[static_cast<std::size_t>(i)];
     const TButtonPlace& place = layout.Buttons[static_cast<std::size_t>(i)];
@@ -272,9 +275,10 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
                                                             {lbVol, &l.lbVol}};
   for (const auto& [slot, text] : texts) {
     if (labelTexts_[slot] == *text) continue;
+    const bool sameWidth = WidthCannotChange(labelTexts_[slot], *text, evenDigits_[slot]);
     labelTexts_[slot] = *text;
     labels_[slot]->setText(Caption(*text));
-    if (skinned_) labels_[slot]->adjustSize();
+    if (skinned_ && !sameWidth) labels_[slot]->adjustSize();
   }
   labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
   labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
