@@ -14,10 +14,6 @@ void TWindowTimers::Set(TimerState timer1, TimerState timer2) {
   Change(timer1, timer2);
 }
 
-void TWindowTimers::EnableTimer1(bool enabled) {
-  Change({enabled, timer1_.Interval}, timer2_);
-}
-
 void TWindowTimers::EnablePolling(bool enabled) {
   Change(timer1_, {enabled, timer2_.Interval});
 }

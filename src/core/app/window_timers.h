@@ -56,7 +56,6 @@ class TWindowTimers {
 
   // Both timers at once, as window creation sets them up.
   void Set(TimerState timer1, TimerState timer2);
-  void EnableTimer1(bool enabled);
   void EnablePolling(bool enabled);
   void SetPollInterval(int ms);
 
