@@ -160,10 +160,10 @@ void TController::Timer1Timer() {
 }
 
 void TController::Timer2Timer() {
-  timers_.EnablePolling(false);
+  const TTickGuard tick = timers_.Timer2Tick();
+  if (!tick.Entered()) return;
   timers_.SetPollInterval(NextPollInterval(Options().RemoConEnable, link_.Status.Source));
   Refresh();
-  timers_.EnablePolling(true);
 }
 
 void TController::PowerBroadcast(int event) {
