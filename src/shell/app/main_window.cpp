@@ -418,6 +418,7 @@ void MainWindow::SetForeground() {
 
 // Opened from the tray, the menu ends at the pointer, as menus of icons at the screen's edge do.
 void MainWindow::PopupMenuAtCursor() {
+  if (controller_) controller_->PopupMenu1().PrepareToShow();
   FillPopupMenu(popupMenu_, *this);
   const QPoint cursor = QCursor::pos();
   popupMenu_.popup(cursor - QPoint(popupMenu_.sizeHint().width(), 0));
