@@ -2,22 +2,38 @@
 // alongside (so that the machine's speed cancels out):
 //   - the outline of a 1920×1080 32-bit picture: at least 3× as fast as Qt's own path (a mask
 //     from the colour and QRegion(QBitmap)), and the same region;
-//   - the default skin from its zip archive to the window drawn: under 20 ms;
-//   - extracting a member: at least 0.9× the speed of `unzip -p` on the same archive;
+//   - the default skin from its zip archive to the window drawn: under 20 ms, both as the first
+//     load in a fresh process (the median of five processes: fonts and glyphs are met for the
+//     first time there, as at the program's start) and as the best of ten in one process;
+//   - extracting a member: at least 0.9× the speed of `unzip -p` on the same archive. Both sides
+//     check the member's CRC-32: unzip always does, so ours is checked after the extraction (the
+//     program itself never checks it, as the archives it reads are taken as they are);
 //   - a window region from rows of rectangles, none alike: linear in the rectangles, 800,000 in
 //     at most 20× the time of 100,000 (8× is linear, and the cache costs some more; uniting the
-//     rows a chunk at a time grows with the square).
+//     rows a chunk at a time grows with the square). Both run on memory the allocator keeps.
 // Usage: zr4_skin_bench SKINDEFA.ZIP   (exit 1 when a target is missed)
+//        zr4_skin_bench --first-load SKINDEFA.ZIP   (one load in this fresh process, in ms)
+#include <zlib.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <QApplication>
 #include <QBitmap>
+#include <QDir>
 #include <QImage>
+#include <QProcess>
 #include <QRegion>
+#include <QTemporaryDir>
+
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string_view>
+#include <vector>
 
 #include "core/skin/region.h"
 #include "core/skin/skin.h"
@@ -75,12 +91,12 @@ bool RegionTarget() {
   QImage image(bmp.Pixels.data(), bmp.Width, bmp.Height, static_cast<qsizetype>(bmp.RowBytes),
                QImage::Format_RGB32);
   QRegion ours, qts;
-  const double oursMs = Best(5, [&] {
+  const double oursMs = Best(15, [&] {
     TRegion region;
     region.MakeRgnFromBitmap(bmp, 0x00FF00FF);
     ours = RegionOf(region.Rects());
   });
-  const double qtMs = Best(5, [&] {
+  const double qtMs = Best(15, [&] {
     const QImage mask = image.createMaskFromColor(qRgb(255, 0, 255), Qt::MaskInColor);
     qts = QRegion(QBitmap::fromImage(mask));
   });
@@ -105,6 +121,13 @@ std::vector<TRect> Comb(int rows) {
 }
 
 bool OutlineTarget() {
+#if defined(__GLIBC__)
+  // Both sizes on memory the allocator keeps: glibc hands blocks above a size back to the system
+  // on every free and faults them in again on the next use, which would count 800,000
+  // rectangles' page faults (but not 100,000's) as the algorithm's time.
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
+#endif
   const std::vector<TRect> many = Comb(8000), few = Comb(1000);
   const double manyMs = Best(3, [&] { RegionOf(many); });
   const double fewMs = Best(3, [&] { RegionOf(few); });
@@ -115,25 +138,65 @@ bool OutlineTarget() {
   return ratio <= 20;
 }
 
-bool LoadTarget(const std::string& archive) {
+// The skin from its archive to the window drawn, as the program does it at start.
+void LoadAndDraw(const std::string& archive, MainWindow& window) {
   SystemFileStore files;
   SystemTextCodec codec;
   SystemFolderList folders;
+  TSkin skin({files, codec, folders}, TSkinLook{});
+  skin.LoadSkin(archive);
+  window.SkinChanged(skin.Look(), ApplySkinLayout(skin.Look()));
+  window.grab();
+}
+
+// Child mode: the window is made as at start, then the skin's first load is timed.
+int FirstLoadInThisProcess(const std::string& archive) {
   MainWindow window(false);
-  const double ms = Best(10, [&] {
-    TSkin skin({files, codec, folders}, TSkinLook{});
-    skin.LoadSkin(archive);
-    window.SkinChanged(skin.Look(), ApplySkinLayout(skin.Look()));
-    window.grab();
-  });
-  std::printf("default skin, archive to window drawn: %.2f ms (target under 20 ms)\n", ms);
-  return ms < 20;
+  const auto start = Clock::now();
+  LoadAndDraw(archive, window);
+  std::printf("%.3f\n", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+  return 0;
+}
+
+bool LoadTarget(const char* self, const std::string& archive) {
+  constexpr int kProcesses = 5;
+  std::vector<double> firsts;
+  for (int k = 0; k < kProcesses; ++k) {
+    QProcess child;
+    child.start(QString::fromLocal8Bit(self), {"--first-load", QString::fromStdString(archive)});
+    bool ok = false;
+    double ms = 0;
+    if (child.waitForFinished(60000) && child.exitCode() == 0)
+      ms = child.readAllStandardOutput().trimmed().toDouble(&ok);
+    if (!ok) {
+      std::printf("default skin, first load in a fresh process: the child failed\n");
+      return false;
+    }
+    firsts.push_back(ms);
+  }
+  std::sort(firsts.begin(), firsts.end());
+  const double first = firsts[kProcesses / 2];
+  std::printf(
+      "default skin, first load in a fresh process: %.2f ms (median of %d, %.2f to %.2f; target "
+      "under 20 ms)\n",
+      first, kProcesses, firsts.front(), firsts.back());
+
+  MainWindow window(false);
+  const double best = Best(10, [&] { LoadAndDraw(archive, window); });
+  std::printf("default skin, archive to window drawn: %.2f ms best of 10 (target under 20 ms)\n",
+              best);
+  return first < 20 && best < 20;
 }
 
 bool ExtractTarget() {
   // A member of 32 MiB of text-like data, deflated.
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zr4_skin_bench";
-  std::filesystem::create_directories(dir);
+  // A folder of its own: runs side by side never share or remove each other's files.
+  const QTemporaryDir temporary(QDir::tempPath() + "/zr4_skin_bench-XXXXXX");
+  if (!temporary.isValid()) {
+    std::printf("zip extraction: no temporary folder\n");
+    return false;
+  }
+  const std::filesystem::path dir = temporary.path().toStdString();
   {
     std::ofstream out(dir / "member.bin", std::ios::binary);
     std::uint32_t seed = 1;
@@ -152,37 +215,43 @@ bool ExtractTarget() {
   SystemFileStore files;
   SystemTextCodec codec;
   std::size_t size = 0;
+  bool crcMatches = true;
   const double oursMs = Best(3, [&] {
     TZipArchive archive(codec);
     archive.Open(files, zip);
     std::string out;
     archive.ExtractFile("member.bin", out);
     size = out.size();
+    const uLong crc =
+        crc32_z(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(out.data()), out.size());
+    crcMatches = crcMatches && crc == archive.EntryAt(archive.IndexOfName("member.bin"))->Crc32;
   });
   const double unzipMs = Best(3, [&] {
     if (std::system(("unzip -p " + zip + " member.bin > /dev/null").c_str()) != 0)
       std::printf("unzip failed\n");
   });
-  std::filesystem::remove_all(dir);
   const double ratio = unzipMs / oursMs;
   std::printf(
-      "zip extraction of %zu bytes: %.1f ms, unzip -p %.1f ms: %.2fx its speed (target 0.9x)\n",
-      size, oursMs, unzipMs, ratio);
-  return ratio >= 0.9;
+      "zip extraction of %zu bytes, CRC-32 checked on both sides: %.1f ms, unzip -p %.1f ms: "
+      "%.2fx its speed (target 0.9x)%s\n",
+      size, oursMs, unzipMs, ratio, crcMatches ? "" : ", CRC-32 DIFFERS");
+  return crcMatches && ratio >= 0.9;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s SKINDEFA.ZIP\n", argv[0]);
+  const bool child = argc == 3 && std::string_view(argv[1]) == "--first-load";
+  if (argc != 2 && !child) {
+    std::fprintf(stderr, "usage: %s [--first-load] SKINDEFA.ZIP\n", argv[0]);
     return 2;
   }
-  const std::string archive = argv[1];
+  const std::string archive = argv[argc - 1];
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  if (child) return FirstLoadInThisProcess(archive);
   const bool region = RegionTarget();
-  const bool load = LoadTarget(archive);
+  const bool load = LoadTarget(argv[0], archive);
   const bool extract = ExtractTarget();
   const bool outline = OutlineTarget();
   return region && load && extract && outline ? 0 : 1;

@@ -12,7 +12,9 @@
 #include <QWheelEvent>
 
 #include "core/app/controller.h"
+#include "core/skin/skin_layout.h"
 #include "fakes/sim_link.h"
+#include "shell/app/label_width.h"
 
 namespace zr4 {
 namespace {
@@ -131,6 +133,36 @@ TEST_F(MainWindowTest, QtTimersFollowTheControllersTimers) {
   controller.PowerBroadcast(kPowerResumeAutomatic);
   controller.PowerBroadcast(kPowerResumeSuspend);
   EXPECT_TRUE(Timer("Timer2").isActive());
+}
+
+// While a CD plays only the play time changes: the other labels are neither set again nor
+// sized again (here a label changed behind the window's back stays as it was).
+TEST_F(MainWindowTest, APollTouchesOnlyTheLabelsWhoseTextChanged) {
+  window.SkinChanged(TSkinLook{}, ApplySkinLayout(TSkinLook{}));
+  link.SendCommand(cmdSelectCD);
+  link.PlayTrack(2);
+  controller.Timer2Timer();
+  ASSERT_EQ(Text("lbInput"), "CD");
+  ASSERT_EQ(Text("lbRadioNum"), "00:00");
+  QLabel& input = *window.findChild<QLabel*>("lbInput");
+  QLabel& volume = *window.findChild<QLabel*>("lbVol");
+  input.setText("elsewhere");
+  volume.resize(1, 1);
+
+  clock.now += 1000;
+  controller.Timer2Timer();
+  EXPECT_EQ(Text("lbRadioNum"), "00:01");
+  EXPECT_EQ(Text("lbInput"), "elsewhere");
+  EXPECT_EQ(volume.size(), QSize(1, 1));
+
+  // The play time counting in a font whose digits share one width keeps its size as well.
+  QLabel& time = *window.findChild<QLabel*>("lbRadioNum");
+  if (!DigitsShareOneWidth(time.font())) GTEST_SKIP() << "the label's font has uneven digits";
+  time.resize(1, 1);
+  clock.now += 1000;
+  controller.Timer2Timer();
+  EXPECT_EQ(Text("lbRadioNum"), "00:02");
+  EXPECT_EQ(time.size(), QSize(1, 1));
 }
 
 TEST_F(MainWindowTest, DraggingSnapsToTheWorkArea) {

@@ -30,13 +30,25 @@ QAction* Entry(QMenu& menu, const QString& text) {
   return nullptr;
 }
 
+// Two outputs, the second preferred; counts how often the sound system is asked.
+class CountingOutputs : public AudioOutputs {
+ public:
+  std::vector<std::string> OutputNames() override {
+    ++reads;
+    return {"Speakers", "ZR4PC USB Audio"};
+  }
+  std::string PreferredOutput() override { return "ZR4PC USB Audio"; }
+  void SetPreferredOutput(const std::string&) override {}
+  int reads = 0;
+};
+
 class PopupMenuTest : public ::testing::Test, protected test::SimLink<> {
  protected:
   // The window as the program starts it, with the settings and "ShortCut.ini" in `home`.
-  void Start(const QString& home) {
+  void Start(const QString& home, TPcPorts ports = {}) {
     qputenv("ZR4PC_HOME", home.toUtf8());
     storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
-    controller = std::make_unique<TController>(clock, link, window, storage.get());
+    controller = std::make_unique<TController>(clock, link, window, storage.get(), ports);
     window.SetController(controller.get());
     controller->FormCreate({});
     window.show();
@@ -135,6 +147,28 @@ TEST_F(PopupMenuTest, ShortcutsFromShortCutIni) {
   EXPECT_EQ(Entry(*Entry(menu, "&CD")->menu(), "Next")->text(), "Next\tNum 6");
   EXPECT_EQ(Entry(*Entry(menu, "&TUNER")->menu(), "Next")->text(), "Next");
   menu.close();
+}
+
+// The sound system is asked for its outputs when the menu first opens, not at start, and the
+// opened menu lists them as before.
+TEST_F(PopupMenuTest, TheAudioOutputsAreReadWhenTheMenuFirstOpens) {
+  CountingOutputs outputs;
+  Start(home.path(), {.audio = &outputs});
+  EXPECT_EQ(outputs.reads, 0);
+  QMenu& menu = window.PopupMenu1();
+  for (int opening = 0; opening < 2; ++opening) {
+    menu.popup(window.mapToGlobal(QPoint(20, 20)));
+    EXPECT_EQ(outputs.reads, 1);
+    QMenu* devices = Entry(*Entry(menu, "&Other")->menu(), "AudioDevice")->menu();
+    ASSERT_NE(devices, nullptr);
+    EXPECT_TRUE(devices->isEnabled());
+    ASSERT_EQ(devices->actions().size(), 2);
+    EXPECT_EQ(devices->actions()[0]->text(), "Speakers");
+    EXPECT_FALSE(devices->actions()[0]->isChecked());
+    EXPECT_EQ(devices->actions()[1]->text(), "ZR4PC USB Audio");
+    EXPECT_TRUE(devices->actions()[1]->isChecked());
+    menu.close();
+  }
 }
 
 // The frequency label carries its own menu on the tuner; elsewhere a right click there opens

@@ -3,6 +3,7 @@
 
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
@@ -60,6 +61,27 @@ TEST(SkinRegionTest, TheOutlineIsTheUnionOfItsRuns) {
   EXPECT_FALSE(region.contains(QPoint(3, 3)));
   EXPECT_FALSE(region.contains(QPoint(0, 5)));
   EXPECT_TRUE(RegionOf({}).isEmpty());
+}
+
+// A skin picture draws its opaque pixels exactly and shows what lies behind its cut ones.
+TEST(SkinPictureTest, OpaquePixelsDrawExactlyAndCutOnesShowTheBackground) {
+  const TImage image{3, 2, {0xFF123456u, 0u, 0xFFFFFFFFu, 0u, 0xFF000000u, 0xFFA0B0C0u}};
+  const QImage picture = ToQImage(image);
+  ASSERT_EQ(picture.size(), QSize(3, 2));
+  EXPECT_EQ(picture.pixel(0, 0), 0xFF123456u);
+  EXPECT_EQ(qAlpha(picture.pixel(1, 0)), 0);
+  EXPECT_EQ(picture.pixel(2, 1), 0xFFA0B0C0u);
+  QImage canvas(3, 2, QImage::Format_RGB32);
+  canvas.fill(QColor(0x80, 0x90, 0xA0));
+  QPainter painter(&canvas);
+  painter.drawImage(0, 0, picture);
+  painter.end();
+  EXPECT_EQ(canvas.pixel(0, 0), 0xFF123456u);
+  EXPECT_EQ(canvas.pixel(1, 0), 0xFF8090A0u);
+  EXPECT_EQ(canvas.pixel(2, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(canvas.pixel(0, 1), 0xFF8090A0u);
+  EXPECT_EQ(canvas.pixel(1, 1), 0xFF000000u);
+  EXPECT_EQ(canvas.pixel(2, 1), 0xFFA0B0C0u);
 }
 
 TEST_F(SkinWindowTest, TheDefaultSkinCutsTheWindowAndItsButtonsRunTheirActions) {

@@ -1,5 +1,5 @@
 // The "AudioDevice" submenu: the PC's audio outputs, the preferred one ticked, and a click
-// that makes another one preferred. Built once at start.
+// that makes another one preferred. Built once, when first needed.
 #pragma once
 
 #include <string>

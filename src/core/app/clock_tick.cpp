@@ -11,19 +11,8 @@ std::string TimeLeftText(std::int64_t endTick, std::int64_t now) {
 }
 
 void TClockTick::Timer1Timer() {
-  if (ticking_) return;
-  // The timer comes back on when the tick ends, also when a step of it failed.
-  struct Resume {
-    TClockTick& tick;
-    ~Resume() {
-      tick.c_.Timers().EnableTimer1(true);
-      tick.ticking_ = false;
-    }
-  };
-  ticking_ = true;
-  c_.Timers().EnableTimer1(false);
-  const Resume resume{*this};
-  Tick();
+  const TTickGuard tick = c_.Timers().Timer1Tick();
+  if (tick.Entered()) Tick();
 }
 
 void TClockTick::Tick() {

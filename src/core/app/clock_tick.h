@@ -21,8 +21,8 @@ class TClockTick {
  public:
   explicit TClockTick(TController& controller) : c_(controller) {}
 
-  // One tick. The timer is off while the tick runs, and a tick that starts inside another (a
-  // command waiting while window messages run) does nothing.
+  // One tick. A tick that starts inside another (a command waiting while window messages run)
+  // does nothing.
   void Timer1Timer();
 
  private:
@@ -30,7 +30,6 @@ class TClockTick {
 
   TController& c_;
   TScheduledTimers scheduled_;
-  bool ticking_ = false;
 };
 
 }  // namespace zr4

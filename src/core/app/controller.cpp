@@ -46,8 +46,6 @@ void TController::FormCreate(const TStartup& startup) {
   link_.ReadStatus();
   LoadSettings();
   tray_.LoadClickNames();
-  audioDevices_.Build();
-  popupMenu_.FillAudioDevices(audioDevices_);
   if (!startup.params.empty()) ExecuteParams(EncodeOwnParams(startup.params));
   LoadShortcuts();
 
@@ -75,6 +73,15 @@ void TController::FormCreate(const TStartup& startup) {
   if (Options().APS) powerSave_.Start(Options().APSMin);
 
   LoadAppCommandSets();
+}
+
+TAudioDeviceMenu& TController::AudioDevices() {
+  if (!audioDevicesRead_) {
+    audioDevicesRead_ = true;
+    audioDevices_.Build();
+    popupMenu_.FillAudioDevices(audioDevices_);
+  }
+  return audioDevices_;
 }
 
 void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {
@@ -160,10 +167,10 @@ void TController::Timer1Timer() {
 }
 
 void TController::Timer2Timer() {
-  timers_.EnablePolling(false);
+  const TTickGuard tick = timers_.Timer2Tick();
+  if (!tick.Entered()) return;
   timers_.SetPollInterval(NextPollInterval(Options().RemoConEnable, link_.Status.Source));
   Refresh();
-  timers_.EnablePolling(true);
 }
 
 void TController::PowerBroadcast(int event) {

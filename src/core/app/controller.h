@@ -126,7 +126,10 @@ class TController {
   TCommands& Commands() { return commands_; }
   TActionList& Actions() { return actions_; }
   TPopupMenuModel& PopupMenu1() { return popupMenu_; }
-  TAudioDeviceMenu& AudioDevices() { return audioDevices_; }
+  // The "AudioDevice" menu, its outputs read and listed in the pop-up menu the first time it is
+  // needed (the menu shown, "-DEVICE") rather than at start: asking the sound system loads its
+  // libraries and may wait for it.
+  TAudioDeviceMenu& AudioDevices();
   TMediaControls& Media() { return media_; }
   // The numbered PC commands, and the command items the options dialog offers.
   TPcCommandDispatcher& PcDispatcher() { return pcDispatcher_; }
@@ -177,6 +180,7 @@ class TController {
   TActionList actions_{commands_};
   TPopupMenuModel popupMenu_{*this};
   TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
+  bool audioDevicesRead_ = false;
   TParamExecutor executor_{*this};
   TGestureDetector gestures_{*this};
   TStationNames stations_{*this};

@@ -179,6 +179,10 @@ bool TPopupMenuModel::Checked(const TMenuItem& item) const {
   }
 }
 
+void TPopupMenuModel::PrepareToShow() {
+  c_.AudioDevices();
+}
+
 void TPopupMenuModel::FillAudioDevices(const TAudioDeviceMenu& outputs) {
   TMenuItem* menu = FindByName("AudioDevice1");
   menu->Items.clear();

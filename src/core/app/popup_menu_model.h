@@ -75,6 +75,9 @@ class TPopupMenuModel {
   // it runs; "" when it has none.
   std::string ShortcutText(const TMenuItem& item);
 
+  // Completes what is read only when the menu is first shown (the audio outputs); the view
+  // calls it before it shows the menu.
+  void PrepareToShow();
   // Lists the PC's audio outputs under "AudioDevice" (disabled when there are none).
   void FillAudioDevices(const TAudioDeviceMenu& outputs);
   // Lists the skins found under "&Skin" (disabled when there are none).

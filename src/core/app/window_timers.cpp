@@ -11,27 +11,21 @@ int NextPollInterval(bool gesturesEnabled, int source) {
 }
 
 void TWindowTimers::Set(TimerState timer1, TimerState timer2) {
-  timer1_ = timer1;
-  timer2_ = timer2;
-  Changed();
-}
-
-void TWindowTimers::EnableTimer1(bool enabled) {
-  timer1_.Enabled = enabled;
-  Changed();
+  Change(timer1, timer2);
 }
 
 void TWindowTimers::EnablePolling(bool enabled) {
-  timer2_.Enabled = enabled;
-  Changed();
+  Change(timer1_, {enabled, timer2_.Interval});
 }
 
 void TWindowTimers::SetPollInterval(int ms) {
-  timer2_.Interval = ms;
-  Changed();
+  Change(timer1_, {timer2_.Enabled, ms});
 }
 
-void TWindowTimers::Changed() {
+void TWindowTimers::Change(TimerState timer1, TimerState timer2) {
+  if (timer1 == timer1_ && timer2 == timer2_) return;
+  timer1_ = timer1;
+  timer2_ = timer2;
   view_.TimersChanged(timer1_, timer2_);
 }
 

@@ -25,6 +25,28 @@ constexpr int kPollIdleMs = 5000;
 // The interval the next poll waits, from the input the record holds.
 int NextPollInterval(bool gesturesEnabled, int source);
 
+// A timer's tick in progress. The shell's timer goes on running during a tick; a tick that
+// comes while another of the same timer runs (a wait inside the first one processes window
+// messages) is to do nothing, so ticks never nest.
+class TTickGuard {
+ public:
+  explicit TTickGuard(bool& running) : running_(running), entered_(!running) { running_ = true; }
+  ~TTickGuard() {
+    if (entered_) running_ = false;
+  }
+  TTickGuard(const TTickGuard&) = delete;
+  TTickGuard& operator=(const TTickGuard&) = delete;
+
+  // False for a tick inside a tick: it must return at once.
+  bool Entered() const { return entered_; }
+
+ private:
+  bool& running_;
+  bool entered_;
+};
+
+// The two timers' settings. The view hears of a change only when a setting actually changed,
+// so that an ordinary tick costs the shell nothing.
 class TWindowTimers {
  public:
   explicit TWindowTimers(ControllerView& view) : view_(view) {}
@@ -34,16 +56,21 @@ class TWindowTimers {
 
   // Both timers at once, as window creation sets them up.
   void Set(TimerState timer1, TimerState timer2);
-  void EnableTimer1(bool enabled);
   void EnablePolling(bool enabled);
   void SetPollInterval(int ms);
 
+  // Marks a tick of Timer1 or Timer2 as running for the guard's life.
+  [[nodiscard]] TTickGuard Timer1Tick() { return TTickGuard(timer1Ticking_); }
+  [[nodiscard]] TTickGuard Timer2Tick() { return TTickGuard(timer2Ticking_); }
+
  private:
-  void Changed();
+  void Change(TimerState timer1, TimerState timer2);
 
   ControllerView& view_;
   TimerState timer1_;
   TimerState timer2_;
+  bool timer1Ticking_ = false;
+  bool timer2Ticking_ = false;
 };
 
 }  // namespace zr4

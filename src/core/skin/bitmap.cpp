@@ -297,15 +297,19 @@ void DrawPaletteRows(const TBitmap& bitmap, std::optional<std::uint32_t> transpa
   }
 }
 
-// 24- and 32-bit pictures: blue, green, red and, for 32 bits, an unused byte.
+// 24- and 32-bit pictures: blue, green, red and, for 32 bits, an unused byte. The stored bytes
+// are laid straight into the drawn word, and the transparent colour is compared in that form.
+template <int kStep>
 void DrawRgbRows(const TBitmap& bitmap, std::optional<std::uint32_t> transparent,
                  std::uint32_t* out) {
-  const int step = bitmap.Format == TPixelFormat::pf32bit ? 4 : 3;
+  // Drawn words are opaque, so 0 matches none: a value above $00FFFFFF is no pixel's colour.
+  const std::uint32_t cut = transparent && *transparent <= 0xFFFFFF ? OpaqueArgb(*transparent) : 0;
   for (int y = 0; y < bitmap.Height; ++y) {
     const std::uint8_t* p = bitmap.Row(y);
-    for (int x = 0; x < bitmap.Width; ++x, p += step) {
-      const std::uint32_t colour = Rgb(p[2], p[1], p[0]);
-      *out++ = transparent && colour == *transparent ? 0 : OpaqueArgb(colour);
+    for (int x = 0; x < bitmap.Width; ++x, p += kStep) {
+      const std::uint32_t drawn = 0xFF000000u | (std::uint32_t{p[2]} << 16) |
+                                  (std::uint32_t{p[1]} << 8) | std::uint32_t{p[0]};
+      *out++ = drawn == cut ? 0 : drawn;
     }
   }
 }
@@ -324,8 +328,10 @@ TImage ToImage(const TBitmap& bitmap, std::optional<std::uint32_t> transparent) 
       DrawPaletteRows(bitmap, transparent, out);
       return image;
     case TPixelFormat::pf24bit:
+      DrawRgbRows<3>(bitmap, transparent, out);
+      return image;
     case TPixelFormat::pf32bit:
-      DrawRgbRows(bitmap, transparent, out);
+      DrawRgbRows<4>(bitmap, transparent, out);
       return image;
     case TPixelFormat::pf15bit:
     case TPixelFormat::pf16bit:

@@ -1,6 +1,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/app/text_codec_system.h"
@@ -19,6 +20,11 @@ iconv_t OpenDecoder() {
 }  // namespace
 
 std::string SystemTextCodec::LegacyToUtf8(std::string_view bytes) {
+  // Code page 932 keeps ASCII as it is. Member names and INI texts are mostly ASCII, and opening a
+  // converter costs more than reading a skin's names.
+  if (std::all_of(bytes.begin(), bytes.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(bytes);
   iconv_t decoder = OpenDecoder();
   if (decoder == reinterpret_cast<iconv_t>(-1)) {
     // Without a converter ASCII still reads; every other byte is marked as unreadable.

@@ -1,11 +1,11 @@
 #include "platform/pc/pulse_outputs_linux.h"
 
-#include <pulse/pulseaudio.h>
-
 #include <chrono>
 #include <functional>
+#include <utility>
 
 #include "core/ports/log.h"
+#include "platform/pc/pulse_library_linux.h"
 
 namespace zr4 {
 
@@ -20,26 +20,27 @@ struct Sink {
 // so the program stays on its one thread.
 class PulseSession {
  public:
-  explicit PulseSession(int timeoutMs)
-      : deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)) {
-    loop_ = pa_mainloop_new();
+  PulseSession(const PulseLibrary& lib, int timeoutMs)
+      : lib_(lib),
+        deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)) {
+    loop_ = lib_.mainloop_new();
     if (loop_ == nullptr) return;
-    context_ = pa_context_new(pa_mainloop_get_api(loop_), "zr4pcctrl");
+    context_ = lib_.context_new(lib_.mainloop_get_api(loop_), "zr4pcctrl");
     if (context_ == nullptr) return;
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) return;
+    if (lib_.context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) return;
     RunUntil([this] {
-      const pa_context_state_t state = pa_context_get_state(context_);
+      const pa_context_state_t state = lib_.context_get_state(context_);
       return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
     });
-    ready_ = pa_context_get_state(context_) == PA_CONTEXT_READY;
+    ready_ = lib_.context_get_state(context_) == PA_CONTEXT_READY;
   }
 
   ~PulseSession() {
     if (context_) {
-      pa_context_disconnect(context_);
-      pa_context_unref(context_);
+      lib_.context_disconnect(context_);
+      lib_.context_unref(context_);
     }
-    if (loop_) pa_mainloop_free(loop_);
+    if (loop_) lib_.mainloop_free(loop_);
   }
 
   bool Ready() const { return ready_; }
@@ -47,15 +48,15 @@ class PulseSession {
   // Runs the loop until `done` holds, the connection fails or the time is up.
   bool RunUntil(const std::function<bool()>& done) {
     while (!done()) {
-      if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) return false;
+      if (!PA_CONTEXT_IS_GOOD(lib_.context_get_state(context_))) return false;
       const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
           deadline_ - std::chrono::steady_clock::now());
       if (left.count() <= 0) {
         LogText("PulseOutputs: the sound server did not answer in time");
         return false;
       }
-      if (pa_mainloop_prepare(loop_, static_cast<int>(left.count())) < 0 ||
-          pa_mainloop_poll(loop_) < 0 || pa_mainloop_dispatch(loop_) < 0)
+      if (lib_.mainloop_prepare(loop_, static_cast<int>(left.count())) < 0 ||
+          lib_.mainloop_poll(loop_) < 0 || lib_.mainloop_dispatch(loop_) < 0)
         return false;
     }
     return true;
@@ -64,16 +65,16 @@ class PulseSession {
   // Waits for an operation to end; false when it did not.
   bool Wait(pa_operation* operation) {
     if (operation == nullptr) return false;
-    const bool done =
-        RunUntil([operation] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
-    if (!done) pa_operation_cancel(operation);
-    pa_operation_unref(operation);
+    const bool done = RunUntil(
+        [this, operation] { return lib_.operation_get_state(operation) != PA_OPERATION_RUNNING; });
+    if (!done) lib_.operation_cancel(operation);
+    lib_.operation_unref(operation);
     return done;
   }
 
   std::vector<Sink> Sinks() {
     std::vector<Sink> sinks;
-    Wait(pa_context_get_sink_info_list(
+    Wait(lib_.context_get_sink_info_list(
         context_,
         [](pa_context*, const pa_sink_info* info, int eol, void* data) {
           if (eol == 0 && info != nullptr)
@@ -86,7 +87,7 @@ class PulseSession {
 
   std::string DefaultSinkName() {
     std::string name;
-    Wait(pa_context_get_server_info(
+    Wait(lib_.context_get_server_info(
         context_,
         [](pa_context*, const pa_server_info* info, void* data) {
           if (info != nullptr && info->default_sink_name != nullptr)
@@ -98,13 +99,13 @@ class PulseSession {
 
   bool SetDefaultSink(const std::string& name) {
     bool succeeded = false;
-    return Wait(pa_context_set_default_sink(context_, name.c_str(), StoreSuccess, &succeeded)) &&
+    return Wait(lib_.context_set_default_sink(context_, name.c_str(), StoreSuccess, &succeeded)) &&
            succeeded;
   }
 
   std::vector<std::uint32_t> SinkInputs() {
     std::vector<std::uint32_t> inputs;
-    Wait(pa_context_get_sink_input_info_list(
+    Wait(lib_.context_get_sink_input_info_list(
         context_,
         [](pa_context*, const pa_sink_input_info* info, int eol, void* data) {
           if (eol == 0 && info != nullptr)
@@ -116,8 +117,8 @@ class PulseSession {
 
   bool MoveSinkInput(std::uint32_t input, const std::string& sink) {
     bool succeeded = false;
-    return Wait(pa_context_move_sink_input_by_name(context_, input, sink.c_str(), StoreSuccess,
-                                                   &succeeded)) &&
+    return Wait(lib_.context_move_sink_input_by_name(context_, input, sink.c_str(), StoreSuccess,
+                                                     &succeeded)) &&
            succeeded;
   }
 
@@ -126,6 +127,7 @@ class PulseSession {
     *static_cast<bool*>(data) = success != 0;
   }
 
+  const PulseLibrary& lib_;
   std::chrono::steady_clock::time_point deadline_;
   pa_mainloop* loop_ = nullptr;
   pa_context* context_ = nullptr;
@@ -133,6 +135,19 @@ class PulseSession {
 };
 
 }  // namespace
+
+PulseOutputs::PulseOutputs(int timeoutMs, std::string library)
+    : timeoutMs_(timeoutMs), libraryPath_(std::move(library)) {}
+
+PulseOutputs::~PulseOutputs() = default;
+
+const PulseLibrary* PulseOutputs::Library() {
+  if (!libraryTried_) {
+    libraryTried_ = true;
+    library_ = PulseLibrary::Open(libraryPath_);
+  }
+  return library_.get();
+}
 
 std::vector<std::string> PulseOutputs::OutputNames() {
   return ReadOutputs().Names;
@@ -143,8 +158,10 @@ std::string PulseOutputs::PreferredOutput() {
 }
 
 TAudioOutputList PulseOutputs::ReadOutputs() {
-  PulseSession session(timeoutMs_);
   TAudioOutputList list;
+  const PulseLibrary* library = Library();
+  if (library == nullptr) return list;
+  PulseSession session(*library, timeoutMs_);
   if (!session.Ready()) {
     LogText("PulseOutputs: no sound server");
     return list;
@@ -158,7 +175,9 @@ TAudioOutputList PulseOutputs::ReadOutputs() {
 }
 
 void PulseOutputs::SetPreferredOutput(const std::string& name) {
-  PulseSession session(timeoutMs_);
+  const PulseLibrary* library = Library();
+  if (library == nullptr) return;
+  PulseSession session(*library, timeoutMs_);
   if (!session.Ready()) {
     LogText("PulseOutputs: no sound server; the output stays as it was");
     return;

@@ -1,33 +1,34 @@
 #include "shell/app/app_icon.h"
 
-#include <QFont>
+#include <QByteArray>
+#include <QImage>
 #include <QImageReader>
-#include <QPainter>
 #include <QPixmap>
+#include <QResource>
 
 #include "platform/app/program_folder.h"
 
 namespace zr4 {
 
-// A dark front panel with a display-tube green "ZR", as on the controller window.
+namespace {
+
+// One size of the built-in icon, drawn at build time (src/icons) and compiled in as raw
+// premultiplied RGBA: taken as it is, so that neither text nor a picture format is worked on at
+// start. Null when the resource is missing or of another size.
+QPixmap BuiltInIconPicture(int size) {
+  const QResource resource(QString(":/icons/zr%1.rgba").arg(size));
+  const QByteArray pixels = resource.uncompressedData();
+  if (pixels.size() != static_cast<qsizetype>(size) * size * 4) return {};
+  return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(pixels.constData()), size, size,
+                                   QImage::Format_RGBA8888_Premultiplied)
+                                .copy());  // the pixels outlive the resource's data
+}
+
+}  // namespace
+
 QIcon BuiltInIcon() {
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QColor(0x7f, 0xe3, 0xff));
-    painter.setBrush(QColor(0x1c, 0x20, 0x26));
-    painter.drawRoundedRect(QRectF(0.5, 0.5, size - 1, size - 1), size / 6.0, size / 6.0);
-    QFont font("Sans");
-    font.setPixelSize(size / 2);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRect(0, 0, size, size), Qt::AlignCenter, "ZR");
-    painter.end();
-    icon.addPixmap(pixmap);
-  }
+  for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(BuiltInIconPicture(size));
   return icon;
 }
 

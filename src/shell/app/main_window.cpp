@@ -23,6 +23,7 @@
 #include "shell/app/about_box.h"
 #include "shell/app/app_icon.h"
 #include "shell/app/key_map.h"
+#include "shell/app/label_width.h"
 #include "shell/app/option_dialog.h"
 #include "shell/app/popup_menu.h"
 #include "shell/app/skin_button.h"
@@ -125,11 +126,18 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
 
   timer1_.setObjectName("Timer1");
   timer2_.setObjectName("Timer2");
+  // The timers run on during their ticks: the controller skips a tick that comes inside a
+  // tick. Each is started again when its tick ends, so that the next tick still comes a whole
+  // interval later, however long this one took, and a long tick never brings a second at once.
   connect(&timer1_, &QTimer::timeout, this, [this] {
-    if (controller_) controller_->Timer1Timer();
+    if (!controller_) return;
+    controller_->Timer1Timer();
+    if (timer1_.isActive()) timer1_.start();
   });
   connect(&timer2_, &QTimer::timeout, this, [this] {
-    if (controller_) controller_->Timer2Timer();
+    if (!controller_) return;
+    controller_->Timer2Timer();
+    if (timer2_.isActive()) timer2_.start();
   });
 
   popupMenu_.setObjectName("PopupMenu1");
@@ -186,6 +194,8 @@ void MainWindow::SkinChanged(const TSkinLook& look, const TSkinLayout& layout) {
     label->adjustSize();
     if (layout.LabelVisible[s]) label->setVisible(*layout.LabelVisible[s]);
   }
+  for (std::size_t slot = 0; slot < kLabelCount; ++slot)
+    evenDigits_[slot] = DigitsShareOneWidth(labels_[slot]->font());
   for (int i = 0; i < kSkinButtonCount; ++i) {
     SkinButton* button = skinButtons_[static_cast<std::size_t>(i)];
     const TButtonPlace& place = layout.Buttons[static_cast<std::size_t>(i)];
@@ -264,8 +274,11 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
                                                             {lbVolStr, &l.lbVolStr},
                                                             {lbVol, &l.lbVol}};
   for (const auto& [slot, text] : texts) {
+    if (labelTexts_[slot] == *text) continue;
+    const bool sameWidth = WidthCannotChange(labelTexts_[slot], *text, evenDigits_[slot]);
+    labelTexts_[slot] = *text;
     labels_[slot]->setText(Caption(*text));
-    if (skinned_) labels_[slot]->adjustSize();
+    if (skinned_ && !sameWidth) labels_[slot]->adjustSize();
   }
   labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
   labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
@@ -405,6 +418,7 @@ void MainWindow::SetForeground() {
 
 // Opened from the tray, the menu ends at the pointer, as menus of icons at the screen's edge do.
 void MainWindow::PopupMenuAtCursor() {
+  if (controller_) controller_->PopupMenu1().PrepareToShow();
   FillPopupMenu(popupMenu_, *this);
   const QPoint cursor = QCursor::pos();
   popupMenu_.popup(cursor - QPoint(popupMenu_.sizeHint().width(), 0));

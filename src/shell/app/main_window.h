@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <string>
 
 #include "core/app/controller_view.h"
 #include "core/app/snapping.h"
@@ -134,6 +135,10 @@ class MainWindow : public QWidget, public ControllerView {
   TController* controller_ = nullptr;
   bool interactive_;
   std::array<QLabel*, kLabelCount> labels_{};
+  // The texts the labels show, as the controller handed them over: a label whose text stays is
+  // not touched again (setting a text and sizing the label to it is most of a poll's work).
+  std::array<std::string, kLabelCount> labelTexts_{};
+  std::array<bool, kLabelCount> evenDigits_{};  // the label's font draws all digits one width
   std::array<SkinButton*, kSkinButtonCount> skinButtons_{};
   QImage image1_;         // the skin's face
   bool skinned_ = false;  // labels size themselves to their text once a skin placed them

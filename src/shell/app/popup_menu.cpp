@@ -106,8 +106,10 @@ void FillPopupMenu(QMenu& menu, MainWindow& window) {
 }
 
 void BuildPopupMenu(QMenu& menu, MainWindow& window) {
-  QObject::connect(&menu, &QMenu::aboutToShow, &window,
-                   [&menu, &window] { FillPopupMenu(menu, window); });
+  QObject::connect(&menu, &QMenu::aboutToShow, &window, [&menu, &window] {
+    if (TController* c = window.Controller()) c->PopupMenu1().PrepareToShow();
+    FillPopupMenu(menu, window);
+  });
   FillPopupMenu(menu, window);
 }
 

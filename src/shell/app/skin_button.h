@@ -43,7 +43,7 @@ class SkinButton : public QAbstractButton {
   int stateWidth_ = 0;
 };
 
-// The skin's picture as a Qt image (ARGB with transparency).
+// The skin's picture as a Qt image (premultiplied ARGB: opaque or wholly transparent pixels).
 QImage ToQImage(const TImage& image);
 
 }  // namespace zr4

@@ -9,7 +9,10 @@ namespace {
 
 class FakeOutputs : public AudioOutputs {
  public:
-  std::vector<std::string> OutputNames() override { return names; }
+  std::vector<std::string> OutputNames() override {
+    ++reads;
+    return names;
+  }
   std::string PreferredOutput() override { return preferred; }
   void SetPreferredOutput(const std::string& name) override {
     preferred = name;
@@ -18,6 +21,7 @@ class FakeOutputs : public AudioOutputs {
   std::vector<std::string> names;
   std::string preferred;
   std::vector<std::string> writes;
+  int reads = 0;
 };
 
 TEST(AudioDeviceMenuTest, TicksOnlyAnExactMatchAndWritesTheClickedName) {
@@ -58,12 +62,17 @@ TEST(AudioDeviceMenuTest, OneOutputIsListedButClickingItChangesNothing) {
 
 class AudioMenuEntries : public CommandTest {};
 
-TEST_F(AudioMenuEntries, TheSubmenuListsTheOutputsAtStartAndClicksReachThem) {
+TEST_F(AudioMenuEntries, TheSubmenuListsTheOutputsWhenFirstShownAndClicksReachThem) {
   FakeOutputs outputs;
   outputs.names = {"Speakers", "ZR4PC USB Audio"};
   outputs.preferred = "Speakers";
   TController withAudio(clock, link, view, nullptr, {.audio = &outputs});
   withAudio.FormCreate({});
+  // The start does not ask the sound system; the menu about to be shown does, once.
+  EXPECT_EQ(outputs.reads, 0);
+  withAudio.PopupMenu1().PrepareToShow();
+  withAudio.PopupMenu1().PrepareToShow();
+  EXPECT_EQ(outputs.reads, 1);
   TMenuItem* entry = withAudio.PopupMenu1().Find({"&Other", "AudioDevice", "ZR4PC USB Audio"});
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->Name, "Device1");
@@ -73,12 +82,31 @@ TEST_F(AudioMenuEntries, TheSubmenuListsTheOutputsAtStartAndClicksReachThem) {
   EXPECT_TRUE(withAudio.PopupMenu1().Checked(*entry));
 
   // Without outputs the submenu is there but disabled.
+  controller.PopupMenu1().PrepareToShow();
   EXPECT_FALSE(controller.PopupMenu1().Find({"&Other", "AudioDevice"})->Enabled);
 
   // "-DEVICE n" clicks entry n; numbers outside the entries do nothing.
   outputs.writes.clear();
   withAudio.ExecuteParams("-DEVICE -2 -DEVICE 2 -DEVICE 0 -DEVICE x");
   EXPECT_EQ(outputs.writes, std::vector<std::string>{"Speakers"});
+  EXPECT_EQ(outputs.reads, 1);
+}
+
+TEST_F(AudioMenuEntries, DeviceOnTheCommandLineReadsTheOutputsFirst) {
+  FakeOutputs outputs;
+  outputs.names = {"Speakers", "ZR4PC USB Audio"};
+  outputs.preferred = "Speakers";
+  TController withAudio(clock, link, view, nullptr, {.audio = &outputs});
+  TStartup startup;
+  startup.params = {"-DEVICE", "1"};
+  withAudio.FormCreate(startup);
+  EXPECT_EQ(outputs.reads, 1);
+  EXPECT_EQ(outputs.writes, std::vector<std::string>{"ZR4PC USB Audio"});
+  withAudio.PopupMenu1().PrepareToShow();
+  EXPECT_EQ(outputs.reads, 1);
+  TMenuItem* entry = withAudio.PopupMenu1().Find({"&Other", "AudioDevice", "ZR4PC USB Audio"});
+  ASSERT_NE(entry, nullptr);
+  EXPECT_TRUE(withAudio.PopupMenu1().Checked(*entry));
 }
 
 }  // namespace

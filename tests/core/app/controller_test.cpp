@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 
@@ -74,6 +77,43 @@ TEST_F(ControllerTest, PollIntervalFollowsGesturesAndCd) {
   controller.Timer2Timer();
   EXPECT_EQ(controller.Timers().Timer2().Interval, 200);
   EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+}
+
+// A poll leaves the window's timers alone unless the interval changes, and a poll that comes
+// inside a poll (a message box or a wait that runs window messages) does nothing at all.
+TEST_F(ControllerTest, APollNeitherTouchesTheTimersNorRunsInsideAPoll) {
+  Start();
+  link.SendCommand(cmdSelectCD);
+  link.PlayTrack(2);
+  controller.Timer2Timer();
+  controller.Timer2Timer();  // from now on the CD is polled every second
+  const int timerChanges = view.timerChanges;
+  const int labelChanges = view.labelChanges;
+  clock.now += 1000;
+  controller.Timer2Timer();
+  EXPECT_GT(view.labelChanges, labelChanges);  // the play time moved on
+  EXPECT_EQ(view.timerChanges, timerChanges);
+  EXPECT_EQ(view.timer2, (TimerState{true, 1000}));
+
+  struct ReenteringView : test::FakeView {
+    std::function<void()> onShown;
+    int shown = 0;
+    void StatusShown() override {
+      ++shown;
+      if (onShown) std::exchange(onShown, nullptr)();
+    }
+  } reentering;
+  TController polled(clock, link, reentering);
+  polled.FormCreate({});
+  reentering.shown = 0;
+  reentering.onShown = [&] { polled.Timer2Timer(); };
+  clock.now += 1000;
+  polled.Timer2Timer();
+  EXPECT_EQ(reentering.shown, 1);
+  EXPECT_EQ(reentering.timer2, (TimerState{true, 1000}));
+  clock.now += 1000;
+  polled.Timer2Timer();  // the guard is gone with the tick
+  EXPECT_EQ(reentering.shown, 2);
 }
 
 TEST_F(ControllerTest, NoiseBlankerResetAtStart) {

@@ -77,6 +77,25 @@ TEST(BitmapTest, EachPixelFormatDrawsOpaqueOrCutAway) {
   EXPECT_EQ(ToImage(outside, 0).Argb, std::vector<std::uint32_t>{0xFF000000});
 }
 
+// Red and blue differ here, so a picture drawn or cut with them swapped shows.
+TEST(BitmapTest, DeepPicturesDrawRedGreenBlueInTheirPlaces) {
+  // Stored blue 0x56, green 0x34, red 0x12; the colour $00563412 names that pixel.
+  const std::string bgr24("\x56\x34\x12\x12\x34\x56\x00\x00\x00", 9);
+  const std::string bgr32("\x56\x34\x12\xFF\x12\x34\x56\x00\x00\x00\x00\x80", 12);
+  for (const BmpSpec& spec : {BmpSpec{24, 3, 1, {bgr24}}, BmpSpec{32, 3, 1, {bgr32}}}) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(spec));
+    EXPECT_EQ(ToImage(bmp).Argb, (std::vector<std::uint32_t>{0xFF123456, 0xFF563412, 0xFF000000}))
+        << spec.bits;
+    EXPECT_EQ(ToImage(bmp, 0x00563412).Argb,
+              (std::vector<std::uint32_t>{0, 0xFF563412, 0xFF000000}))
+        << spec.bits;
+    // A value above $00FFFFFF is no colour of a pixel: nothing is cut.
+    EXPECT_EQ(ToImage(bmp, 0xFF563412).Argb,
+              (std::vector<std::uint32_t>{0xFF123456, 0xFF563412, 0xFF000000}))
+        << spec.bits;
+  }
+}
+
 TEST(RegionTest, RowsRunsAndBothRowOrders) {
   const std::string black(3, '\0'), magenta("\xFF\x00\xFF", 3);
   // Rows from the top: all kept; all cut; cut, kept, kept, cut.
@@ -91,6 +110,35 @@ TEST(RegionTest, RowsRunsAndBothRowOrders) {
   }
   // A colour with a high byte never matches a 24-bit pixel.
   EXPECT_EQ(Outline(BuildBmp({24, 1, 1, {magenta}}), 0x01FF00FF).size(), 1u);
+}
+
+// Wide 32-bit rows are scanned many pixels at a time: runs that end inside such a step, on its
+// edges and at the row's end still come out exact, and the fourth byte never counts.
+TEST(RegionTest, WideDeepRowsKeepEveryRunEdge) {
+  constexpr int kWidth = 70;
+  auto row = [](std::initializer_list<std::pair<int, int>> cuts) {
+    std::string bytes;
+    for (int x = 0; x < kWidth; ++x) {
+      bool cut = false;
+      for (const auto& [from, to] : cuts) cut = cut || (x >= from && x < to);
+      // Kept pixels are dark grey; the fourth byte varies and is ignored either way.
+      const char unused = static_cast<char>(x * 7);
+      bytes += cut ? std::string{'\xFF', '\x00', '\xFF', unused}
+                   : std::string{'\x40', '\x40', '\x40', unused};
+    }
+    return bytes;
+  };
+  const std::string bmp = BuildBmp(
+      {32,
+       kWidth,
+       4,
+       {row({{17, 35}}), row({{69, 70}}), row({{0, 70}}), row({{0, 16}, {32, 33}, {48, 64}})}});
+  EXPECT_EQ(Outline(bmp), (std::vector<TRect>{{0, 0, 17, 1},
+                                              {35, 0, 70, 1},
+                                              {0, 1, 69, 2},
+                                              {16, 3, 32, 4},
+                                              {33, 3, 48, 4},
+                                              {64, 3, 70, 4}}));
 }
 
 TEST(RegionTest, TheStreamIsReadInChunksOf4000) {

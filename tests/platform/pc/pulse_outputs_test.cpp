@@ -119,6 +119,22 @@ TEST_F(PulseOutputsTest, ListsTicksAndSwitchesWithThePlayingStream) {
   EXPECT_EQ(Output("pactl get-default-sink"), "zr4pc\n");
 }
 
+// Without the client library (or with a library that is not it) there are no outputs, even
+// with a server that has some, and a choice changes nothing.
+TEST_F(PulseOutputsTest, WithoutTheClientLibraryThereAreNoOutputs) {
+  for (const char* library : {"/nonexistent/libpulse.so.0", "libc.so.6"}) {
+    SCOPED_TRACE(library);
+    PulseOutputs outputs(PulseOutputs::kAnswerBoundMs, library);
+    EXPECT_TRUE(outputs.OutputNames().empty());
+    EXPECT_EQ(outputs.PreferredOutput(), "");
+    outputs.SetPreferredOutput("ZR4PC USB Audio");
+    EXPECT_EQ(Output("pactl get-default-sink"), "speakers\n");
+    TAudioDeviceMenu menu(outputs);
+    menu.Build();
+    EXPECT_FALSE(menu.Enabled());
+  }
+}
+
 TEST(PulseOutputsWithoutServer, NoOutputsAndNothingChanges) {
   setenv("PULSE_SERVER", "unix:/nonexistent/zr4-pulse-socket", 1);
   PulseOutputs outputs(500);
@@ -170,8 +186,8 @@ class SilentServer {
   std::atomic<int> connections_{0};
 };
 
-// At start the "AudioDevice" menu is built on the window's thread: a server that accepts and
-// never answers must not hold the window (it once cost two timeouts of 2 s in a row).
+// The "AudioDevice" menu is built on the window's thread as it first opens: a server that accepts
+// and never answers must not hold the window (it once cost two timeouts of 2 s in a row).
 TEST(PulseOutputsWithSilentServer, TheAudioDeviceMenuIsBuiltWithoutWaitingForIt) {
   SilentServer server;
   ASSERT_TRUE(server.Listening());
