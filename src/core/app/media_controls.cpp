@@ -36,18 +36,34 @@ TMediaControls::CdMotion TMediaControls::Motion() const {
   return atStart ? CdMotion::Stopped : CdMotion::Paused;
 }
 
-TMediaState TMediaControls::State() const {
+const TMediaState& TMediaControls::State() const {
+  Inputs now{
+      last_,           seen_, CdMotion::Stopped, c_.ScrollBar1().Position(), c_.Options().VolMax,
+      c_.Link().Found, {}};
+  if (last_.Source == kInputCD) now.motion = Motion();
+  const TPanelLabels& labels = c_.Labels();
+  if (built_ && now.status == builtFrom_.status && now.seen == builtFrom_.seen &&
+      now.motion == builtFrom_.motion && now.volume == builtFrom_.volume &&
+      now.volumeMax == builtFrom_.volumeMax && now.found == builtFrom_.found &&
+      labels == builtFrom_.labels)
+    return state_;
+  state_ = Build(labels, now.volume, now.volumeMax, now.found);
+  now.labels = labels;
+  builtFrom_ = std::move(now);
+  built_ = true;
+  return state_;
+}
+
+TMediaState TMediaControls::Build(const TPanelLabels& labels, int volume, int volumeMax,
+                                  bool found) const {
   TMediaState s;
   const TDeviceStatus& st = last_;
-  const int volumeMax = c_.Options().VolMax;
   // The volume bar: it follows the component, holds it at VolMax, and moves at once when the
   // desktop sets the volume.
-  const int volume = c_.ScrollBar1().Position();
   s.volume = volumeMax <= 0 ? 0.0 : std::clamp(double(volume) / volumeMax, 0.0, 1.0);
-  s.canControl = c_.Link().Found;
+  s.canControl = found;
   if (!seen_ || st.Source == kInputNone) return s;
 
-  const TPanelLabels& labels = c_.Labels();
   const bool on = st.Standby == 0;
   switch (st.Source) {
     case kInputCD: {

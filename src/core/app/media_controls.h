@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/app/panel_labels.h"
 #include "core/device/zr4defs.h"
 
 namespace zr4 {
@@ -37,8 +38,9 @@ class TMediaControls {
   // while tells a pause from play, as the component reports no play state of its own.
   void Observe(const TDeviceStatus& status, std::int64_t nowTick);
 
-  // What the desktop is shown now.
-  TMediaState State() const;
+  // What the desktop is shown now. Built again only when something it is made of changed, so
+  // that an unchanged poll costs the desktop's view nothing.
+  const TMediaState& State() const;
 
   // The desktop's keys: the window's own actions for the input, so the power save counts them as
   // use. Keys the input does not offer do nothing.
@@ -55,12 +57,27 @@ class TMediaControls {
   enum class CdMotion { Stopped, Paused, Playing };
   CdMotion Motion() const;
   bool CdPlaying() const { return Motion() == CdMotion::Playing; }
+  TMediaState Build(const TPanelLabels& labels, int volume, int volumeMax, bool found) const;
+
+  // What the last state was built from.
+  struct Inputs {
+    TDeviceStatus status;
+    bool seen = false;
+    CdMotion motion = CdMotion::Stopped;
+    int volume = 0;
+    int volumeMax = 0;
+    bool found = false;
+    TPanelLabels labels;
+  };
 
   TController& c_;
   TDeviceStatus last_;
   std::int64_t lastChangeTick_ = 0;
   std::int64_t nowTick_ = 0;
   bool seen_ = false;
+  mutable Inputs builtFrom_;
+  mutable TMediaState state_;
+  mutable bool built_ = false;
 };
 
 }  // namespace zr4

@@ -76,18 +76,23 @@ bool IsReadOnly(const std::string& path, const struct stat& info) {
 
 enum class TemporaryWrite { Written, NoTemporary, Failed };
 
-// Writes `bytes` to a new temporary file beside `target`, flushes it to the disk and renames it
-// over `target`. On failure the temporary file is gone, `target` is unchanged and `error` holds
-// the system's reason.
+// Whether a write waits until the disk holds it: the settings must survive a power loss; a
+// window picture can be taken again, and waiting for the disk would be most of its cost.
+enum class Durability { Synced, Cached };
+
+// Writes `bytes` to a new temporary file beside `target`, flushes it to the disk (when Synced)
+// and renames it over `target`. On failure the temporary file is gone, `target` is unchanged
+// and `error` holds the system's reason.
 TemporaryWrite WriteThroughTemporary(const std::string& target, std::string_view bytes, mode_t mode,
-                                     int& error) {
+                                     Durability durability, int& error) {
   std::string temp = target + kTemporaryInfix + std::string(kTemporaryRandom, 'X');
   const int fd = mkstemp(temp.data());
   if (fd < 0) {
     error = errno;
     return TemporaryWrite::NoTemporary;
   }
-  bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+  bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) &&
+                 (durability == Durability::Cached || fsync(fd) == 0);
   if (!written) error = errno;
   if (close(fd) != 0 && written) {
     error = errno;
@@ -101,7 +106,7 @@ TemporaryWrite WriteThroughTemporary(const std::string& target, std::string_view
     unlink(temp.c_str());
     return TemporaryWrite::Failed;
   }
-  SyncFolder(FolderOf(target));
+  if (durability == Durability::Synced) SyncFolder(FolderOf(target));
   return TemporaryWrite::Written;
 }
 
@@ -177,7 +182,8 @@ FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_
   }
   // The new file keeps the old one's permissions; a first file is readable by everyone.
   int error = 0;
-  switch (WriteThroughTemporary(target, bytes, exists ? (old.st_mode & 07777) : 0644, error)) {
+  switch (WriteThroughTemporary(target, bytes, exists ? (old.st_mode & 07777) : 0644,
+                                Durability::Synced, error)) {
     case TemporaryWrite::Written:
       return FileWrite::Written;
     case TemporaryWrite::Failed:
@@ -211,8 +217,8 @@ bool SystemFileStore::WriteUserFile(const std::string& path, std::string_view by
     return false;
   }
   int code = 0;
-  if (WriteThroughTemporary(target, bytes, exists ? (old.st_mode & 07777) : 0644, code) ==
-      TemporaryWrite::Written)
+  if (WriteThroughTemporary(target, bytes, exists ? (old.st_mode & 07777) : 0644,
+                            Durability::Cached, code) == TemporaryWrite::Written)
     return true;
   error = std::strerror(code);
   return false;

@@ -15,11 +15,12 @@ class SystemFileStore : public FileStore {
   bool KeptReadOnly(const std::string& path) override;
 
   // Writes a file the user named (a window picture) the way WriteFileAtomic writes the settings:
-  // a temporary file beside the target, flushed to the disk and renamed over it, a link
-  // followed to its target. Stricter where a save of the user's own file must not pass for one
-  // made: only a regular file or a new one is replaced (a FIFO or a device is refused at once,
-  // never waited on), a read-only file is refused, and the file is never rewritten in place, so
-  // a failure leaves no partial file. Returns false with `error` saying why in a few words.
+  // a temporary file beside the target renamed over it, a link followed to its target; but not
+  // waited for until the disk holds it (a picture can be taken again). Stricter where a save of the
+  // user's own file must not pass for one made: only a regular file or a new one is replaced (a
+  // FIFO or a device is refused at once, never waited on), a read-only file is refused, and the
+  // file is never rewritten in place, so a failure leaves no partial file. Returns false with
+  // `error` saying why in a few words.
   bool WriteUserFile(const std::string& path, std::string_view bytes, std::string& error);
 
   // Removes the temporary files that saves of `path` killed halfway left beside it (only names

@@ -132,11 +132,12 @@ bool SystemFileStore::WriteUserFile(const std::string& path, std::string_view by
   }
   // A device name ("NUL", "COM1") opens the device, whatever follows it.
   const bool disk = GetFileType(file) == FILE_TYPE_DISK;
-  const bool written = disk && WriteAll(file, bytes) && FlushFileBuffers(file);
+  // Not flushed to the disk: a picture can be taken again, and waiting for the disk would be
+  // most of what it costs.
+  const bool written = disk && WriteAll(file, bytes);
   DWORD code = written ? 0 : GetLastError();
   const bool closed = CloseHandle(file) != 0;
-  if (written && closed &&
-      MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (written && closed && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
     return true;
   if (code == 0) code = GetLastError();
   if (disk) DeleteFileW(temp.c_str());

@@ -127,17 +127,14 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
   timer1_.setObjectName("Timer1");
   timer2_.setObjectName("Timer2");
   // The timers run on during their ticks: the controller skips a tick that comes inside a
-  // tick. Each is started again when its tick ends, so that the next tick still comes a whole
-  // interval later, however long this one took, and a long tick never brings a second at once.
+  // tick (a wait inside a tick processes window messages), and a late tick never brings a
+  // second one at once. Nothing is stopped or started per tick, so an idle poll costs the
+  // event loop no timer bookkeeping.
   connect(&timer1_, &QTimer::timeout, this, [this] {
-    if (!controller_) return;
-    controller_->Timer1Timer();
-    if (timer1_.isActive()) timer1_.start();
+    if (controller_) controller_->Timer1Timer();
   });
   connect(&timer2_, &QTimer::timeout, this, [this] {
-    if (!controller_) return;
-    controller_->Timer2Timer();
-    if (timer2_.isActive()) timer2_.start();
+    if (controller_) controller_->Timer2Timer();
   });
 
   popupMenu_.setObjectName("PopupMenu1");
@@ -191,11 +188,13 @@ void MainWindow::SkinChanged(const TSkinLook& look, const TSkinLayout& layout) {
     colours.setColor(QPalette::WindowText, ColorOf(layout.LabelFont[s].Color));
     label->setPalette(colours);
     label->move(layout.LabelPos[s].x, layout.LabelPos[s].y);
-    label->adjustSize();
+    // An empty label draws nothing; it is sized when it gets a text, so that a font no text
+    // needs is never loaded.
+    if (!label->text().isEmpty()) label->adjustSize();
     if (layout.LabelVisible[s]) label->setVisible(*layout.LabelVisible[s]);
   }
-  for (std::size_t slot = 0; slot < kLabelCount; ++slot)
-    evenDigits_[slot] = DigitsShareOneWidth(labels_[slot]->font());
+  // Measured when first needed: a font no label text has asked for yet stays unloaded.
+  evenDigits_.fill(std::nullopt);
   for (int i = 0; i < kSkinButtonCount; ++i) {
     SkinButton* button = skinButtons_[static_cast<std::size_t>(i)];
     const TButtonPlace& place = layout.Buttons[static_cast<std::size_t>(i)];
@@ -275,7 +274,7 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
                                                             {lbVol, &l.lbVol}};
   for (const auto& [slot, text] : texts) {
     if (labelTexts_[slot] == *text) continue;
-    const bool sameWidth = WidthCannotChange(labelTexts_[slot], *text, evenDigits_[slot]);
+    const bool sameWidth = WidthCannotChange(labelTexts_[slot], *text, true) && EvenDigits(slot);
     labelTexts_[slot] = *text;
     labels_[slot]->setText(Caption(*text));
     if (skinned_ && !sameWidth) labels_[slot]->adjustSize();
@@ -283,6 +282,11 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
   labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
   labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
   labels_[lbHz]->setVisible(l.lbHzVisible);
+}
+
+bool MainWindow::EvenDigits(std::size_t slot) {
+  if (!evenDigits_[slot]) evenDigits_[slot] = DigitsShareOneWidth(labels_[slot]->font());
+  return *evenDigits_[slot];
 }
 
 void MainWindow::VolumeSliderChanged(const TVolumeSlider& slider) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/app/controller_view.h"
@@ -122,6 +123,7 @@ class MainWindow : public QWidget, public ControllerView {
     kLabelCount
   };
 
+  bool EvenDigits(std::size_t slot);
   QLabel* MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
                     Qt::Alignment alignment);
   void ScrollBarMoved(int value);
@@ -138,7 +140,8 @@ class MainWindow : public QWidget, public ControllerView {
   // The texts the labels show, as the controller handed them over: a label whose text stays is
   // not touched again (setting a text and sizing the label to it is most of a poll's work).
   std::array<std::string, kLabelCount> labelTexts_{};
-  std::array<bool, kLabelCount> evenDigits_{};  // the label's font draws all digits one width
+  // Whether the label's font draws all digits one width, once asked.
+  std::array<std::optional<bool>, kLabelCount> evenDigits_{};
   std::array<SkinButton*, kSkinButtonCount> skinButtons_{};
   QImage image1_;         // the skin's face
   bool skinned_ = false;  // labels size themselves to their text once a skin placed them

@@ -45,7 +45,7 @@ bool MprisPlayer::Register() {
 }
 
 void MprisPlayer::Update() {
-  const TMediaState now = controller_.Media().State();
+  const TMediaState& now = controller_.Media().State();
   if (now == state_) return;
   const QVariantMap before = MprisPlayerAdaptor::Properties(state_);
   QVariantMap changed = MprisPlayerAdaptor::Properties(now);
