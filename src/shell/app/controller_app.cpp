@@ -1,12 +1,13 @@
 #include "shell/app/controller_app.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 #include <QTimer>
+#include <cstdint>
 #include <cstdio>
+#include <exception>
 
 #include "core/app/status_report.h"
+#include "core/skin/png_writer.h"
 #include "platform/app/settings_location.h"
 #include "shell/app/wayland_choice.h"
 
@@ -100,14 +101,17 @@ TInstanceWindow ControllerApp::WindowForRequests() {
 bool SaveWindowPicture(MainWindow& window, SystemFileStore& files, const std::string& file,
                        std::string& error) {
   // Encoded whole in memory first: the file is then written in one go, or not at all.
-  QByteArray png;
-  QBuffer buffer(&png);
-  if (!buffer.open(QIODevice::WriteOnly) || !window.Picture().save(&buffer, "PNG")) {
+  const QImage picture = window.Picture();
+  std::string png;
+  try {
+    png = EncodePng(picture.width(), picture.height(),
+                    reinterpret_cast<const std::uint32_t*>(picture.constBits()),
+                    static_cast<std::size_t>(picture.bytesPerLine()) / 4);
+  } catch (const std::exception&) {
     error = "the picture could not be encoded";
     return false;
   }
-  return files.WriteUserFile(
-      file, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), error);
+  return files.WriteUserFile(file, png, error);
 }
 
 }  // namespace zr4

@@ -5,6 +5,8 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -13,6 +15,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QWheelEvent>
 #include <cstdio>
 
@@ -59,17 +62,42 @@ QColor ColorOf(std::uint32_t bgr) {
                 static_cast<int>((bgr >> 16) & 0xFF));
 }
 
+// The family a skin's face name draws with: the name itself when installed, else the first
+// installed stand-in. Asked once per name; the installed families are listed once, so that a face
+// this system lacks is never looked up through the font configuration's aliases, which costs
+// more than the rest of a skin's loading.
+QString InstalledFamily(const QString& name) {
+  static const QSet<QString> installed = [] {
+    QSet<QString> families;
+    for (const QString& family : QFontDatabase::families()) families.insert(family.toCaseFolded());
+    return families;
+  }();
+  static QHash<QString, QString> chosen;
+  if (auto it = chosen.constFind(name); it != chosen.constEnd()) return *it;
+  QString family = name;
+  if (!installed.contains(name.toCaseFolded())) {
+    for (const QString& standIn : QFont::substitutes(name)) {
+      if (installed.contains(standIn.toCaseFolded())) {
+        family = standIn;
+        break;
+      }
+    }
+  }
+  chosen.insert(name, family);
+  return family;
+}
+
 // A skin font: sizes are points at 96 dots per inch, so that text keeps its place in the
 // skin's pixels whatever the screen; a font nobody set is the platform's face at 8 points.
 QFont FontOf(const TSkinFont& f, const QFont& base) {
   QFont font = base;
-  if (!f.Name.empty()) font.setFamilies({QString::fromStdString(f.Name)});
+  if (!f.Name.empty()) font.setFamilies({InstalledFamily(QString::fromStdString(f.Name))});
   font.setPixelSize(std::max(1, (f.Size * 96 + 36) / 72));
   font.setBold((f.Style & kFontBold) != 0);
   font.setItalic((f.Style & kFontItalic) != 0);
   font.setUnderline((f.Style & kFontUnderline) != 0);
   font.setStrikeOut((f.Style & kFontStrikeOut) != 0);
-  font.setStyleStrategy(QFont::PreferAntialias);
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
   return font;
 }
 
@@ -234,7 +262,9 @@ std::optional<TRect> MainWindow::WorkArea() {
 }
 
 QImage MainWindow::Picture() {
-  QImage picture = grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  // Converted where it lies: the grabbed pixmap is gone once the image is taken from it.
+  QImage picture = grab().toImage();
+  picture.convertTo(QImage::Format_ARGB32);
   if (mask().isEmpty()) return picture;
   // Outside the outline the desktop shows through.
   const QRegion outside = QRegion(rect()).subtracted(mask());
