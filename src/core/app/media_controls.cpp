@@ -37,19 +37,17 @@ TMediaControls::CdMotion TMediaControls::Motion() const {
 }
 
 const TMediaState& TMediaControls::State() const {
-  Inputs now{
-      last_,           seen_, CdMotion::Stopped, c_.ScrollBar1().Position(), c_.Options().VolMax,
-      c_.Link().Found, {}};
+  Inputs now{last_,
+             seen_,
+             CdMotion::Stopped,
+             c_.ScrollBar1().Position(),
+             c_.Options().VolMax,
+             c_.Link().Found,
+             c_.Display().Revision()};
   if (last_.Source == kInputCD) now.motion = Motion();
-  const TPanelLabels& labels = c_.Labels();
-  if (built_ && now.status == builtFrom_.status && now.seen == builtFrom_.seen &&
-      now.motion == builtFrom_.motion && now.volume == builtFrom_.volume &&
-      now.volumeMax == builtFrom_.volumeMax && now.found == builtFrom_.found &&
-      labels == builtFrom_.labels)
-    return state_;
-  state_ = Build(labels, now.volume, now.volumeMax, now.found);
-  now.labels = labels;
-  builtFrom_ = std::move(now);
+  if (built_ && now == builtFrom_) return state_;
+  state_ = Build(c_.Labels(), now.volume, now.volumeMax, now.found);
+  builtFrom_ = now;
   built_ = true;
   return state_;
 }

@@ -67,7 +67,9 @@ class TMediaControls {
     int volume = 0;
     int volumeMax = 0;
     bool found = false;
-    TPanelLabels labels;
+    std::uint64_t labelsRevision = 0;
+
+    bool operator==(const Inputs&) const = default;
   };
 
   TController& c_;

@@ -49,6 +49,7 @@ void TStatusDisplay::HideUnit() {
 }
 
 void TStatusDisplay::Changed() {
+  ++revision_;
   view_.LabelsChanged(labels_);
 }
 

@@ -2,6 +2,7 @@
 // tray tip's refresh latch. Every change reaches the view with the labels as they now stand.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/app/panel_labels.h"
@@ -16,6 +17,9 @@ class TStatusDisplay {
   explicit TStatusDisplay(ControllerView& view) : view_(view) {}
 
   const TPanelLabels& Labels() const { return labels_; }
+  // Counts the changes of the labels: whoever builds on them sees a change without comparing
+  // every text.
+  std::uint64_t Revision() const { return revision_; }
   const TDeviceStatus& LastStatus() const { return lastStatus_; }
 
   // Shows `status` when it differs from the last record shown and returns whether it did; the
@@ -42,6 +46,7 @@ class TStatusDisplay {
 
   ControllerView& view_;
   TPanelLabels labels_;
+  std::uint64_t revision_ = 0;
   TDeviceStatus lastStatus_;
   bool trayTipLatch_ = false;
 };
