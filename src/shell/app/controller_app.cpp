@@ -8,7 +8,7 @@
 
 #include "core/app/status_report.h"
 #include "platform/app/settings_location.h"
-#include "shell/app/wayland_choice.h"
+#include "platform/app/wayland_choice.h"
 
 namespace zr4 {
 
