@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/app/forwarding.h"
+
 namespace zr4 {
 
 namespace {
@@ -111,8 +113,8 @@ std::optional<int> HandOverLaterStart(ProgramOptions& options,
       case Outcome::BecameInstance:
         return std::nullopt;
       case Outcome::NoInstance:
-        // The instance's mark is there but nothing to hand to (Windows: its window is
-        // missing): this start ends silently, as the platform logged.
+        // The instance's mark is there but nothing takes the request (Windows: its window is
+        // missing): this start ends quietly, the channel having logged why.
         return 0;
       case Outcome::NoAnswer:
       case Outcome::Hung:

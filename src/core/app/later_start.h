@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/forwarding.h"
 #include "core/app/instance_protocol.h"
 #include "core/app/program_options.h"
 #include "core/ports/instance_channel.h"
