@@ -3,14 +3,12 @@
 // the window; suspend, resume and the end of the session come from logind and the session manager.
 #include <QGuiApplication>
 #include <QSessionManager>
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <thread>
-#include <vector>
 
 #include "core/app/instance_requests.h"
 #include "core/ports/log.h"

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "core/app/instance_requests.h"
 #include "core/ports/log.h"
