@@ -202,6 +202,11 @@ void TController::PowerBroadcast(int event) {
   }
 }
 
+void TController::Resumed() {
+  LogText("Resumed");
+  ResumeActions();
+}
+
 void TController::ResumeActions() {
   if (Options().SuspendOn) link_.SendCommand(cmdPowerOn);
   timers_.EnablePolling(true);

@@ -94,6 +94,9 @@ class TController {
 
   // A power event (kPower*).
   void PowerBroadcast(int event);
+  // The machine has resumed, told once (logind): the resume actions run at once, as they do on
+  // the second of the two notifications Windows sends.
+  void Resumed();
   // The session is ending: returns whether it may end.
   bool QueryEndSession();
   // The window is closing (close button, Exit, Esc, SIGTERM).

@@ -140,11 +140,9 @@ void TSkinControl::Apply(TSkinLook look) {
   // skin left goes, also when the strip skin brings no face picture of its own.
   if (look_.SkinFormat == kStripSkin) look_.Outline.reset();
   layout_ = ApplySkinLayout(look_);
-  // The tray icon is put back after the window changed its face, as after a taskbar restart.
-  const bool trayShown = c_.Tray().Shown();
-  if (trayShown) c_.Tray().RemoveTrayIcon();
+  // The tray icon stays as it is: a skin brings no icon, and the notification area keeps its own
+  // window, so the window changing its face costs the icon nothing.
   c_.View().SkinChanged(look_, layout_);
-  if (trayShown) c_.Tray().AddTrayIcon();
   // The knob keeps its skin position across the bar and slides along it.
   knob_ = look_.Info.ButtonPos[btnVolseek];
   PlaceVolumeKnob(c_.ScrollBar1().Position());

@@ -21,28 +21,19 @@ std::int32_t Get32(const char* p) {
                                    (static_cast<std::uint32_t>(b[3]) << 24));
 }
 
-// Writes the runs of kept pixels of one row; `transparent(x)` tells a cut pixel.
-template <typename Transparent>
-std::uint32_t WriteRuns(std::string& s, int y, int width, Transparent transparent) {
-  std::uint32_t count = 0;
+// Hands on the runs of kept pixels of one row; `transparent(x)` tells a cut pixel.
+template <typename Transparent, typename AddRun>
+void RowRuns(int y, int width, Transparent transparent, AddRun& addRun) {
   int start = -1;
-  auto rect = [&](int left, int right) {
-    Put32(s, static_cast<std::uint32_t>(left));
-    Put32(s, static_cast<std::uint32_t>(y));
-    Put32(s, static_cast<std::uint32_t>(right));
-    Put32(s, static_cast<std::uint32_t>(y + 1));
-    ++count;
-  };
   for (int x = 0; x < width; ++x) {
     if (transparent(x)) {
-      if (start >= 0) rect(start, x);
+      if (start >= 0) addRun(TRect{start, y, x, y + 1});
       start = -1;
     } else if (start < 0) {
       start = x;
     }
   }
-  if (start >= 0) rect(start, width);
-  return count;
+  if (start >= 0) addRun(TRect{start, y, width, y + 1});
 }
 
 // Where the run that starts at x ends in a 32-bit row: the first x at or after `x` whose
@@ -78,15 +69,15 @@ int RunEnd32(const std::uint8_t* row, int x, int width, std::uint32_t key, bool 
   return x;
 }
 
-}  // namespace
-
-std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
-  std::string s;
-  s.reserve(kRegionHeaderSize + 64 * static_cast<std::size_t>(bmp.Height));
-  for (std::uint32_t v : {32u, 1u, 0u, 0u, 0u, 0u, static_cast<std::uint32_t>(bmp.Width),
-                          static_cast<std::uint32_t>(bmp.Height)})
-    Put32(s, v);
+// Hands the picture's runs to `addRun` row by row, refusing an outline of more than
+// kMostOutlineRects rectangles as soon as a row takes it past that.
+template <typename AddRun>
+void ScanOutline(const TBitmap& bmp, std::uint32_t colour, AddRun addRun) {
   std::uint32_t count = 0;
+  auto counted = [&](const TRect& run) {
+    addRun(run);
+    ++count;
+  };
   const std::uint32_t rgb = colour;
   const TColorMatcher matcher(bmp, colour);
   for (int y = 0; y < bmp.Height; ++y) {
@@ -100,31 +91,52 @@ std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
         for (int x = 0; x < bmp.Width;) {
           const bool transparent = keyFits && RunEnd32(row, x, x + 1, key, false) == x;
           const int end = keyFits ? RunEnd32(row, x, bmp.Width, key, transparent) : bmp.Width;
-          if (!transparent) {
-            for (std::uint32_t v :
-                 {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
-                  static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(y + 1)})
-              Put32(s, v);
-            ++count;
-          }
+          if (!transparent) counted(TRect{x, y, end, y + 1});
           x = end;
         }
         break;
       }
       case TPixelFormat::pf24bit:
-        count += WriteRuns(s, y, bmp.Width, [&](int x) {
-          const std::uint8_t* p = row + 3 * x;
-          return (p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16)) == rgb;
-        });
+        RowRuns(
+            y, bmp.Width,
+            [&](int x) {
+              const std::uint8_t* p = row + 3 * x;
+              return (p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16)) == rgb;
+            },
+            counted);
         break;
       default:
-        count += WriteRuns(s, y, bmp.Width, [&](int x) { return matcher.Matches(x, y); });
+        RowRuns(
+            y, bmp.Width, [&](int x) { return matcher.Matches(x, y); }, counted);
         break;
     }
     if (count > kMostOutlineRects)
       throw ERgnError("The skin's window outline is too complex: it needs more than " +
                       std::to_string(kMostOutlineRects) + " rectangles");
   }
+}
+
+}  // namespace
+
+std::vector<TRect> OutlineRuns(const TBitmap& bitmap, std::uint32_t colour) {
+  std::vector<TRect> runs;
+  runs.reserve(2 * static_cast<std::size_t>(bitmap.Height));
+  ScanOutline(bitmap, colour, [&](const TRect& run) { runs.push_back(run); });
+  return runs;
+}
+
+std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
+  std::string s;
+  s.reserve(kRegionHeaderSize + 64 * static_cast<std::size_t>(bmp.Height));
+  for (std::uint32_t v : {32u, 1u, 0u, 0u, 0u, 0u, static_cast<std::uint32_t>(bmp.Width),
+                          static_cast<std::uint32_t>(bmp.Height)})
+    Put32(s, v);
+  std::uint32_t count = 0;
+  ScanOutline(bmp, colour, [&](const TRect& run) {
+    for (int v : {run.left, run.top, run.right, run.bottom})
+      Put32(s, static_cast<std::uint32_t>(v));
+    ++count;
+  });
   for (int k = 0; k < 4; ++k) s[8 + k] = static_cast<char>(count >> (8 * k));
   return s;
 }
@@ -178,9 +190,7 @@ std::vector<TRect> MergeRowsIntoBands(std::span<const TRect> runs) {
 }
 
 void TRegion::MakeRgnFromBitmap(const TBitmap& bitmap, std::uint32_t colour) {
-  const std::string stream = MakeRegionStream(bitmap, colour);
-  std::size_t pos = 0;
-  LoadFromStream(stream, pos);
+  rects_ = OutlineRuns(bitmap, colour);
 }
 
 void TRegion::LoadFromStream(std::string_view stream, std::size_t& pos) {

@@ -1,8 +1,8 @@
 // A window outline cut from a picture: every pixel of the transparent colour is cut away. The
 // outline is a list of one-pixel-high rectangles, one per run of kept pixels, row by row from
-// the top, written to and read from the region stream (32-byte header and 16 bytes per
-// rectangle, little-endian). Only the drawing side turns the rectangles into the platform's
-// region, merged into bands first.
+// the top. The window takes them as they are; the region stream (32-byte header and 16 bytes per
+// rectangle, little-endian) is their byte form, for whoever stores or exchanges an outline. Only
+// the drawing side turns the rectangles into the platform's region, merged into bands first.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +29,12 @@ constexpr std::size_t kRegionHeaderSize = 32;
 // or checkered picture would need millions, and the window would take minutes to shape.
 constexpr std::uint32_t kMostOutlineRects = 100000;
 
-// The stream of the picture's kept area: header (size 32, type 1, count, 0, bounds 0, 0, width,
+// The picture's kept area as runs (end-exclusive rectangles one pixel high, row by row from the
+// top, left to right). An outline of more than kMostOutlineRects rectangles throws ERgnError, and
+// is refused before it is complete.
+std::vector<TRect> OutlineRuns(const TBitmap& bitmap, std::uint32_t colour);
+
+// The same runs in the region stream: header (size 32, type 1, count, 0, bounds 0, 0, width,
 // height) and the runs. Rectangles are end-exclusive. An outline of more than kMostOutlineRects
 // rectangles throws ERgnError, and is refused before it is complete.
 std::string MakeRegionStream(const TBitmap& bitmap, std::uint32_t colour);
@@ -47,7 +52,7 @@ std::vector<TRect> MergeRowsIntoBands(std::span<const TRect> runs);
 
 class TRegion {
  public:
-  // The kept area of the picture; replaces the rectangles only when the whole stream was read.
+  // The kept area of the picture (OutlineRuns); the rectangles before stay when it is refused.
   void MakeRgnFromBitmap(const TBitmap& bitmap, std::uint32_t colour);
   void LoadFromStream(std::string_view stream, std::size_t& pos);
 

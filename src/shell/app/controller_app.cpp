@@ -9,7 +9,7 @@
 #include "core/app/status_report.h"
 #include "core/skin/png_writer.h"
 #include "platform/app/settings_location.h"
-#include "shell/app/wayland_choice.h"
+#include "platform/app/wayland_choice.h"
 
 namespace zr4 {
 

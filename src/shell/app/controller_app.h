@@ -13,9 +13,9 @@
 #include "core/device/zr4ctrl.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/text_codec_system.h"
-#include "shell/app/device_setup.h"
+#include "platform/device/device_setup.h"
+#include "platform/pc/pc_ports.h"
 #include "shell/app/main_window.h"
-#include "shell/app/pc_ports.h"
 #include "shell/app/qt_clock.h"
 #include "shell/app/skin_setup.h"
 

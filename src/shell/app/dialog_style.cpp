@@ -7,15 +7,6 @@
 
 namespace zr4 {
 
-void SetDialogFont(QWidget& dialog) {
-  QFont font = dialog.font();
-#ifdef _WIN32
-  font.setFamily("MS PGothic");
-#endif
-  font.setPixelSize(12);
-  dialog.setFont(font);
-}
-
 void KeepDialogInWorkArea(QWidget& dialog) {
   const QScreen* screen = dialog.screen();
   if (!screen) return;

@@ -15,7 +15,7 @@
 #include "core/app/controller_view.h"
 #include "core/app/snapping.h"
 #include "core/skin/skin_layout.h"
-#include "shell/app/tray_icon.h"
+#include "platform/app/tray_icon.h"
 
 class QLabel;
 class QScrollBar;

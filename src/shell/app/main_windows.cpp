@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "core/app/instance_requests.h"
 #include "core/ports/log.h"
@@ -14,29 +13,11 @@
 
 // The system's headers after the program's own, so that their macros cannot reach those.
 #include "platform/app/debugger_log_windows.h"
+#include "platform/app/instance_channel_windows.h"
 #include "platform/app/single_instance_windows.h"
 
 namespace zr4 {
 namespace {
-
-// How long a status request may take: the instance answers it at once unless it is stuck.
-constexpr UINT kStatusTimeoutMs = 10000;
-
-// Another instance runs: hand it the command line (or ask it to come to the front) and end.
-// Without its window there is no one to hand it to, and this start ends silently. The message
-// a second start sends carries no picture request.
-int RunLaterStart(const ProgramOptions& options) {
-  if (!options.screenshotFile.empty()) {
-    std::fprintf(stderr, "zr4pcctrl: another instance runs and cannot save %s for this start\n",
-                 options.screenshotFile.c_str());
-    return 1;
-  }
-  if (ForwardToRunningInstance(options.params))
-    LogText("Single instance: handed over to the running instance");
-  else
-    LogText("Single instance: another instance runs but has no window");
-  return 0;
-}
 
 // The first instance: the controller window until it closes.
 int RunController(int& argc, char** argv, const ProgramOptions& options) {
@@ -74,38 +55,29 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
   return app.Run();
 }
 
-// --status: the running instance answers; without one (or while it is still starting) the
-// component is read once. Each read opens and closes the device, so a running instance is not
-// disturbed.
-int RunStatus(int& argc, char** argv, const ProgramOptions& options) {
-  const StatusAnswer answer = AskRunningInstance(options.json, kStatusTimeoutMs);
-  if (answer.outcome == StatusAnswer::Outcome::TimedOut) {
-    std::fprintf(stderr,
-                 "zr4pcctrl: the running instance does not answer (it is stopped or hung)\n");
-    return 1;
-  }
-  if (answer.outcome == StatusAnswer::Outcome::Answered) {
-    std::printf("%s\n", answer.line.c_str());
-    return 0;
-  }
-  return PrintStatusOnce(argc, argv, options);
-}
-
 // The instance's mutex is held until the process ends.
 int RunProgram(int& argc, char** argv) {
   ProgramOptions options;
   if (const std::optional<int> ended = BeginProgram(argc, argv, LogToDebugger, options))
     return *ended;
 
-  if (options.status) return RunStatus(argc, argv, options);
-  if (!options.simRemoteKey.empty()) {
-    // The window's channel carries only forwarded command lines.
-    std::fprintf(stderr, "zr4pcctrl: --sim-remote is not available on Windows\n");
-    return 1;
+  const StartConsole console = StandardStreams();
+  WindowsInstanceChannel channel;
+  // --status: without an instance that answers (or while it is still starting) the component is
+  // read once. Each read opens and closes the device, so a running instance is not disturbed.
+  if (options.status) {
+    const std::optional<int> answered = AskStatus(channel, options.json, console);
+    return answered ? *answered : PrintStatusOnce(argc, argv, options);
   }
+  if (!options.simRemoteKey.empty()) return PressSimRemote(channel, options.simRemoteKey, console);
   // Held until the process ends.
   const InstanceMutex mutex;
-  if (mutex.AnotherInstanceRuns()) return RunLaterStart(options);
+  if (mutex.AnotherInstanceRuns()) {
+    // The copy-data records reach the window or no one: this start never becomes the instance.
+    return HandOverLaterStart(options, LaterStartRequests(options, options.screenshotFile), channel,
+                              console)
+        .value_or(0);
+  }
   return RunController(argc, argv, options);
 }
 

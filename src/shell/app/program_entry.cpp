@@ -13,7 +13,7 @@
 #include "core/app/status_report.h"
 #include "core/device/usb_access.h"
 #include "core/device/zr4ctrl.h"
-#include "shell/app/device_setup.h"
+#include "platform/device/device_setup.h"
 #include "shell/app/qt_clock.h"
 #include "shell/app/skin_setup.h"
 
@@ -56,6 +56,15 @@ std::optional<int> BeginProgram(int argc, char** argv, LogSink diagnostics,
     std::fprintf(stderr, "zr4pcctrl: %.*s\n", static_cast<int>(line.size()), line.data());
   });
   return std::nullopt;
+}
+
+StartConsole StandardStreams() {
+  auto to = [](std::FILE* stream) {
+    return [stream](std::string_view line) {
+      std::fprintf(stream, "%.*s\n", static_cast<int>(line.size()), line.data());
+    };
+  };
+  return {to(stdout), to(stderr)};
 }
 
 int PrintStatusOnce(int& argc, char** argv, const ProgramOptions& options) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "core/app/later_start.h"
 #include "core/app/program_options.h"
 #include "core/ports/log.h"
 
@@ -20,5 +21,8 @@ std::optional<int> BeginProgram(int argc, char** argv, LogSink diagnostics,
 // window would show it. Without a component it says so and fails: a script must not take the
 // simulated one for the real component.
 int PrintStatusOnce(int& argc, char** argv, const ProgramOptions& options);
+
+// A later start's lines on its standard output and standard error.
+StartConsole StandardStreams();
 
 }  // namespace zr4

@@ -235,6 +235,24 @@ TEST_F(ControllerTest, UnchangedRecordRedrawsNothing) {
   EXPECT_EQ(controller.Display().LastStatus(), status);
 }
 
+TEST_F(ControllerTest, AResumeToldOnceActsAtOnce) {
+  controller.Options().SuspendOn = true;
+  Start();
+  controller.PowerBroadcast(kPowerSuspend);
+  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
+  const std::size_t waitsBefore = clock.waits.size();
+  controller.Resumed();
+  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+  EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x81)});
+  EXPECT_EQ(clock.waits.size(), waitsBefore);  // no 8 s wait
+  // Nothing is left counted: Windows' next pair acts on its second notification again.
+  controller.PowerBroadcast(kPowerSuspend);
+  controller.PowerBroadcast(kPowerResumeSuspend);
+  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
+  controller.PowerBroadcast(kPowerResumeSuspend);
+  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+}
+
 TEST_F(ControllerTest, ResumeActionsRunOnEverySecondNotification) {
   controller.Options().SuspendOn = true;
   controller.Options().SuspendOff = true;

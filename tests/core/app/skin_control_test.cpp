@@ -84,6 +84,17 @@ TEST_F(SkinControlTest, ChoosingASkinSwitchesRemembersAndKeepsTheWindowInTheWork
   EXPECT_EQ(view.look.Main.Width, 60);  // only in the data folder
 }
 
+TEST_F(SkinControlTest, ASkinLoadLeavesTheShownTrayIconAlone) {
+  Start();
+  controller.Tray().AddTrayIcon();
+  view.trayIcon.clear();
+  controller.PopupMenu1().Click(controller.PopupMenu1().FindByName("Skin1")->Items[2]);
+  EXPECT_EQ(view.look.Main.Width, 200);
+  // Neither taken away nor added again: the notification area keeps the icon where it is.
+  EXPECT_TRUE(view.trayIcon.empty());
+  EXPECT_TRUE(controller.Tray().Shown());
+}
+
 TEST_F(SkinControlTest, ABrokenSkinShowsWhyAndKeepsTheLook) {
   Start();
   files.files["/prog/skins/Green.zip"] = BuildZip({{"green.ini", ""}, {"green0.bmp", "BMbroken"}});

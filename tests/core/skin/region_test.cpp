@@ -15,6 +15,16 @@ std::vector<TRect> Outline(const std::string& bmp, std::uint32_t colour = kMagen
   return region.Rects();
 }
 
+// The outline as its byte form carries it: written, then read back.
+std::vector<TRect> OutlineThroughStream(const std::string& bmp, std::uint32_t colour = kMagenta) {
+  const std::string stream = MakeRegionStream(DecodeBmp(bmp), colour);
+  TRegion region;
+  std::size_t pos = 0;
+  region.LoadFromStream(stream, pos);
+  EXPECT_EQ(pos, stream.size());
+  return region.Rects();
+}
+
 struct NamedSpec {
   const char* name;
   BmpSpec spec;
@@ -49,6 +59,10 @@ std::vector<NamedSpec> BlackMagentaBlack() {
 TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
   for (const auto& c : BlackMagentaBlack()) {
     EXPECT_EQ(Outline(BuildBmp(c.spec)), (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
+        << c.name;
+    // The window takes the runs directly; the byte form carries the same ones.
+    EXPECT_EQ(OutlineThroughStream(BuildBmp(c.spec)),
+              (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
         << c.name;
   }
   // The 16-bit word of magenta is 0xF81F; with 5-5-5 bits it is 0x7C1F (and 0xF81F is not it).

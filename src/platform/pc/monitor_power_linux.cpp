@@ -1,4 +1,4 @@
-#include "shell/pc/monitor_power_linux.h"
+#include "platform/pc/monitor_power_linux.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

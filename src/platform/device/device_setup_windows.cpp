@@ -3,9 +3,20 @@
 // again every few seconds until a ZR4PC takes over.
 #include <QTimer>
 
-#include "shell/app/device_setup.h"
+#include "platform/device/device_setup.h"
+#include "platform/device/system_devices_windows.h"
 
 namespace zr4 {
+
+// The component's driver classes as the system lists them.
+struct DeviceSetup::System {
+  System() : devices(ShowSystemMessage) {}
+  WindowsDevices devices;
+};
+
+void DeviceSetup::DeleteSystem::operator()(System* system) const {
+  delete system;
+}
 
 namespace {
 constexpr int kRescanMs = 5000;
@@ -13,7 +24,8 @@ constexpr int kRescanMs = 5000;
 
 DeviceFinder* DeviceSetup::StartSystemFinder(bool simulate) {
   if (simulate) return nullptr;
-  return &windows_.emplace(ShowSystemMessage).Finder();
+  system_.reset(new System);
+  return &system_->devices.Finder();
 }
 
 // The system opens the component for any user: there is no permission to ask for.
@@ -24,7 +36,7 @@ TDiscoveryOutcome DeviceSetup::Discovery() {
 // A component found once needs no watching: each request opens it anew, so one that is replugged
 // answers again by itself. Only while the stand-in runs is the search repeated.
 void DeviceSetup::WatchBus(QObject* owner, std::function<void()> onChange) {
-  if (!windows_) return;
+  if (!system_) return;
   auto* rescan = new QTimer(owner);
   QObject::connect(rescan, &QTimer::timeout, owner, [this, onChange = std::move(onChange)] {
     if (finder_.UsedFallback()) onChange();

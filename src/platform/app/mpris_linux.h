@@ -8,38 +8,44 @@
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 #include "core/app/media_controls.h"
 
 namespace zr4 {
 
-class MainWindow;
 class TController;
+
+// What the desktop may ask of the controller window through the media controls.
+struct MprisWindowActions {
+  std::function<void()> raise;  // restore it and bring it to the front
+  std::function<void()> quit;   // close it, as the user would
+};
 
 class MprisPlayer : public QObject {
   Q_OBJECT
 
  public:
-  MprisPlayer(TController& controller, MainWindow& window);
+  MprisPlayer(TController& controller, MprisWindowActions window);
 
   // Takes the player's name on the session bus. False, with a diagnostic, when there is no
   // session bus or another program holds the name: the window works on without it.
   bool Register();
 
   TController& Controller() { return controller_; }
-  MainWindow& Window() { return window_; }
+  const MprisWindowActions& Window() const { return window_; }
   const TMediaState& State() const { return state_; }
 
  public slots:
-  // A record was shown: tells the desktop what changed.
+  // A record was shown (connect the window's signal here): tells the desktop what changed.
   void Update();
 
  private:
   void EmitChanged(const char* interface, const QVariantMap& changed);
 
   TController& controller_;
-  MainWindow& window_;
+  MprisWindowActions window_;
   TMediaState state_;
 };
 

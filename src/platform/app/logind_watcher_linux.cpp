@@ -1,11 +1,10 @@
-#include "shell/app/logind_watcher_linux.h"
+#include "platform/app/logind_watcher_linux.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
-#include "core/app/controller.h"
 #include "core/ports/log.h"
 
 namespace zr4 {
@@ -58,12 +57,11 @@ void LogindWatcher::TakeDelayLock() {
 void LogindWatcher::PrepareForSleep(bool start) {
   LogText(start ? "logind: PrepareForSleep true" : "logind: PrepareForSleep false");
   if (start) {
-    emit powerBroadcast(kPowerSuspend);
+    emit suspending();
     delayLock_ = QDBusUnixFileDescriptor();  // the machine may sleep now
   } else {
     TakeDelayLock();
-    emit powerBroadcast(kPowerResumeAutomatic);
-    emit powerBroadcast(kPowerResumeSuspend);
+    emit resumed();
   }
 }
 

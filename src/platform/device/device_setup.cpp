@@ -1,4 +1,4 @@
-#include "shell/app/device_setup.h"
+#include "platform/device/device_setup.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,9 +1,9 @@
+#include "platform/pc/logind_power_linux.h"
+#include "platform/pc/monitor_power_linux.h"
+#include "platform/pc/mpris_players_linux.h"
+#include "platform/pc/pc_ports.h"
 #include "platform/pc/pulse_outputs_linux.h"
-#include "shell/app/pc_ports.h"
-#include "shell/pc/logind_power_linux.h"
-#include "shell/pc/monitor_power_linux.h"
-#include "shell/pc/mpris_players_linux.h"
-#include "shell/pc/x11_app_windows_linux.h"
+#include "platform/pc/x11_app_windows_linux.h"
 
 namespace zr4 {
 

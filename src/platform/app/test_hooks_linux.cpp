@@ -1,4 +1,4 @@
-#include "shell/app/test_hooks_linux.h"
+#include "platform/app/test_hooks_linux.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include <QSystemTrayIcon>
 
 #include "core/app/controller.h"
-#include "shell/app/tray_icon.h"
+#include "platform/app/tray_icon.h"
 
 namespace zr4 {
 

@@ -1,4 +1,4 @@
-#include "shell/app/wayland_choice.h"
+#include "platform/app/wayland_choice.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -6,7 +6,6 @@
 namespace zr4 {
 
 void PreferXWayland() {
-#ifndef _WIN32
   auto set = [](const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
@@ -15,7 +14,6 @@ void PreferXWayland() {
   if (optOut != nullptr && std::strcmp(optOut, "1") == 0) return;
   if (set("QT_QPA_PLATFORM") || !set("WAYLAND_DISPLAY") || !set("DISPLAY")) return;
   setenv("QT_QPA_PLATFORM", "xcb", 1);
-#endif
 }
 
 }  // namespace zr4

@@ -1,10 +1,10 @@
 #include <QWidget>
 
 #include "platform/pc/exit_win.h"
+#include "platform/pc/pc_ports.h"
 #include "platform/pc/player_ctrl.h"
 #include "platform/pc/win32_pc_api.h"
 #include "platform/pc/windows_pc_ports.h"
-#include "shell/app/pc_ports.h"
 
 namespace zr4 {
 

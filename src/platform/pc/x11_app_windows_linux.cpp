@@ -1,4 +1,4 @@
-#include "shell/pc/x11_app_windows_linux.h"
+#include "platform/pc/x11_app_windows_linux.h"
 
 #include <QProcess>
 #include <QString>

@@ -1,5 +1,5 @@
 // Suspend, resume and the end of the session as systemd-logind announces them on the system
-// bus, translated into the controller's power events. While it runs the program holds a
+// bus, as the controller's suspend and resume. While it runs the program holds a
 // "delay" inhibitor lock, so that the component can be switched off before the machine sleeps
 // or shuts down; the lock is given back as soon as that is done.
 #pragma once
@@ -20,8 +20,9 @@ class LogindWatcher : public QObject {
   bool Start();
 
  signals:
-  // Windows' power broadcast numbers: 4 suspend; 18 then 7 on resume, as Windows sends them.
-  void powerBroadcast(int event);
+  // The machine is about to sleep; it has woken up again (told once per resume).
+  void suspending();
+  void resumed();
   // The machine shuts down or reboots.
   void sessionEnding();
 

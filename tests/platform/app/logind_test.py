@@ -78,8 +78,7 @@ class LogindTest(dbusmock.DBusTestCase):
         self.emit("PrepareForSleep", True)
         self.wait_for("WMPowerBroadcast: 04")
         self.emit("PrepareForSleep", False)
-        self.wait_for("WMPowerBroadcast: 12")
-        self.wait_for("WMPowerBroadcast: 07")
+        self.wait_for("Resumed")
         self.wait_for("logind: delay lock taken")  # taken again for the next suspend
 
         self.emit("PrepareForShutdown", True)

@@ -1,6 +1,6 @@
 // The tray icon on Windows: the system's own notify icon, so that every button's double click
 // arrives. Its image is the application's icon at the size the notification area draws.
-#include "shell/app/tray_icon.h"
+#include "platform/app/tray_icon.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "shell/app/instance_server_linux.h"
+#include "platform/app/instance_server_linux.h"
 
 #include <QSocketNotifier>
 #include <QTimer>

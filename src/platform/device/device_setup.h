@@ -14,17 +14,6 @@
 #include "core/device/fallback_finder.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
-#ifdef _WIN32
-#include "platform/device/system_devices_windows.h"
-#else
-#include <QSocketNotifier>
-#include <map>
-#include <vector>
-
-#include "platform/device/libusb_context_linux.h"
-#include "platform/device/libusb_finder_linux.h"
-#include "platform/device/usb_hotplug_linux.h"
-#endif
 
 namespace zr4 {
 
@@ -52,10 +41,12 @@ class DeviceSetup {
   void WatchBus(QObject* owner, std::function<void()> onChange);
 
  private:
-#ifndef _WIN32
-  void AddNotifiers(QObject* owner, int fd, short events);
-  void RemoveNotifiers(int fd);
-#endif
+  // The system's own devices and what watches them, one kind per platform
+  // (device_setup_linux.cpp, device_setup_windows.cpp).
+  struct System;
+  struct DeleteSystem {
+    void operator()(System* system) const;
+  };
 
   // The system's own finder, or none with --simulate.
   DeviceFinder* StartSystemFinder(bool simulate);
@@ -70,16 +61,8 @@ class DeviceSetup {
   bool simulate_;
   TSimComponent simulator_;
   SimDeviceFinder simulatorFinder_;
-#ifndef _WIN32
-  std::optional<LibusbContext> usb_;
-  std::optional<LibusbDeviceFinder> usbFinder_;
+  std::unique_ptr<System, DeleteSystem> system_;
   FallbackFinder finder_;
-  std::unique_ptr<UsbHotplugWatcher> watcher_;
-  std::map<int, std::vector<QSocketNotifier*>> notifiers_;
-#else
-  std::optional<WindowsDevices> windows_;
-  FallbackFinder finder_;
-#endif
   std::unique_ptr<std::FILE, CloseFile> trace_;
 };
 

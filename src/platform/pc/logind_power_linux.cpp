@@ -1,4 +1,4 @@
-#include "shell/pc/logind_power_linux.h"
+#include "platform/pc/logind_power_linux.h"
 
 #include <unistd.h>
 

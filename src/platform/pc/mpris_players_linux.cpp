@@ -1,4 +1,4 @@
-#include "shell/pc/mpris_players_linux.h"
+#include "platform/pc/mpris_players_linux.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -12,10 +12,10 @@
 
 #include "core/pcactions/app_ctrl.h"
 #include "core/ports/pc_commands.h"
-#include "shell/pc/logind_power_linux.h"
-#include "shell/pc/monitor_power_linux.h"
-#include "shell/pc/mpris_players_linux.h"
-#include "shell/pc/x11_app_windows_linux.h"
+#include "platform/pc/logind_power_linux.h"
+#include "platform/pc/monitor_power_linux.h"
+#include "platform/pc/mpris_players_linux.h"
+#include "platform/pc/x11_app_windows_linux.h"
 
 int main(int argc, char** argv) {
   using namespace zr4;

@@ -1,4 +1,4 @@
-#include "shell/app/signal_bridge_linux.h"
+#include "platform/app/signal_bridge_linux.h"
 
 #include <sys/socket.h>
 #include <unistd.h>

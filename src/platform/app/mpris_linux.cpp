@@ -1,13 +1,13 @@
-#include "shell/app/mpris_linux.h"
+#include "platform/app/mpris_linux.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <utility>
 
 #include "core/app/controller.h"
 #include "core/ports/log.h"
-#include "shell/app/main_window.h"
-#include "shell/pc/mpris_players_linux.h"
+#include "platform/pc/mpris_players_linux.h"
 
 namespace zr4 {
 
@@ -16,11 +16,10 @@ constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
 constexpr const char* kDesktopEntry = "io.github.zr4pcctrl.zr4pcctrl";
 }  // namespace
 
-MprisPlayer::MprisPlayer(TController& controller, MainWindow& window)
-    : controller_(controller), window_(window) {
+MprisPlayer::MprisPlayer(TController& controller, MprisWindowActions window)
+    : controller_(controller), window_(std::move(window)) {
   new MprisRootAdaptor(this);
   new MprisPlayerAdaptor(this);
-  connect(&window_, &MainWindow::statusShown, this, &MprisPlayer::Update);
   state_ = controller_.Media().State();
 }
 
@@ -72,11 +71,11 @@ QString MprisRootAdaptor::DesktopEntry() const {
 }
 
 void MprisRootAdaptor::Raise() {
-  player_->Window().RestoreAndRaise();
+  player_->Window().raise();
 }
 
 void MprisRootAdaptor::Quit() {
-  player_->Window().close();
+  player_->Window().quit();
 }
 
 MprisPlayerAdaptor::MprisPlayerAdaptor(MprisPlayer* player)
