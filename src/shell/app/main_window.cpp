@@ -173,6 +173,7 @@ void MainWindow::SkinChanged(const TSkinLook& look, const TSkinLayout& layout) {
   skinned_ = true;
   if (!look.Main.Empty()) {
     image1_ = ToQImage(look.Main);
+    image2x_ = ToQImage(look.Main2x);
     setAutoFillBackground(false);
     setFixedSize(image1_.size());
   }
@@ -587,8 +588,12 @@ std::vector<TRect> MainWindow::OtherVisibleWindows() const {
 void MainWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (!image1_.isNull()) {
-    // Whole-number screen scales enlarge the skin's pixels without smoothing.
-    painter.drawImage(QPoint(0, 0), image1_);
+    // The skin's own 2x face where it has one; otherwise whole-number screen scales enlarge the
+    // skin's pixels without smoothing.
+    if (!image2x_.isNull() && DrawsAt2x(painter))
+      painter.drawImage(QRect(QPoint(0, 0), image1_.size()), image2x_);
+    else
+      painter.drawImage(QPoint(0, 0), image1_);
     return;
   }
   painter.setPen(kBorderColor);

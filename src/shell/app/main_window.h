@@ -141,6 +141,7 @@ class MainWindow : public QWidget, public ControllerView {
   std::array<bool, kLabelCount> evenDigits_{};  // the label's font draws all digits one width
   std::array<SkinButton*, kSkinButtonCount> skinButtons_{};
   QImage image1_;         // the skin's face
+  QImage image2x_;        // the face at twice the size, or none
   bool skinned_ = false;  // labels size themselves to their text once a skin placed them
   QScrollBar* scrollBar1_ = nullptr;
   bool syncingScrollBar_ = false;  // the scroll bar is being set from the controller
