@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
@@ -261,6 +262,42 @@ TEST_F(SkinWindowTest, EveryButtonShowsItsActionsHint) {
   QApplication::sendEvent(play, &rest);
   EXPECT_EQ(QToolTip::text(), "Play CD");
   QToolTip::hideText();
+
+  // To a screen reader each button is named by its hint; the knob, which has none, by the
+  // volume's.
+  for (SkinButton* button : window.findChildren<SkinButton*>()) {
+    const QAccessibleInterface* access = QAccessible::queryAccessibleInterface(button);
+    ASSERT_TRUE(access);
+    EXPECT_EQ(access->role(), QAccessible::Button);
+    EXPECT_EQ(access->text(QAccessible::Name),
+              button->Index() == 22 ? "VOLUME" : hints[button->Index()])
+        << button->Index();
+  }
+}
+
+// A screen reader finds the volume as a slider with its value, sets it as a mouse would, reads
+// the panel as the window's description, and presses the buttons.
+TEST_F(SkinWindowTest, ScreenReadersReadTheVolumeAndThePanelAndPressButtons) {
+  QAccessibleInterface* bar =
+      QAccessible::queryAccessibleInterface(window.findChild<QScrollBar*>("ScrollBar1"));
+  ASSERT_TRUE(bar && bar->valueInterface());
+  EXPECT_EQ(bar->role(), QAccessible::Slider);
+  EXPECT_EQ(bar->text(QAccessible::Name), "VOLUME");
+  EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 22);
+  EXPECT_EQ(bar->text(QAccessible::Value), "22");
+  const QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(&window);
+  EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.22");
+
+  bar->valueInterface()->setCurrentValue(30);
+  EXPECT_TRUE(SentFrame(0x4D, 30));  // B8 02 4D 1E 23: volume 30
+  EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.30");
+
+  QAccessibleInterface* play =
+      QAccessible::queryAccessibleInterface(window.findChild<SkinButton*>("btnPlay"));
+  ASSERT_TRUE(play && play->actionInterface());
+  play->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  // The press shows the button down for a moment, then clicks it.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return SentFrame(0x00, 0xCB); }));  // B8 02 00 CB 85: play
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "core/app/controller.h"
 #include "core/app/keyboard.h"
 #include "core/app/panel_labels.h"
+#include "core/app/status_report.h"
 #include "core/app/window_timers.h"
 #include "shell/app/about_box.h"
 #include "shell/app/app_icon.h"
@@ -28,6 +29,7 @@
 #include "shell/app/popup_menu.h"
 #include "shell/app/skin_button.h"
 #include "shell/app/skin_region.h"
+#include "shell/app/volume_bar.h"
 
 namespace zr4 {
 
@@ -45,6 +47,9 @@ const char* const kScrollBarStyle =
     "QScrollBar::sub-line:horizontal { background: #2a3038; width: 16px;"
     "  subcontrol-origin: margin; subcontrol-position: left; }"
     "QScrollBar::add-page, QScrollBar::sub-page { background: none; }";
+
+// The volume bar's hint.
+constexpr const char* kVolumeHint = "VOLUME";
 
 TRect ToTRect(const QRect& r) {
   return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
@@ -113,9 +118,10 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
   labels_[lbVolStr] = MakeLabel("lbVolStr", {250, 48, 44, 20}, 10, false, right);
   labels_[lbVol] = MakeLabel("lbVol", {296, 42, 52, 30}, 17, true, right);
 
-  scrollBar1_ = new QScrollBar(Qt::Horizontal, this);
+  scrollBar1_ = new VolumeBar(this);
   scrollBar1_->setObjectName("ScrollBar1");
-  scrollBar1_->setToolTip("VOLUME");
+  scrollBar1_->setToolTip(kVolumeHint);
+  scrollBar1_->setAccessibleName(kVolumeHint);
   scrollBar1_->setGeometry(14, 82, 334, 18);
   scrollBar1_->setInvertedControls(false);
   scrollBar1_->setStyleSheet(kScrollBarStyle);
@@ -284,6 +290,9 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
   labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
   labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
   labels_[lbHz]->setVisible(l.lbHzVisible);
+  // The panel read as one line, as --status prints it, for screen readers.
+  const QString status = QString::fromStdString(FormatStatusLine(l));
+  if (status != accessibleDescription()) setAccessibleDescription(status);
 }
 
 void MainWindow::VolumeSliderChanged(const TVolumeSlider& slider) {
@@ -340,13 +349,16 @@ void MainWindow::SetController(TController* controller) {
 }
 
 // Each skinned button shows the hint of the action it runs; skins change pictures and places,
-// never hints.
+// never hints. The hint is also the button's name to screen readers; the volume knob runs no
+// action and moves the volume, so it is named as the volume bar is.
 void MainWindow::ShowButtonHints() {
   for (int i = 0; i < kSkinButtonCount; ++i) {
     const char* name = kSkinButtonActions[static_cast<std::size_t>(i)];
     const TAction* action = controller_ && name ? controller_->Actions().Find(name) : nullptr;
-    skinButtons_[static_cast<std::size_t>(i)]->setToolTip(
-        action ? QString::fromStdString(action->Hint) : QString());
+    const QString hint = action ? QString::fromStdString(action->Hint) : QString();
+    SkinButton* button = skinButtons_[static_cast<std::size_t>(i)];
+    button->setToolTip(hint);
+    button->setAccessibleName(i == btnVolseek ? QString(kVolumeHint) : hint);
   }
 }
 
