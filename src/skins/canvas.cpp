@@ -67,10 +67,10 @@ struct Glyph {
   }
 };
 
-// At 2x each font pixel becomes four, and where two edges of a pixel meet a diagonal the
-// corner between them is filled or cut as the diagonal runs (the Scale2x rule): slopes and
-// curves come out in half steps instead of doubled stairs, while straight strokes stay as they
-// are. Other scales enlarge the font's pixels.
+// At 2x each font pixel becomes four, and the inner corner of each diagonal step is filled (the
+// filling half of the Scale2x rule): slopes and curves come out in half steps instead of doubled
+// stairs, while straight strokes and square corners stay as they are ("D" keeps its corners and
+// does not turn into "O"). Other scales enlarge the font's pixels.
 Glyph Smoothed(const std::array<const char*, 7>& rows, int scale) {
   Glyph font{5, 7, std::vector<bool>(35)};
   for (int j = 0; j < 7; ++j)
@@ -91,10 +91,10 @@ Glyph Smoothed(const std::array<const char*, 7>& rows, int scale) {
       }
       const bool up = font.At(i, j - 1), down = font.At(i, j + 1);
       const bool left = font.At(i - 1, j), right = font.At(i + 1, j);
-      put(2 * i, 2 * j, left == up && left != down && up != right ? up : p);
-      put(2 * i + 1, 2 * j, up == right && up != left && right != down ? right : p);
-      put(2 * i, 2 * j + 1, down == left && down != right && left != up ? left : p);
-      put(2 * i + 1, 2 * j + 1, right == down && right != up && down != left ? down : p);
+      put(2 * i, 2 * j, p || (left && up && !down && !right));
+      put(2 * i + 1, 2 * j, p || (up && right && !left && !down));
+      put(2 * i, 2 * j + 1, p || (down && left && !right && !up));
+      put(2 * i + 1, 2 * j + 1, p || (right && down && !up && !left));
     }
   return out;
 }
