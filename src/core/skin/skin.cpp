@@ -197,6 +197,7 @@ struct TWrongHiDpiSize {
 
 std::optional<TBitmap> TSkin::ReadHiDpi(const TBitmapReader& read, const std::string& name,
                                         const TBitmap& picture) {
+  if (!files_.HiDpi) return std::nullopt;
   const std::string twin = HiDpiName(name);
   try {
     return read(twin, [&](int width, int height) {

@@ -54,6 +54,7 @@ struct TSkinFiles {
   FileStore& Files;
   TextCodec& Codec;
   FolderList& Folders;
+  bool HiDpi = true;  // false: 2x pictures are passed by unread, and the look has none
 };
 
 // A shaped skin may carry each picture a second time drawn at twice the size, named after it:

@@ -93,6 +93,20 @@ TEST_F(HiDpiSkinTest, ATwinOfAnyOtherSizeOrWithoutItsPictureIsPassedBy) {
                                                "(10 x 4): main.bmp is enlarged instead"});
 }
 
+// Without a screen at 200 % the twins are not read at all: no time, no budget, no warning.
+TEST_F(HiDpiSkinTest, WithoutAScreenAt2xTheTwinsAreNotRead) {
+  files.files["/s/twins.zip"] = Shaped({{"main.bmp", Picture(10, 4)},
+                                        {"main@2x.bmp", Picture(21, 8)},
+                                        {"play.bmp", Picture(60, 20)},
+                                        {"play@2x.bmp", Picture(120, 40)}});
+  TSkin skin({files, codec, folders, false}, TSkinLook{});
+  skin.LoadSkin("/s/twins.zip");
+  EXPECT_TRUE(skin.Warnings().empty());
+  EXPECT_EQ(skin.Look().Main.Width, 10);
+  EXPECT_TRUE(skin.Look().Main2x.Empty());
+  EXPECT_TRUE(skin.Look().Buttons[btnPlay].Image2x.Empty());
+}
+
 TEST_F(HiDpiSkinTest, APictureReplacedWithoutATwinTakesTheOldTwinAlong) {
   files.files["/s/twins.zip"] = Shaped({{"main.bmp", Picture(10, 4)},
                                         {"main@2x.bmp", Picture(20, 8)},
