@@ -180,6 +180,27 @@ TEST_F(SkinWindowTest, AtTwiceTheScaleTheDefaultSkinIsDrawnSharpInItsOwnLayout) 
   EXPECT_GT(ShareInPlace(at1x, at2x, caption), 0.9);
 }
 
+// The skin compiled into the program, which stands in when no skin file loads, carries the 2x
+// pictures too: a face of 880 x 396 for the 440 x 198 one and a twin for each of the 27 buttons.
+TEST(BuiltInSkinTest, CarriesEveryPictureAtTwiceTheSize) {
+  SystemFileStore files;
+  SystemTextCodec codec;
+  SystemFolderList folders;
+  TSkin skin({files, codec, folders}, TSkinLook{});
+  skin.LoadSkinArchive("skindefa.zip", BuiltInSkin());
+  const TSkinLook& look = skin.Look();
+  EXPECT_TRUE(skin.Warnings().empty());
+  EXPECT_EQ(look.Main.Width, 440);
+  EXPECT_EQ(look.Main.Height, 198);
+  EXPECT_EQ(look.Main2x.Width, 880);
+  EXPECT_EQ(look.Main2x.Height, 396);
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    const TButtonFace& face = look.Buttons[static_cast<std::size_t>(i)];
+    EXPECT_EQ(face.Image2x.Width, 2 * face.Image.Width) << i;
+    EXPECT_EQ(face.Image2x.Height, 2 * face.Image.Height) << i;
+  }
+}
+
 TEST_F(SkinWindowTest, TheKnobFollowsTheVolumeAndDragsIt) {
   SkinButton* knob = window.findChild<SkinButton*>("btnVolseek");
   ASSERT_TRUE(knob && knob->isVisible());
