@@ -189,10 +189,25 @@ std::optional<TBitmap> TSkin::ReadFolderBitmap(const std::string& folder, const 
 }
 
 namespace {
+
 // A 2x picture of the wrong size, refused before its pixels are taken.
 struct TWrongHiDpiSize {
   int width, height;
 };
+
+// The window keeps the 1x outline: where the 2x face has the transparent colour inside it (a
+// corner rounded more finely), the 1x face shows instead of the colour.
+TImage HiDpiFace(const TBitmap& face2x, const TImage& face, std::uint32_t transparent) {
+  TImage image = ToImage(face2x);
+  const TColorMatcher cut(face2x, transparent);
+  for (int y = 0; y < image.Height; ++y)
+    for (int x = 0; x < image.Width; ++x)
+      if (cut.Matches(x, y))
+        image.Argb[static_cast<std::size_t>(y) * image.Width + x] =
+            face.Argb[static_cast<std::size_t>(y / 2) * face.Width + x / 2];
+  return image;
+}
+
 }  // namespace
 
 std::optional<TBitmap> TSkin::ReadHiDpi(const TBitmapReader& read, const std::string& name,
@@ -220,7 +235,8 @@ void TSkin::LoadShapedPictures(const TBitmapReader& read) {
   if (auto main = read(mainName, {})) {
     ApplyMainBitmap(*main, look_.Info.MainTransparentColor);
     auto main2x = ReadHiDpi(read, mainName, *main);
-    look_.Main2x = main2x ? ToImage(*main2x) : TImage{};
+    look_.Main2x =
+        main2x ? HiDpiFace(*main2x, look_.Main, look_.Info.MainTransparentColor) : TImage{};
   }
   for (int i = 0; i < kSkinButtonCount; ++i) {
     const std::string name = kSkinBitmapNames[static_cast<std::size_t>(i)];

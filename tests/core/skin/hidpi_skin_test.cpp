@@ -93,6 +93,23 @@ TEST_F(HiDpiSkinTest, ATwinOfAnyOtherSizeOrWithoutItsPictureIsPassedBy) {
                                                "(10 x 4): main.bmp is enlarged instead"});
 }
 
+// The window keeps the 1x outline; where the 2x face is cut (transparent colour) inside it, as a
+// corner rounded more finely is, the 1x face's pixel shows rather than the colour.
+TEST_F(HiDpiSkinTest, InsideTheOutlineTheFaceTwinShowsNoTransparentColour) {
+  BmpSpec face{.width = 2, .height = 1, .rows = {std::string("\xFF\x00\xFF\x10\x20\x30", 6)}};
+  BmpSpec twin{.width = 4, .height = 2};
+  twin.rows.assign(2, std::string("\xFF\x00\xFF\xFF\x00\xFF\xFF\x00\xFF\x40\x50\x60", 12));
+  files.files["/s/cut.zip"] =
+      Shaped({{"main.bmp", BuildBmp(face)}, {"main@2x.bmp", BuildBmp(twin)}});
+  const TSkinLook look = Load("/s/cut.zip");
+  EXPECT_EQ(look.Outline, (std::vector<TRect>{{1, 0, 2, 1}}));
+  // Row by row: the cut 1x pixel (outside the outline), then the kept one whose twin pixels are
+  // cut but one.
+  const std::vector<std::uint32_t> expected = {0xFFFF00FFu, 0xFFFF00FFu, 0xFF302010u, 0xFF605040u,
+                                               0xFFFF00FFu, 0xFFFF00FFu, 0xFF302010u, 0xFF605040u};
+  EXPECT_EQ(look.Main2x.Argb, expected);
+}
+
 // Without a screen at 200 % the twins are not read at all: no time, no budget, no warning.
 TEST_F(HiDpiSkinTest, WithoutAScreenAt2xTheTwinsAreNotRead) {
   files.files["/s/twins.zip"] = Shaped({{"main.bmp", Picture(10, 4)},
