@@ -57,6 +57,48 @@ const std::map<char, std::array<const char*, 7>>& Font() {
   return font;
 }
 
+// A glyph as set pixels, at 1x the font's own 5×7.
+struct Glyph {
+  int width = 0, height = 0;
+  std::vector<bool> set;
+  bool At(int i, int j) const {
+    return i >= 0 && j >= 0 && i < width && j < height &&
+           set[static_cast<std::size_t>(j * width + i)];
+  }
+};
+
+// At 2x each font pixel becomes four, and the inner corner of each diagonal step is filled (the
+// filling half of the Scale2x rule): slopes and curves come out in half steps instead of doubled
+// stairs, while straight strokes and square corners stay as they are ("D" keeps its corners and
+// does not turn into "O"). Other scales enlarge the font's pixels.
+Glyph Smoothed(const std::array<const char*, 7>& rows, int scale) {
+  Glyph font{5, 7, std::vector<bool>(35)};
+  for (int j = 0; j < 7; ++j)
+    for (int i = 0; i < 5; ++i)
+      font.set[static_cast<std::size_t>(j * 5 + i)] = rows[static_cast<std::size_t>(j)][i] == '#';
+  if (scale == 1) return font;
+  Glyph out{5 * scale, 7 * scale, std::vector<bool>(static_cast<std::size_t>(35 * scale * scale))};
+  auto put = [&](int i, int j, bool v) {
+    out.set[static_cast<std::size_t>(j * out.width + i)] = v;
+  };
+  for (int j = 0; j < 7; ++j)
+    for (int i = 0; i < 5; ++i) {
+      const bool p = font.At(i, j);
+      if (scale != 2) {
+        for (int b = 0; b < scale; ++b)
+          for (int a = 0; a < scale; ++a) put(i * scale + a, j * scale + b, p);
+        continue;
+      }
+      const bool up = font.At(i, j - 1), down = font.At(i, j + 1);
+      const bool left = font.At(i - 1, j), right = font.At(i + 1, j);
+      put(2 * i, 2 * j, p || (left && up && !down && !right));
+      put(2 * i + 1, 2 * j, p || (up && right && !left && !down));
+      put(2 * i, 2 * j + 1, p || (down && left && !right && !up));
+      put(2 * i + 1, 2 * j + 1, p || (right && down && !up && !left));
+    }
+  return out;
+}
+
 void Put16(std::string& s, unsigned v) {
   s += static_cast<char>(v & 0xFF);
   s += static_cast<char>((v >> 8) & 0xFF);
@@ -73,30 +115,43 @@ Rgb Mix(Rgb a, Rgb b, int num, int den) {
   return {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
 }
 
-Canvas::Canvas(int width, int height, Rgb fill)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height), fill) {}
+Canvas::Canvas(int width, int height, Rgb fill, int scale)
+    : width_(width),
+      height_(height),
+      scale_(scale),
+      pixels_(static_cast<std::size_t>(width * scale * height * scale), fill) {}
 
-void Canvas::Set(int x, int y, Rgb c) {
-  if (x >= 0 && y >= 0 && x < width_ && y < height_)
-    pixels_[static_cast<std::size_t>(y * width_ + x)] = c;
+void Canvas::SetPixel(int px, int py, Rgb c) {
+  if (px >= 0 && py >= 0 && px < PixelWidth() && py < PixelHeight())
+    pixels_[static_cast<std::size_t>(py * PixelWidth() + px)] = c;
+}
+
+void Canvas::FillPixels(int x0, int y0, int x1, int y1, Rgb c) {
+  for (int py = y0; py < y1; ++py)
+    for (int px = x0; px < x1; ++px) SetPixel(px, py, c);
 }
 
 void Canvas::Fill(int x, int y, int w, int h, Rgb c) {
-  for (int j = y; j < y + h; ++j)
-    for (int i = x; i < x + w; ++i) Set(i, j, c);
+  FillPixels(x * scale_, y * scale_, (x + w) * scale_, (y + h) * scale_, c);
 }
 
+// One colour step per device row: at 2x the gradient has twice the steps.
 void Canvas::Gradient(int x, int y, int w, int h, Rgb top, Rgb bottom) {
-  for (int j = 0; j < h; ++j) Fill(x, y + j, w, 1, Mix(top, bottom, j, std::max(h - 1, 1)));
+  const int rows = h * scale_;
+  for (int j = 0; j < rows; ++j)
+    FillPixels(x * scale_, y * scale_ + j, (x + w) * scale_, y * scale_ + j + 1,
+               Mix(top, bottom, j, std::max(rows - 1, 1)));
 }
 
 void Canvas::CutCorners(int x, int y, int w, int h, int r, Rgb outside) {
-  for (int j = 0; j < h; ++j)
-    for (int i = 0; i < w; ++i) {
-      const int dx = i < r ? r - i : (i >= w - r ? i - (w - r - 1) : 0);
-      const int dy = j < r ? r - j : (j >= h - r ? j - (h - r - 1) : 0);
-      if (dx > 0 && dy > 0 && (dx - 1) * (dx - 1) + (dy - 1) * (dy - 1) >= r * r)
-        Set(x + i, y + j, outside);
+  const int px0 = x * scale_, py0 = y * scale_, pw = w * scale_, ph = h * scale_;
+  const int pr = r * scale_;
+  for (int j = 0; j < ph; ++j)
+    for (int i = 0; i < pw; ++i) {
+      const int dx = i < pr ? pr - i : (i >= pw - pr ? i - (pw - pr - 1) : 0);
+      const int dy = j < pr ? pr - j : (j >= ph - pr ? j - (ph - pr - 1) : 0);
+      if (dx > 0 && dy > 0 && (dx - 1) * (dx - 1) + (dy - 1) * (dy - 1) >= pr * pr)
+        SetPixel(px0 + i, py0 + j, outside);
     }
 }
 
@@ -107,58 +162,57 @@ void Canvas::Frame(int x, int y, int w, int h, Rgb c) {
   Fill(x + w - 1, y, 1, h, c);
 }
 
+// Worked out row by row on the device grid, so that a 2x triangle has twice the steps.
 void Canvas::Triangle(int x, int y, int w, int h, int dir, Rgb c) {
-  for (int j = 0; j < h; ++j) {
-    const int half = h / 2;
-    const int dist = j <= half ? j : h - 1 - j;
-    const int len = half == 0 ? w : (w * (dist + 1) + half) / (half + 1);
+  const int px = x * scale_, py = y * scale_, pw = w * scale_, ph = h * scale_;
+  const int half = (ph - 1) / 2;
+  for (int j = 0; j < ph; ++j) {
+    const int dist = std::min(j, ph - 1 - j);
+    const int len = std::min(half == 0 ? pw : (pw * (dist + 1) + half) / (half + 1), pw);
     if (dir > 0)
-      Fill(x, y + j, std::min(len, w), 1, c);
+      FillPixels(px, py + j, px + len, py + j + 1, c);
     else
-      Fill(x + w - std::min(len, w), y + j, std::min(len, w), 1, c);
+      FillPixels(px + pw - len, py + j, px + pw, py + j + 1, c);
   }
 }
 
 void Canvas::TriangleUp(int x, int y, int w, int h, Rgb c) {
-  for (int j = 0; j < h; ++j) {
-    const int len = std::max(1, (w * (j + 1)) / h);
-    Fill(x + (w - len) / 2, y + j, len, 1, c);
+  const int px = x * scale_, py = y * scale_, pw = w * scale_, ph = h * scale_;
+  for (int j = 0; j < ph; ++j) {
+    const int len = std::max(1, (pw * (j + 1)) / ph);
+    FillPixels(px + (pw - len) / 2, py + j, px + (pw - len) / 2 + len, py + j + 1, c);
   }
 }
 
-int Canvas::Text(int x, int y, const std::string& text, Rgb c, int scale) {
+int Canvas::Text(int x, int y, const std::string& text, Rgb c) {
   int at = x;
   for (char ch : text) {
     const auto found = Font().find(ch);
-    if (found != Font().end())
-      for (int j = 0; j < 7; ++j)
-        for (int i = 0; i < 5; ++i)
-          if (found->second[static_cast<std::size_t>(j)][i] == '#')
-            Fill(at + i * scale, y + j * scale, scale, scale, c);
-    at += 6 * scale;
+    if (found != Font().end()) {
+      const Glyph glyph = Smoothed(found->second, scale_);
+      for (int j = 0; j < glyph.height; ++j)
+        for (int i = 0; i < glyph.width; ++i)
+          if (glyph.At(i, j)) SetPixel(at * scale_ + i, y * scale_ + j, c);
+    }
+    at += 6;
   }
   return at - x;
 }
 
-int Canvas::TextWidth(const std::string& text, int scale) {
-  return text.empty() ? 0 : static_cast<int>(text.size()) * 6 * scale - scale;
-}
-
-void Canvas::Blit(const Canvas& source, int x, int y) {
-  for (int j = 0; j < source.height_; ++j)
-    for (int i = 0; i < source.width_; ++i) Set(x + i, y + j, source.At(i, j));
+int Canvas::TextWidth(const std::string& text) {
+  return text.empty() ? 0 : static_cast<int>(text.size()) * 6 - 1;
 }
 
 std::string Canvas::Bmp() const {
-  const std::uint32_t stride = (static_cast<std::uint32_t>(width_) * 3 + 3) & ~3u;
-  const std::uint32_t size = stride * static_cast<std::uint32_t>(height_);
+  const std::uint32_t stride = (static_cast<std::uint32_t>(PixelWidth()) * 3 + 3) & ~3u;
+  const std::uint32_t size = stride * static_cast<std::uint32_t>(PixelHeight());
   std::string b = "BM";
   Put32(b, 54 + size);
   Put32(b, 0);
   Put32(b, 54);
   Put32(b, 40);
-  Put32(b, static_cast<std::uint32_t>(width_));
-  Put32(b, static_cast<std::uint32_t>(height_));
+  Put32(b, static_cast<std::uint32_t>(PixelWidth()));
+  Put32(b, static_cast<std::uint32_t>(PixelHeight()));
   Put16(b, 1);
   Put16(b, 24);
   Put32(b, 0);
@@ -167,10 +221,10 @@ std::string Canvas::Bmp() const {
   Put32(b, 2835);
   Put32(b, 0);
   Put32(b, 0);
-  for (int y = height_ - 1; y >= 0; --y) {
+  for (int y = PixelHeight() - 1; y >= 0; --y) {
     std::string row;
-    for (int x = 0; x < width_; ++x) {
-      const Rgb c = At(x, y);
+    for (int x = 0; x < PixelWidth(); ++x) {
+      const Rgb c = PixelAt(x, y);
       row += static_cast<char>(c.b);
       row += static_cast<char>(c.g);
       row += static_cast<char>(c.r);

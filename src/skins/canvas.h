@@ -1,6 +1,11 @@
 // A small raster canvas for drawing the shipped skins' pictures: filled shapes, gradients and a
 // 5×7 pixel font, written as 24-bit bitmaps. Everything is integer arithmetic, so the pictures
 // come out the same on every build.
+//
+// Positions and sizes are skin pixels. A canvas of scale 2 holds two device pixels per skin pixel
+// in each direction (the picture for screens at 200 %): shapes, gradients and rounded corners are
+// worked out on the finer grid and the font's diagonals are smoothed, so the picture is sharper
+// than its 1x twin enlarged, with every edge at the same place.
 #pragma once
 
 #include <cstdint>
@@ -20,11 +25,17 @@ Rgb Mix(Rgb a, Rgb b, int num, int den);  // a + (b − a) × num / den
 
 class Canvas {
  public:
-  Canvas(int width, int height, Rgb fill);
-  int Width() const { return width_; }
+  Canvas(int width, int height, Rgb fill, int scale = 1);
+  int Width() const { return width_; }  // in skin pixels
   int Height() const { return height_; }
-  Rgb At(int x, int y) const { return pixels_[static_cast<std::size_t>(y * width_ + x)]; }
-  void Set(int x, int y, Rgb c);
+  int Scale() const { return scale_; }
+  // Device pixels, for textures finer than a skin pixel.
+  int PixelWidth() const { return width_ * scale_; }
+  int PixelHeight() const { return height_ * scale_; }
+  Rgb PixelAt(int px, int py) const {
+    return pixels_[static_cast<std::size_t>(py * PixelWidth() + px)];
+  }
+  void SetPixel(int px, int py, Rgb c);
   void Fill(int x, int y, int w, int h, Rgb c);
   // A vertical gradient from `top` to `bottom`.
   void Gradient(int x, int y, int w, int h, Rgb top, Rgb bottom);
@@ -35,15 +46,17 @@ class Canvas {
   void Triangle(int x, int y, int w, int h, int dir, Rgb c);
   // A triangle pointing up.
   void TriangleUp(int x, int y, int w, int h, Rgb c);
-  // Text in the 5×7 pixel font, each pixel `scale` wide; returns the width drawn.
-  int Text(int x, int y, const std::string& text, Rgb c, int scale = 1);
-  static int TextWidth(const std::string& text, int scale = 1);
-  void Blit(const Canvas& source, int x, int y);
+  // Text in the 5×7 pixel font; returns the width drawn.
+  int Text(int x, int y, const std::string& text, Rgb c);
+  static int TextWidth(const std::string& text);
   std::string Bmp() const;
 
  private:
-  int width_, height_;
-  std::vector<Rgb> pixels_;
+  // Device pixels x0 <= px < x1, y0 <= py < y1, clipped to the canvas.
+  void FillPixels(int x0, int y0, int x1, int y1, Rgb c);
+
+  int width_, height_, scale_;
+  std::vector<Rgb> pixels_;  // device pixels, rows from the top
 };
 
 }  // namespace skins

@@ -1,5 +1,7 @@
 // Draws the skins the program ships and writes them to a folder:
-//   skindefa.zip                   the default, shaped skin (skin.ini, main.bmp, 27 buttons)
+//   skindefa.zip                   the default, shaped skin (skin.ini, main.bmp, 27 buttons), and
+//                                  each picture drawn again at 2x as NAME@2x.bmp for screens at
+//                                  200 % (a reader that knows no such names passes them by)
 //   classic.ini, classic0/1/2.bmp  a small strip skin
 // Usage: zr4_skin_maker FOLDER
 #include <zlib.h>
@@ -28,8 +30,8 @@ constexpr Rgb kCapText{214, 220, 227}, kAccent{127, 227, 255}, kPowerRed{235, 64
 constexpr int kWidth = 440, kHeight = 198;
 
 // A button's three states side by side: normal, pointer over it, pressed; no caption yet.
-Canvas ButtonStrip(int w, int h) {
-  Canvas strip(3 * w, h, kMagenta);
+Canvas ButtonStrip(int w, int h, int scale) {
+  Canvas strip(3 * w, h, kMagenta, scale);
   for (int state = 0; state < 3; ++state) {
     const int x = state * w;
     const Rgb top = state == 1   ? Mix(kCapTop, Rgb{255, 255, 255}, 1, 8)
@@ -44,8 +46,8 @@ Canvas ButtonStrip(int w, int h) {
   return strip;
 }
 
-Canvas CaptionButton(const std::string& text, int w, int h) {
-  Canvas strip = ButtonStrip(w, h);
+Canvas CaptionButton(const std::string& text, int w, int h, int scale) {
+  Canvas strip = ButtonStrip(w, h, scale);
   for (int state = 0; state < 3; ++state) {
     const Rgb ink = state == 0 ? kCapText : state == 1 ? Rgb{255, 255, 255} : kAccent;
     strip.Text(state * w + (w - Canvas::TextWidth(text)) / 2, (h - 7) / 2 + (state == 2 ? 1 : 0),
@@ -57,8 +59,8 @@ Canvas CaptionButton(const std::string& text, int w, int h) {
 // Transport symbols, drawn in a 9×7 box centred on the face.
 enum class Symbol { Play, Stop, Prev, Next, Rewind, Forward, Eject };
 
-Canvas SymbolButton(Symbol symbol, int w, int h) {
-  Canvas strip = CaptionButton("", w, h);
+Canvas SymbolButton(Symbol symbol, int w, int h, int scale) {
+  Canvas strip = CaptionButton("", w, h, scale);
   for (int state = 0; state < 3; ++state) {
     const Rgb ink = state == 0 ? kCapText : state == 1 ? Rgb{255, 255, 255} : kAccent;
     const int x = state * w + (w - 9) / 2, y = (h - 7) / 2 + (state == 2 ? 1 : 0);
@@ -94,8 +96,8 @@ Canvas SymbolButton(Symbol symbol, int w, int h) {
   return strip;
 }
 
-Canvas PowerButton(int w, int h) {
-  Canvas strip = CaptionButton("POWER", w, h);
+Canvas PowerButton(int w, int h, int scale) {
+  Canvas strip = CaptionButton("POWER", w, h, scale);
   for (int state = 0; state < 3; ++state) {
     const int x = state * w + w / 2 - 2;
     strip.Fill(x, 3, 4, 2, state == 2 ? Mix(kPowerRed, Rgb{255, 255, 255}, 1, 3) : kPowerRed);
@@ -104,8 +106,8 @@ Canvas PowerButton(int w, int h) {
 }
 
 // The volume knob: a silver cap with a groove.
-Canvas Knob(int w, int h) {
-  Canvas strip(3 * w, h, kMagenta);
+Canvas Knob(int w, int h, int scale) {
+  Canvas strip(3 * w, h, kMagenta, scale);
   for (int state = 0; state < 3; ++state) {
     const int x = state * w;
     const Rgb top = state == 1 ? Rgb{236, 240, 244} : Rgb{206, 211, 218};
@@ -124,20 +126,20 @@ void Engrave(Canvas& c, int x, int y, const std::string& text) {
 }
 
 // The panel: brushed dark metal with rounded corners, the display window and the volume track.
-Canvas MainPicture() {
-  Canvas c(kWidth, kHeight, kMagenta);
+Canvas MainPicture(int scale) {
+  Canvas c(kWidth, kHeight, kMagenta, scale);
   c.Gradient(0, 0, kWidth, kHeight, kBodyTop, kBodyBottom);
-  // Fine horizontal brushing from a fixed pseudo-random sequence.
+  // Fine horizontal brushing from a fixed pseudo-random sequence, one shade per device row.
   std::uint32_t seed = 12345;
-  for (int y = 2; y < kHeight - 2; ++y) {
+  for (int y = 2 * scale; y < (kHeight - 2) * scale; ++y) {
     seed = seed * 1103515245u + 12345u;
     const int shade = static_cast<int>((seed >> 16) % 7) - 3;
-    for (int x = 2; x < kWidth - 2; ++x) {
-      Rgb p = c.At(x, y);
+    for (int x = 2 * scale; x < (kWidth - 2) * scale; ++x) {
+      Rgb p = c.PixelAt(x, y);
       auto adjust = [&](std::uint8_t v) {
         return static_cast<std::uint8_t>(std::clamp(v + shade, 0, 255));
       };
-      c.Set(x, y, {adjust(p.r), adjust(p.g), adjust(p.b)});
+      c.SetPixel(x, y, {adjust(p.r), adjust(p.g), adjust(p.b)});
     }
   }
   c.Fill(0, 0, kWidth, 1, kBevelLight);
@@ -175,7 +177,7 @@ struct Placed {
   int x, y;
 };
 
-std::vector<Placed> Buttons() {
+std::vector<Placed> Buttons(int scale) {
   std::vector<Placed> b;
   const char* inputs[][3] = {
       {"btnSel_Tuner", "tuner.bmp", "TUNER"}, {"btnSel_Band", "band.bmp", "BAND"},
@@ -183,7 +185,7 @@ std::vector<Placed> Buttons() {
       {"btnSel_Tape", "tapeaux.bmp", "TAPE"}, {"btnSel_Usb", "usb.bmp", "USB"}};
   for (int k = 0; k < 6; ++k)
     b.push_back(
-        {inputs[k][0], inputs[k][1], CaptionButton(inputs[k][2], 44, 22), 12 + k * 48, 134});
+        {inputs[k][0], inputs[k][1], CaptionButton(inputs[k][2], 44, 22, scale), 12 + k * 48, 134});
   const std::pair<const char*, const char*> transport[] = {
       {"btnPrevious", "prev.bmp"}, {"btnRewind", "rewind.bmp"},   {"btnPlay", "play.bmp"},
       {"btnStop", "stop.bmp"},     {"btnForward", "forward.bmp"}, {"btnNext", "next.bmp"},
@@ -191,23 +193,29 @@ std::vector<Placed> Buttons() {
   const Symbol symbols[] = {Symbol::Prev,    Symbol::Rewind, Symbol::Play, Symbol::Stop,
                             Symbol::Forward, Symbol::Next,   Symbol::Eject};
   for (int k = 0; k < 7; ++k)
-    b.push_back({transport[k].first, transport[k].second, SymbolButton(symbols[k], 34, 24),
+    b.push_back({transport[k].first, transport[k].second, SymbolButton(symbols[k], 34, 24, scale),
                  12 + k * 38, 164});
-  b.push_back({"btnRepeat", "repeat.bmp", CaptionButton("REP", 32, 20), 284, 166});
-  b.push_back({"btnRandom", "random.bmp", CaptionButton("RND", 32, 20), 320, 166});
-  b.push_back({"btnMute", "mute.bmp", CaptionButton("MUTE", 34, 20), 356, 166});
-  b.push_back({"btnNB", "nb.bmp", CaptionButton("NB", 32, 20), 394, 166});
-  b.push_back({"btnAutoManu", "auto.bmp", CaptionButton("AUTO", 34, 22), 304, 134});
-  b.push_back({"btnOption", "option.bmp", CaptionButton("OPTION", 42, 22), 342, 134});
-  b.push_back({"btnPower", "power.bmp", PowerButton(40, 26), 388, 104});
-  b.push_back({"btnVolDown", "voldn.bmp", CaptionButton("-", 20, 18), 334, 106});
-  b.push_back({"btnVolUp", "volup.bmp", CaptionButton("+", 20, 18), 358, 106});
-  b.push_back({"btnMode", "mode.bmp", CaptionButton("MODE", 34, 14), 342, 7});
-  b.push_back({"btnAbout", "about.bmp", CaptionButton("?", 15, 14), 380, 7});
-  b.push_back({"btnMinimize", "mini.bmp", CaptionButton("-", 15, 14), 398, 7});
-  b.push_back({"btnExit", "exit.bmp", CaptionButton("X", 15, 14), 416, 7});
-  b.push_back({"btnVolseek", "volseek.bmp", Knob(12, 18), 22, 106});
+  b.push_back({"btnRepeat", "repeat.bmp", CaptionButton("REP", 32, 20, scale), 284, 166});
+  b.push_back({"btnRandom", "random.bmp", CaptionButton("RND", 32, 20, scale), 320, 166});
+  b.push_back({"btnMute", "mute.bmp", CaptionButton("MUTE", 34, 20, scale), 356, 166});
+  b.push_back({"btnNB", "nb.bmp", CaptionButton("NB", 32, 20, scale), 394, 166});
+  b.push_back({"btnAutoManu", "auto.bmp", CaptionButton("AUTO", 34, 22, scale), 304, 134});
+  b.push_back({"btnOption", "option.bmp", CaptionButton("OPTION", 42, 22, scale), 342, 134});
+  b.push_back({"btnPower", "power.bmp", PowerButton(40, 26, scale), 388, 104});
+  b.push_back({"btnVolDown", "voldn.bmp", CaptionButton("-", 20, 18, scale), 334, 106});
+  b.push_back({"btnVolUp", "volup.bmp", CaptionButton("+", 20, 18, scale), 358, 106});
+  b.push_back({"btnMode", "mode.bmp", CaptionButton("MODE", 34, 14, scale), 342, 7});
+  b.push_back({"btnAbout", "about.bmp", CaptionButton("?", 15, 14, scale), 380, 7});
+  b.push_back({"btnMinimize", "mini.bmp", CaptionButton("-", 15, 14, scale), 398, 7});
+  b.push_back({"btnExit", "exit.bmp", CaptionButton("X", 15, 14, scale), 416, 7});
+  b.push_back({"btnVolseek", "volseek.bmp", Knob(12, 18, scale), 22, 106});
   return b;
+}
+
+// "play.bmp" -> "play@2x.bmp"
+std::string At2x(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return name.substr(0, dot) + "@2x" + name.substr(dot);
 }
 
 std::string DefaultSkinIni(const std::vector<Placed>& buttons) {
@@ -382,10 +390,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  const std::vector<Placed> buttons = Buttons();
+  const std::vector<Placed> buttons = Buttons(1);
   std::vector<std::pair<std::string, std::string>> members = {{"skin.ini", DefaultSkinIni(buttons)},
-                                                              {"main.bmp", MainPicture().Bmp()}};
+                                                              {"main.bmp", MainPicture(1).Bmp()}};
   for (const Placed& b : buttons) members.push_back({b.file, b.picture.Bmp()});
+  // The 2x twins after all 1x pictures, each named after its 1x picture.
+  members.push_back({At2x("main.bmp"), MainPicture(2).Bmp()});
+  for (const Placed& b : Buttons(2)) members.push_back({At2x(b.file), b.picture.Bmp()});
   bool ok = true;
   {
     std::ofstream out(folder + "/skindefa.zip", std::ios::binary);

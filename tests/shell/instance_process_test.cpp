@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -523,6 +524,48 @@ TEST_F(InstanceProcessTest, ScreenshotShowsTheStatusAndTracesTheLink) {
 
   Run({"--simulate", "--screenshot", runtime.filePath("no/such/folder/x.png")}, &code);
   EXPECT_EQ(code, 1);
+}
+
+// Blocks of 2 x 2 pixels in the picture's `rows` x `columns` top-left corner whose pixels differ
+// clearly: detail that a picture enlarged from half its size cannot have.
+int SharpBlocks(const QImage& picture, int columns, int rows) {
+  int sharp = 0;
+  for (int y = 0; y + 1 < rows; y += 2)
+    for (int x = 0; x + 1 < columns; x += 2) {
+      int low = 255, high = 0;
+      for (const QPoint p :
+           {QPoint(x, y), QPoint(x + 1, y), QPoint(x, y + 1), QPoint(x + 1, y + 1)}) {
+        const int gray = qGray(picture.pixel(p));
+        low = std::min(low, gray);
+        high = std::max(high, gray);
+      }
+      if (high - low >= 24) ++sharp;
+    }
+  return sharp;
+}
+
+// At QT_SCALE_FACTOR=2 the default skin is drawn from its 2x pictures: twice the size, the same
+// outline, and the caption above the display ("ZR4PC DIGITAL AUDIO CONTROLLER") sharp.
+TEST_F(InstanceProcessTest, AScreenshotAt200PercentIsSharpInTheSameOutline) {
+  int code = -1;
+  env.insert("QT_SCALE_FACTOR", "1");
+  Run({"--simulate", "--screenshot", runtime.filePath("1x.png")}, &code);
+  ASSERT_EQ(code, 0) << lastErr.toStdString();
+  env.insert("QT_SCALE_FACTOR", "2");
+  Run({"--simulate", "--screenshot", runtime.filePath("2x.png")}, &code);
+  ASSERT_EQ(code, 0) << lastErr.toStdString();
+  const QImage at1x(runtime.filePath("1x.png")), at2x(runtime.filePath("2x.png"));
+  ASSERT_EQ(at2x.size(), at1x.size() * 2);
+  int outlineMismatches = 0;
+  for (int y = 0; y < at2x.height(); ++y)
+    for (int x = 0; x < at2x.width(); ++x)
+      if ((qAlpha(at2x.pixel(x, y)) == 0) != (qAlpha(at1x.pixel(x / 2, y / 2)) == 0))
+        ++outlineMismatches;
+  EXPECT_EQ(outlineMismatches, 0);
+  const QImage enlarged = at1x.scaled(at2x.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const int band = at2x.height() / 10, half = at2x.width() / 2;
+  EXPECT_EQ(SharpBlocks(enlarged, half, band), 0);
+  EXPECT_GT(SharpBlocks(at2x, half, band), 30);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The window with the shipped skins, offscreen: outline, buttons, knob, frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
@@ -103,6 +107,100 @@ TEST_F(SkinWindowTest, TheDefaultSkinCutsTheWindowAndItsButtonsRunTheirActions) 
   EXPECT_EQ(font.pixelSize(), (controller.Skins().Look().Info.Fonts[10].Size * 96 + 36) / 72);
 }
 
+// The window as a screen at `ratio` times the skin's pixels shows it.
+QImage Render(QWidget& widget, int ratio) {
+  QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::transparent);
+  widget.render(&image);
+  return image;
+}
+
+int Luminance(QRgb p) {
+  return (qRed(p) * 299 + qGreen(p) * 587 + qBlue(p) * 114) / 1000;
+}
+
+// Blocks of 2 x 2 device pixels in `skin` (skin pixels) whose pixels differ clearly: detail that
+// the 1x picture enlarged, where each block is one pixel four times, cannot have.
+int SharpBlocks(const QImage& at2x, QRect skin) {
+  int sharp = 0;
+  for (int y = skin.top(); y <= skin.bottom(); ++y)
+    for (int x = skin.left(); x <= skin.right(); ++x) {
+      const int l[] = {Luminance(at2x.pixel(2 * x, 2 * y)), Luminance(at2x.pixel(2 * x + 1, 2 * y)),
+                       Luminance(at2x.pixel(2 * x, 2 * y + 1)),
+                       Luminance(at2x.pixel(2 * x + 1, 2 * y + 1))};
+      if (*std::max_element(l, l + 4) - *std::min_element(l, l + 4) >= 24) ++sharp;
+    }
+  return sharp;
+}
+
+// The share of skin pixels in `skin` whose 2 x 2 block at 2x has, on average, their colour:
+// the same picture at the same place, drawn finer.
+double ShareInPlace(const QImage& at1x, const QImage& at2x, QRect skin) {
+  int same = 0;
+  for (int y = skin.top(); y <= skin.bottom(); ++y)
+    for (int x = skin.left(); x <= skin.right(); ++x) {
+      int r = 0, g = 0, b = 0;
+      for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 2; ++i) {
+          const QRgb p = at2x.pixel(2 * x + i, 2 * y + j);
+          r += qRed(p);
+          g += qGreen(p);
+          b += qBlue(p);
+        }
+      const QRgb p = at1x.pixel(x, y);
+      if (std::abs(r / 4 - qRed(p)) + std::abs(g / 4 - qGreen(p)) + std::abs(b / 4 - qBlue(p)) < 60)
+        ++same;
+    }
+  return static_cast<double>(same) / (skin.width() * skin.height());
+}
+
+// At 200 % the default skin's face and buttons are its own 2x pictures: each button and the
+// face's caption have detail an enlarged 1x picture lacks, at the place and size they have at 1x.
+TEST_F(SkinWindowTest, AtTwiceTheScaleTheDefaultSkinIsDrawnSharpInItsOwnLayout) {
+  const QImage at1x = Render(window, 1), at2x = Render(window, 2);
+  ASSERT_EQ(at2x.size(), at1x.size() * 2);
+  EXPECT_GT(ShareInPlace(at1x, at2x, window.rect()), 0.9);
+
+  int labelsTop = window.height();
+  for (const QLabel* label : window.findChildren<QLabel*>())
+    labelsTop = std::min(labelsTop, label->geometry().top());
+  int topButtonsLeft = window.width();
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    const SkinButton* button = window.SkinButtons(i);
+    ASSERT_TRUE(button->isVisible()) << i;
+    const QRect place = button->geometry();
+    EXPECT_GT(SharpBlocks(at2x, place), 0) << button->objectName().toStdString();
+    EXPECT_GT(ShareInPlace(at1x, at2x, place), 0.85) << button->objectName().toStdString();
+    if (place.bottom() < labelsTop) topButtonsLeft = std::min(topButtonsLeft, place.left());
+  }
+  // "ZR4PC DIGITAL AUDIO CONTROLLER", painted into the face above the display.
+  const QRect caption(0, 0, topButtonsLeft, labelsTop);
+  EXPECT_GT(SharpBlocks(at2x, caption), 30);
+  EXPECT_GT(ShareInPlace(at1x, at2x, caption), 0.9);
+}
+
+// The skin compiled into the program, which stands in when no skin file loads, carries the 2x
+// pictures too: a face of 880 x 396 for the 440 x 198 one and a twin for each of the 27 buttons.
+TEST(BuiltInSkinTest, CarriesEveryPictureAtTwiceTheSize) {
+  SystemFileStore files;
+  SystemTextCodec codec;
+  SystemFolderList folders;
+  TSkin skin({files, codec, folders}, TSkinLook{});
+  skin.LoadSkinArchive("skindefa.zip", BuiltInSkin());
+  const TSkinLook& look = skin.Look();
+  EXPECT_TRUE(skin.Warnings().empty());
+  EXPECT_EQ(look.Main.Width, 440);
+  EXPECT_EQ(look.Main.Height, 198);
+  EXPECT_EQ(look.Main2x.Width, 880);
+  EXPECT_EQ(look.Main2x.Height, 396);
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    const TButtonFace& face = look.Buttons[static_cast<std::size_t>(i)];
+    EXPECT_EQ(face.Image2x.Width, 2 * face.Image.Width) << i;
+    EXPECT_EQ(face.Image2x.Height, 2 * face.Image.Height) << i;
+  }
+}
+
 TEST_F(SkinWindowTest, TheKnobFollowsTheVolumeAndDragsIt) {
   SkinButton* knob = window.findChild<SkinButton*>("btnVolseek");
   ASSERT_TRUE(knob && knob->isVisible());
@@ -185,6 +283,42 @@ TEST_F(SkinWindowTest, EveryButtonShowsItsActionsHint) {
   QApplication::sendEvent(play, &rest);
   EXPECT_EQ(QToolTip::text(), "Play CD");
   QToolTip::hideText();
+
+  // To a screen reader each button is named by its hint; the knob, which has none, by the
+  // volume's.
+  for (SkinButton* button : window.findChildren<SkinButton*>()) {
+    const QAccessibleInterface* access = QAccessible::queryAccessibleInterface(button);
+    ASSERT_TRUE(access);
+    EXPECT_EQ(access->role(), QAccessible::Button);
+    EXPECT_EQ(access->text(QAccessible::Name),
+              button->Index() == 22 ? "VOLUME" : hints[button->Index()])
+        << button->Index();
+  }
+}
+
+// A screen reader finds the volume as a slider with its value, sets it as a mouse would, reads
+// the panel as the window's description, and presses the buttons.
+TEST_F(SkinWindowTest, ScreenReadersReadTheVolumeAndThePanelAndPressButtons) {
+  QAccessibleInterface* bar =
+      QAccessible::queryAccessibleInterface(window.findChild<QScrollBar*>("ScrollBar1"));
+  ASSERT_TRUE(bar && bar->valueInterface());
+  EXPECT_EQ(bar->role(), QAccessible::Slider);
+  EXPECT_EQ(bar->text(QAccessible::Name), "VOLUME");
+  EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 22);
+  EXPECT_EQ(bar->text(QAccessible::Value), "22");
+  const QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(&window);
+  EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.22");
+
+  bar->valueInterface()->setCurrentValue(30);
+  EXPECT_TRUE(SentFrame(0x4D, 30));  // B8 02 4D 1E 23: volume 30
+  EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.30");
+
+  QAccessibleInterface* play =
+      QAccessible::queryAccessibleInterface(window.findChild<SkinButton*>("btnPlay"));
+  ASSERT_TRUE(play && play->actionInterface());
+  play->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  // The press shows the button down for a moment, then clicks it.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return SentFrame(0x00, 0xCB); }));  // B8 02 00 CB 85: play
 }
 
 }  // namespace

@@ -10,37 +10,29 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
+from x_display import LIMIT_S, ProgramHome, XDisplay, wait_until
+
 PROGRAM = None
-LIMIT_S = 30
 
 
 @unittest.skipUnless(all(shutil.which(p) for p in ["Xvfb", "openbox", "xdotool", "xprop"]),
                      "Xvfb, openbox, xdotool and xprop are needed")
 class WindowCaptionsTest(unittest.TestCase):
     def setUp(self):
-        self.home = tempfile.TemporaryDirectory()
-        os.chmod(self.home.name, 0o700)
-        skins = os.path.join(os.path.dirname(PROGRAM), "skins")
-        shutil.copytree(skins, os.path.join(self.home.name, "skins"))
-        with open(os.path.join(self.home.name, "ShortCut.ini"), "w") as f:
+        self.home = ProgramHome(PROGRAM)
+        with open(os.path.join(self.home.path, "ShortCut.ini"), "w") as f:
             f.write("[ShortCut]\nAbout=F2\nSleep_90=F3\n")
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "1024x768x24", "-nolisten", "tcp"], pass_fds=[write],
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as f:
-            display = ":" + f.readline().strip()
-        self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", HOME=self.home.name,
-                        XDG_RUNTIME_DIR=self.home.name, ZR4PC_HOME=self.home.name,
+        self.display = XDisplay()
+        self.env = dict(os.environ, DISPLAY=self.display.name, QT_QPA_PLATFORM="xcb",
+                        HOME=self.home.path, XDG_RUNTIME_DIR=self.home.path,
+                        ZR4PC_HOME=self.home.path,
                         ZR4PC_INSTANCE_NAME="captions-test-%d" % os.getpid())
-        self.processes = [self.xvfb]
+        self.processes = []
         self.start(["openbox", "--sm-disable"])
-        self.assertTrue(self.wait_until(lambda: "WINDOW" in subprocess.run(
+        self.assertTrue(wait_until(lambda: "WINDOW" in subprocess.run(
             ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True,
             text=True).stdout), "openbox did not start")
         self.program = self.start([PROGRAM, "--simulate"])
@@ -50,6 +42,7 @@ class WindowCaptionsTest(unittest.TestCase):
             if process.poll() is None:
                 process.kill()
                 process.wait(LIMIT_S)
+        self.display.stop()
         self.home.cleanup()
 
     def start(self, command):
@@ -57,15 +50,6 @@ class WindowCaptionsTest(unittest.TestCase):
                                    stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
-
-    @staticmethod
-    def wait_until(condition, limit=LIMIT_S):
-        deadline = time.monotonic() + limit
-        while time.monotonic() < deadline:
-            if condition():
-                return True
-            time.sleep(0.1)
-        return False
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True,
@@ -81,7 +65,7 @@ class WindowCaptionsTest(unittest.TestCase):
         return names
 
     def wait_for_captions(self, expected, limit=LIMIT_S):
-        self.wait_until(lambda: self.captions() == expected, limit)
+        wait_until(lambda: self.captions() == expected, limit)
         self.assertEqual(self.captions(), expected)
 
     def test_captions_are_exactly_the_windows_own_texts(self):
@@ -100,7 +84,7 @@ class WindowCaptionsTest(unittest.TestCase):
 
         # The skin's OPTION button, then the timer page's "新規...".
         skin = json.loads(subprocess.run(
-            [PROGRAM, "--check-skin", os.path.join(self.home.name, "skins", "skindefa.zip"), "--json"],
+            [PROGRAM, "--check-skin", os.path.join(self.home.path, "skins", "skindefa.zip"), "--json"],
             capture_output=True, text=True, timeout=LIMIT_S, env=self.env).stdout)
         option = skin["buttons"][7]
         geometry = dict(line.split("=", 1) for line in self.xdotool(

@@ -90,7 +90,7 @@ std::optional<std::string> TSkinControl::FindSkin(const std::string& skinIniName
 }
 
 std::optional<std::string> TSkinControl::TryLoad(const std::function<void(TSkin&)>& load) {
-  TSkin skin({ports_->Files, ports_->Codec, ports_->FolderLister}, look_);
+  TSkin skin({ports_->Files, ports_->Codec, ports_->FolderLister, ports_->HiDpiPictures}, look_);
   std::optional<std::string> error;
   try {
     load(skin);

@@ -28,6 +28,9 @@ struct TSkinPorts {
   FolderList& FolderLister;
   std::vector<std::string> Folders;
   std::string BuiltIn;
+  // Whether a screen draws at 200 % or more: only then are a skin's 2x pictures read (they
+  // would take most of the load's time for nothing).
+  bool HiDpiPictures = true;
 };
 
 // One entry of the Skin menu.

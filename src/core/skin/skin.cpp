@@ -81,6 +81,11 @@ TImage Glyph(const TImage& strip, int index, int width) {
 
 }  // namespace
 
+std::string HiDpiName(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name + "@2x" : name.substr(0, dot) + "@2x" + name.substr(dot);
+}
+
 std::string FindFileNoCase(FolderList& folders, const std::string& folder,
                            const std::string& name) {
   std::string found;
@@ -157,23 +162,91 @@ void TSkin::LoadArchive(const std::function<void(TZipArchive&, bool scan)>& open
 
 // Both count against the skin's budget: the file before it is extracted, the picture before its
 // pixels are allocated.
-std::optional<TBitmap> TSkin::ExtractBitmap(const TZipArchive& zip, const std::string& name) {
+std::optional<TBitmap> TSkin::ExtractBitmap(const TZipArchive& zip, const std::string& name,
+                                            const std::function<void(int, int)>& size) {
   const int index = zip.IndexOfName(name);
   if (index < 0) return std::nullopt;
   budget_.TakeFile(name, zip.EntryAt(index)->UncompressedSize);
   std::string bytes;
   zip.ExtractTo(index, bytes);
-  return DecodeBmp(bytes, [&](int width, int height) { budget_.TakePixels(name, width, height); });
+  return DecodeBmp(bytes, [&](int width, int height) {
+    if (size) size(width, height);
+    budget_.TakePixels(name, width, height);
+  });
 }
 
-std::optional<TBitmap> TSkin::ReadFolderBitmap(const std::string& folder, const std::string& name) {
+std::optional<TBitmap> TSkin::ReadFolderBitmap(const std::string& folder, const std::string& name,
+                                               const std::function<void(int, int)>& size) {
   const std::string path = FindFileNoCase(files_.Folders, folder, name);
   if (path.empty()) return std::nullopt;
   const FileRead read = files_.Files.ReadFile(path);
   if (read.result != FileRead::Result::Ok) throw ESkinError("Cannot open file \"" + path + "\"");
   budget_.TakeFile(name, static_cast<std::int64_t>(read.bytes.size()));
-  return DecodeBmp(read.bytes,
-                   [&](int width, int height) { budget_.TakePixels(name, width, height); });
+  return DecodeBmp(read.bytes, [&](int width, int height) {
+    if (size) size(width, height);
+    budget_.TakePixels(name, width, height);
+  });
+}
+
+namespace {
+
+// A 2x picture of the wrong size, refused before its pixels are taken.
+struct TWrongHiDpiSize {
+  int width, height;
+};
+
+// The window keeps the 1x outline: where the 2x face has the transparent colour inside it (a
+// corner rounded more finely), the 1x face shows instead of the colour.
+TImage HiDpiFace(const TBitmap& face2x, const TImage& face, std::uint32_t transparent) {
+  TImage image = ToImage(face2x);
+  const TColorMatcher cut(face2x, transparent);
+  for (int y = 0; y < image.Height; ++y)
+    for (int x = 0; x < image.Width; ++x)
+      if (cut.Matches(x, y))
+        image.Argb[static_cast<std::size_t>(y) * image.Width + x] =
+            face.Argb[static_cast<std::size_t>(y / 2) * face.Width + x / 2];
+  return image;
+}
+
+}  // namespace
+
+std::optional<TBitmap> TSkin::ReadHiDpi(const TBitmapReader& read, const std::string& name,
+                                        const TBitmap& picture) {
+  if (!files_.HiDpi) return std::nullopt;
+  const std::string twin = HiDpiName(name);
+  try {
+    return read(twin, [&](int width, int height) {
+      if (width != 2 * picture.Width || height != 2 * picture.Height)
+        throw TWrongHiDpiSize{width, height};
+    });
+  } catch (const TWrongHiDpiSize& wrong) {
+    warnings_.push_back(twin + " is " + std::to_string(wrong.width) + " x " +
+                        std::to_string(wrong.height) + ", not twice " + name + " (" +
+                        std::to_string(picture.Width) + " x " + std::to_string(picture.Height) +
+                        "): " + name + " is enlarged instead");
+    return std::nullopt;
+  }
+}
+
+// The face and the buttons; each picture a skin supplies replaces its 2x twin as well, with the
+// skin's own twin or none.
+void TSkin::LoadShapedPictures(const TBitmapReader& read) {
+  const std::string mainName = kSkinBitmapNames[kSkinButtonCount];
+  if (auto main = read(mainName, {})) {
+    ApplyMainBitmap(*main, look_.Info.MainTransparentColor);
+    auto main2x = ReadHiDpi(read, mainName, *main);
+    look_.Main2x =
+        main2x ? HiDpiFace(*main2x, look_.Main, look_.Info.MainTransparentColor) : TImage{};
+  }
+  for (int i = 0; i < kSkinButtonCount; ++i) {
+    const std::string name = kSkinBitmapNames[static_cast<std::size_t>(i)];
+    auto bitmap = read(name, {});
+    if (!bitmap) continue;
+    SetSkinBitmap(i, *bitmap);
+    auto bitmap2x = ReadHiDpi(read, name, *bitmap);
+    look_.Buttons[static_cast<std::size_t>(i)].Image2x =
+        bitmap2x ? ToImage(*bitmap2x, look_.Info.BtnTransparentColor) : TImage{};
+  }
 }
 
 void TSkin::LoadFolderStripSkin(const std::string& iniPath) {
@@ -186,11 +259,9 @@ void TSkin::LoadFolderStripSkin(const std::string& iniPath) {
 
 void TSkin::LoadFolderShapedSkin(const std::string& iniPath) {
   const std::string folder = FolderOf(iniPath);
-  if (auto main = ReadFolderBitmap(folder, kSkinBitmapNames[kSkinButtonCount]))
-    ApplyMainBitmap(*main, look_.Info.MainTransparentColor);
-  for (int i = 0; i < kSkinButtonCount; ++i)
-    if (auto bitmap = ReadFolderBitmap(folder, kSkinBitmapNames[static_cast<std::size_t>(i)]))
-      SetSkinBitmap(i, *bitmap);
+  LoadShapedPictures([&](const std::string& name, const std::function<void(int, int)>& size) {
+    return ReadFolderBitmap(folder, name, size);
+  });
 }
 
 void TSkin::LoadArchiveStripSkin(const TZipArchive& zip) {
@@ -205,11 +276,9 @@ void TSkin::LoadArchiveStripSkin(const TZipArchive& zip) {
 void TSkin::LoadArchiveShapedSkin(const TZipArchive& zip) {
   const std::string text = ExtractSkinText(zip, "skin.ini");
   ReadSkinIni(look_.Info, DecodeIniText(text, files_.Codec), "", warnings_);
-  if (auto main = ExtractBitmap(zip, kSkinBitmapNames[kSkinButtonCount]))
-    ApplyMainBitmap(*main, look_.Info.MainTransparentColor);
-  for (int i = 0; i < kSkinButtonCount; ++i)
-    if (auto bitmap = ExtractBitmap(zip, kSkinBitmapNames[static_cast<std::size_t>(i)]))
-      SetSkinBitmap(i, *bitmap);
+  LoadShapedPictures([&](const std::string& name, const std::function<void(int, int)>& size) {
+    return ExtractBitmap(zip, name, size);
+  });
 }
 
 void TSkin::ApplyMainBitmap(const TBitmap& bitmap, std::uint32_t colour) {
@@ -222,6 +291,7 @@ void TSkin::ApplyMainBitmap(const TBitmap& bitmap, std::uint32_t colour) {
 // A strip skin's window is a plain rectangle.
 void TSkin::ApplyStripPicture(const TBitmap& bitmap) {
   look_.Main = ToImage(bitmap);
+  look_.Main2x = {};
   look_.Outline.reset();
 }
 
@@ -243,6 +313,7 @@ void TSkin::LoadTransportStrip(const TBitmap& bitmap) {
   for (int k = 0; k < kTransportImages; ++k) {
     TButtonFace& face = look_.Buttons[kTransportButtons[k]];
     face.Image = Glyph(strip, k, width);
+    face.Image2x = {};
     face.SkinMode = false;
     face.Width = face.Image.Width;
     face.Height = face.Image.Height;
@@ -255,6 +326,7 @@ void TSkin::LoadInputStrip(const TBitmap& bitmap) {
   for (int k = 0; k < kInputImages; ++k) {
     TButtonFace& face = look_.Buttons[kInputButtons[k]];
     face.Image = Glyph(strip, k, width);
+    face.Image2x = {};
     face.SkinMode = false;
     face.Width = face.Image.Width;
     face.Height = face.Image.Height;

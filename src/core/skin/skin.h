@@ -31,6 +31,9 @@ struct TButtonFace {
   // pressed), transparent where it has the button colour. Strip skins: the glyph, transparent
   // where it has the colour of its lower-left pixel.
   TImage Image;
+  // The same state images drawn at twice the size for screens at 200 % and more; empty when
+  // the skin has none (the window then enlarges Image).
+  TImage Image2x;
   bool SkinMode = false;  // draw state images rather than the glyph on a flat button
   int Width = 0;          // the button's size (one state image)
   int Height = 0;
@@ -40,7 +43,8 @@ struct TSkinLook {
   TSkinInfo Info;
   int SkinFormat = kStripSkin;
   std::string SkinFileName;
-  TImage Main;  // the window's face
+  TImage Main;    // the window's face
+  TImage Main2x;  // the face drawn at twice the size, or empty (see TButtonFace::Image2x)
   // The window's outline in the order the region was built; none: the whole rectangle.
   std::optional<std::vector<TRect>> Outline;
   std::array<TButtonFace, kSkinButtonCount> Buttons{};
@@ -50,7 +54,12 @@ struct TSkinFiles {
   FileStore& Files;
   TextCodec& Codec;
   FolderList& Folders;
+  bool HiDpi = true;  // false: 2x pictures are passed by unread, and the look has none
 };
+
+// A shaped skin may carry each picture a second time drawn at twice the size, named after it:
+// "main.bmp" -> "main@2x.bmp". Readers that look pictures up by their own names pass these by.
+std::string HiDpiName(const std::string& name);
 
 // The path of a file in `folder` whose name equals `name` regardless of case (an exact match
 // first); empty when there is none.
@@ -88,8 +97,17 @@ class TSkin {
   void LoadTransportStrip(const TBitmap& bitmap);
   void LoadInputStrip(const TBitmap& bitmap);
   void SetSkinBitmap(int button, const TBitmap& bitmap);
-  std::optional<TBitmap> ReadFolderBitmap(const std::string& folder, const std::string& name);
-  std::optional<TBitmap> ExtractBitmap(const TZipArchive& zip, const std::string& name);
+  // `read` delivers a picture by name, with a check of its size before its pixels are taken.
+  using TBitmapReader = std::function<std::optional<TBitmap>(
+      const std::string& name, const std::function<void(int width, int height)>& size)>;
+  void LoadShapedPictures(const TBitmapReader& read);
+  // The picture's 2x twin when it is exactly twice its size; others are passed by with a warning.
+  std::optional<TBitmap> ReadHiDpi(const TBitmapReader& read, const std::string& name,
+                                   const TBitmap& picture);
+  std::optional<TBitmap> ReadFolderBitmap(const std::string& folder, const std::string& name,
+                                          const std::function<void(int, int)>& size = {});
+  std::optional<TBitmap> ExtractBitmap(const TZipArchive& zip, const std::string& name,
+                                       const std::function<void(int, int)>& size = {});
 
   TSkinFiles files_;
   TSkinLook look_;

@@ -22,6 +22,7 @@
 #include "core/app/controller.h"
 #include "core/app/keyboard.h"
 #include "core/app/panel_labels.h"
+#include "core/app/status_report.h"
 #include "core/app/window_timers.h"
 #include "shell/app/about_box.h"
 #include "shell/app/app_icon.h"
@@ -31,6 +32,7 @@
 #include "shell/app/popup_menu.h"
 #include "shell/app/skin_button.h"
 #include "shell/app/skin_region.h"
+#include "shell/app/volume_bar.h"
 
 namespace zr4 {
 
@@ -48,6 +50,9 @@ const char* const kScrollBarStyle =
     "QScrollBar::sub-line:horizontal { background: #2a3038; width: 16px;"
     "  subcontrol-origin: margin; subcontrol-position: left; }"
     "QScrollBar::add-page, QScrollBar::sub-page { background: none; }";
+
+// The volume bar's hint.
+constexpr const char* kVolumeHint = "VOLUME";
 
 TRect ToTRect(const QRect& r) {
   return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
@@ -141,9 +146,10 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
   labels_[lbVolStr] = MakeLabel("lbVolStr", {250, 48, 44, 20}, 10, false, right);
   labels_[lbVol] = MakeLabel("lbVol", {296, 42, 52, 30}, 17, true, right);
 
-  scrollBar1_ = new QScrollBar(Qt::Horizontal, this);
+  scrollBar1_ = new VolumeBar(this);
   scrollBar1_->setObjectName("ScrollBar1");
-  scrollBar1_->setToolTip("VOLUME");
+  scrollBar1_->setToolTip(kVolumeHint);
+  scrollBar1_->setAccessibleName(kVolumeHint);
   scrollBar1_->setGeometry(14, 82, 334, 18);
   scrollBar1_->setInvertedControls(false);
   scrollBar1_->setStyleSheet(kScrollBarStyle);
@@ -198,6 +204,7 @@ void MainWindow::SkinChanged(const TSkinLook& look, const TSkinLayout& layout) {
   skinned_ = true;
   if (!look.Main.Empty()) {
     image1_ = ToQImage(look.Main);
+    image2x_ = ToQImage(look.Main2x);
     setAutoFillBackground(false);
     setFixedSize(image1_.size());
   }
@@ -312,6 +319,9 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
   labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
   labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
   labels_[lbHz]->setVisible(l.lbHzVisible);
+  // The panel read as one line, as --status prints it, for screen readers.
+  const QString status = QString::fromStdString(FormatStatusLine(l));
+  if (status != accessibleDescription()) setAccessibleDescription(status);
 }
 
 bool MainWindow::EvenDigits(std::size_t slot) {
@@ -373,13 +383,16 @@ void MainWindow::SetController(TController* controller) {
 }
 
 // Each skinned button shows the hint of the action it runs; skins change pictures and places,
-// never hints.
+// never hints. The hint is also the button's name to screen readers; the volume knob runs no
+// action and moves the volume, so it is named as the volume bar is.
 void MainWindow::ShowButtonHints() {
   for (int i = 0; i < kSkinButtonCount; ++i) {
     const char* name = kSkinButtonActions[static_cast<std::size_t>(i)];
     const TAction* action = controller_ && name ? controller_->Actions().Find(name) : nullptr;
-    skinButtons_[static_cast<std::size_t>(i)]->setToolTip(
-        action ? QString::fromStdString(action->Hint) : QString());
+    const QString hint = action ? QString::fromStdString(action->Hint) : QString();
+    SkinButton* button = skinButtons_[static_cast<std::size_t>(i)];
+    button->setToolTip(hint);
+    button->setAccessibleName(i == btnVolseek ? QString(kVolumeHint) : hint);
   }
 }
 
@@ -621,8 +634,12 @@ std::vector<TRect> MainWindow::OtherVisibleWindows() const {
 void MainWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (!image1_.isNull()) {
-    // Whole-number screen scales enlarge the skin's pixels without smoothing.
-    painter.drawImage(QPoint(0, 0), image1_);
+    // The skin's own 2x face where it has one; otherwise whole-number screen scales enlarge the
+    // skin's pixels without smoothing.
+    if (!image2x_.isNull() && DrawsAt2x(painter))
+      painter.drawImage(QRect(QPoint(0, 0), image1_.size()), image2x_);
+    else
+      painter.drawImage(QPoint(0, 0), image1_);
     return;
   }
   painter.setPen(kBorderColor);

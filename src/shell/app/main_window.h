@@ -144,6 +144,7 @@ class MainWindow : public QWidget, public ControllerView {
   std::array<std::optional<bool>, kLabelCount> evenDigits_{};
   std::array<SkinButton*, kSkinButtonCount> skinButtons_{};
   QImage image1_;         // the skin's face
+  QImage image2x_;        // the face at twice the size, or none
   bool skinned_ = false;  // labels size themselves to their text once a skin placed them
   QScrollBar* scrollBar1_ = nullptr;
   bool syncingScrollBar_ = false;  // the scroll bar is being set from the controller

@@ -1,6 +1,7 @@
 #include "shell/app/skin_button.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
@@ -24,6 +25,14 @@ QImage ToQImage(const TImage& image) {
   return q;
 }
 
+// The device actually painted on: a widget rendered into a picture (a screenshot) paints there
+// rather than on its window.
+bool DrawsAt2x(const QPainter& painter) {
+  const QPaintEngine* engine = painter.paintEngine();
+  const QPaintDevice* device = engine ? engine->paintDevice() : painter.device();
+  return device && device->devicePixelRatio() >= 2;
+}
+
 SkinButton::SkinButton(int index, QWidget* parent) : QAbstractButton(parent), index_(index) {
   setObjectName(kSkinButtonKeys[static_cast<std::size_t>(index)]);
   setFocusPolicy(Qt::NoFocus);
@@ -35,6 +44,7 @@ void SkinButton::SetFace(const TButtonFace& face) {
   if (face.Width > 0 && face.Height > 0) setFixedSize(face.Width, face.Height);
   if (face.Image.Empty()) return;
   image_ = ToQImage(face.Image);
+  image2x_ = ToQImage(face.Image2x);
   stateWidth_ = face.SkinMode ? face.Image.Width / kStateImages : face.Image.Width;
   update();
 }
@@ -53,9 +63,13 @@ int SkinButton::StateImage() const {
 void SkinButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (skinMode_) {
-    if (!image_.isNull() && stateWidth_ > 0)
-      painter.drawImage(QPoint(0, 0), image_,
-                        QRect(StateImage() * stateWidth_, 0, stateWidth_, image_.height()));
+    if (image_.isNull() || stateWidth_ <= 0) return;
+    const QRect state(StateImage() * stateWidth_, 0, stateWidth_, image_.height());
+    if (!image2x_.isNull() && DrawsAt2x(painter))
+      painter.drawImage(QRect(QPoint(0, 0), state.size()), image2x_,
+                        QRect(state.topLeft() * 2, state.size() * 2));
+    else
+      painter.drawImage(QPoint(0, 0), image_, state);
     return;
   }
   // A flat button: a frame only while the pointer is over it or it is pressed.

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <functional>
 
+class QPainter;
+
 #include "core/skin/skin.h"
 
 namespace zr4 {
@@ -39,11 +41,16 @@ class SkinButton : public QAbstractButton {
   int index_;
   bool mouseIn_ = false;
   bool skinMode_ = false;
-  QImage image_;  // all state images side by side, or the glyph
+  QImage image_;    // all state images side by side, or the glyph
+  QImage image2x_;  // the state images at twice the size, or none
   int stateWidth_ = 0;
 };
 
 // The skin's picture as a Qt image (premultiplied ARGB: opaque or wholly transparent pixels).
 QImage ToQImage(const TImage& image);
+
+// Whether a painter draws at 200 % or more, where a skin's 2x pictures take the place of its
+// enlarged 1x ones. Fractional scales arrive rounded to whole ones.
+bool DrawsAt2x(const QPainter& painter);
 
 }  // namespace zr4

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 
 #include "core/skin/skin_report.h"
@@ -17,7 +18,17 @@ std::string BuiltInSkin() {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-SkinSetup::SkinSetup() : ports_{files_, codec_, folders_, DataFolders(), BuiltInSkin()} {}
+namespace {
+// Whether any screen draws at 200 % or more; without screens (--check-skin) every picture is read.
+bool AnyScreenAt2x() {
+  const auto* app = qobject_cast<const QGuiApplication*>(QCoreApplication::instance());
+  return !app || app->devicePixelRatio() >= 2;
+}
+}  // namespace
+
+// A screen plugged in later at 200 % gets the 2x pictures with the next skin chosen.
+SkinSetup::SkinSetup()
+    : ports_{files_, codec_, folders_, DataFolders(), BuiltInSkin(), AnyScreenAt2x()} {}
 
 }  // namespace zr4
 

@@ -11,6 +11,7 @@ namespace zr4 {
 
 class SkinSetup {
  public:
+  // After the application: the screens decide whether skins' 2x pictures are read.
   SkinSetup();
   const TSkinPorts& Ports() const { return ports_; }
 

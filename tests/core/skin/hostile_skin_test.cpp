@@ -109,6 +109,13 @@ TEST_F(HostileSkinTest, AllPicturesOfASkinShareOneBudgetOfPixels) {
             "The skin is too large for any screen: its pictures together pass 3145728 pixels "
             "(at main.bmp, 2048 x 1537)");
 
+  // The 2x twins count like any picture: a face of a million pixels has no room for its twin.
+  files.files["/s/twin.zip"] = ShapedSkin(
+      {{"main.bmp", RlePicture(2048, 512), true}, {"main@2x.bmp", RlePicture(4096, 1024), true}});
+  EXPECT_EQ(Refusal("/s/twin.zip"),
+            "The skin is too large for any screen: its pictures together pass 3145728 pixels "
+            "(at main@2x.bmp, 4096 x 1024)");
+
   // A picture larger than any may be says so by the same message.
   files.files["/s/huge.zip"] = ShapedSkin({{"main.bmp", RlePicture(4000, 3000), true}});
   EXPECT_EQ(Refusal("/s/huge.zip"),
