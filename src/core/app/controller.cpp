@@ -17,7 +17,6 @@ constexpr int kAutomaticResumeWaitMs = 8000;
 TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
                          const SettingsStorage* storage, TPcPorts ports)
     : clock_(clock), link_(link), view_(view), storage_(storage), ports_(ports) {
-  if (ports_.pcCommands == nullptr) ports_.pcCommands = &pcDispatcher_;
   actions_.SetHandler("actPopupMenu", [this] { tray_.actPopupMenuExecute(); });
   actions_.SetHandler("actMinimizeRestore", [this] { tray_.actMinimizeRestoreExecute(); });
   actions_.SetHandler("actSetForeground", [this] { tray_.actSetForegroundExecute(); });
@@ -73,15 +72,6 @@ void TController::FormCreate(const TStartup& startup) {
   if (Options().APS) powerSave_.Start(Options().APSMin);
 
   LoadAppCommandSets();
-}
-
-TAudioDeviceMenu& TController::AudioDevices() {
-  if (!audioDevicesRead_) {
-    audioDevicesRead_ = true;
-    audioDevices_.Build();
-    popupMenu_.FillAudioDevices(audioDevices_);
-  }
-  return audioDevices_;
 }
 
 void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {

@@ -14,6 +14,8 @@
 #include "core/app/controller_view.h"
 #include "core/app/device_notice.h"
 #include "core/app/gesture_detector.h"
+#include "core/app/instance_requests.h"
+#include "core/app/keyboard.h"
 #include "core/app/media_controls.h"
 #include "core/app/param_executor.h"
 #include "core/app/pc_command_dispatcher.h"
@@ -67,7 +69,7 @@ struct TPcPorts {
   const TSkinPorts* skins = nullptr;
 };
 
-class TController {
+class TController : public InstanceTarget {
  public:
   // Without `storage` there is no settings file: the controller keeps the settings it holds and
   // saves nothing.
@@ -90,7 +92,7 @@ class TController {
   void Timer2Timer();
 
   // Runs a command line (start parameters, forwarded text, timers).
-  void ExecuteParams(const std::string& text) { executor_.ExecuteParams(text); }
+  void ExecuteParams(const std::string& text) override { executor_.ExecuteParams(text); }
 
   // A power event (kPower*).
   void PowerBroadcast(int event);
@@ -103,6 +105,13 @@ class TController {
   void VolumeChange();
   // The slider as the window draws it.
   TVolumeSlider VolumeSlider() const;
+
+  // Key-down of the window or of its volume slider; whether the key was the window's own.
+  bool KeyDown(int key, TShiftState shift) { return keyboard_.FormKeyDown(key, shift); }
+  // One wheel notch over the window.
+  void MouseWheel(bool up) { keyboard_.FormMouseWheel(up); }
+  // A shortcut's target runs as its action or its menu entry would.
+  void RunShortcut(const TShortcutName& target) { zr4::RunShortcut(actions_, popupMenu_, target); }
 
   // The application title ("ZR4PCCtrl", or with a countdown): the window's and the tray tip's.
   void SetTitle(const std::string& title);
@@ -129,23 +138,25 @@ class TController {
   // The "AudioDevice" menu, its outputs read and listed in the pop-up menu the first time it is
   // needed (the menu shown, "-DEVICE") rather than at start: asking the sound system loads its
   // libraries and may wait for it.
-  TAudioDeviceMenu& AudioDevices();
+  TAudioDeviceMenu& AudioDevices() { return popupMenu_.AudioDevices(); }
   TMediaControls& Media() { return media_; }
   // The numbered PC commands, and the command items the options dialog offers.
   TPcCommandDispatcher& PcDispatcher() { return pcDispatcher_; }
   TStatusDisplay& Display() { return display_; }
-  const TPanelLabels& Labels() const { return display_.Labels(); }
+  const TPanelLabels& Labels() const override { return display_.Labels(); }
   TVolumeControl& ScrollBar1() { return scrollBar1_; }
   TWindowTimers& Timers() { return timers_; }
   TPowerSave& PowerSave() { return powerSave_; }
   TSleepTimer& SleepTimer() { return sleepTimer_; }
   TClockTick& ClockTick() { return clockTick_; }
   // The application title as the taskbar shows it.
-  const std::string& Title() const { return title_; }
+  const std::string& Title() const override { return title_; }
+  int Volume() const override { return scrollBar1_.Position(); }
+  std::string PressSimRemote(const std::string& keys) override { return simRemote_.Press(keys); }
   TGestureDetector& Gestures() { return gestures_; }
   TStationNames& Stations() { return stations_; }
   TSimRemote& SimRemote() { return simRemote_; }
-  PcCommandRunner& PcCommands() { return *ports_.pcCommands; }
+  PcCommandRunner& PcCommands() { return pcCommands_; }
   TSkinControl& Skins() { return skins_; }
   TSettings& Settings() { return settings_; }
   TOptionData& Options() { return settings_.Options; }
@@ -168,33 +179,96 @@ class TController {
   NoAudioOutputs noAudio_;
   TPcPorts ports_;
   std::string program_;
+  std::string title_ = kAppTitle;
 
+  // The parts, each created after those it uses; a part that reaches one created after it, or
+  // the controller's own steps, is handed a callback.
   TSettings settings_;
   TStatusDisplay display_{view_};
   TVolumeControl scrollBar1_;
   TWindowTimers timers_{view_};
   TPowerSave powerSave_{clock_};
   TSleepTimer sleepTimer_{clock_};
-  TClockTick clockTick_{*this};
-  TCommands commands_{*this};
-  TActionList actions_{commands_};
-  TPopupMenuModel popupMenu_{*this};
-  TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
-  bool audioDevicesRead_ = false;
-  TParamExecutor executor_{*this};
-  TGestureDetector gestures_{*this};
-  TStationNames stations_{*this};
   TSimRemote simRemote_{link_};
-  TSkinControl skins_{*this, ports_.skins};
-  std::vector<TShortcutBinding> shortcuts_;
-  TMediaControls media_{*this};
-  TTaskTray tray_{*this};
-  TOptionDialogCommand optionDialog_{*this};
-  TAboutCommand about_{*this};
   TAppCtrlList appCommandSets_;
   TPcCommandDispatcher pcDispatcher_{ports_.actions, settings_.Options, appCommandSets_};
+  PcCommandRunner& pcCommands_{ports_.pcCommands ? *ports_.pcCommands : pcDispatcher_};
+  TCommands commands_{{.link = link_,
+                       .clock = clock_,
+                       .view = view_,
+                       .settings = settings_,
+                       .display = display_,
+                       .timers = timers_,
+                       .powerSave = powerSave_,
+                       .slider = scrollBar1_,
+                       .refresh = [this] { Refresh(); },
+                       .volumeChanged = [this] { VolumeChange(); }}};
+  TActionList actions_{commands_};
+  TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
+  std::vector<TShortcutBinding> shortcuts_;
+  TTaskTray tray_{
+      {.actions = actions_,
+       .clock = clock_,
+       .settings = settings_,
+       .display = display_,
+       .view = view_,
+       .menuItem = [this](std::string_view name) { return popupMenu_.FindByName(name); },
+       .refresh = [this] { Refresh(); }}};
+  TSkinControl skins_{{.view = view_,
+                       .tray = tray_,
+                       .slider = scrollBar1_,
+                       .settings = settings_,
+                       .actions = actions_,
+                       .ports = ports_.skins}};
+  TPopupMenuModel popupMenu_{{.settings = settings_,
+                              .audio = audioDevices_,
+                              .sleep = sleepTimer_,
+                              .skins = skins_,
+                              .shortcuts = shortcuts_,
+                              .commands = commands_,
+                              .actions = actions_,
+                              .tray = tray_,
+                              .view = view_,
+                              .setTitle = [this](const std::string& t) { SetTitle(t); }}};
+  TKeyboard keyboard_{commands_, view_, scrollBar1_, settings_.Options};
+  TStationNames stations_{display_, link_, popupMenu_, settings_.Options};
+  TGestureDetector gestures_{clock_, settings_, pcCommands_, link_, view_};
+  TMediaControls media_{{.options = settings_.Options,
+                         .slider = scrollBar1_,
+                         .link = link_,
+                         .display = display_,
+                         .actions = actions_,
+                         .commands = commands_}};
+  TParamExecutor executor_{
+      {.link = link_,
+       .clock = clock_,
+       .view = view_,
+       .options = settings_.Options,
+       .powerSave = powerSave_,
+       .commands = commands_,
+       .chooseAudioDevice = [this](int index) { popupMenu_.AudioDevices().Click(index); }}};
+  TClockTick clockTick_{{.timers = timers_,
+                         .clock = clock_,
+                         .sleep = sleepTimer_,
+                         .powerSave = powerSave_,
+                         .link = link_,
+                         .commands = commands_,
+                         .settings = settings_,
+                         .setTitle = [this](const std::string& t) { SetTitle(t); },
+                         .executeParams = [this](const std::string& t) { ExecuteParams(t); }}};
+  TOptionDialogCommand optionDialog_{{.settings = settings_,
+                                      .tray = tray_,
+                                      .pcDispatcher = pcDispatcher_,
+                                      .view = view_,
+                                      .display = display_,
+                                      .timers = timers_,
+                                      .stations = stations_,
+                                      .powerSave = powerSave_,
+                                      .slider = scrollBar1_,
+                                      .setTitle = [this](const std::string& t) { SetTitle(t); },
+                                      .saveSettings = [this] { SaveSettings(); }}};
+  TAboutCommand about_{view_, settings_, tray_};
   int resumeCounter_ = 0;
-  std::string title_ = kAppTitle;
 };
 
 }  // namespace zr4

@@ -4,7 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/app/controller.h"
+#include "core/app/action_list.h"
+#include "core/app/commands.h"
+#include "core/app/option_data.h"
+#include "core/app/status_display.h"
+#include "core/app/volume_control.h"
+#include "core/device/zr4ctrl.h"
 
 namespace zr4 {
 
@@ -39,15 +44,15 @@ TMediaControls::CdMotion TMediaControls::Motion() const {
 TMediaState TMediaControls::State() const {
   TMediaState s;
   const TDeviceStatus& st = last_;
-  const int volumeMax = c_.Options().VolMax;
+  const int volumeMax = u_.options.VolMax;
   // The volume bar: it follows the component, holds it at VolMax, and moves at once when the
   // desktop sets the volume.
-  const int volume = c_.ScrollBar1().Position();
+  const int volume = u_.slider.Position();
   s.volume = volumeMax <= 0 ? 0.0 : std::clamp(double(volume) / volumeMax, 0.0, 1.0);
-  s.canControl = c_.Link().Found;
+  s.canControl = u_.link.Found;
   if (!seen_ || st.Source == kInputNone) return s;
 
-  const TPanelLabels& labels = c_.Labels();
+  const TPanelLabels& labels = u_.display.Labels();
   const bool on = st.Standby == 0;
   switch (st.Source) {
     case kInputCD: {
@@ -99,22 +104,22 @@ TMediaState TMediaControls::State() const {
 void TMediaControls::Play() {
   if (!State().canPlay) return;
   const bool startsPlay = (last_.Source == kInputCD && !CdPlaying()) || last_.Source == kInputMD;
-  if (startsPlay) c_.Actions().Execute("actPlay");  // the other inputs play already
+  if (startsPlay) u_.actions.Execute("actPlay");  // the other inputs play already
 }
 
 void TMediaControls::Pause() {
   const TMediaState s = State();
   if (!s.canPause) return;
   if (last_.Source == kInputMD) {
-    c_.Commands().DeviceKeyClick(cmdMdPause);
+    u_.commands.DeviceKeyClick(cmdMdPause);
   } else if (CdPlaying()) {
-    c_.Actions().Execute("actPlay");
+    u_.actions.Execute("actPlay");
   }
 }
 
 void TMediaControls::PlayPause() {
   if (last_.Source == kInputCD) {
-    if (State().canPause) c_.Actions().Execute("actPlay");
+    if (State().canPause) u_.actions.Execute("actPlay");
   } else {
     Pause();
   }
@@ -122,22 +127,22 @@ void TMediaControls::PlayPause() {
 
 void TMediaControls::Stop() {
   if (last_.Source == kInputCD || last_.Source == kInputMD)
-    if (State().canPause) c_.Actions().Execute("actStop");
+    if (State().canPause) u_.actions.Execute("actStop");
 }
 
 void TMediaControls::Next() {
-  if (State().canGoNext) c_.Actions().Execute("actNext");
+  if (State().canGoNext) u_.actions.Execute("actNext");
 }
 
 void TMediaControls::Previous() {
-  if (State().canGoPrevious) c_.Actions().Execute("actPrevious");
+  if (State().canGoPrevious) u_.actions.Execute("actPrevious");
 }
 
 void TMediaControls::SetVolume(double volume) {
   if (!std::isfinite(volume)) return;
-  const int volumeMax = c_.Options().VolMax;
+  const int volumeMax = u_.options.VolMax;
   const double clamped = std::clamp(volume, 0.0, 1.0);
-  c_.ScrollBar1().SetPosition(static_cast<int>(std::lround(clamped * volumeMax)));
+  u_.slider.SetPosition(static_cast<int>(std::lround(clamped * volumeMax)));
 }
 
 }  // namespace zr4

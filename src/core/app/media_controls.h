@@ -10,7 +10,12 @@
 
 namespace zr4 {
 
-class TController;
+class TActionList;
+class TCommands;
+class TStatusDisplay;
+class TVolumeControl;
+class TZR4Ctrl;
+struct TOptionData;
 
 struct TMediaState {
   std::string playbackStatus = "Stopped";  // "Playing", "Paused" or "Stopped"
@@ -31,7 +36,17 @@ struct TMediaState {
 
 class TMediaControls {
  public:
-  explicit TMediaControls(TController& controller) : c_(controller) {}
+  // The keys run `actions` (and `commands` where no action fits); the volume goes through
+  // the slider; `display` holds what the panel shows.
+  struct Uses {
+    const TOptionData& options;
+    TVolumeControl& slider;
+    const TZR4Ctrl& link;
+    const TStatusDisplay& display;
+    TActionList& actions;
+    TCommands& commands;
+  };
+  explicit TMediaControls(Uses uses) : u_(uses) {}
 
   // Every record the window shows, changed or not: a CD's play time that stands still for a
   // while tells a pause from play, as the component reports no play state of its own.
@@ -56,7 +71,7 @@ class TMediaControls {
   CdMotion Motion() const;
   bool CdPlaying() const { return Motion() == CdMotion::Playing; }
 
-  TController& c_;
+  Uses u_;
   TDeviceStatus last_;
   std::int64_t lastChangeTick_ = 0;
   std::int64_t nowTick_ = 0;

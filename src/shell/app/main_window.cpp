@@ -513,7 +513,7 @@ void MainWindow::ShowLabelMenu(QPoint globalPosition) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-  if (controller_ && FormKeyDown(*controller_, VirtualKeyOf(*event), ShiftStateOf(*event)))
+  if (controller_ && controller_->KeyDown(VirtualKeyOf(*event), ShiftStateOf(*event)))
     return event->accept();
   QWidget::keyPressEvent(event);
 }
@@ -524,8 +524,8 @@ void MainWindow::wheelEvent(QWheelEvent* event) {
   if (!controller_) return;
   constexpr int kNotch = 120;
   wheelDelta_ += event->angleDelta().y();
-  for (; wheelDelta_ >= kNotch; wheelDelta_ -= kNotch) FormMouseWheel(*controller_, true);
-  for (; wheelDelta_ <= -kNotch; wheelDelta_ += kNotch) FormMouseWheel(*controller_, false);
+  for (; wheelDelta_ >= kNotch; wheelDelta_ -= kNotch) controller_->MouseWheel(true);
+  for (; wheelDelta_ <= -kNotch; wheelDelta_ += kNotch) controller_->MouseWheel(false);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

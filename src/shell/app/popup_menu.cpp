@@ -130,7 +130,7 @@ void InstallShortcuts(MainWindow& window, const std::vector<TShortcutBinding>& s
     action->setShortcut(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(action, &QAction::triggered, &window,
-                     [c, &target] { RunShortcut(*c, target); });
+                     [c, &target] { c->RunShortcut(target); });
     window.addAction(action);
   }
 }

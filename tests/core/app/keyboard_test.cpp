@@ -15,27 +15,27 @@ TEST_F(KeyboardTest, KeysMoveTheVolume) {
                                        {kVkLeft, -2}, {kVkUp, 7},    {kVkDown, -7}};
   for (const auto& [key, step] : steps) {
     SCOPED_TRACE(key);
-    EXPECT_TRUE(FormKeyDown(controller, key, 0));
+    EXPECT_TRUE(controller.KeyDown(key, 0));
     EXPECT_EQ(controller.ScrollBar1().Position(), start + step);
     EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, start + step)}));
     controller.ScrollBar1().SetPosition(start);
     clock.log.clear();
   }
-  EXPECT_TRUE(FormKeyDown(controller, kVkHome, 0));
+  EXPECT_TRUE(controller.KeyDown(kVkHome, 0));
   EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, 0)}));
   // At the bottom already: the slider does not move, nothing is sent.
-  EXPECT_TRUE(FormKeyDown(controller, kVkLeft, 0));
+  EXPECT_TRUE(controller.KeyDown(kVkLeft, 0));
   EXPECT_EQ(Take(), Log{});
 }
 
 TEST_F(KeyboardTest, EndIsSwallowedAndEscCloses) {
-  EXPECT_TRUE(FormKeyDown(controller, kVkEnd, 0));
+  EXPECT_TRUE(controller.KeyDown(kVkEnd, 0));
   EXPECT_EQ(controller.ScrollBar1().Position(), 22);
   EXPECT_EQ(view.closeRequests, 0);
-  EXPECT_TRUE(FormKeyDown(controller, kVkEscape, 0));
+  EXPECT_TRUE(controller.KeyDown(kVkEscape, 0));
   EXPECT_EQ(view.closeRequests, 1);
-  EXPECT_FALSE(FormKeyDown(controller, kVkA, 0));
-  EXPECT_FALSE(FormKeyDown(controller, kVkSpace, 0));
+  EXPECT_FALSE(controller.KeyDown(kVkA, 0));
+  EXPECT_FALSE(controller.KeyDown(kVkSpace, 0));
   EXPECT_EQ(Take(), Log{});
 }
 
@@ -44,7 +44,7 @@ TEST_F(KeyboardTest, AnyModifierOrButtonLeavesTheKeyAlone) {
     SCOPED_TRACE(shift);
     for (int key :
          {kVkLeft, kVkRight, kVkUp, kVkDown, kVkPrior, kVkNext, kVkHome, kVkEnd, kVkEscape})
-      EXPECT_FALSE(FormKeyDown(controller, key, shift));
+      EXPECT_FALSE(controller.KeyDown(key, shift));
   }
   EXPECT_EQ(controller.ScrollBar1().Position(), 22);
   EXPECT_EQ(view.closeRequests, 0);
@@ -52,14 +52,14 @@ TEST_F(KeyboardTest, AnyModifierOrButtonLeavesTheKeyAlone) {
 }
 
 TEST_F(KeyboardTest, WheelStepsByVolWheelAndANegativeStepReverses) {
-  FormMouseWheel(controller, true);
+  controller.MouseWheel(true);
   EXPECT_EQ(controller.ScrollBar1().Position(), 24);
-  FormMouseWheel(controller, false);
+  controller.MouseWheel(false);
   EXPECT_EQ(controller.ScrollBar1().Position(), 22);
   controller.Options().VolWheel = -3;
-  FormMouseWheel(controller, true);
+  controller.MouseWheel(true);
   EXPECT_EQ(controller.ScrollBar1().Position(), 19);
-  FormMouseWheel(controller, false);
+  controller.MouseWheel(false);
   EXPECT_EQ(controller.ScrollBar1().Position(), 22);
   EXPECT_EQ(sim.volume(), 22);
 }

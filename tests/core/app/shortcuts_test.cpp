@@ -202,31 +202,31 @@ TEST_F(ShortcutTest, ShortcutsRunActionsThroughTheListAndEntriesAsClicks) {
     return static_cast<const TShortcutName*>(nullptr);
   };
   controller.Options().APS = true;
-  RunShortcut(controller, *target("POWERONOFF"));
+  controller.RunShortcut(*target("POWERONOFF"));
   EXPECT_EQ(Take(), (Log{"read", Send(cmdPowerOff)}));
   EXPECT_TRUE(controller.PowerSave().Active());
-  RunShortcut(controller, *target("POWERONOFF"));
+  controller.RunShortcut(*target("POWERONOFF"));
   Take();
 
   controller.PowerSave().Stop();
   // A station name in the caption does not hide the entry from its shortcut.
   controller.PopupMenu1().Find({"&TUNER", "Direct"})->Items[6].Caption = "07: NHK-FM";
-  RunShortcut(controller, *target("TUNER_DIRECT_07"));
+  controller.RunShortcut(*target("TUNER_DIRECT_07"));
   EXPECT_EQ(sim.preset(), 7);
   EXPECT_FALSE(controller.PowerSave().Active());  // a handler entry, not an action
-  RunShortcut(controller, *target("CD_TUNER_NEXT"));
+  controller.RunShortcut(*target("CD_TUNER_NEXT"));
   EXPECT_EQ(sim.preset(), 8);
   EXPECT_TRUE(controller.PowerSave().Active());  // the entry runs actNext through the list
   Take();
 
-  RunShortcut(controller, *target("Volume_30"));
+  controller.RunShortcut(*target("Volume_30"));
   EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, 30), "read", "pause 100",
                          Send(cmdSetVolume, 30)}));  // the slider follows and echoes it
-  RunShortcut(controller, *target("AlwaysOnTop"));
+  controller.RunShortcut(*target("AlwaysOnTop"));
   EXPECT_TRUE(controller.Settings().OnTop);
-  RunShortcut(controller, *target("Sleep_10"));  // starts the sleep timer, sends nothing
+  controller.RunShortcut(*target("Sleep_10"));  // starts the sleep timer, sends nothing
   EXPECT_EQ(controller.SleepTimer().TickedMinutes(), 10);
-  RunShortcut(controller, *target("About"));  // no about box yet
+  controller.RunShortcut(*target("About"));  // no about box yet
   EXPECT_EQ(Take(), Log{});
 }
 
