@@ -1,17 +1,11 @@
 #include "core/app/controller.h"
 
-#include <cstdio>
-
 #include "core/app/forwarding.h"
-#include "core/app/ini_file.h"
-#include "core/app/settings_backup.h"
-#include "core/ports/log.h"
 
 namespace zr4 {
 
 namespace {
 constexpr int kNoiseBlankerWaitMs = 1000;
-constexpr int kAutomaticResumeWaitMs = 8000;
 }  // namespace
 
 TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
@@ -30,7 +24,7 @@ TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
 }
 
 void TController::FormCreate(const TStartup& startup) {
-  resumeCounter_ = 0;
+  power_.Reset();
   program_ = startup.program;
   simRemote_.Attach(startup.simulator);
   ShowDiscoveryNotice(startup.discovery);
@@ -46,7 +40,7 @@ void TController::FormCreate(const TStartup& startup) {
   LoadSettings();
   tray_.LoadClickNames();
   if (!startup.params.empty()) ExecuteParams(EncodeOwnParams(startup.params));
-  LoadShortcuts();
+  settingsFiles_.LoadShortcuts(shortcuts_);
 
   if (Options().AutoOn) link_.SendCommand(cmdPowerOn);
   stations_.LoadStations(storage_);
@@ -71,7 +65,7 @@ void TController::FormCreate(const TStartup& startup) {
 
   if (Options().APS) powerSave_.Start(Options().APSMin);
 
-  LoadAppCommandSets();
+  settingsFiles_.LoadAppCommandSets(appCommandSets_);
 }
 
 void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {
@@ -163,41 +157,6 @@ void TController::Timer2Timer() {
   Refresh();
 }
 
-void TController::PowerBroadcast(int event) {
-  char line[48];
-  std::snprintf(line, sizeof line, "WMPowerBroadcast: %.2X", static_cast<unsigned>(event));
-  LogText(line);
-  switch (event) {
-    case kPowerSuspend:
-      timers_.EnablePolling(false);
-      if (Options().SuspendOff) link_.SendCommand(cmdPowerOff);
-      break;
-    case kPowerResumeSuspend:
-      if (resumeCounter_ == 1) {
-        ResumeActions();
-      } else {
-        ++resumeCounter_;
-      }
-      break;
-    case kPowerResumeAutomatic:
-      if (resumeCounter_ == 1) {
-        WaitWithMessages(clock_, kAutomaticResumeWaitMs);
-        ResumeActions();
-      } else {
-        ++resumeCounter_;
-      }
-      break;
-    default:
-      break;
-  }
-}
-
-void TController::ResumeActions() {
-  if (Options().SuspendOn) link_.SendCommand(cmdPowerOn);
-  timers_.EnablePolling(true);
-  resumeCounter_ = 0;
-}
-
 bool TController::QueryEndSession() {
   SaveSettings();
   if (Options().AutoOff) link_.SendCommand(cmdPowerOff);
@@ -214,76 +173,6 @@ void TController::SetTitle(const std::string& title) {
   title_ = title;
   view_.TitleChanged(title);
   tray_.TitleChanged(title);
-}
-
-void TController::LoadSettings() {
-  if (storage_ == nullptr) return;
-  TIniFile ini;
-  if (LoadIniFile(storage_->Files, storage_->Codec, storage_->Path, ini) ==
-      FileRead::Result::Failed)
-    LogText("LoadSettings: cannot read " + storage_->Path);
-
-  const TRect window = view_.WindowRect();
-  const int optionPage = Options().OptionPage;  // not stored: kept for the run
-  settings_ = ReadSettings(ini, window.left, window.top);
-  settings_.Options.OptionPage = optionPage;
-  view_.MoveWindow(settings_.WindowLeft, settings_.WindowTop);
-}
-
-void TController::SaveSettings() {
-  if (storage_ == nullptr) return;
-  const std::string failed = storage_->Path + kWriteFailedSuffix;
-
-  // Keys of the file that the program does not know survive the save. A file that exists but
-  // cannot be read is not replaced.
-  const FileRead before = storage_->Files.ReadFile(storage_->Path);
-  if (before.result == FileRead::Result::Failed) {
-    view_.ShowMessage(failed);
-    return;
-  }
-  TIniFile ini;
-  if (before.result == FileRead::Result::Ok)
-    ini = TIniFile::Parse(DecodeIniText(before.bytes, storage_->Codec));
-
-  const TRect window = view_.WindowRect();
-  settings_.WindowLeft = window.left;
-  settings_.WindowTop = window.top;
-  WriteSettings(settings_, ini);
-
-  const std::string text = ini.Serialize();
-  if (before.result == FileRead::Result::Ok && before.bytes == text) return;
-  // A read-only file is kept as it is, so its bytes need no backup either.
-  const bool mayRewrite =
-      before.result != FileRead::Result::Ok || storage_->Files.KeptReadOnly(storage_->Path) ||
-      KeepUndecodableSettings(storage_->Files, storage_->Codec, storage_->Path, before.bytes);
-  if (!mayRewrite || storage_->Files.WriteFileAtomic(storage_->Path, text) == FileWrite::Failed)
-    view_.ShowMessage(failed);
-}
-
-void TController::LoadShortcuts() {
-  shortcuts_.clear();
-  if (storage_ == nullptr) return;
-  TIniFile ini;
-  LoadIniFile(storage_->Files, storage_->Codec, ShortcutFilePath(storage_->Path), ini);
-  shortcuts_ =
-      ReadShortcuts([&ini](std::string_view name) { return ini.ReadString("ShortCut", name, ""); });
-  view_.ShortcutsChanged(shortcuts_);
-}
-
-void TController::LoadAppCommandSets() {
-  appCommandSets_.Apps.clear();
-  if (storage_ == nullptr) return;
-  const std::string path = AppCommandFilePath(storage_->Path);
-  const FileRead read = storage_->Files.ReadFile(path);
-  if (read.result == FileRead::Result::Missing) return;
-  if (read.result == FileRead::Result::Failed) {
-    LogText("LoadAppCommandSets: cannot read " + path);
-    view_.ShowMessage(kAppCommandReadFailed);
-    return;
-  }
-  const TIniFile ini = TIniFile::Parse(DecodeIniText(read.bytes, storage_->Codec));
-  for (const std::string& section : appCommandSets_.Load(ini))
-    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultText(section));
 }
 
 }  // namespace zr4

@@ -20,8 +20,10 @@
 #include "core/app/param_executor.h"
 #include "core/app/pc_command_dispatcher.h"
 #include "core/app/popup_menu_model.h"
+#include "core/app/power_events.h"
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
+#include "core/app/settings_files.h"
 #include "core/app/shortcuts.h"
 #include "core/app/sim_remote.h"
 #include "core/app/skin_control.h"
@@ -39,12 +41,6 @@
 #include "core/ui/task_tray.h"
 
 namespace zr4 {
-
-// Power events as the controller handles them (Windows numbers them the same way); each
-// platform translates its own notifications to these.
-constexpr int kPowerSuspend = 4;
-constexpr int kPowerResumeSuspend = 7;
-constexpr int kPowerResumeAutomatic = 18;
 
 // What window creation is handed: the program's own parameters and what looking for the
 // component found.
@@ -95,7 +91,7 @@ class TController : public InstanceTarget {
   void ExecuteParams(const std::string& text) override { executor_.ExecuteParams(text); }
 
   // A power event (kPower*).
-  void PowerBroadcast(int event);
+  void PowerBroadcast(int event) { power_.PowerBroadcast(event); }
   // The session is ending: returns whether it may end.
   bool QueryEndSession();
   // The window is closing (close button, Exit, Esc, SIGTERM).
@@ -117,16 +113,9 @@ class TController : public InstanceTarget {
   void SetTitle(const std::string& title);
 
   // Reads the settings file (window position, options, lists, tray click names).
-  void LoadSettings();
+  void LoadSettings() { settingsFiles_.LoadSettings(); }
   // Writes all of it back; a failed write shows a message and changes nothing.
-  void SaveSettings();
-  // Reads "ShortCut.ini" from the settings file's folder: once, at start. A missing or
-  // unreadable file gives no shortcuts and no message; the file is never written.
-  void LoadShortcuts();
-  // Reads the application command sets from "DoraZozArar.ini" in the settings file's folder:
-  // once, at start. A missing file gives no sets; the user is told about a file that cannot be
-  // read and about each section that cannot be read whole.
-  void LoadAppCommandSets();
+  void SaveSettings() { settingsFiles_.SaveSettings(); }
 
   // The parts.
   TZR4Ctrl& Link() { return link_; }
@@ -168,7 +157,6 @@ class TController : public InstanceTarget {
 
  private:
   void ResetNoiseBlanker();
-  void ResumeActions();
   void SetUpVolumeSlider();
   void ShowDiscoveryNotice(TDiscoveryOutcome discovery);
 
@@ -184,11 +172,13 @@ class TController : public InstanceTarget {
   // The parts, each created after those it uses; a part that reaches one created after it, or
   // the controller's own steps, is handed a callback.
   TSettings settings_;
+  TSettingsFiles settingsFiles_{storage_, view_, settings_};
   TStatusDisplay display_{view_};
   TVolumeControl scrollBar1_;
   TWindowTimers timers_{view_};
   TPowerSave powerSave_{clock_};
   TSleepTimer sleepTimer_{clock_};
+  TPowerEvents power_{clock_, link_, timers_, settings_.Options};
   TSimRemote simRemote_{link_};
   TAppCtrlList appCommandSets_;
   TPcCommandDispatcher pcDispatcher_{ports_.actions, settings_.Options, appCommandSets_};
@@ -268,7 +258,6 @@ class TController : public InstanceTarget {
                                       .setTitle = [this](const std::string& t) { SetTitle(t); },
                                       .saveSettings = [this] { SaveSettings(); }}};
   TAboutCommand about_{view_, settings_, tray_};
-  int resumeCounter_ = 0;
 };
 
 }  // namespace zr4
