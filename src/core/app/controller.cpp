@@ -37,33 +37,33 @@ void TController::FormCreate(const TStartup& startup) {
 
   tray_.RegisterTrayActions();
   link_.ReadStatus();
-  LoadSettings();
+  settingsFiles_.LoadSettings();
   tray_.LoadClickNames();
   if (!startup.params.empty()) ExecuteParams(EncodeOwnParams(startup.params));
   settingsFiles_.LoadShortcuts(shortcuts_);
 
-  if (Options().AutoOn) link_.SendCommand(cmdPowerOn);
+  if (settings_.Options.AutoOn) link_.SendCommand(cmdPowerOn);
   stations_.LoadStations(storage_);
 
   skins_.ScanSkins();
   popupMenu_.FillSkins(skins_);
-  skins_.LoadStartupSkin(Options().SkinIniName);
+  skins_.LoadStartupSkin(settings_.Options.SkinIniName);
   about_.LoadStartupIcon();
   tray_.ShowAtStart();
 
-  if (Options().NBCut) ResetNoiseBlanker();
+  if (settings_.Options.NBCut) ResetNoiseBlanker();
 
   ShowStatus(link_.Status);
 
   // The first poll comes soon whatever the input; the rule for the inputs applies from the
   // first tick on.
-  timers_.SetPollInterval(Options().RemoConEnable ? kPollGestureMs : kPollCdMs);
+  timers_.SetPollInterval(settings_.Options.RemoConEnable ? kPollGestureMs : kPollCdMs);
 
   SetUpVolumeSlider();
 
   timers_.Set({true, kTimer1IntervalMs}, {true, timers_.Timer2().Interval});
 
-  if (Options().APS) powerSave_.Start(Options().APSMin);
+  if (settings_.Options.APS) powerSave_.Start(settings_.Options.APSMin);
 
   settingsFiles_.LoadAppCommandSets(appCommandSets_);
 }
@@ -84,9 +84,9 @@ void TController::DeviceRediscovered(const TDiscoveryOutcome& discovery) {
 // Set the slider up before its change event is attached, so that this sends nothing.
 void TController::SetUpVolumeSlider() {
   scrollBar1_.OnChange = nullptr;
-  scrollBar1_.SmallChange = Options().VolLR;
-  scrollBar1_.LargeChange = Options().VolUD;
-  scrollBar1_.SetMax(Options().VolMax);
+  scrollBar1_.SmallChange = settings_.Options.VolLR;
+  scrollBar1_.LargeChange = settings_.Options.VolUD;
+  scrollBar1_.SetMax(settings_.Options.VolMax);
   scrollBar1_.SetPosition(link_.Status.Volume);
   view_.VolumeSliderChanged(VolumeSlider());
   skins_.PlaceVolumeKnob(scrollBar1_.Position());
@@ -96,7 +96,7 @@ void TController::SetUpVolumeSlider() {
 // The tone mode steps TONE, N.B.1, N.B.2, TONE: both paths end at TONE.
 void TController::ResetNoiseBlanker() {
   TDeviceStatus& status = link_.Status;
-  if (!Options().NB2Cut && status.ToneMode == 2) {
+  if (!settings_.Options.NB2Cut && status.ToneMode == 2) {
     WaitTicks(clock_, kNoiseBlankerWaitMs);
     link_.SendCommand(cmdTone);
     link_.SendCommand(cmdTone);
@@ -114,15 +114,15 @@ void TController::ShowStatus(const TDeviceStatus& status) {
   if (display_.Show(status)) {
     tray_.StatusChanged();
     const bool tuner = status.Source == kInputFM || status.Source == kInputAM;
-    if (tuner && Options().ShowRadioName) stations_.ShowStationName();
+    if (tuner && settings_.Options.ShowRadioName) stations_.ShowStationName();
     // Setting the slider echoes the volume back to the component; above VolMax it pulls the
     // component down to the limit.
     scrollBar1_.SetPosition(status.Volume);
     // Any change of the component's state counts as activity for the power save.
-    if (powerSave_.Active()) powerSave_.Start(Options().APSMin);
+    if (powerSave_.Active()) powerSave_.Start(settings_.Options.APSMin);
   }
   // Every record, changed or not: a gesture ends by a pause without change.
-  if (Options().RemoConEnable) gestures_.DetectGesture(status, previous);
+  if (settings_.Options.RemoConEnable) gestures_.DetectGesture(status, previous);
   media_.Observe(status, clock_.TickCount());
   view_.StatusShown();
 }
@@ -136,7 +136,7 @@ void TController::VolumeChange() {
   const int position = scrollBar1_.Position();
   link_.SetVolume(position);
   display_.ShowVolume(position);
-  if (Options().APS) powerSave_.Start(Options().APSMin);
+  if (settings_.Options.APS) powerSave_.Start(settings_.Options.APSMin);
   view_.VolumeSliderChanged(VolumeSlider());
   skins_.PlaceVolumeKnob(position);
 }
@@ -153,20 +153,20 @@ void TController::Timer1Timer() {
 void TController::Timer2Timer() {
   const TTickGuard tick = timers_.Timer2Tick();
   if (!tick.Entered()) return;
-  timers_.SetPollInterval(NextPollInterval(Options().RemoConEnable, link_.Status.Source));
+  timers_.SetPollInterval(NextPollInterval(settings_.Options.RemoConEnable, link_.Status.Source));
   Refresh();
 }
 
 bool TController::QueryEndSession() {
-  SaveSettings();
-  if (Options().AutoOff) link_.SendCommand(cmdPowerOff);
+  settingsFiles_.SaveSettings();
+  if (settings_.Options.AutoOff) link_.SendCommand(cmdPowerOff);
   return true;
 }
 
 void TController::FormClose() {
-  SaveSettings();
+  settingsFiles_.SaveSettings();
   tray_.FormClose();
-  if (Options().AutoOff) link_.SendCommand(cmdPowerOff);
+  if (settings_.Options.AutoOff) link_.SendCommand(cmdPowerOff);
 }
 
 void TController::SetTitle(const std::string& title) {

@@ -1,7 +1,7 @@
-// The controller window's logic. It owns the parts (display, timers, settings, commands, menu,
-// shortcuts, power save) and wires them together in the order window creation runs; what each
-// part decides lives in that part. The window itself (drawing, input) lives in the shell and
-// forwards everything here.
+// The controller window's logic, where its parts are put together: it creates the parts, hands
+// each the collaborators it uses and connects them; what each part decides lives in that part.
+// The window itself (drawing, input) lives in the shell and forwards everything to the
+// operations here; no part is handed out to be changed.
 #pragma once
 
 #include <string>
@@ -109,53 +109,49 @@ class TController : public InstanceTarget {
   // A shortcut's target runs as its action or its menu entry would.
   void RunShortcut(const TShortcutName& target) { zr4::RunShortcut(actions_, popupMenu_, target); }
 
+  // What the window forwards: its skinned buttons, the volume knob dragged, a press on its face,
+  // its own volume slider moved.
+  void SkinButtonClick(int index) { skins_.ButtonClick(index); }
+  void VolumeKnobDrag(bool leftButtonOnly, int x, int y) {
+    skins_.VolBarMouseMove(leftButtonOnly, x, y);
+  }
+  void FaceMouseDown(int x, int y) { skins_.FormMouseDown(x, y); }
+  void MoveVolumeSlider(int position) { scrollBar1_.SetPosition(position); }
+  // The right-click menu: read to be drawn, completed before it shows, its entries clicked.
+  const TPopupMenuModel& Menu() const { return popupMenu_; }
+  void PrepareMenu() { popupMenu_.PrepareToShow(); }
+  void MenuClick(const TMenuItem& item) { popupMenu_.Click(item); }
+  std::string MenuShortcutText(const TMenuItem& item) { return popupMenu_.ShortcutText(item); }
+  // The one-entry menu of the frequency and station-name labels.
+  bool LabelMenuPops() const { return stations_.LabelMenuPops(); }
+  void LabelMenuClick() { stations_.LabelMenuClick(); }
+  // The application was minimised or restored, by whatever means; the notification area was
+  // re-created; the mouse on the tray icon.
+  void ApplicationMinimize() { tray_.ApplicationMinimize(); }
+  void ApplicationRestore() { tray_.ApplicationRestore(); }
+  void TaskbarCreated() { tray_.TaskbarCreated(); }
+  void TrayMouse(TTrayMouse event, TTrayButton button) { tray_.Clicks().Mouse(event, button); }
+  // The component as a media player of the desktop: what it shows, its keys and volume.
+  TMediaState MediaState() const { return media_.State(); }
+  void MediaKey(TMediaKey key) { media_.Press(key); }
+  void SetMediaVolume(double volume) { media_.SetVolume(volume); }
+
   // The application title ("ZR4PCCtrl", or with a countdown): the window's and the tray tip's.
   void SetTitle(const std::string& title);
 
-  // Reads the settings file (window position, options, lists, tray click names).
-  void LoadSettings() { settingsFiles_.LoadSettings(); }
-  // Writes all of it back; a failed write shows a message and changes nothing.
-  void SaveSettings() { settingsFiles_.SaveSettings(); }
-
-  // The parts.
-  TZR4Ctrl& Link() { return link_; }
-  Clock& GetClock() { return clock_; }
-  ControllerView& View() { return view_; }
-  TCommands& Commands() { return commands_; }
-  TActionList& Actions() { return actions_; }
-  TPopupMenuModel& PopupMenu1() { return popupMenu_; }
-  // The "AudioDevice" menu, its outputs read and listed in the pop-up menu the first time it is
-  // needed (the menu shown, "-DEVICE") rather than at start: asking the sound system loads its
-  // libraries and may wait for it.
-  TAudioDeviceMenu& AudioDevices() { return popupMenu_.AudioDevices(); }
-  TMediaControls& Media() { return media_; }
-  // The numbered PC commands, and the command items the options dialog offers.
-  TPcCommandDispatcher& PcDispatcher() { return pcDispatcher_; }
-  TStatusDisplay& Display() { return display_; }
+  // What the panel shows, the application title as the taskbar shows it and the volume: for the
+  // window and for a later start's status request.
   const TPanelLabels& Labels() const override { return display_.Labels(); }
-  TVolumeControl& ScrollBar1() { return scrollBar1_; }
-  TWindowTimers& Timers() { return timers_; }
-  TPowerSave& PowerSave() { return powerSave_; }
-  TSleepTimer& SleepTimer() { return sleepTimer_; }
-  TClockTick& ClockTick() { return clockTick_; }
-  // The application title as the taskbar shows it.
   const std::string& Title() const override { return title_; }
   int Volume() const override { return scrollBar1_.Position(); }
   std::string PressSimRemote(const std::string& keys) override { return simRemote_.Press(keys); }
-  TGestureDetector& Gestures() { return gestures_; }
-  TStationNames& Stations() { return stations_; }
-  TSimRemote& SimRemote() { return simRemote_; }
-  PcCommandRunner& PcCommands() { return pcCommands_; }
-  TSkinControl& Skins() { return skins_; }
-  TSettings& Settings() { return settings_; }
-  TOptionData& Options() { return settings_.Options; }
-  const TOptionData& Options() const { return settings_.Options; }
-  const std::vector<TShortcutBinding>& Shortcuts() const { return shortcuts_; }
-  TTaskTray& Tray() { return tray_; }
-  TOptionDialogCommand& OptionDialog() { return optionDialog_; }
-  TAboutCommand& About() { return about_; }
+  // The window's actions, for their hints.
+  const TActionList& Actions() const { return actions_; }
 
  private:
+  // Tests set parts up and look into them through TControllerParts (tests/fakes).
+  friend class TControllerParts;
+
   void ResetNoiseBlanker();
   void SetUpVolumeSlider();
   void ShowDiscoveryNotice(TDiscoveryOutcome discovery);
@@ -256,7 +252,7 @@ class TController : public InstanceTarget {
                                       .powerSave = powerSave_,
                                       .slider = scrollBar1_,
                                       .setTitle = [this](const std::string& t) { SetTitle(t); },
-                                      .saveSettings = [this] { SaveSettings(); }}};
+                                      .saveSettings = [this] { settingsFiles_.SaveSettings(); }}};
   TAboutCommand about_{view_, settings_, tray_};
 };
 

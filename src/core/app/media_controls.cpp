@@ -138,6 +138,23 @@ void TMediaControls::Previous() {
   if (State().canGoPrevious) u_.actions.Execute("actPrevious");
 }
 
+void TMediaControls::Press(TMediaKey key) {
+  switch (key) {
+    case TMediaKey::Play:
+      return Play();
+    case TMediaKey::Pause:
+      return Pause();
+    case TMediaKey::PlayPause:
+      return PlayPause();
+    case TMediaKey::Stop:
+      return Stop();
+    case TMediaKey::Next:
+      return Next();
+    case TMediaKey::Previous:
+      return Previous();
+  }
+}
+
 void TMediaControls::SetVolume(double volume) {
   if (!std::isfinite(volume)) return;
   const int volumeMax = u_.options.VolMax;

@@ -34,6 +34,9 @@ struct TMediaState {
   bool operator==(const TMediaState&) const = default;
 };
 
+// The desktop's transport keys.
+enum class TMediaKey { Play, Pause, PlayPause, Stop, Next, Previous };
+
 class TMediaControls {
  public:
   // The keys run `actions` (and `commands` where no action fits); the volume goes through
@@ -63,6 +66,8 @@ class TMediaControls {
   void Stop();
   void Next();
   void Previous();
+  // Runs the desktop's `key`.
+  void Press(TMediaKey key);
   // 0.0 … 1.0 of VolMax, through the volume bar.
   void SetVolume(double volume);
 
