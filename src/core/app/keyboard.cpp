@@ -9,17 +9,15 @@ namespace zr4 {
 
 bool TKeyboard::FormKeyDown(int key, TShiftState shift) {
   if (shift != 0) return false;
-  TCommands& commands = commands_;
-  const TOptionData& o = options_;
   switch (key) {
     case kVkEscape:
       view_.CloseWindow();
       return true;
     case kVkPrior:
-      commands.MoveVolume(kPageStep);
+      commands_.MoveVolume(kPageStep);
       return true;
     case kVkNext:
-      commands.MoveVolume(-kPageStep);
+      commands_.MoveVolume(-kPageStep);
       return true;
     case kVkHome:
       slider_.SetPosition(0);
@@ -27,16 +25,16 @@ bool TKeyboard::FormKeyDown(int key, TShiftState shift) {
     case kVkEnd:
       return true;  // swallowed: the slider would jump to its maximum
     case kVkLeft:
-      commands.MoveVolume(-o.VolLR);
+      commands_.MoveVolume(-options_.VolLR);
       return true;
     case kVkRight:
-      commands.MoveVolume(o.VolLR);
+      commands_.MoveVolume(options_.VolLR);
       return true;
     case kVkUp:
-      commands.MoveVolume(o.VolUD);
+      commands_.MoveVolume(options_.VolUD);
       return true;
     case kVkDown:
-      commands.MoveVolume(-o.VolUD);
+      commands_.MoveVolume(-options_.VolUD);
       return true;
     default:
       return false;

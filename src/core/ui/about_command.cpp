@@ -51,16 +51,14 @@ void TAboutCommand::ChooseIcon(const TIconMenuItem& item) {
     view_.ShowMessage(kIconLoadFailed);
     return;
   }
-  TSettings& settings = settings_;
-  settings.IconChange = !item.FileName.empty();
+  settings_.IconChange = !item.FileName.empty();
   // The file's own name: on a case-sensitive file system "A.ICO" is not "A.ico".
-  settings.IconName = item.FileName;
+  settings_.IconName = item.FileName;
   if (tray_.Minimized() || tray_.Shown()) tray_.UpdateTrayIcon();
 }
 
 void TAboutCommand::LoadStartupIcon() {
-  const TSettings& settings = settings_;
-  if (settings.IconChange && !view_.SetApplicationIcon(settings.IconName))
+  if (settings_.IconChange && !view_.SetApplicationIcon(settings_.IconName))
     view_.ShowMessage(kIconLoadFailed);
 }
 
