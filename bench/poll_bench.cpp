@@ -8,6 +8,7 @@
 #include "core/app/window_timers.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_view.h"
 
@@ -69,8 +70,9 @@ void BM_UnchangedPollWithGestures(benchmark::State& state) {
   test::FakeView view;
   TController controller(clock, link, view);
   controller.FormCreate({});
-  controller.Options().RemoConEnable = true;
-  controller.Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)", R"(↓↓,"13,Winamp Stop",1)", ""};
+  Parts(controller).Options().RemoConEnable = true;
+  Parts(controller).Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)",
+                                              R"(↓↓,"13,Winamp Stop",1)", ""};
   const Frame report = sim.BuildReport();
   for (auto _ : state) {
     clock.now += 200;

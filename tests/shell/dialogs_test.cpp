@@ -31,6 +31,7 @@
 #include <memory>
 
 #include "core/app/controller.h"
+#include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/settings_location.h"
@@ -132,7 +133,7 @@ class DialogsTest : public ::testing::Test, protected test::SimLink<> {
     qunsetenv("ZR4PC_HOME");
     window.SetController(nullptr);
   }
-  void Run(const char* action) { controller->Actions().Execute(action); }
+  void Run(const char* action) { Parts(*controller).Actions().Execute(action); }
 
   QTemporaryDir home;
   SystemFileStore files;
@@ -164,12 +165,12 @@ TEST_F(DialogsTest, OptionsOkAppliesAndCancelDoesNot) {
     Child<QPushButton>(dialog, "OKBtn").click();
   });
   Run("actOptionDialog");
-  EXPECT_TRUE(controller->Options().AutoOn);
-  EXPECT_FALSE(controller->Options().NBCut);
-  EXPECT_TRUE(controller->Options().AutoVolChange);
-  EXPECT_EQ(controller->Options().VolMax, 80);
+  EXPECT_TRUE(Parts(*controller).Options().AutoOn);
+  EXPECT_FALSE(Parts(*controller).Options().NBCut);
+  EXPECT_TRUE(Parts(*controller).Options().AutoVolChange);
+  EXPECT_EQ(Parts(*controller).Options().VolMax, 80);
   EXPECT_EQ(controller->VolumeSlider().max, 80);
-  EXPECT_EQ(controller->Options().OptionPage, 3);
+  EXPECT_EQ(Parts(*controller).Options().OptionPage, 3);
   QFile file(QString::fromStdString(storage->Path));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().contains("AutoOn=1"));
@@ -192,7 +193,7 @@ TEST_F(DialogsTest, OptionsOkAppliesAndCancelDoesNot) {
     Child<QPushButton>(dialog, "CancelBtn").click();
   });
   Run("actOptionDialog");
-  EXPECT_TRUE(controller->Options().AutoOn);
+  EXPECT_TRUE(Parts(*controller).Options().AutoOn);
 }
 
 TEST_F(DialogsTest, ATimerIsAddedThroughTheTimerEntryDialog) {
@@ -222,8 +223,8 @@ TEST_F(DialogsTest, ATimerIsAddedThroughTheTimerEntryDialog) {
     Child<QPushButton>(dialog, "OKBtn").click();
   });
   Run("actOptionDialog");
-  ASSERT_EQ(controller->Settings().TimerList.Count(), 1);
-  EXPECT_EQ(controller->Settings().TimerList.GetItem(0).Command, "-PCALL 5");
+  ASSERT_EQ(Parts(*controller).Settings().TimerList.Count(), 1);
+  EXPECT_EQ(Parts(*controller).Settings().TimerList.GetItem(0).Command, "-PCALL 5");
 }
 
 TEST_F(DialogsTest, AboutBoxShowsVersionAndListsIcons) {
@@ -241,8 +242,8 @@ TEST_F(DialogsTest, AboutBoxShowsVersionAndListsIcons) {
     ASSERT_EQ(menu.actions().size(), 2);
     EXPECT_EQ(menu.actions()[0]->text(), "Default");
     menu.actions()[1]->trigger();
-    EXPECT_EQ(controller->Settings().IconName, "red.ico");
-    EXPECT_TRUE(controller->Settings().IconChange);
+    EXPECT_EQ(Parts(*controller).Settings().IconName, "red.ico");
+    EXPECT_TRUE(Parts(*controller).Settings().IconChange);
     dialog.accept();
   });
   Run("actAbout");
@@ -252,17 +253,17 @@ TEST_F(DialogsTest, TrayClicksRunTheirKindsAndMinimisingKeepsTheWindowWithoutATr
   Start();
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  controller->Tray().Clicks().Click(TTrayButton::Left);  // left click: minimise
+  Parts(*controller).Tray().Clicks().Click(TTrayButton::Left);  // left click: minimise
   EXPECT_TRUE(window.isMinimized());
-  EXPECT_TRUE(controller->Tray().Minimized());
+  EXPECT_TRUE(Parts(*controller).Tray().Minimized());
   // With a notification area (Windows always has one) the window goes into it; offscreen there
   // is none, and the window is minimised, not hidden.
   const bool notificationArea = TrayIcon::Available();
   EXPECT_EQ(window.Tray().Shown(), notificationArea);
   EXPECT_EQ(window.isVisible(), !notificationArea);
-  controller->Tray().Clicks().Click(TTrayButton::Left);  // and back
+  Parts(*controller).Tray().Clicks().Click(TTrayButton::Left);  // and back
   EXPECT_FALSE(window.isMinimized());
-  EXPECT_FALSE(controller->Tray().Minimized());
+  EXPECT_FALSE(Parts(*controller).Tray().Minimized());
 }
 
 // A notification area without right and middle double clicks (a Linux tray host): those two
@@ -335,13 +336,13 @@ constexpr double kReadable = 2.5;
 // focused, with the focus elsewhere in the dialog and with the dialog in the background.
 TEST_F(DialogsTest, SelectedRowsOfTheThreeListsAreReadable) {
   Start();
-  controller->Settings().GestureList = {"\"↑↑↓\",\"01,スタンバイ\",1"};
+  Parts(*controller).Settings().GestureList = {"\"↑↑↓\",\"01,スタンバイ\",1"};
   TMyTimerData timer;
   timer.WeekDay = 8;
   timer.Hour = 7;
   timer.Minute = 30;
   timer.Command = "-OFF";
-  controller->Settings().TimerList.Add(timer);
+  Parts(*controller).Settings().TimerList.Add(timer);
   const QString original = QApplication::style()->name();
   for (const QString& style : QStyleFactory::keys()) {
     QApplication::setStyle(style);
@@ -391,7 +392,7 @@ TEST_F(DialogsTest, TheTimerNumbersShowWhole) {
     timer.Command = "-ON";
     timer.Enabled = day % 2 == 0;
     timer.No = day - 1;
-    controller->Settings().TimerList.Add(timer);
+    Parts(*controller).Settings().TimerList.Add(timer);
   }
   OnNextDialog([](QDialog& dialog) {
     Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(4);
@@ -472,9 +473,9 @@ TEST_F(DialogsTest, AnEmptiedSpinBoxTakesItsMinimum) {
     QTest::mouseClick(&Child<QPushButton>(dialog, "OKBtn"), Qt::LeftButton);
   });
   Run("actOptionDialog");
-  EXPECT_EQ(controller->Options().VolMax, 1);
-  EXPECT_EQ(controller->Options().VolWheel, -10);
-  EXPECT_EQ(controller->Options().APSMin, 0);
+  EXPECT_EQ(Parts(*controller).Options().VolMax, 1);
+  EXPECT_EQ(Parts(*controller).Options().VolWheel, -10);
+  EXPECT_EQ(Parts(*controller).Options().APSMin, 0);
 
   OnNextDialog([](QDialog& dialog) {
     dialog.activateWindow();
@@ -485,7 +486,7 @@ TEST_F(DialogsTest, AnEmptiedSpinBoxTakesItsMinimum) {
     QTest::keyClick(&interval, Qt::Key_Return);
   });
   Run("actOptionDialog");
-  EXPECT_EQ(controller->Options().RemoConInterval, 500);
+  EXPECT_EQ(Parts(*controller).Options().RemoConInterval, 500);
 
   OnNextDialog([](QDialog& dialog) {
     OnNextDialog([](QDialog& entry) {

@@ -13,6 +13,7 @@
 
 #include "core/app/controller.h"
 #include "core/skin/skin_layout.h"
+#include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
 #include "shell/app/label_width.h"
 
@@ -68,7 +69,7 @@ TEST_F(MainWindowTest, LabelsFollowTheComponentAfterAPoll) {
 }
 
 TEST_F(MainWindowTest, ScrollBarMirrorsTheVolumeBothWays) {
-  EXPECT_EQ(ScrollBar().maximum(), controller.Options().VolMax);
+  EXPECT_EQ(ScrollBar().maximum(), Parts(controller).Options().VolMax);
   EXPECT_EQ(ScrollBar().value(), 22);
   EXPECT_TRUE(sim.ReceivedFrames().empty());  // setting it up sends nothing
 
@@ -78,7 +79,7 @@ TEST_F(MainWindowTest, ScrollBarMirrorsTheVolumeBothWays) {
 
   // The user moves it: the component follows.
   ScrollBar().setValue(30);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 30);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 30);
   EXPECT_EQ(sim.volume(), 30);
   EXPECT_EQ(Text("lbVol"), "30");
 
@@ -101,7 +102,7 @@ TEST_F(MainWindowTest, TheVolumeBarTakesNeitherTheWheelNorTheRightButton) {
   };
   wheel(120);
   EXPECT_EQ(sim.volume(), 24);
-  controller.Options().VolWheel = -3;
+  Parts(controller).Options().VolWheel = -3;
   wheel(120);
   EXPECT_EQ(sim.volume(), 21);
 
@@ -188,7 +189,7 @@ TEST_F(MainWindowTest, DraggingSnapsToTheWorkArea) {
 }
 
 TEST_F(MainWindowTest, ExitRunsTheCloseStepOnce) {
-  controller.Options().AutoOff = true;
+  Parts(controller).Options().AutoOff = true;
   QSignalSpy closed(&window, &MainWindow::closed);
   window.show();
   QAction* exit = nullptr;
@@ -205,7 +206,7 @@ TEST_F(MainWindowTest, ExitRunsTheCloseStepOnce) {
 }
 
 TEST_F(MainWindowTest, EndOfSessionSwitchesOffOnceAndCloses) {
-  controller.Options().AutoOff = true;
+  Parts(controller).Options().AutoOff = true;
   QSignalSpy closed(&window, &MainWindow::closed);
   window.show();
   window.EndSession();

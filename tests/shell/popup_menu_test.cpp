@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "core/app/controller.h"
+#include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/settings_location.h"
@@ -110,7 +111,7 @@ TEST_F(PopupMenuTest, OpensAndRunsEntries) {
   QAction* onTop = Entry(menu, "Al&ways On Top");
   EXPECT_FALSE(onTop->isChecked());
   onTop->trigger();
-  EXPECT_TRUE(controller->Settings().OnTop);
+  EXPECT_TRUE(Parts(*controller).Settings().OnTop);
   EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
   menu.close();
   menu.popup(window.mapToGlobal(QPoint(20, 20)));
@@ -124,7 +125,7 @@ TEST_F(PopupMenuTest, ShortcutsFromShortCutIni) {
   file.write("[ShortCut]\r\npoweronoff=Ctrl+P\r\nCD_TUNER_NEXT=Num 6\r\nVolume_10=^Shift+F5\r\n");
   file.close();
   Start(home.path());
-  ASSERT_EQ(controller->Shortcuts().size(), 3u);
+  ASSERT_EQ(Parts(*controller).Shortcuts().size(), 3u);
 
   QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
   EXPECT_TRUE(sim.standby());
@@ -186,11 +187,11 @@ TEST_F(PopupMenuTest, LabelMenuAndSleepTicks) {
   ASSERT_EQ(labelMenu->actions().size(), 1);
   EXPECT_EQ(labelMenu->actions()[0]->text(), QString::fromUtf8("表示変更"));
   labelMenu->actions()[0]->trigger();
-  EXPECT_TRUE(controller->Options().ShowRadioName);
+  EXPECT_TRUE(Parts(*controller).Options().ShowRadioName);
   labelMenu->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-  controller->Commands().actSelectCDExecute();
+  Parts(*controller).Commands().actSelectCDExecute();
   EXPECT_EQ(rightClick("lbRadioNum"), nullptr);
   EXPECT_FALSE(window.PopupMenu1().isVisible());
 

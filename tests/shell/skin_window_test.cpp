@@ -15,6 +15,7 @@
 #include "core/app/controller.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_clock.h"
 #include "shell/app/main_window.h"
 #include "shell/app/skin_button.h"
@@ -104,7 +105,8 @@ TEST_F(SkinWindowTest, TheDefaultSkinCutsTheWindowAndItsButtonsRunTheirActions) 
 
   // The label font's size is points at 96 dots per inch.
   const QFont font = window.findChild<QLabel*>("lbRadioName")->font();
-  EXPECT_EQ(font.pixelSize(), (controller.Skins().Look().Info.Fonts[10].Size * 96 + 36) / 72);
+  EXPECT_EQ(font.pixelSize(),
+            (Parts(controller).Skins().Look().Info.Fonts[10].Size * 96 + 36) / 72);
 }
 
 // The window as a screen at `ratio` times the skin's pixels shows it.
@@ -204,8 +206,8 @@ TEST(BuiltInSkinTest, CarriesEveryPictureAtTwiceTheSize) {
 TEST_F(SkinWindowTest, TheKnobFollowsTheVolumeAndDragsIt) {
   SkinButton* knob = window.findChild<SkinButton*>("btnVolseek");
   ASSERT_TRUE(knob && knob->isVisible());
-  const TRect bar = controller.Skins().Look().Info.ExInfo.VolBarRect;
-  const int volMax = controller.Options().VolMax;
+  const TRect bar = Parts(controller).Skins().Look().Info.ExInfo.VolBarRect;
+  const int volMax = Parts(controller).Options().VolMax;
   // left + round(width × volume / max) − round(knob width / 2)
   const auto expectedLeft = [&](int volume) {
     return bar.left +
@@ -228,12 +230,12 @@ TEST_F(SkinWindowTest, TheKnobFollowsTheVolumeAndDragsIt) {
 }
 
 TEST_F(SkinWindowTest, TheStripSkinIsFramedAndBorderLessTogglesIt) {
-  ASSERT_TRUE(controller.Skins().LoadSkinFile("skins\\classic.ini"));
+  ASSERT_TRUE(Parts(controller).Skins().LoadSkinFile("skins\\classic.ini"));
   EXPECT_TRUE(window.mask().isEmpty());
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_FALSE(window.findChild<SkinButton*>("btnPlay")->SkinMode());
   EXPECT_TRUE(window.findChild<SkinButton*>("btnExit")->isHidden());
-  controller.Skins().BorderLess1Click();
+  Parts(controller).Skins().BorderLess1Click();
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
@@ -268,7 +270,7 @@ TEST_F(SkinWindowTest, EveryButtonShowsItsActionsHint) {
                                  "INPUT MODE",
                                  "About..."};
   for (const char* skin : {"skins\\skindefa.zip", "skins\\classic.ini"}) {
-    ASSERT_TRUE(controller.Skins().LoadSkinFile(skin)) << skin;
+    ASSERT_TRUE(Parts(controller).Skins().LoadSkinFile(skin)) << skin;
     const QList<SkinButton*> buttons = window.findChildren<SkinButton*>();
     ASSERT_EQ(buttons.size(), 27);
     for (SkinButton* button : buttons)

@@ -1,7 +1,12 @@
 #include "core/app/clock_tick.h"
 
-#include "core/app/controller.h"
+#include "core/app/commands.h"
 #include "core/app/panel_labels.h"
+#include "core/app/power_save.h"
+#include "core/app/settings.h"
+#include "core/app/sleep_timer.h"
+#include "core/app/window_timers.h"
+#include "core/device/zr4ctrl.h"
 
 namespace zr4 {
 
@@ -11,36 +16,36 @@ std::string TimeLeftText(std::int64_t endTick, std::int64_t now) {
 }
 
 void TClockTick::Timer1Timer() {
-  const TTickGuard tick = c_.Timers().Timer1Tick();
+  const TTickGuard tick = u_.timers.Timer1Tick();
   if (tick.Entered()) Tick();
 }
 
 void TClockTick::Tick() {
-  Clock& clock = c_.GetClock();
-  TSleepTimer& sleep = c_.SleepTimer();
+  Clock& clock = u_.clock;
+  TSleepTimer& sleep = u_.sleep;
   if (sleep.Active()) {
-    c_.SetTitle(std::string(kAppTitle) + " - Sleep " +
+    u_.setTitle(std::string(kAppTitle) + " - Sleep " +
                 TimeLeftText(sleep.EndTick(), clock.TickCount()));
     if (clock.TickCount() > sleep.EndTick()) {
-      c_.Commands().actStopExecute();
-      c_.Link().SendCommand(cmdPowerOff);
+      u_.commands.actStopExecute();
+      u_.link.SendCommand(cmdPowerOff);
       sleep.Ended();
-      c_.SetTitle(kAppTitle);
+      u_.setTitle(kAppTitle);
     }
   }
-  TPowerSave& aps = c_.PowerSave();
+  TPowerSave& aps = u_.powerSave;
   if (aps.Active()) {
-    c_.SetTitle(std::string(kAppTitle) + " - A.P.S. " +
+    u_.setTitle(std::string(kAppTitle) + " - A.P.S. " +
                 TimeLeftText(aps.EndTick(), clock.TickCount()));
     if (clock.TickCount() > aps.EndTick()) {
-      c_.Link().SendCommand(cmdPowerOff);
+      u_.link.SendCommand(cmdPowerOff);
       aps.Stop();
-      c_.SetTitle(kAppTitle);
+      u_.setTitle(kAppTitle);
     }
   }
-  if (!c_.Options().TimerOff)
-    scheduled_.CheckTimers(c_.Settings().TimerList, clock,
-                           [this](const std::string& command) { c_.ExecuteParams(command); });
+  if (!u_.settings.Options.TimerOff)
+    scheduled_.CheckTimers(u_.settings.TimerList, clock,
+                           [this](const std::string& command) { u_.executeParams(command); });
 }
 
 }  // namespace zr4

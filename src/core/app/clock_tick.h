@@ -3,13 +3,21 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "core/app/scheduled_timers.h"
 
 namespace zr4 {
 
-class TController;
+class Clock;
+class TCommands;
+class TPowerSave;
+class TSleepTimer;
+class TWindowTimers;
+class TZR4Ctrl;
+struct TSettings;
 
 constexpr const char* kAppTitle = "ZR4PCCtrl";
 
@@ -19,7 +27,20 @@ std::string TimeLeftText(std::int64_t endTick, std::int64_t now);
 
 class TClockTick {
  public:
-  explicit TClockTick(TController& controller) : c_(controller) {}
+  // What a tick looks at and acts on. `setTitle` shows the application title; `executeParams`
+  // runs a weekly timer's command line.
+  struct Uses {
+    TWindowTimers& timers;
+    Clock& clock;
+    TSleepTimer& sleep;
+    TPowerSave& powerSave;
+    TZR4Ctrl& link;
+    TCommands& commands;
+    TSettings& settings;
+    std::function<void(const std::string&)> setTitle;
+    std::function<void(const std::string&)> executeParams;
+  };
+  explicit TClockTick(Uses uses) : u_(std::move(uses)) {}
 
   // One tick. A tick that starts inside another (a command waiting while window messages run)
   // does nothing.
@@ -28,7 +49,7 @@ class TClockTick {
  private:
   void Tick();
 
-  TController& c_;
+  Uses u_;
   TScheduledTimers scheduled_;
 };
 

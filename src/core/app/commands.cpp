@@ -2,7 +2,14 @@
 
 #include <array>
 
-#include "core/app/controller.h"
+#include "core/app/controller_view.h"
+#include "core/app/power_save.h"
+#include "core/app/settings.h"
+#include "core/app/status_display.h"
+#include "core/app/volume_control.h"
+#include "core/app/window_timers.h"
+#include "core/device/zr4ctrl.h"
+#include "core/ports/clock.h"
 
 namespace zr4 {
 
@@ -51,39 +58,39 @@ std::uint32_t SelectCommand(int input) {
 }  // namespace
 
 void TCommands::ActionList1Execute() {
-  if (c_.Options().APS) c_.PowerSave().Start(c_.Options().APSMin);
+  if (u_.settings.Options.APS) u_.powerSave.Start(u_.settings.Options.APSMin);
 }
 
 void TCommands::PauseAndRefresh() {
-  ShortPause(c_.GetClock());
-  c_.Refresh();
+  ShortPause(u_.clock);
+  u_.refresh();
 }
 
 void TCommands::actPlayExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   if (link.Status.Source == kInputMD) {
     link.SendCommand(cmdMdPlay);
-    ShortPause(c_.GetClock());
+    ShortPause(u_.clock);
   } else {
     link.SendCommand(cmdCdPlay);
-    ShortPause(c_.GetClock());
-    c_.Display().ShowPlayTime();
+    ShortPause(u_.clock);
+    u_.display.ShowPlayTime();
   }
-  c_.Refresh();
+  u_.refresh();
 }
 
 void TCommands::actStopExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   const int source = link.Status.Source;
   if (source == kInputCD || source == kInputMD) {
     link.SendCommand(source == kInputCD ? cmdCdStop : cmdMdStop);
-    ShortPause(c_.GetClock());
+    ShortPause(u_.clock);
   }
-  c_.Refresh();
+  u_.refresh();
 }
 
 void TCommands::actNextExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   const int source = link.Status.Source;
   if (IsTuner(source)) link.SendCommand(cmdPresetUp);
   if (source == kInputCD) link.SendCommand(cmdCdNext);
@@ -92,7 +99,7 @@ void TCommands::actNextExecute() {
 }
 
 void TCommands::actPreviousExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   const int source = link.Status.Source;
   if (IsTuner(source)) link.SendCommand(cmdPresetDown);
   if (source == kInputCD) link.SendCommand(cmdCdPrevious);
@@ -101,21 +108,21 @@ void TCommands::actPreviousExecute() {
 }
 
 void TCommands::actForwardExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   if (link.Status.Source == kInputCD) link.SendCommand(cmdCdForward);
   if (link.Status.Source == kInputMD) link.SendCommand(cmdMdFF);
   PauseAndRefresh();
 }
 
 void TCommands::actRewindExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   if (link.Status.Source == kInputCD) link.SendCommand(cmdCdRewind);
   if (link.Status.Source == kInputMD) link.SendCommand(cmdMdFB);
   PauseAndRefresh();
 }
 
 void TCommands::actRepeatExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   if (link.Status.Source == kInputCD) link.SendCommand(cmdCdRepeat);
   if (link.Status.Source == kInputMD) link.SendCommand(cmdMdRepeat);
   PauseAndRefresh();
@@ -123,19 +130,19 @@ void TCommands::actRepeatExecute() {
 
 // The display is left alone: the next poll shows the new state.
 void TCommands::actPowerExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   link.ReadStatus();
   if (link.Status.Standby == 1) link.SendCommand(cmdPowerOn);
   if (link.Status.Standby == 0) link.SendCommand(cmdPowerOff);
 }
 
 void TCommands::SelectInput(std::uint32_t command, int target) {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   link.SendCommand(command);
-  ShortPause(c_.GetClock());
+  ShortPause(u_.clock);
   // The record still holds the input from before the command.
   AutoVolume(link.Status.Source, target);
-  c_.Refresh();
+  u_.refresh();
 }
 
 void TCommands::actSelectUSBExecute() {
@@ -156,83 +163,83 @@ void TCommands::actSelectTUNERExecute() {
 
 void TCommands::actSelectCDExecute() {
   SelectInput(cmdSelectCD, kInputCD);
-  c_.Display().HideUnit();
+  u_.display.HideUnit();
   // Poll faster at once so that the play time keeps up.
-  if (!c_.Options().RemoConEnable) c_.Timers().SetPollInterval(kPollCdMs);
-  c_.Display().ShowPlayTime();
+  if (!u_.settings.Options.RemoConEnable) u_.timers.SetPollInterval(kPollCdMs);
+  u_.display.ShowPlayTime();
 }
 
 void TCommands::actVolumeChangeExecute() {
-  c_.VolumeChange();
+  u_.volumeChanged();
 }
 
 void TCommands::actEjectExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   if (link.Status.Source == kInputCD) {
     link.SendCommand(cmdCdStop);
-    ShortPause(c_.GetClock());
+    ShortPause(u_.clock);
   }
   link.SendCommand(cmdEject);
   PauseAndRefresh();
 }
 
 void TCommands::actMuteExecute() {
-  c_.Link().SendCommand(cmdMute);
+  u_.link.SendCommand(cmdMute);
   PauseAndRefresh();
 }
 
 // The component steps TONE, N.B.1, N.B.2 and back to TONE.
 void TCommands::actToneExecute() {
-  c_.Link().SendCommand(cmdTone);
+  u_.link.SendCommand(cmdTone);
   PauseAndRefresh();
 }
 
 void TCommands::actAutoManuExecute() {
-  if (!IsTuner(c_.Link().Status.Source)) return;
-  c_.Link().SendCommand(cmdAutoManual);
+  if (!IsTuner(u_.link.Status.Source)) return;
+  u_.link.SendCommand(cmdAutoManual);
   PauseAndRefresh();
 }
 
 void TCommands::actRandomExecute() {
-  c_.Link().SendCommand(cmdRandom);
+  u_.link.SendCommand(cmdRandom);
   PauseAndRefresh();
 }
 
 void TCommands::actMinimizeExecute() {
-  c_.View().Minimize();
+  u_.view.Minimize();
 }
 void TCommands::actExitExecute() {
-  c_.View().CloseWindow();
+  u_.view.CloseWindow();
 }
 
 void TCommands::actInputLevelUpExecute() {
-  c_.Link().SendCommand(cmdInputLevelUp);
+  u_.link.SendCommand(cmdInputLevelUp);
 }
 void TCommands::actInputLevelDnExecute() {
-  c_.Link().SendCommand(cmdInputLevelDn);
+  u_.link.SendCommand(cmdInputLevelDn);
 }
 
 void TCommands::MoveVolume(int delta) {
-  c_.ScrollBar1().SetPosition(c_.ScrollBar1().Position() + delta);
+  u_.slider.SetPosition(u_.slider.Position() + delta);
 }
 
 void TCommands::actVolumeUpExecute() {
-  MoveVolume(c_.Options().VolLR);
+  MoveVolume(u_.settings.Options.VolLR);
 }
 void TCommands::actVolumeDnExecute() {
-  MoveVolume(-c_.Options().VolLR);
+  MoveVolume(-u_.settings.Options.VolLR);
 }
 void TCommands::actVolumeUpBExecute() {
-  MoveVolume(c_.Options().VolUD);
+  MoveVolume(u_.settings.Options.VolUD);
 }
 void TCommands::actVolumeDownBExecute() {
-  MoveVolume(-c_.Options().VolUD);
+  MoveVolume(-u_.settings.Options.VolUD);
 }
 
 int TCommands::NextModeInput(int source) const {
   const int at = ModeCycleIndex(source);
   if (at < 0) return kInputNone;
-  const TOptionData& o = c_.Options();
+  const TOptionData& o = u_.settings.Options;
   const std::array<bool, 5> visits = {o.ModeTuner, o.ModeCD, o.ModeMD, o.ModeAUX, o.ModeUSB};
   // The current input's own flag is never consulted.
   for (std::size_t step = 1; step < kModeCycle.size(); ++step) {
@@ -243,18 +250,18 @@ int TCommands::NextModeInput(int source) const {
 }
 
 void TCommands::actModeChangeExecute() {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   const int source = link.Status.Source;
   const int next = NextModeInput(source);
   if (next == kInputNone) return;
   link.SendCommand(SelectCommand(next));
-  ShortPause(c_.GetClock());
+  ShortPause(u_.clock);
   AutoVolume(source, next);
-  c_.Refresh();
+  u_.refresh();
 }
 
 void TCommands::AutoVolume(int from, int to) {
-  const TOptionData& o = c_.Options();
+  const TOptionData& o = u_.settings.Options;
   if (!o.AutoVolChange || from == to || from == kInputNone) return;
   auto offset = [&o](int input) {
     switch (input) {
@@ -274,39 +281,39 @@ void TCommands::AutoVolume(int from, int to) {
 }
 
 void TCommands::VolumePresetClick(int volume) {
-  c_.Link().SetVolume(volume);
-  c_.Refresh();
+  u_.link.SetVolume(volume);
+  u_.refresh();
 }
 
 void TCommands::TunerDirectClick(int preset) {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   link.CallPreset(preset);
-  ShortPause(c_.GetClock());
+  ShortPause(u_.clock);
   AutoVolume(link.Status.Source, kInputFM);
-  c_.Refresh();
+  u_.refresh();
 }
 
 void TCommands::CdDirectClick(int track) {
-  c_.Link().PlayTrack(track);
+  u_.link.PlayTrack(track);
   PauseAndRefresh();
 }
 
 void TCommands::DeviceKeyClick(std::uint32_t command) {
-  c_.Link().SendCommand(command);
+  u_.link.SendCommand(command);
   PauseAndRefresh();
 }
 
 void TCommands::AlwaysOnTopClick() {
-  bool& onTop = c_.Settings().OnTop;
+  bool& onTop = u_.settings.OnTop;
   onTop = !onTop;
-  c_.View().SetTopmost(onTop);
+  u_.view.SetTopmost(onTop);
 }
 
 void TCommands::AutoOnClick() {
-  c_.Options().AutoOn = !c_.Options().AutoOn;
+  u_.settings.Options.AutoOn = !u_.settings.Options.AutoOn;
 }
 void TCommands::AutoOffClick() {
-  c_.Options().AutoOff = !c_.Options().AutoOff;
+  u_.settings.Options.AutoOff = !u_.settings.Options.AutoOff;
 }
 
 }  // namespace zr4

@@ -5,14 +5,37 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace zr4 {
 
-class TController;
+class Clock;
+class ControllerView;
+class TPowerSave;
+class TStatusDisplay;
+class TVolumeControl;
+class TWindowTimers;
+class TZR4Ctrl;
+struct TSettings;
 
 class TCommands {
  public:
-  explicit TCommands(TController& controller) : c_(controller) {}
+  // What the commands act on. `refresh` reads the status and shows it; `volumeChanged` runs
+  // what a moved slider runs.
+  struct Uses {
+    TZR4Ctrl& link;
+    Clock& clock;
+    ControllerView& view;
+    TSettings& settings;
+    TStatusDisplay& display;
+    TWindowTimers& timers;
+    TPowerSave& powerSave;
+    TVolumeControl& slider;
+    std::function<void()> refresh;
+    std::function<void()> volumeChanged;
+  };
+  explicit TCommands(Uses uses) : u_(std::move(uses)) {}
 
   // Runs before every action started through the action list: any use of the window restarts
   // the automatic power save while it is on.
@@ -75,7 +98,7 @@ class TCommands {
   void SelectInput(std::uint32_t command, int target);
   void PauseAndRefresh();
 
-  TController& c_;
+  Uses u_;
 };
 
 }  // namespace zr4

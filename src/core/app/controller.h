@@ -1,7 +1,7 @@
-// The controller window's logic. It owns the parts (display, timers, settings, commands, menu,
-// shortcuts, power save) and wires them together in the order window creation runs; what each
-// part decides lives in that part. The window itself (drawing, input) lives in the shell and
-// forwards everything here.
+// The controller window's logic, where its parts are put together: it creates the parts, hands
+// each the collaborators it uses and connects them; what each part decides lives in that part.
+// The window itself (drawing, input) lives in the shell and forwards everything to the
+// operations here; no part is handed out to be changed.
 #pragma once
 
 #include <string>
@@ -14,12 +14,16 @@
 #include "core/app/controller_view.h"
 #include "core/app/device_notice.h"
 #include "core/app/gesture_detector.h"
+#include "core/app/instance_requests.h"
+#include "core/app/keyboard.h"
 #include "core/app/media_controls.h"
 #include "core/app/param_executor.h"
 #include "core/app/pc_command_dispatcher.h"
 #include "core/app/popup_menu_model.h"
+#include "core/app/power_events.h"
 #include "core/app/power_save.h"
 #include "core/app/settings.h"
+#include "core/app/settings_files.h"
 #include "core/app/shortcuts.h"
 #include "core/app/sim_remote.h"
 #include "core/app/skin_control.h"
@@ -37,12 +41,6 @@
 #include "core/ui/task_tray.h"
 
 namespace zr4 {
-
-// Power events as the controller handles them (Windows numbers them the same way); each
-// platform translates its own notifications to these.
-constexpr int kPowerSuspend = 4;
-constexpr int kPowerResumeSuspend = 7;
-constexpr int kPowerResumeAutomatic = 18;
 
 // What window creation is handed: the program's own parameters and what looking for the
 // component found.
@@ -67,7 +65,7 @@ struct TPcPorts {
   const TSkinPorts* skins = nullptr;
 };
 
-class TController {
+class TController : public InstanceTarget {
  public:
   // Without `storage` there is no settings file: the controller keeps the settings it holds and
   // saves nothing.
@@ -90,13 +88,12 @@ class TController {
   void Timer2Timer();
 
   // Runs a command line (start parameters, forwarded text, timers).
-  void ExecuteParams(const std::string& text) { executor_.ExecuteParams(text); }
+  void ExecuteParams(const std::string& text) override { executor_.ExecuteParams(text); }
 
   // A power event (kPower*).
-  void PowerBroadcast(int event);
-  // The machine has resumed, told once (logind): the resume actions run at once, as they do on
-  // the second of the two notifications Windows sends.
-  void Resumed();
+  void PowerBroadcast(int event) { power_.PowerBroadcast(event); }
+  // The machine has resumed, told once (logind).
+  void Resumed() { power_.Resumed(); }
   // The session is ending: returns whether it may end.
   bool QueryEndSession();
   // The window is closing (close button, Exit, Esc, SIGTERM).
@@ -107,60 +104,57 @@ class TController {
   // The slider as the window draws it.
   TVolumeSlider VolumeSlider() const;
 
+  // Key-down of the window or of its volume slider; whether the key was the window's own.
+  bool KeyDown(int key, TShiftState shift) { return keyboard_.FormKeyDown(key, shift); }
+  // One wheel notch over the window.
+  void MouseWheel(bool up) { keyboard_.FormMouseWheel(up); }
+  // A shortcut's target runs as its action or its menu entry would.
+  void RunShortcut(const TShortcutName& target) { zr4::RunShortcut(actions_, popupMenu_, target); }
+
+  // What the window forwards: its skinned buttons, the volume knob dragged, a press on its face,
+  // its own volume slider moved.
+  void SkinButtonClick(int index) { skins_.ButtonClick(index); }
+  void VolumeKnobDrag(bool leftButtonOnly, int x, int y) {
+    skins_.VolBarMouseMove(leftButtonOnly, x, y);
+  }
+  void FaceMouseDown(int x, int y) { skins_.FormMouseDown(x, y); }
+  void MoveVolumeSlider(int position) { scrollBar1_.SetPosition(position); }
+  // The right-click menu: read to be drawn, completed before it shows, its entries clicked.
+  const TPopupMenuModel& Menu() const { return popupMenu_; }
+  void PrepareMenu() { popupMenu_.PrepareToShow(); }
+  void MenuClick(const TMenuItem& item) { popupMenu_.Click(item); }
+  std::string MenuShortcutText(const TMenuItem& item) { return popupMenu_.ShortcutText(item); }
+  // The one-entry menu of the frequency and station-name labels.
+  bool LabelMenuPops() const { return stations_.LabelMenuPops(); }
+  void LabelMenuClick() { stations_.LabelMenuClick(); }
+  // The application was minimised or restored, by whatever means; the notification area was
+  // re-created; the mouse on the tray icon.
+  void ApplicationMinimize() { tray_.ApplicationMinimize(); }
+  void ApplicationRestore() { tray_.ApplicationRestore(); }
+  void TaskbarCreated() { tray_.TaskbarCreated(); }
+  void TrayMouse(TTrayMouse event, TTrayButton button) { tray_.Clicks().Mouse(event, button); }
+  // The component as a media player of the desktop: what it shows, its keys and volume.
+  const TMediaState& MediaState() const { return media_.State(); }
+  void MediaKey(TMediaKey key) { media_.Press(key); }
+  void SetMediaVolume(double volume) { media_.SetVolume(volume); }
+
   // The application title ("ZR4PCCtrl", or with a countdown): the window's and the tray tip's.
   void SetTitle(const std::string& title);
 
-  // Reads the settings file (window position, options, lists, tray click names).
-  void LoadSettings();
-  // Writes all of it back; a failed write shows a message and changes nothing.
-  void SaveSettings();
-  // Reads "ShortCut.ini" from the settings file's folder: once, at start. A missing or
-  // unreadable file gives no shortcuts and no message; the file is never written.
-  void LoadShortcuts();
-  // Reads the application command sets from "DoraZozArar.ini" in the settings file's folder:
-  // once, at start. A missing file gives no sets; the user is told about a file that cannot be
-  // read and about each section that cannot be read whole.
-  void LoadAppCommandSets();
-
-  // The parts.
-  TZR4Ctrl& Link() { return link_; }
-  Clock& GetClock() { return clock_; }
-  ControllerView& View() { return view_; }
-  TCommands& Commands() { return commands_; }
-  TActionList& Actions() { return actions_; }
-  TPopupMenuModel& PopupMenu1() { return popupMenu_; }
-  // The "AudioDevice" menu, its outputs read and listed in the pop-up menu the first time it is
-  // needed (the menu shown, "-DEVICE") rather than at start: asking the sound system loads its
-  // libraries and may wait for it.
-  TAudioDeviceMenu& AudioDevices();
-  TMediaControls& Media() { return media_; }
-  // The numbered PC commands, and the command items the options dialog offers.
-  TPcCommandDispatcher& PcDispatcher() { return pcDispatcher_; }
-  TStatusDisplay& Display() { return display_; }
-  const TPanelLabels& Labels() const { return display_.Labels(); }
-  TVolumeControl& ScrollBar1() { return scrollBar1_; }
-  TWindowTimers& Timers() { return timers_; }
-  TPowerSave& PowerSave() { return powerSave_; }
-  TSleepTimer& SleepTimer() { return sleepTimer_; }
-  TClockTick& ClockTick() { return clockTick_; }
-  // The application title as the taskbar shows it.
-  const std::string& Title() const { return title_; }
-  TGestureDetector& Gestures() { return gestures_; }
-  TStationNames& Stations() { return stations_; }
-  TSimRemote& SimRemote() { return simRemote_; }
-  PcCommandRunner& PcCommands() { return *ports_.pcCommands; }
-  TSkinControl& Skins() { return skins_; }
-  TSettings& Settings() { return settings_; }
-  TOptionData& Options() { return settings_.Options; }
-  const TOptionData& Options() const { return settings_.Options; }
-  const std::vector<TShortcutBinding>& Shortcuts() const { return shortcuts_; }
-  TTaskTray& Tray() { return tray_; }
-  TOptionDialogCommand& OptionDialog() { return optionDialog_; }
-  TAboutCommand& About() { return about_; }
+  // What the panel shows, the application title as the taskbar shows it and the volume: for the
+  // window and for a later start's status request.
+  const TPanelLabels& Labels() const override { return display_.Labels(); }
+  const std::string& Title() const override { return title_; }
+  int Volume() const override { return scrollBar1_.Position(); }
+  std::string PressSimRemote(const std::string& keys) override { return simRemote_.Press(keys); }
+  // The window's actions, for their hints.
+  const TActionList& Actions() const { return actions_; }
 
  private:
+  // Tests set parts up and look into them through TControllerParts (tests/fakes).
+  friend class TControllerParts;
+
   void ResetNoiseBlanker();
-  void ResumeActions();
   void SetUpVolumeSlider();
   void ShowDiscoveryNotice(TDiscoveryOutcome discovery);
 
@@ -171,33 +165,97 @@ class TController {
   NoAudioOutputs noAudio_;
   TPcPorts ports_;
   std::string program_;
+  std::string title_ = kAppTitle;
 
+  // The parts, each created after those it uses; a part that reaches one created after it, or
+  // the controller's own steps, is handed a callback.
   TSettings settings_;
+  TSettingsFiles settingsFiles_{storage_, view_, settings_};
   TStatusDisplay display_{view_};
   TVolumeControl scrollBar1_;
   TWindowTimers timers_{view_};
   TPowerSave powerSave_{clock_};
   TSleepTimer sleepTimer_{clock_};
-  TClockTick clockTick_{*this};
-  TCommands commands_{*this};
-  TActionList actions_{commands_};
-  TPopupMenuModel popupMenu_{*this};
-  TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
-  bool audioDevicesRead_ = false;
-  TParamExecutor executor_{*this};
-  TGestureDetector gestures_{*this};
-  TStationNames stations_{*this};
+  TPowerEvents power_{clock_, link_, timers_, settings_.Options};
   TSimRemote simRemote_{link_};
-  TSkinControl skins_{*this, ports_.skins};
-  std::vector<TShortcutBinding> shortcuts_;
-  TMediaControls media_{*this};
-  TTaskTray tray_{*this};
-  TOptionDialogCommand optionDialog_{*this};
-  TAboutCommand about_{*this};
   TAppCtrlList appCommandSets_;
   TPcCommandDispatcher pcDispatcher_{ports_.actions, settings_.Options, appCommandSets_};
-  int resumeCounter_ = 0;
-  std::string title_ = kAppTitle;
+  PcCommandRunner& pcCommands_{ports_.pcCommands ? *ports_.pcCommands : pcDispatcher_};
+  TCommands commands_{{.link = link_,
+                       .clock = clock_,
+                       .view = view_,
+                       .settings = settings_,
+                       .display = display_,
+                       .timers = timers_,
+                       .powerSave = powerSave_,
+                       .slider = scrollBar1_,
+                       .refresh = [this] { Refresh(); },
+                       .volumeChanged = [this] { VolumeChange(); }}};
+  TActionList actions_{commands_};
+  TAudioDeviceMenu audioDevices_{ports_.audio ? *ports_.audio : noAudio_};
+  std::vector<TShortcutBinding> shortcuts_;
+  TTaskTray tray_{
+      {.actions = actions_,
+       .clock = clock_,
+       .settings = settings_,
+       .display = display_,
+       .view = view_,
+       .menuItem = [this](std::string_view name) { return popupMenu_.FindByName(name); },
+       .refresh = [this] { Refresh(); }}};
+  TSkinControl skins_{{.view = view_,
+                       .tray = tray_,
+                       .slider = scrollBar1_,
+                       .settings = settings_,
+                       .actions = actions_,
+                       .ports = ports_.skins}};
+  TPopupMenuModel popupMenu_{{.settings = settings_,
+                              .audio = audioDevices_,
+                              .sleep = sleepTimer_,
+                              .skins = skins_,
+                              .shortcuts = shortcuts_,
+                              .commands = commands_,
+                              .actions = actions_,
+                              .tray = tray_,
+                              .view = view_,
+                              .setTitle = [this](const std::string& t) { SetTitle(t); }}};
+  TKeyboard keyboard_{commands_, view_, scrollBar1_, settings_.Options};
+  TStationNames stations_{display_, link_, popupMenu_, settings_.Options};
+  TGestureDetector gestures_{clock_, settings_, pcCommands_, link_, view_};
+  TMediaControls media_{{.options = settings_.Options,
+                         .slider = scrollBar1_,
+                         .link = link_,
+                         .display = display_,
+                         .actions = actions_,
+                         .commands = commands_}};
+  TParamExecutor executor_{
+      {.link = link_,
+       .clock = clock_,
+       .view = view_,
+       .options = settings_.Options,
+       .powerSave = powerSave_,
+       .commands = commands_,
+       .chooseAudioDevice = [this](int index) { popupMenu_.AudioDevices().Click(index); }}};
+  TClockTick clockTick_{{.timers = timers_,
+                         .clock = clock_,
+                         .sleep = sleepTimer_,
+                         .powerSave = powerSave_,
+                         .link = link_,
+                         .commands = commands_,
+                         .settings = settings_,
+                         .setTitle = [this](const std::string& t) { SetTitle(t); },
+                         .executeParams = [this](const std::string& t) { ExecuteParams(t); }}};
+  TOptionDialogCommand optionDialog_{{.settings = settings_,
+                                      .tray = tray_,
+                                      .pcDispatcher = pcDispatcher_,
+                                      .view = view_,
+                                      .display = display_,
+                                      .timers = timers_,
+                                      .stations = stations_,
+                                      .powerSave = powerSave_,
+                                      .slider = scrollBar1_,
+                                      .setTitle = [this](const std::string& t) { SetTitle(t); },
+                                      .saveSettings = [this] { settingsFiles_.SaveSettings(); }}};
+  TAboutCommand about_{view_, settings_, tray_};
 };
 
 }  // namespace zr4

@@ -8,6 +8,7 @@
 
 #include "core/app/panel_labels.h"
 #include "core/app/snapping.h"
+#include "core/app/volume_control.h"
 
 namespace zr4 {
 
@@ -27,6 +28,10 @@ struct TVolumeSlider {
 
   bool operator==(const TVolumeSlider&) const = default;
 };
+
+inline TVolumeSlider SliderOf(const TVolumeControl& slider) {
+  return {slider.Position(), slider.Max(), slider.SmallChange, slider.LargeChange};
+}
 
 class ControllerView {
  public:

@@ -2,8 +2,10 @@
 
 #include <exception>
 
-#include "core/app/controller.h"
+#include "core/app/controller_view.h"
 #include "core/app/ini_file.h"
+#include "core/app/settings.h"
+#include "core/device/zr4ctrl.h"
 #include "core/pcactions/comma_text.h"
 #include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
@@ -26,7 +28,7 @@ int GestureCommand(const std::vector<std::string>& gestureList, const std::strin
 }
 
 std::uint32_t TGestureDetector::Now() {
-  return static_cast<std::uint32_t>(c_.GetClock().TickCount());
+  return static_cast<std::uint32_t>(clock_.TickCount());
 }
 
 bool TGestureDetector::AppendMark(const TDeviceStatus& current, const TDeviceStatus& previous) {
@@ -39,7 +41,7 @@ bool TGestureDetector::AppendMark(const TDeviceStatus& current, const TDeviceSta
 }
 
 bool TGestureDetector::TimedOut() {
-  const int interval = c_.Options().RemoConInterval;
+  const int interval = settings_.Options.RemoConInterval;
   return interval < 0 || Now() - flag_.LastTick >= static_cast<std::uint32_t>(interval);
 }
 
@@ -93,19 +95,19 @@ bool TGestureDetector::RunGesture() {
   const std::string sequence = std::move(flag_.Sequence);
   flag_.Sequence.clear();
   flag_.Collecting = false;
-  const int number = GestureCommand(c_.Settings().GestureList, sequence);
+  const int number = GestureCommand(settings_.GestureList, sequence);
   LogText(
       "Gesture: \"" + sequence + "\" " +
       (number == 0 ? std::string("matches no entry") : "runs command " + std::to_string(number)));
   if (number == 0) return false;
   running_ = true;
   try {
-    c_.PcCommands().ExecutePcCommand(number);
-    c_.Link().SetVolume(flag_.SavedVolume);
+    pcCommands_.ExecutePcCommand(number);
+    link_.SetVolume(flag_.SavedVolume);
   } catch (const std::exception& error) {
     // The user hears why; the volume stays as the gesture left it.
     running_ = false;
-    c_.View().ShowMessage(error.what());
+    view_.ShowMessage(error.what());
     return false;
   }
   running_ = false;

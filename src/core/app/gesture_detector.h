@@ -13,7 +13,11 @@
 
 namespace zr4 {
 
-class TController;
+class Clock;
+class ControllerView;
+class PcCommandRunner;
+class TZR4Ctrl;
+struct TSettings;
 
 // The recogniser's state.
 struct TRemoteFlag {
@@ -33,7 +37,11 @@ int GestureCommand(const std::vector<std::string>& gestureList, const std::strin
 
 class TGestureDetector {
  public:
-  explicit TGestureDetector(TController& controller) : c_(controller) {}
+  // `settings` holds the acceptance time and the gesture list; `pcCommands` runs what a
+  // gesture names.
+  TGestureDetector(Clock& clock, const TSettings& settings, PcCommandRunner& pcCommands,
+                   TZR4Ctrl& link, ControllerView& view)
+      : clock_(clock), settings_(settings), pcCommands_(pcCommands), link_(link), view_(view) {}
 
   // Each status record shown while gestures are enabled, with the record shown before it.
   void DetectGesture(const TDeviceStatus& current, const TDeviceStatus& previous);
@@ -49,7 +57,11 @@ class TGestureDetector {
   bool RunGesture();
   std::uint32_t Now();
 
-  TController& c_;
+  Clock& clock_;
+  const TSettings& settings_;
+  PcCommandRunner& pcCommands_;
+  TZR4Ctrl& link_;
+  ControllerView& view_;
   TRemoteFlag flag_;
   // A gesture's PC command is running: records shown meanwhile (a poll inside a wait) belong
   // to no gesture.

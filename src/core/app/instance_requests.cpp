@@ -1,13 +1,12 @@
 #include "core/app/instance_requests.h"
 
-#include "core/app/controller.h"
 #include "core/app/status_report.h"
 #include "core/ports/log.h"
 
 namespace zr4 {
 
-TInstanceRequests::TInstanceRequests(TController& controller, TInstanceWindow window)
-    : controller_(controller), window_(std::move(window)) {}
+TInstanceRequests::TInstanceRequests(InstanceTarget& target, TInstanceWindow window)
+    : target_(target), window_(std::move(window)) {}
 
 void TInstanceRequests::HoldUntilCreated() {
   holding_ = true;
@@ -39,24 +38,23 @@ std::optional<std::string> TInstanceRequests::Answer(const InstanceRequest& requ
 std::string TInstanceRequests::Run(const InstanceRequest& request) {
   switch (request.verb) {
     case InstanceVerb::Forward:
-      controller_.ExecuteParams(request.text);
+      target_.ExecuteParams(request.text);
       break;
     case InstanceVerb::Restore:
       LogText("Single instance: restore the window");
       if (window_.restore) window_.restore();
       break;
     case InstanceVerb::Status:
-      return FormatStatusLine(controller_.Labels(), controller_.Title());
+      return FormatStatusLine(target_.Labels(), target_.Title());
     case InstanceVerb::StatusJson:
-      return FormatStatusJson(controller_.Labels(), controller_.VolumeSlider().position,
-                              controller_.Title());
+      return FormatStatusJson(target_.Labels(), target_.Volume(), target_.Title());
     case InstanceVerb::SimRemote:
-      return controller_.SimRemote().Press(request.text);
+      return target_.PressSimRemote(request.text);
     case InstanceVerb::Screenshot: {
       std::string error = "no window to take a picture of";
       if (!window_.savePicture || !window_.savePicture(request.text, error))
         return std::string(kInstanceReplyFailed) + " " + error;
-      return std::string(kInstanceReplySaved) + FormatStatusLine(controller_.Labels());
+      return std::string(kInstanceReplySaved) + FormatStatusLine(target_.Labels());
     }
   }
   return std::string(kInstanceReplyOk);

@@ -11,7 +11,24 @@
 
 namespace zr4 {
 
-class TController;
+struct TPanelLabels;
+
+// What a later start's request reaches in the running controller.
+class InstanceTarget {
+ public:
+  // Runs a forwarded command line.
+  virtual void ExecuteParams(const std::string& text) = 0;
+  virtual const TPanelLabels& Labels() const = 0;
+  // The application title ("ZR4PCCtrl", or with a countdown).
+  virtual const std::string& Title() const = 0;
+  // The volume slider's position.
+  virtual int Volume() const = 0;
+  // Presses keys of the simulated component's remote; the reply line.
+  virtual std::string PressSimRemote(const std::string& keys) = 0;
+
+ protected:
+  ~InstanceTarget() = default;
+};
 
 // What a request may ask of the controller window; a platform without a way to ask leaves it
 // empty.
@@ -23,7 +40,7 @@ struct TInstanceWindow {
 
 class TInstanceRequests {
  public:
-  TInstanceRequests(TController& controller, TInstanceWindow window);
+  TInstanceRequests(InstanceTarget& target, TInstanceWindow window);
 
   // Runs the request and returns the reply line: "OK" once a forwarded command line has run or
   // the window was restored, the status text for a status request, "SAVED " and the status line
@@ -41,7 +58,7 @@ class TInstanceRequests {
  private:
   std::string Run(const InstanceRequest& request);
 
-  TController& controller_;
+  InstanceTarget& target_;
   TInstanceWindow window_;
   bool holding_ = false;
   std::vector<InstanceRequest> waiting_;

@@ -1,39 +1,40 @@
 #include "core/app/keyboard.h"
 
-#include "core/app/controller.h"
+#include "core/app/commands.h"
+#include "core/app/controller_view.h"
+#include "core/app/option_data.h"
+#include "core/app/volume_control.h"
 
 namespace zr4 {
 
-bool FormKeyDown(TController& c, int key, TShiftState shift) {
+bool TKeyboard::FormKeyDown(int key, TShiftState shift) {
   if (shift != 0) return false;
-  TCommands& commands = c.Commands();
-  const TOptionData& o = c.Options();
   switch (key) {
     case kVkEscape:
-      c.View().CloseWindow();
+      view_.CloseWindow();
       return true;
     case kVkPrior:
-      commands.MoveVolume(kPageStep);
+      commands_.MoveVolume(kPageStep);
       return true;
     case kVkNext:
-      commands.MoveVolume(-kPageStep);
+      commands_.MoveVolume(-kPageStep);
       return true;
     case kVkHome:
-      c.ScrollBar1().SetPosition(0);
+      slider_.SetPosition(0);
       return true;
     case kVkEnd:
       return true;  // swallowed: the slider would jump to its maximum
     case kVkLeft:
-      commands.MoveVolume(-o.VolLR);
+      commands_.MoveVolume(-options_.VolLR);
       return true;
     case kVkRight:
-      commands.MoveVolume(o.VolLR);
+      commands_.MoveVolume(options_.VolLR);
       return true;
     case kVkUp:
-      commands.MoveVolume(o.VolUD);
+      commands_.MoveVolume(options_.VolUD);
       return true;
     case kVkDown:
-      commands.MoveVolume(-o.VolUD);
+      commands_.MoveVolume(-options_.VolUD);
       return true;
     default:
       return false;
@@ -41,9 +42,9 @@ bool FormKeyDown(TController& c, int key, TShiftState shift) {
 }
 
 // A negative VolWheel turns the wheel's direction round.
-void FormMouseWheel(TController& c, bool up) {
-  const int step = c.Options().VolWheel;
-  c.Commands().MoveVolume(up ? step : -step);
+void TKeyboard::FormMouseWheel(bool up) {
+  const int step = options_.VolWheel;
+  commands_.MoveVolume(up ? step : -step);
 }
 
 }  // namespace zr4

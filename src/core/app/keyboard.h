@@ -5,7 +5,10 @@
 
 namespace zr4 {
 
-class TController;
+class ControllerView;
+class TCommands;
+class TVolumeControl;
+struct TOptionData;
 
 // Keys and buttons held while a key goes down.
 enum TShiftFlag : unsigned {
@@ -20,11 +23,25 @@ using TShiftState = unsigned;
 
 constexpr int kPageStep = 5;
 
-// Key-down of the window or of its volume slider. Returns whether the key was the window's own
-// (then nothing else may act on it); a key with any modifier or mouse button held is not.
-bool FormKeyDown(TController& controller, int key, TShiftState shift);
+class TKeyboard {
+ public:
+  // The keys run `commands` and move `slider` by the steps `options` hold; Esc closes `view`.
+  TKeyboard(TCommands& commands, ControllerView& view, TVolumeControl& slider,
+            const TOptionData& options)
+      : commands_(commands), view_(view), slider_(slider), options_(options) {}
 
-// One wheel notch over the window, up or down; the event is always taken.
-void FormMouseWheel(TController& controller, bool up);
+  // Key-down of the window or of its volume slider. Returns whether the key was the window's
+  // own (then nothing else may act on it); a key with any modifier or mouse button held is not.
+  bool FormKeyDown(int key, TShiftState shift);
+
+  // One wheel notch over the window, up or down; the event is always taken.
+  void FormMouseWheel(bool up);
+
+ private:
+  TCommands& commands_;
+  ControllerView& view_;
+  TVolumeControl& slider_;
+  const TOptionData& options_;
+};
 
 }  // namespace zr4

@@ -4,7 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/app/controller.h"
+#include "core/app/action_list.h"
+#include "core/app/commands.h"
+#include "core/app/option_data.h"
+#include "core/app/status_display.h"
+#include "core/app/volume_control.h"
+#include "core/device/zr4ctrl.h"
 
 namespace zr4 {
 
@@ -40,13 +45,13 @@ const TMediaState& TMediaControls::State() const {
   Inputs now{last_,
              seen_,
              CdMotion::Stopped,
-             c_.ScrollBar1().Position(),
-             c_.Options().VolMax,
-             c_.Link().Found,
-             c_.Display().Revision()};
+             u_.slider.Position(),
+             u_.options.VolMax,
+             u_.link.Found,
+             u_.display.Revision()};
   if (last_.Source == kInputCD) now.motion = Motion();
   if (built_ && now == builtFrom_) return state_;
-  state_ = Build(c_.Labels(), now.volume, now.volumeMax, now.found);
+  state_ = Build(u_.display.Labels(), now.volume, now.volumeMax, now.found);
   builtFrom_ = now;
   built_ = true;
   return state_;
@@ -113,22 +118,22 @@ TMediaState TMediaControls::Build(const TPanelLabels& labels, int volume, int vo
 void TMediaControls::Play() {
   if (!State().canPlay) return;
   const bool startsPlay = (last_.Source == kInputCD && !CdPlaying()) || last_.Source == kInputMD;
-  if (startsPlay) c_.Actions().Execute("actPlay");  // the other inputs play already
+  if (startsPlay) u_.actions.Execute("actPlay");  // the other inputs play already
 }
 
 void TMediaControls::Pause() {
   const TMediaState s = State();
   if (!s.canPause) return;
   if (last_.Source == kInputMD) {
-    c_.Commands().DeviceKeyClick(cmdMdPause);
+    u_.commands.DeviceKeyClick(cmdMdPause);
   } else if (CdPlaying()) {
-    c_.Actions().Execute("actPlay");
+    u_.actions.Execute("actPlay");
   }
 }
 
 void TMediaControls::PlayPause() {
   if (last_.Source == kInputCD) {
-    if (State().canPause) c_.Actions().Execute("actPlay");
+    if (State().canPause) u_.actions.Execute("actPlay");
   } else {
     Pause();
   }
@@ -136,22 +141,39 @@ void TMediaControls::PlayPause() {
 
 void TMediaControls::Stop() {
   if (last_.Source == kInputCD || last_.Source == kInputMD)
-    if (State().canPause) c_.Actions().Execute("actStop");
+    if (State().canPause) u_.actions.Execute("actStop");
 }
 
 void TMediaControls::Next() {
-  if (State().canGoNext) c_.Actions().Execute("actNext");
+  if (State().canGoNext) u_.actions.Execute("actNext");
 }
 
 void TMediaControls::Previous() {
-  if (State().canGoPrevious) c_.Actions().Execute("actPrevious");
+  if (State().canGoPrevious) u_.actions.Execute("actPrevious");
+}
+
+void TMediaControls::Press(TMediaKey key) {
+  switch (key) {
+    case TMediaKey::Play:
+      return Play();
+    case TMediaKey::Pause:
+      return Pause();
+    case TMediaKey::PlayPause:
+      return PlayPause();
+    case TMediaKey::Stop:
+      return Stop();
+    case TMediaKey::Next:
+      return Next();
+    case TMediaKey::Previous:
+      return Previous();
+  }
 }
 
 void TMediaControls::SetVolume(double volume) {
   if (!std::isfinite(volume)) return;
-  const int volumeMax = c_.Options().VolMax;
+  const int volumeMax = u_.options.VolMax;
   const double clamped = std::clamp(volume, 0.0, 1.0);
-  c_.ScrollBar1().SetPosition(static_cast<int>(std::lround(clamped * volumeMax)));
+  u_.slider.SetPosition(static_cast<int>(std::lround(clamped * volumeMax)));
 }
 
 }  // namespace zr4

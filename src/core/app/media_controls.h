@@ -11,7 +11,12 @@
 
 namespace zr4 {
 
-class TController;
+class TActionList;
+class TCommands;
+class TStatusDisplay;
+class TVolumeControl;
+class TZR4Ctrl;
+struct TOptionData;
 
 struct TMediaState {
   std::string playbackStatus = "Stopped";  // "Playing", "Paused" or "Stopped"
@@ -30,9 +35,22 @@ struct TMediaState {
   bool operator==(const TMediaState&) const = default;
 };
 
+// The desktop's transport keys.
+enum class TMediaKey { Play, Pause, PlayPause, Stop, Next, Previous };
+
 class TMediaControls {
  public:
-  explicit TMediaControls(TController& controller) : c_(controller) {}
+  // The keys run `actions` (and `commands` where no action fits); the volume goes through
+  // the slider; `display` holds what the panel shows.
+  struct Uses {
+    const TOptionData& options;
+    TVolumeControl& slider;
+    const TZR4Ctrl& link;
+    const TStatusDisplay& display;
+    TActionList& actions;
+    TCommands& commands;
+  };
+  explicit TMediaControls(Uses uses) : u_(uses) {}
 
   // Every record the window shows, changed or not: a CD's play time that stands still for a
   // while tells a pause from play, as the component reports no play state of its own.
@@ -50,6 +68,8 @@ class TMediaControls {
   void Stop();
   void Next();
   void Previous();
+  // Runs the desktop's `key`.
+  void Press(TMediaKey key);
   // 0.0 … 1.0 of VolMax, through the volume bar.
   void SetVolume(double volume);
 
@@ -72,7 +92,7 @@ class TMediaControls {
     bool operator==(const Inputs&) const = default;
   };
 
-  TController& c_;
+  Uses u_;
   TDeviceStatus last_;
   std::int64_t lastChangeTick_ = 0;
   std::int64_t nowTick_ = 0;

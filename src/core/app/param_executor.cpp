@@ -6,8 +6,12 @@
 #include <exception>
 #include <limits>
 
-#include "core/app/controller.h"
+#include "core/app/commands.h"
+#include "core/app/controller_view.h"
 #include "core/app/ini_file.h"
+#include "core/app/option_data.h"
+#include "core/app/power_save.h"
+#include "core/device/zr4ctrl.h"
 #include "core/pcactions/comma_text.h"
 #include "core/ports/log.h"
 
@@ -62,31 +66,31 @@ void TParamExecutor::ExecuteParams(const std::string& text) {
 
 TParamExecutor::Next TParamExecutor::RunOption(const std::string& option,
                                                const std::string* value) {
-  TZR4Ctrl& link = c_.Link();
+  TZR4Ctrl& link = u_.link;
   if (option == "-ON") {
     link.SendCommand(cmdPowerOn);
     // Window messages are processed meanwhile: polls, clock ticks and forwarded lines may run.
-    WaitTicks(c_.GetClock(), kPowerOnWaitMs);
+    WaitTicks(u_.clock, kPowerOnWaitMs);
   } else if (option == "-OFF") {
     link.SendCommand(cmdPowerOff);
   } else if (option == "-MUTE") {
     link.SendCommand(cmdMute);
   } else if (option == "-EXIT") {
-    c_.View().CloseWindow();
+    u_.view.CloseWindow();
   } else if (option == "-PCALL" || option == "-DEVICE") {
     // Without a value these two do nothing and the line goes on.
     if (!value) return Next::Continue;
     if (option == "-PCALL") {
       link.CallPreset(ValueOr(*value, 0));
     } else {
-      c_.AudioDevices().Click(ValueOr(*value, -1));
+      u_.chooseAudioDevice(ValueOr(*value, -1));
     }
   } else if (option == "-APS") {
-    TOptionData& options = c_.Options();
+    TOptionData& options = u_.options;
     // Without a value, or with minutes the countdown cannot take, the setting is cleared and the
     // countdown already running (if any) is left as it is.
     const int minutes = value ? ValueOr(*value, 0) : 0;
-    options.APS = value != nullptr && c_.PowerSave().Start(minutes);
+    options.APS = value != nullptr && u_.powerSave.Start(minutes);
     // Every later restart of the countdown (any activity) takes the same minutes, and they are
     // saved with the settings.
     if (options.APS) options.APSMin = minutes;
@@ -112,7 +116,7 @@ TParamExecutor::Next TParamExecutor::RunOption(const std::string& option,
       for (int press = TonePresses(link.Status.ToneMode, n); press > 0; --press)
         link.SendCommand(cmdTone);
     } else if (option == "-INPUT") {
-      TCommands& commands = c_.Commands();
+      TCommands& commands = u_.commands;
       switch (ValueOr(*value, 5)) {
         case 0:
           commands.actSelectTUNERExecute();

@@ -2,15 +2,33 @@
 // text a second start hands over, and the commands of scheduled timers all go through here.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace zr4 {
 
-class TController;
+class Clock;
+class ControllerView;
+class TCommands;
+class TPowerSave;
+class TZR4Ctrl;
+struct TOptionData;
 
 class TParamExecutor {
  public:
-  explicit TParamExecutor(TController& controller) : c_(controller) {}
+  // What the options reach. `options` takes "-APS" minutes; `chooseAudioDevice` clicks an
+  // entry of the "AudioDevice" menu, reading the outputs first.
+  struct Uses {
+    TZR4Ctrl& link;
+    Clock& clock;
+    ControllerView& view;
+    TOptionData& options;
+    TPowerSave& powerSave;
+    TCommands& commands;
+    std::function<void(int index)> chooseAudioDevice;
+  };
+  explicit TParamExecutor(Uses uses) : u_(std::move(uses)) {}
 
   // Splits the line as comma text and runs each known option in order; case does not matter,
   // unknown tokens are ignored. An option that takes a value reads it from the next token,
@@ -22,7 +40,7 @@ class TParamExecutor {
   enum class Next { Continue, Stop };
   Next RunOption(const std::string& option, const std::string* value);
 
-  TController& c_;
+  Uses u_;
 };
 
 }  // namespace zr4

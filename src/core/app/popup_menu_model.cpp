@@ -1,8 +1,19 @@
 #include "core/app/popup_menu_model.h"
 
 #include <cstdio>
+#include <utility>
 
-#include "core/app/controller.h"
+#include "core/app/action_list.h"
+#include "core/app/audio_device_menu.h"
+#include "core/app/clock_tick.h"
+#include "core/app/commands.h"
+#include "core/app/controller_view.h"
+#include "core/app/settings.h"
+#include "core/app/shortcuts.h"
+#include "core/app/skin_control.h"
+#include "core/app/sleep_timer.h"
+#include "core/device/zr4defs.h"
+#include "core/ui/task_tray.h"
 
 namespace zr4 {
 
@@ -137,7 +148,7 @@ TMenuItem* FindNamed(TMenuItem& item, std::string_view name) {
 
 }  // namespace
 
-TPopupMenuModel::TPopupMenuModel(TController& controller) : Items(BuildMenu()), c_(controller) {}
+TPopupMenuModel::TPopupMenuModel(Uses uses) : Items(BuildMenu()), u_(std::move(uses)) {}
 
 TMenuItem* TPopupMenuModel::Find(const std::vector<std::string>& path) {
   TMenuItem* item = &Items;
@@ -161,26 +172,36 @@ TMenuItem* TPopupMenuModel::FindByName(std::string_view name) {
 bool TPopupMenuModel::Checked(const TMenuItem& item) const {
   switch (item.Command) {
     case TMenuCommand::AlwaysOnTop:
-      return c_.Settings().OnTop;
+      return u_.settings.OnTop;
     case TMenuCommand::AutoOn:
-      return c_.Options().AutoOn;
+      return u_.settings.Options.AutoOn;
     case TMenuCommand::AutoOff:
-      return c_.Options().AutoOff;
+      return u_.settings.Options.AutoOff;
     case TMenuCommand::AudioDevice:
-      return c_.AudioDevices().Ticked() == item.Number;
+      // Its entries are listed only once the outputs were read.
+      return u_.audio.Ticked() == item.Number;
     case TMenuCommand::Sleep:
-      return c_.SleepTimer().TickedMinutes() == item.Number;
+      return u_.sleep.TickedMinutes() == item.Number;
     case TMenuCommand::Skin:
-      return c_.Skins().Checked() == item.Number;
+      return u_.skins.Checked() == item.Number;
     case TMenuCommand::BorderLess:
-      return c_.Skins().BorderLess();
+      return u_.skins.BorderLess();
     default:
       return item.Checked;
   }
 }
 
 void TPopupMenuModel::PrepareToShow() {
-  c_.AudioDevices();
+  AudioDevices();
+}
+
+TAudioDeviceMenu& TPopupMenuModel::AudioDevices() {
+  if (!audioRead_) {
+    audioRead_ = true;
+    u_.audio.Build();
+    FillAudioDevices(u_.audio);
+  }
+  return u_.audio;
 }
 
 void TPopupMenuModel::FillAudioDevices(const TAudioDeviceMenu& outputs) {
@@ -219,7 +240,7 @@ bool TPopupMenuModel::Checkable(const TMenuItem& item) const {
 }
 
 std::string TPopupMenuModel::ShortcutText(const TMenuItem& item) {
-  for (const TShortcutBinding& binding : c_.Shortcuts()) {
+  for (const TShortcutBinding& binding : u_.shortcuts) {
     const TShortcutName& target = *binding.Target;
     const bool mine = target.Action.empty() ? FindShortcutEntry(*this, target) == &item
                                             : target.Action == item.Action;
@@ -230,10 +251,10 @@ std::string TPopupMenuModel::ShortcutText(const TMenuItem& item) {
 
 void TPopupMenuModel::Click(const TMenuItem& item) {
   if (!item.Enabled) return;
-  TCommands& commands = c_.Commands();
+  TCommands& commands = u_.commands;
   switch (item.Command) {
     case TMenuCommand::Action:
-      c_.Actions().Execute(item.Action);
+      u_.actions.Execute(item.Action);
       break;
     case TMenuCommand::VolumePreset:
       commands.VolumePresetClick(item.Number);
@@ -257,24 +278,24 @@ void TPopupMenuModel::Click(const TMenuItem& item) {
       commands.AutoOffClick();
       break;
     case TMenuCommand::AudioDevice:
-      c_.AudioDevices().Click(item.Number);
+      AudioDevices().Click(item.Number);
       break;
     case TMenuCommand::TaskTray:
-      c_.Tray().TaskTray1Click();
+      u_.tray.TaskTray1Click();
       break;
     case TMenuCommand::Skin:
-      c_.Skins().MenuClick(item.Number);
+      u_.skins.MenuClick(item.Number);
       break;
     case TMenuCommand::BorderLess:
-      c_.Skins().BorderLess1Click();
+      u_.skins.BorderLess1Click();
       break;
     case TMenuCommand::Exit:
-      c_.View().CloseWindow();
+      u_.view.CloseWindow();
       break;
     case TMenuCommand::Sleep:
-      c_.SleepTimer().Choose(item.Number);
+      u_.sleep.Choose(item.Number);
       // The time left shows from the next clock tick on; "OFF" clears it at once.
-      if (item.Number == 0) c_.SetTitle(kAppTitle);
+      if (item.Number == 0) u_.setTitle(kAppTitle);
       break;
     case TMenuCommand::None:
       break;

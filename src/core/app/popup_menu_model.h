@@ -3,15 +3,22 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zr4 {
 
+class ControllerView;
+class TActionList;
 class TAudioDeviceMenu;
-class TController;
+class TCommands;
 class TSkinControl;
+class TSleepTimer;
+class TTaskTray;
+struct TSettings;
+struct TShortcutBinding;
 
 // What an entry does when clicked.
 enum class TMenuCommand {
@@ -54,8 +61,23 @@ struct TMenuItem {
 
 class TPopupMenuModel {
  public:
-  // Builds the menu; clicks reach the controller's commands and action list.
-  explicit TPopupMenuModel(TController& controller);
+  // What the entries show and run. `settings` holds the toggles, `shortcuts` the texts beside
+  // the entries; `audio` is read the first time it is needed; `setTitle` shows the application
+  // title.
+  struct Uses {
+    TSettings& settings;
+    TAudioDeviceMenu& audio;
+    TSleepTimer& sleep;
+    TSkinControl& skins;
+    const std::vector<TShortcutBinding>& shortcuts;
+    TCommands& commands;
+    TActionList& actions;
+    TTaskTray& tray;
+    ControllerView& view;
+    std::function<void(const std::string&)> setTitle;
+  };
+  // Builds the menu.
+  explicit TPopupMenuModel(Uses uses);
 
   // The top level of the menu.
   TMenuItem Items;
@@ -78,6 +100,10 @@ class TPopupMenuModel {
   // Completes what is read only when the menu is first shown (the audio outputs); the view
   // calls it before it shows the menu.
   void PrepareToShow();
+  // The "AudioDevice" menu, its outputs read and listed the first time it is needed (the menu
+  // shown, "-DEVICE") rather than at start: asking the sound system loads its libraries and may
+  // wait for it.
+  TAudioDeviceMenu& AudioDevices();
   // Lists the PC's audio outputs under "AudioDevice" (disabled when there are none).
   void FillAudioDevices(const TAudioDeviceMenu& outputs);
   // Lists the skins found under "&Skin" (disabled when there are none).
@@ -87,7 +113,8 @@ class TPopupMenuModel {
   void Click(const TMenuItem& item);
 
  private:
-  TController& c_;
+  Uses u_;
+  bool audioRead_ = false;
 };
 
 }  // namespace zr4

@@ -3,8 +3,9 @@
 #include <array>
 #include <cstdio>
 
-#include "core/app/controller.h"
+#include "core/app/action_list.h"
 #include "core/app/ini_file.h"
+#include "core/app/popup_menu_model.h"
 #include "core/app/same_text.h"
 #include "core/app/settings_path.h"
 
@@ -226,13 +227,12 @@ TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target)
   return nullptr;
 }
 
-void RunShortcut(TController& controller, const TShortcutName& target) {
+void RunShortcut(TActionList& actions, TPopupMenuModel& menu, const TShortcutName& target) {
   if (!target.Action.empty()) {
-    controller.Actions().Execute(target.Action);
+    actions.Execute(target.Action);
     return;
   }
-  if (TMenuItem* item = FindShortcutEntry(controller.PopupMenu1(), target))
-    controller.PopupMenu1().Click(*item);
+  if (TMenuItem* item = FindShortcutEntry(menu, target)) menu.Click(*item);
 }
 
 }  // namespace zr4

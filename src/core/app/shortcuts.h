@@ -18,7 +18,7 @@
 
 namespace zr4 {
 
-class TController;
+class TActionList;
 class TPopupMenuModel;
 struct TMenuItem;
 
@@ -72,6 +72,6 @@ TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target)
 
 // Runs the target of a shortcut: an action through the action list (so it counts as activity),
 // a menu entry as a click on it would.
-void RunShortcut(TController& controller, const TShortcutName& target);
+void RunShortcut(TActionList& actions, TPopupMenuModel& menu, const TShortcutName& target);
 
 }  // namespace zr4

@@ -1,10 +1,14 @@
 #include "core/app/skin_control.h"
 
-#include "core/app/controller.h"
+#include "core/app/action_list.h"
+#include "core/app/controller_view.h"
 #include "core/app/option_data.h"
 #include "core/app/same_text.h"
+#include "core/app/settings.h"
+#include "core/app/volume_control.h"
 #include "core/ports/folder_list.h"
 #include "core/ports/log.h"
+#include "core/ui/task_tray.h"
 
 namespace zr4 {
 
@@ -97,7 +101,7 @@ std::optional<std::string> TSkinControl::TryLoad(const std::function<void(TSkin&
   } catch (const std::exception& e) {
     error = e.what();
   }
-  for (const std::string& warning : skin.Warnings()) c_.View().ShowMessage(warning);
+  for (const std::string& warning : skin.Warnings()) u_.view.ShowMessage(warning);
   if (!error) Apply(skin.TakeLook());
   return error;
 }
@@ -106,7 +110,7 @@ bool TSkinControl::LoadSkinFile(const std::string& skinIniName) {
   if (!ports_) return false;
   const std::string path = ResolveSkinPath(skinIniName);
   const auto error = TryLoad([&](TSkin& skin) { skin.LoadSkin(path); });
-  if (error) c_.View().ShowMessage(*error);
+  if (error) u_.view.ShowMessage(*error);
   return !error;
 }
 
@@ -131,7 +135,7 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
   // A broken skin file must not cost the user the window.
   const auto builtIn =
       TryLoad([&](TSkin& skin) { skin.LoadSkinArchive(kBuiltInName, ports_->BuiltIn); });
-  c_.View().ShowMessage(*error + (builtIn ? "" : std::string("\n") + kFallbackNotice));
+  u_.view.ShowMessage(*error + (builtIn ? "" : std::string("\n") + kFallbackNotice));
 }
 
 void TSkinControl::Apply(TSkinLook look) {
@@ -142,55 +146,55 @@ void TSkinControl::Apply(TSkinLook look) {
   layout_ = ApplySkinLayout(look_);
   // The tray icon stays as it is: a skin brings no icon, and the notification area keeps its own
   // window, so the window changing its face costs the icon nothing.
-  c_.View().SkinChanged(look_, layout_);
+  u_.view.SkinChanged(look_, layout_);
   // The knob keeps its skin position across the bar and slides along it.
   knob_ = look_.Info.ButtonPos[btnVolseek];
-  PlaceVolumeKnob(c_.ScrollBar1().Position());
+  PlaceVolumeKnob(u_.slider.Position());
   // A ticked "Al&ways On Top" is applied again by every load.
-  if (c_.Settings().OnTop) c_.View().SetTopmost(true);
+  if (u_.settings.OnTop) u_.view.SetTopmost(true);
 }
 
 void TSkinControl::MenuClick(int index) {
   if (index < 0 || index >= static_cast<int>(entries_.size()) || index == checked_) return;
   checked_ = index;
-  c_.Options().SkinIniName = entries_[static_cast<std::size_t>(index)].SkinIniName();
+  u_.settings.Options.SkinIniName = entries_[static_cast<std::size_t>(index)].SkinIniName();
   LoadChosenSkin();
 }
 
 void TSkinControl::LoadChosenSkin() {
-  LoadSkinFile(c_.Options().SkinIniName);
-  const TRect window = c_.View().WindowRect();
-  const TRect kept = KeepInWorkArea(window, c_.View().WorkArea());
-  if (kept != window) c_.View().MoveWindow(kept.left, kept.top);
+  LoadSkinFile(u_.settings.Options.SkinIniName);
+  const TRect window = u_.view.WindowRect();
+  const TRect kept = KeepInWorkArea(window, u_.view.WorkArea());
+  if (kept != window) u_.view.MoveWindow(kept.left, kept.top);
 }
 
 void TSkinControl::PlaceVolumeKnob(int volume) {
   if (!look_.Info.ButtonVisible[btnVolseek]) return;
-  knob_ = zr4::PlaceVolumeKnob(look_, knob_, volume, c_.Options().VolMax);
-  c_.View().VolumeKnobMoved(knob_.x, knob_.y);
+  knob_ = zr4::PlaceVolumeKnob(look_, knob_, volume, u_.settings.Options.VolMax);
+  u_.view.VolumeKnobMoved(knob_.x, knob_.y);
 }
 
 void TSkinControl::ButtonClick(int index) {
   if (index < 0 || index >= kSkinButtonCount) return;
   if (const char* action = kSkinButtonActions[static_cast<std::size_t>(index)])
-    c_.Actions().Execute(action);
+    u_.actions.Execute(action);
 }
 
 void TSkinControl::FormMouseDown(int x, int y) {
-  if (auto volume = VolumeAtPress(look_.Info.ExInfo, x, y, c_.Options().VolMax))
-    c_.ScrollBar1().SetPosition(*volume);
+  if (auto volume = VolumeAtPress(look_.Info.ExInfo, x, y, u_.settings.Options.VolMax))
+    u_.slider.SetPosition(*volume);
 }
 
 void TSkinControl::VolBarMouseMove(bool leftButtonOnly, int x, int y) {
-  if (auto volume =
-          knobDrag_.Move(look_.Info.ExInfo, knob_, leftButtonOnly, x, y, c_.Options().VolMax))
-    c_.ScrollBar1().SetPosition(*volume);
+  if (auto volume = knobDrag_.Move(look_.Info.ExInfo, knob_, leftButtonOnly, x, y,
+                                   u_.settings.Options.VolMax))
+    u_.slider.SetPosition(*volume);
 }
 
 void TSkinControl::BorderLess1Click() {
   borderLess_ = !borderLess_;
   layout_.Framed = !borderLess_;
-  c_.View().FramedChanged(layout_.Framed);
+  u_.view.FramedChanged(layout_.Framed);
 }
 
 }  // namespace zr4

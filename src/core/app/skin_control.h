@@ -16,8 +16,11 @@ namespace zr4 {
 class ControllerView;
 class FileStore;
 class FolderList;
-class TController;
+class TActionList;
+class TTaskTray;
+class TVolumeControl;
 class TextCodec;
+struct TSettings;
 
 // Where skins come from. Relative skin names ("skins\skindefa.zip") are looked up under each
 // of `Folders` in turn (the program's folder first, then the data folders of an installed
@@ -57,7 +60,18 @@ class TSkinControl {
   // Shown once when start-up falls back to the built-in skin, after the reason.
   static constexpr const char* kFallbackNotice = "内蔵のスキンを使います。";
 
-  TSkinControl(TController& controller, const TSkinPorts* ports) : c_(controller), ports_(ports) {}
+  // What a skin changes and what its buttons and volume bar reach. `settings` holds the
+  // chosen skin, the volume limit and Always On Top; a shown `tray` icon is put back after the
+  // window changed its face. Without `ports` no skin loads.
+  struct Uses {
+    ControllerView& view;
+    TTaskTray& tray;
+    TVolumeControl& slider;
+    TSettings& settings;
+    TActionList& actions;
+    const TSkinPorts* ports = nullptr;
+  };
+  explicit TSkinControl(Uses uses) : u_(uses), ports_(uses.ports) {}
 
   // Fills the Skin menu from the "skins" folders: sub-folders holding a skin.ini, then INI
   // files, then zip archives, each folder in turn; a name found twice is listed once.
@@ -103,7 +117,7 @@ class TSkinControl {
   std::optional<std::string> TryLoad(const std::function<void(TSkin&)>& load);
   void Apply(TSkinLook look);
 
-  TController& c_;
+  Uses u_;
   const TSkinPorts* ports_;
   TSkinLook look_;
   TSkinLayout layout_;

@@ -1,6 +1,12 @@
 #include "core/app/station_names.h"
 
-#include "core/app/controller.h"
+#include "core/app/ini_file.h"
+#include "core/app/option_data.h"
+#include "core/app/panel_labels.h"
+#include "core/app/popup_menu_model.h"
+#include "core/app/settings.h"
+#include "core/app/status_display.h"
+#include "core/device/zr4ctrl.h"
 
 namespace zr4 {
 
@@ -17,16 +23,16 @@ void TStationNames::LoadStations(const SettingsStorage* storage) {
 }
 
 void TStationNames::ShowStationName() {
-  const std::string frequency = c_.Labels().lbRadioNum;
+  const std::string frequency = display_.Labels().lbRadioNum;
   const std::optional<std::string> name = FindStationName(stations_, frequency);
   if (name) {
-    c_.Display().ShowStationName(*name);
+    display_.ShowStationName(*name);
   } else {
-    c_.Display().ShowFrequency();
+    display_.ShowFrequency();
   }
-  const int preset = c_.Link().Status.Preset;
+  const int preset = link_.Status.Preset;
   if (preset < 1 || preset > kDirectEntries) return;
-  TMenuItem* direct = c_.PopupMenu1().Find({"&TUNER", "Direct"});
+  TMenuItem* direct = menu_.Find({"&TUNER", "Direct"});
   if (direct == nullptr) return;
   for (TMenuItem& entry : direct->Items)
     if (entry.Command == TMenuCommand::TunerDirect && entry.Number == preset)
@@ -34,17 +40,17 @@ void TStationNames::ShowStationName() {
 }
 
 bool TStationNames::LabelMenuPops() const {
-  const int source = c_.Link().Status.Source;
+  const int source = link_.Status.Source;
   return source == kInputFM || source == kInputAM;
 }
 
 void TStationNames::LabelMenuClick() {
-  bool& show = c_.Options().ShowRadioName;
+  bool& show = options_.ShowRadioName;
   show = !show;
   if (show) {
     ShowStationName();
   } else {
-    c_.Display().ShowFrequency();
+    display_.ShowFrequency();
   }
 }
 

@@ -10,15 +10,22 @@
 
 namespace zr4 {
 
-class TController;
+class TPopupMenuModel;
+class TStatusDisplay;
+class TZR4Ctrl;
 struct SettingsStorage;
+struct TOptionData;
 
 // The caption of the one entry of the menu on the frequency and station-name labels.
 constexpr const char* kLabelMenuCaption = "表示変更";
 
 class TStationNames {
  public:
-  explicit TStationNames(TController& controller) : c_(controller) {}
+  // `display` shows the name or the frequency; `menu` holds the TUNER "Direct" entries;
+  // `options` holds ShowRadioName, which the label menu switches.
+  TStationNames(TStatusDisplay& display, const TZR4Ctrl& link, TPopupMenuModel& menu,
+                TOptionData& options)
+      : display_(display), link_(link), menu_(menu), options_(options) {}
 
   // Reads "Radio.ini" once, at start; a missing or unreadable file lists nothing.
   void LoadStations(const SettingsStorage* storage);
@@ -35,7 +42,10 @@ class TStationNames {
   void LabelMenuClick();
 
  private:
-  TController& c_;
+  TStatusDisplay& display_;
+  const TZR4Ctrl& link_;
+  TPopupMenuModel& menu_;
+  TOptionData& options_;
   std::vector<std::string> stations_;
 };
 

@@ -1,7 +1,9 @@
 #include "core/ui/about_command.h"
 
-#include "core/app/controller.h"
+#include "core/app/controller_view.h"
 #include "core/app/same_text.h"
+#include "core/app/settings.h"
+#include "core/ui/task_tray.h"
 
 namespace zr4 {
 
@@ -41,25 +43,23 @@ TAboutModel TAboutCommand::Load() {
 
 void TAboutCommand::Execute() {
   TAboutModel about = Load();
-  c_.View().RunAboutBox(about);
+  view_.RunAboutBox(about);
 }
 
 void TAboutCommand::ChooseIcon(const TIconMenuItem& item) {
-  if (!c_.View().SetApplicationIcon(item.FileName)) {
-    c_.View().ShowMessage(kIconLoadFailed);
+  if (!view_.SetApplicationIcon(item.FileName)) {
+    view_.ShowMessage(kIconLoadFailed);
     return;
   }
-  TSettings& settings = c_.Settings();
-  settings.IconChange = !item.FileName.empty();
+  settings_.IconChange = !item.FileName.empty();
   // The file's own name: on a case-sensitive file system "A.ICO" is not "A.ico".
-  settings.IconName = item.FileName;
-  if (c_.Tray().Minimized() || c_.Tray().Shown()) c_.Tray().UpdateTrayIcon();
+  settings_.IconName = item.FileName;
+  if (tray_.Minimized() || tray_.Shown()) tray_.UpdateTrayIcon();
 }
 
 void TAboutCommand::LoadStartupIcon() {
-  const TSettings& settings = c_.Settings();
-  if (settings.IconChange && !c_.View().SetApplicationIcon(settings.IconName))
-    c_.View().ShowMessage(kIconLoadFailed);
+  if (settings_.IconChange && !view_.SetApplicationIcon(settings_.IconName))
+    view_.ShowMessage(kIconLoadFailed);
 }
 
 }  // namespace zr4

@@ -8,7 +8,9 @@
 
 namespace zr4 {
 
-class TController;
+class ControllerView;
+class TTaskTray;
+struct TSettings;
 
 constexpr const char* kAboutVersion = "Version 0.20Dbg (｀・ω・´)";
 
@@ -37,7 +39,9 @@ class TAboutModel {
 
 class TAboutCommand {
  public:
-  explicit TAboutCommand(TController& controller) : c_(controller) {}
+  // `settings` remembers the chosen icon; `tray` shows it.
+  TAboutCommand(ControllerView& view, TSettings& settings, TTaskTray& tray)
+      : view_(view), settings_(settings), tray_(tray) {}
 
   // The skin's author and description; unset, both are empty.
   std::function<std::pair<std::string, std::string>()> SkinCredits;
@@ -50,7 +54,9 @@ class TAboutCommand {
   void LoadStartupIcon();
 
  private:
-  TController& c_;
+  ControllerView& view_;
+  TSettings& settings_;
+  TTaskTray& tray_;
 };
 
 }  // namespace zr4

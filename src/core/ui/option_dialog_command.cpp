@@ -1,55 +1,63 @@
 #include "core/ui/option_dialog_command.h"
 
-#include "core/app/controller.h"
+#include "core/app/clock_tick.h"
+#include "core/app/controller_view.h"
+#include "core/app/pc_command_dispatcher.h"
+#include "core/app/power_save.h"
+#include "core/app/settings.h"
+#include "core/app/station_names.h"
+#include "core/app/status_display.h"
+#include "core/app/window_timers.h"
+#include "core/ui/task_tray.h"
 
 namespace zr4 {
 
 TOptionFormModel TOptionDialogCommand::Load() {
   TOptionFormModel form(sortFlags_);
-  form.LoadFromOptions(c_.Options());
-  form.LoadTimers(c_.Settings().TimerList);
-  form.LoadRemoteCommands(c_.Settings().GestureList);
-  form.LoadTrayActions(c_.Tray().Actions(), c_.Tray().Clicks().HostClicks());
-  form.AddCommandItems(c_.PcDispatcher().CommandItems());
+  form.LoadFromOptions(u_.settings.Options);
+  form.LoadTimers(u_.settings.TimerList);
+  form.LoadRemoteCommands(u_.settings.GestureList);
+  form.LoadTrayActions(u_.tray.Actions(), u_.tray.Clicks().HostClicks());
+  form.AddCommandItems(u_.pcDispatcher.CommandItems());
   return form;
 }
 
 void TOptionDialogCommand::Execute() {
   TOptionFormModel form = Load();
-  if (c_.View().RunOptionDialog(form)) ApplyOptions(form);
+  if (u_.view.RunOptionDialog(form)) ApplyOptions(form);
 }
 
 void TOptionDialogCommand::ApplyOptions(const TOptionFormModel& form) {
-  TSettings& settings = c_.Settings();
+  TSettings& settings = u_.settings;
   form.SaveToOptions(settings.Options);
   form.StoreRemoteCommands(settings.GestureList);
   form.StoreTimers(settings.TimerList);
-  form.StoreTrayActions(c_.Tray().Actions());
-  c_.Tray().StoreClickNames();
+  form.StoreTrayActions(u_.tray.Actions());
+  u_.tray.StoreClickNames();
   const TOptionData& o = settings.Options;
 
   // The labels and the poll period follow at once.
-  if (!o.ShowRadioName) c_.Display().ShowFrequency();
-  c_.Timers().SetPollInterval(o.RemoConEnable ? kPollGestureMs : kPollCdMs);
-  if (o.ShowRadioName) c_.Stations().ShowStationName();
+  if (!o.ShowRadioName) u_.display.ShowFrequency();
+  u_.timers.SetPollInterval(o.RemoConEnable ? kPollGestureMs : kPollCdMs);
+  if (o.ShowRadioName) u_.stations.ShowStationName();
 
   if (form.SkinChanged() && LoadSkinFile) LoadSkinFile();
 
   // Switching the power save on starts nothing: the next use of the window does.
-  if (!o.APS && c_.PowerSave().Active()) {
-    c_.PowerSave().Stop();
-    c_.SetTitle(kAppTitle);
+  if (!o.APS && u_.powerSave.Active()) {
+    u_.powerSave.Stop();
+    u_.setTitle(kAppTitle);
   }
 
-  c_.Tray().OptionsApplied();
+  u_.tray.OptionsApplied();
 
-  TVolumeControl& slider = c_.ScrollBar1();
+  TVolumeControl& slider = u_.slider;
   slider.SmallChange = o.VolLR;
   slider.LargeChange = o.VolUD;
   slider.SetMax(o.VolMax);
-  c_.View().VolumeSliderChanged(c_.VolumeSlider());
+  u_.view.VolumeSliderChanged(SliderOf(slider));
 
-  c_.SaveSettings();
+  u_.saveSettings();
 }
 
 }  // namespace zr4

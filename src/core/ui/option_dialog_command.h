@@ -4,17 +4,41 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ui/option_form_model.h"
 
 namespace zr4 {
 
-class TController;
+class ControllerView;
+class TPcCommandDispatcher;
+class TPowerSave;
+class TStationNames;
+class TStatusDisplay;
+class TTaskTray;
+class TVolumeControl;
+class TWindowTimers;
+struct TSettings;
 
 class TOptionDialogCommand {
  public:
-  explicit TOptionDialogCommand(TController& controller) : c_(controller) {}
+  // What the dialog edits and what follows its OK at once. `setTitle` shows the application
+  // title; `saveSettings` writes the settings file.
+  struct Uses {
+    TSettings& settings;
+    TTaskTray& tray;
+    const TPcCommandDispatcher& pcDispatcher;
+    ControllerView& view;
+    TStatusDisplay& display;
+    TWindowTimers& timers;
+    TStationNames& stations;
+    TPowerSave& powerSave;
+    TVolumeControl& slider;
+    std::function<void(const std::string&)> setTitle;
+    std::function<void()> saveSettings;
+  };
+  explicit TOptionDialogCommand(Uses uses) : u_(std::move(uses)) {}
 
   // What the features that fill parts of the dialog hand in; each may stay unset.
   // Loads the skin named by SkinIniName and pulls the window back into the work area.
@@ -28,7 +52,7 @@ class TOptionDialogCommand {
   void ApplyOptions(const TOptionFormModel& form);
 
  private:
-  TController& c_;
+  Uses u_;
   TOptionSortFlags sortFlags_;
 };
 

@@ -1,6 +1,11 @@
 #include "core/ui/task_tray.h"
 
-#include "core/app/controller.h"
+#include "core/app/action_list.h"
+#include "core/app/clock_tick.h"
+#include "core/app/controller_view.h"
+#include "core/app/popup_menu_model.h"
+#include "core/app/settings.h"
+#include "core/app/status_display.h"
 #include "core/ui/tray_tip.h"
 
 namespace zr4 {
@@ -23,18 +28,18 @@ namespace {
 constexpr int kDefaultDoubleClickMs = 500;
 }  // namespace
 
-TTaskTray::TTaskTray(TController& controller)
-    : c_(controller),
-      actions_([this](const TAction& action) { c_.Actions().Execute(action.Name); }),
-      clicks_(controller.GetClock(), actions_, kDefaultDoubleClickMs) {}
+TTaskTray::TTaskTray(Uses uses)
+    : u_(std::move(uses)),
+      actions_([this](const TAction& action) { u_.actions.Execute(action.Name); }),
+      clicks_(u_.clock, actions_, kDefaultDoubleClickMs) {}
 
 void TTaskTray::RegisterTrayActions() {
   for (const TrayEntry& entry : kTrayEntries)
-    actions_.AddAction(entry.caption, c_.Actions().Find(entry.action));
+    actions_.AddAction(entry.caption, u_.actions.Find(entry.action));
 }
 
 void TTaskTray::LoadClickNames() {
-  const TTrayClickNames& names = c_.Settings().TrayClickNames;
+  const TTrayClickNames& names = u_.settings.TrayClickNames;
   for (int kind = 0; kind < kTrayClickKinds; ++kind)
     actions_.AssignKind(kind, actions_.IndexOfActionName(names[static_cast<std::size_t>(kind)]));
   // A name that binds nothing is saved back empty.
@@ -42,35 +47,35 @@ void TTaskTray::LoadClickNames() {
 }
 
 void TTaskTray::StoreClickNames() {
-  TTrayClickNames& names = c_.Settings().TrayClickNames;
+  TTrayClickNames& names = u_.settings.TrayClickNames;
   for (int kind = 0; kind < kTrayClickKinds; ++kind)
     names[static_cast<std::size_t>(kind)] = actions_.AssignedName(kind);
 }
 
 std::string TTaskTray::Tip() const {
-  return TrayTipText(c_.Labels(), countdownTitle_);
+  return TrayTipText(u_.display.Labels(), countdownTitle_);
 }
 
 void TTaskTray::AddTrayIcon() {
   shown_ = true;
-  c_.Display().SetTrayTipLatch(true);
-  c_.View().TrayIconChanged(true, Tip());
+  u_.display.SetTrayTipLatch(true);
+  u_.view.TrayIconChanged(true, Tip());
 }
 
 void TTaskTray::RemoveTrayIcon() {
   shown_ = false;
-  c_.View().TrayIconChanged(false, {});
+  u_.view.TrayIconChanged(false, {});
 }
 
 void TTaskTray::UpdateTrayTip() {
-  if (shown_) c_.View().TrayIconChanged(true, Tip());
+  if (shown_) u_.view.TrayIconChanged(true, Tip());
 }
 
 // The desktop tells nothing when the pointer rests on the icon, so the tip is rebuilt at the
 // first change instead of at the next hover.
 void TTaskTray::StatusChanged() {
-  if (!shown_ || c_.Display().TrayTipLatch()) return;
-  c_.Display().SetTrayTipLatch(true);
+  if (!shown_ || u_.display.TrayTipLatch()) return;
+  u_.display.SetTrayTipLatch(true);
   UpdateTrayTip();
 }
 
@@ -84,19 +89,18 @@ void TTaskTray::UpdateTrayIcon() {
 }
 
 void TTaskTray::ShowAtStart() {
-  if (c_.Options().MinimizeOnRun) {
-    c_.View().Minimize();
+  if (u_.settings.Options.MinimizeOnRun) {
+    u_.view.Minimize();
     ApplicationMinimize();
     return;
   }
-  if (c_.Options().ShowIcon) AddTrayIcon();
-  c_.View().ShowWindow();
+  if (u_.settings.Options.ShowIcon) AddTrayIcon();
+  u_.view.ShowWindow();
 }
 
 void TTaskTray::SetMenuForTray(bool minimized) {
-  TPopupMenuModel& menu = c_.PopupMenu1();
-  if (TMenuItem* onTop = menu.FindByName("alwaysonTop1")) onTop->Visible = !minimized;
-  if (TMenuItem* tray = menu.FindByName("TaskTray1")) tray->Checked = minimized;
+  if (TMenuItem* onTop = u_.menuItem("alwaysonTop1")) onTop->Visible = !minimized;
+  if (TMenuItem* tray = u_.menuItem("TaskTray1")) tray->Checked = minimized;
 }
 
 // Without a notification area the window stays minimised where the desktop keeps it: hidden,
@@ -104,29 +108,29 @@ void TTaskTray::SetMenuForTray(bool minimized) {
 void TTaskTray::ApplicationMinimize() {
   if (minimized_) return;
   minimized_ = true;
-  ControllerView& view = c_.View();
+  ControllerView& view = u_.view;
   if (view.TrayAvailable()) {
     if (!shown_) AddTrayIcon();
     view.HideWindow();
   }
   SetMenuForTray(true);
-  c_.Refresh();
+  u_.refresh();
 }
 
 void TTaskTray::ApplicationRestore() {
   if (!minimized_) return;
   minimized_ = false;
-  if (!c_.Options().ShowIcon && shown_) RemoveTrayIcon();
+  if (!u_.settings.Options.ShowIcon && shown_) RemoveTrayIcon();
   SetMenuForTray(false);
-  c_.View().RestoreWindow();
-  c_.Refresh();
+  u_.view.RestoreWindow();
+  u_.refresh();
 }
 
 void TTaskTray::OptionsApplied() {
-  if (!c_.View().WindowVisible()) return;
-  const bool showIcon = c_.Options().ShowIcon && c_.View().TrayAvailable();
+  if (!u_.view.WindowVisible()) return;
+  const bool showIcon = u_.settings.Options.ShowIcon && u_.view.TrayAvailable();
   if (showIcon && !shown_) AddTrayIcon();
-  if (!c_.Options().ShowIcon && shown_) RemoveTrayIcon();
+  if (!u_.settings.Options.ShowIcon && shown_) RemoveTrayIcon();
 }
 
 void TTaskTray::TaskbarCreated() {
@@ -140,13 +144,13 @@ void TTaskTray::FormClose() {
 }
 
 void TTaskTray::actPopupMenuExecute() {
-  c_.View().SetForeground();
-  c_.View().PopupMenuAtCursor();
+  u_.view.SetForeground();
+  u_.view.PopupMenuAtCursor();
 }
 
 void TTaskTray::actMinimizeRestoreExecute() {
-  if (c_.View().WindowVisible()) {
-    c_.View().Minimize();
+  if (u_.view.WindowVisible()) {
+    u_.view.Minimize();
     ApplicationMinimize();
   } else {
     ApplicationRestore();
@@ -154,15 +158,15 @@ void TTaskTray::actMinimizeRestoreExecute() {
 }
 
 void TTaskTray::actSetForegroundExecute() {
-  c_.View().SetForeground();
+  u_.view.SetForeground();
 }
 
 void TTaskTray::TaskTray1Click() {
-  const TMenuItem* tray = c_.PopupMenu1().FindByName("TaskTray1");
+  const TMenuItem* tray = u_.menuItem("TaskTray1");
   if (tray && tray->Checked) {
     ApplicationRestore();
   } else {
-    c_.View().Minimize();
+    u_.view.Minimize();
     ApplicationMinimize();
   }
 }

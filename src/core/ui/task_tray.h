@@ -2,18 +2,38 @@
 // and the window going to the tray when the application is minimised and coming back on restore.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "core/ui/tray_action_mgr.h"
 #include "core/ui/tray_clicks.h"
 
 namespace zr4 {
 
-class TController;
+class Clock;
+class ControllerView;
+class TActionList;
+class TStatusDisplay;
+struct TMenuItem;
+struct TSettings;
 
 class TTaskTray {
  public:
-  explicit TTaskTray(TController& controller);
+  // The tray runs `actions`, takes the tip from `display`, keeps its click names in
+  // `settings`. `menuItem` finds an entry of the right-click menu by name (the menu is built
+  // after the tray); `refresh` reads the status and shows it.
+  struct Uses {
+    TActionList& actions;
+    Clock& clock;
+    TSettings& settings;
+    TStatusDisplay& display;
+    ControllerView& view;
+    std::function<TMenuItem*(std::string_view name)> menuItem;
+    std::function<void()> refresh;
+  };
+  explicit TTaskTray(Uses uses);
 
   // The desktop's double-click time, read once at start.
   void SetDoubleClickTime(int ms) { clicks_.SetDoubleClickTime(ms); }
@@ -63,7 +83,7 @@ class TTaskTray {
   std::string Tip() const;
   void SetMenuForTray(bool minimized);
 
-  TController& c_;
+  Uses u_;
   TTaskTrayActionMgr actions_;
   TTrayClicks clicks_;
   bool shown_ = false;

@@ -74,4 +74,19 @@ void TTrayClicks::ButtonDoubleClick(TTrayButton button) {
   DoubleClick(button);
 }
 
+void TTrayClicks::Mouse(TTrayMouse event, TTrayButton button) {
+  switch (event) {
+    case TTrayMouse::Click:
+      return Click(button);
+    case TTrayMouse::DoubleClick:
+      return DoubleClick(button);
+    case TTrayMouse::ButtonDown:
+      return ButtonDown(button);
+    case TTrayMouse::ButtonUp:
+      return ButtonUp(button);
+    case TTrayMouse::ButtonDoubleClick:
+      return ButtonDoubleClick(button);
+  }
+}
+
 }  // namespace zr4

@@ -14,6 +14,9 @@ class TTaskTrayActionMgr;
 
 enum class TTrayButton { Right = 0, Left = 1, Middle = 2 };
 
+// A mouse event on the icon as the desktop reports it (see TTrayClicks' handlers).
+enum class TTrayMouse { Click, DoubleClick, ButtonDown, ButtonUp, ButtonDoubleClick };
+
 // Which buttons' double clicks the desktop's notification area reports. Windows reports all
 // three; a Linux tray host reports the left one at most.
 struct TTrayHostClicks {
@@ -54,6 +57,8 @@ class TTrayClicks {
   void ButtonDown(TTrayButton button);
   void ButtonUp(TTrayButton button);
   void ButtonDoubleClick(TTrayButton button);
+  // Runs the handler of `event`.
+  void Mouse(TTrayMouse event, TTrayButton button);
 
  private:
   bool WaitsForDouble(TTrayButton button) const;

@@ -20,7 +20,7 @@ MprisPlayer::MprisPlayer(TController& controller, MprisWindowActions window)
     : controller_(controller), window_(std::move(window)) {
   new MprisRootAdaptor(this);
   new MprisPlayerAdaptor(this);
-  state_ = controller_.Media().State();
+  state_ = controller_.MediaState();
 }
 
 bool MprisPlayer::Register() {
@@ -44,7 +44,7 @@ bool MprisPlayer::Register() {
 }
 
 void MprisPlayer::Update() {
-  const TMediaState& now = controller_.Media().State();
+  const TMediaState& now = controller_.MediaState();
   if (now == state_) return;
   const QVariantMap before = MprisPlayerAdaptor::Properties(state_);
   QVariantMap changed = MprisPlayerAdaptor::Properties(now);
@@ -83,8 +83,8 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisPlayer* player)
   setAutoRelaySignals(true);
 }
 
-TMediaControls& MprisPlayerAdaptor::Media() const {
-  return player_->Controller().Media();
+TController& MprisPlayerAdaptor::Media() const {
+  return player_->Controller();
 }
 
 QVariantMap MprisPlayerAdaptor::Properties(const TMediaState& s) {
@@ -105,53 +105,53 @@ QVariantMap MprisPlayerAdaptor::Properties(const TMediaState& s) {
 }
 
 QString MprisPlayerAdaptor::PlaybackStatus() const {
-  return QString::fromStdString(Media().State().playbackStatus);
+  return QString::fromStdString(Media().MediaState().playbackStatus);
 }
 QVariantMap MprisPlayerAdaptor::Metadata() const {
-  return Properties(Media().State())["Metadata"].toMap();
+  return Properties(Media().MediaState())["Metadata"].toMap();
 }
 double MprisPlayerAdaptor::Volume() const {
-  return Media().State().volume;
+  return Media().MediaState().volume;
 }
 void MprisPlayerAdaptor::SetVolume(double volume) {
-  Media().SetVolume(volume);
+  Media().SetMediaVolume(volume);
 }
 qlonglong MprisPlayerAdaptor::Position() const {
-  return Media().State().positionUs;
+  return Media().MediaState().positionUs;
 }
 bool MprisPlayerAdaptor::CanGoNext() const {
-  return Media().State().canGoNext;
+  return Media().MediaState().canGoNext;
 }
 bool MprisPlayerAdaptor::CanGoPrevious() const {
-  return Media().State().canGoPrevious;
+  return Media().MediaState().canGoPrevious;
 }
 bool MprisPlayerAdaptor::CanPlay() const {
-  return Media().State().canPlay;
+  return Media().MediaState().canPlay;
 }
 bool MprisPlayerAdaptor::CanPause() const {
-  return Media().State().canPause;
+  return Media().MediaState().canPause;
 }
 bool MprisPlayerAdaptor::CanControl() const {
-  return Media().State().canControl;
+  return Media().MediaState().canControl;
 }
 
 void MprisPlayerAdaptor::Next() {
-  Media().Next();
+  Media().MediaKey(TMediaKey::Next);
 }
 void MprisPlayerAdaptor::Previous() {
-  Media().Previous();
+  Media().MediaKey(TMediaKey::Previous);
 }
 void MprisPlayerAdaptor::Pause() {
-  Media().Pause();
+  Media().MediaKey(TMediaKey::Pause);
 }
 void MprisPlayerAdaptor::PlayPause() {
-  Media().PlayPause();
+  Media().MediaKey(TMediaKey::PlayPause);
 }
 void MprisPlayerAdaptor::Stop() {
-  Media().Stop();
+  Media().MediaKey(TMediaKey::Stop);
 }
 void MprisPlayerAdaptor::Play() {
-  Media().Play();
+  Media().MediaKey(TMediaKey::Play);
 }
 
 }  // namespace zr4

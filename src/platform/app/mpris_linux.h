@@ -134,7 +134,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   void Seeked(qlonglong position);
 
  private:
-  TMediaControls& Media() const;
+  TController& Media() const;
 
   MprisPlayer* player_;
 };

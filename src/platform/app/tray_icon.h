@@ -36,8 +36,8 @@ class TrayIcon : public QObject {
  private:
   class Native;
 
-  // The clicks go to the controller once it is set.
-  TTrayClicks* Clicks() const;
+  // The mouse on the icon goes to the controller once it is set.
+  void Mouse(TTrayMouse event, TTrayButton button) const;
 
   TController* controller_ = nullptr;
   std::unique_ptr<Native> native_;

@@ -21,20 +21,18 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent), native_(std::make_unique<
   // right button (Context); no host reports a right or middle double click.
   connect(&native_->icon, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) {
-            TTrayClicks* clicks = Clicks();
-            if (!clicks) return;
             switch (reason) {
               case QSystemTrayIcon::Trigger:
-                clicks->Click(TTrayButton::Left);
+                Mouse(TTrayMouse::Click, TTrayButton::Left);
                 break;
               case QSystemTrayIcon::DoubleClick:
-                clicks->DoubleClick(TTrayButton::Left);
+                Mouse(TTrayMouse::DoubleClick, TTrayButton::Left);
                 break;
               case QSystemTrayIcon::MiddleClick:
-                clicks->Click(TTrayButton::Middle);
+                Mouse(TTrayMouse::Click, TTrayButton::Middle);
                 break;
               case QSystemTrayIcon::Context:
-                clicks->Click(TTrayButton::Right);
+                Mouse(TTrayMouse::Click, TTrayButton::Right);
                 break;
               case QSystemTrayIcon::Unknown:
                 break;
@@ -45,7 +43,7 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent), native_(std::make_unique<
       new QDBusServiceWatcher("org.kde.StatusNotifierWatcher", QDBusConnection::sessionBus(),
                               QDBusServiceWatcher::WatchForRegistration, this);
   connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-    if (controller_) controller_->Tray().TaskbarCreated();
+    if (controller_) controller_->TaskbarCreated();
   });
 }
 
@@ -79,8 +77,8 @@ QString TrayIcon::Tip() const {
   return native_->icon.toolTip();
 }
 
-TTrayClicks* TrayIcon::Clicks() const {
-  return controller_ ? &controller_->Tray().Clicks() : nullptr;
+void TrayIcon::Mouse(TTrayMouse event, TTrayButton button) const {
+  if (controller_) controller_->TrayMouse(event, button);
 }
 
 }  // namespace zr4

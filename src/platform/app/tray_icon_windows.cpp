@@ -22,13 +22,11 @@ class TrayIcon::Native {
   }
 
   static WindowsNotifyIcon::Handlers Handlers(const TrayIcon& owner) {
-    const auto to = [&owner](void (TTrayClicks::*event)(TTrayButton)) {
-      return [&owner, event](TTrayButton button) {
-        if (TTrayClicks* clicks = owner.Clicks()) (clicks->*event)(button);
-      };
+    const auto to = [&owner](TTrayMouse event) {
+      return [&owner, event](TTrayButton button) { owner.Mouse(event, button); };
     };
-    return {to(&TTrayClicks::ButtonDown), to(&TTrayClicks::ButtonUp),
-            to(&TTrayClicks::ButtonDoubleClick)};
+    return {to(TTrayMouse::ButtonDown), to(TTrayMouse::ButtonUp),
+            to(TTrayMouse::ButtonDoubleClick)};
   }
 
   // The icon's image as a system icon, made again only when the application's icon changed.
@@ -90,8 +88,8 @@ QString TrayIcon::Tip() const {
   return QString::fromStdString(native_->notify.Tip());
 }
 
-TTrayClicks* TrayIcon::Clicks() const {
-  return controller_ ? &controller_->Tray().Clicks() : nullptr;
+void TrayIcon::Mouse(TTrayMouse event, TTrayButton button) const {
+  if (controller_) controller_->TrayMouse(event, button);
 }
 
 }  // namespace zr4

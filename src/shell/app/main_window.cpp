@@ -184,12 +184,12 @@ void MainWindow::CreateSkinButtons() {
     auto* button = new SkinButton(i, this);
     button->hide();
     connect(button, &SkinButton::clicked, this, [this, i] {
-      if (controller_) controller_->Skins().ButtonClick(i);
+      if (controller_) controller_->SkinButtonClick(i);
     });
     skinButtons_[static_cast<std::size_t>(i)] = button;
   }
   skinButtons_[btnVolseek]->OnDrag = [this](bool leftOnly, QPoint at) {
-    if (controller_) controller_->Skins().VolBarMouseMove(leftOnly, at.x(), at.y());
+    if (controller_) controller_->VolumeKnobDrag(leftOnly, at.x(), at.y());
   };
 }
 
@@ -340,7 +340,7 @@ void MainWindow::VolumeSliderChanged(const TVolumeSlider& slider) {
 
 void MainWindow::ScrollBarMoved(int value) {
   if (syncingScrollBar_ || !controller_) return;
-  controller_->ScrollBar1().SetPosition(value);
+  controller_->MoveVolumeSlider(value);
 }
 
 void MainWindow::TimersChanged(const TimerState& timer1, const TimerState& timer2) {
@@ -465,7 +465,7 @@ void MainWindow::SetForeground() {
 
 // Opened from the tray, the menu ends at the pointer, as menus of icons at the screen's edge do.
 void MainWindow::PopupMenuAtCursor() {
-  if (controller_) controller_->PopupMenu1().PrepareToShow();
+  if (controller_) controller_->PrepareMenu();
   FillPopupMenu(popupMenu_, *this);
   const QPoint cursor = QCursor::pos();
   popupMenu_.popup(cursor - QPoint(popupMenu_.sizeHint().width(), 0));
@@ -499,9 +499,9 @@ void MainWindow::changeEvent(QEvent* event) {
   if (event->type() != QEvent::WindowStateChange || !controller_) return;
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);
   if (isMinimized()) {
-    controller_->Tray().ApplicationMinimize();
+    controller_->ApplicationMinimize();
   } else if (change->oldState() & Qt::WindowMinimized) {
-    controller_->Tray().ApplicationRestore();
+    controller_->ApplicationRestore();
   }
 }
 
@@ -550,17 +550,17 @@ bool MainWindow::OverStationLabels(QPoint position) const {
 // The frequency and station-name labels carry their own one-entry menu; the core says whether
 // it pops up (elsewhere the right click is swallowed).
 void MainWindow::ShowLabelMenu(QPoint globalPosition) {
-  if (!controller_->Stations().LabelMenuPops()) return;
+  if (!controller_->LabelMenuPops()) return;
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->setObjectName("LabelMenu");
   connect(menu->addAction(QString::fromUtf8(kLabelMenuCaption)), &QAction::triggered, this,
-          [this] { controller_->Stations().LabelMenuClick(); });
+          [this] { controller_->LabelMenuClick(); });
   menu->popup(globalPosition);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-  if (controller_ && FormKeyDown(*controller_, VirtualKeyOf(*event), ShiftStateOf(*event)))
+  if (controller_ && controller_->KeyDown(VirtualKeyOf(*event), ShiftStateOf(*event)))
     return event->accept();
   QWidget::keyPressEvent(event);
 }
@@ -571,8 +571,8 @@ void MainWindow::wheelEvent(QWheelEvent* event) {
   if (!controller_) return;
   constexpr int kNotch = 120;
   wheelDelta_ += event->angleDelta().y();
-  for (; wheelDelta_ >= kNotch; wheelDelta_ -= kNotch) FormMouseWheel(*controller_, true);
-  for (; wheelDelta_ <= -kNotch; wheelDelta_ += kNotch) FormMouseWheel(*controller_, false);
+  for (; wheelDelta_ >= kNotch; wheelDelta_ -= kNotch) controller_->MouseWheel(true);
+  for (; wheelDelta_ <= -kNotch; wheelDelta_ += kNotch) controller_->MouseWheel(false);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -597,7 +597,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
   // A press in the volume bar sets the volume first; the window follows the pointer in any case.
   if (controller_) {
     const QPoint at = event->position().toPoint();
-    controller_->Skins().FormMouseDown(at.x(), at.y());
+    controller_->FaceMouseDown(at.x(), at.y());
   }
   dragging_ = true;
   lastMouse_ = event->globalPosition().toPoint();

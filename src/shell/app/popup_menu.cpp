@@ -22,7 +22,7 @@ constexpr const char* kShortcutPrefix = "shortcut_";
 // Runs an entry after every open menu has closed, as a menu does with its own entries.
 void ClickAfterClosing(TController& c, const TMenuItem& item) {
   while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-  c.PopupMenu1().Click(item);
+  c.MenuClick(item);
 }
 
 // A submenu whose entries start new columns: Qt menus have no column breaks, so the entries
@@ -76,22 +76,21 @@ void AddItems(QMenu& menu, TController& c, const TMenuItem& parent) {
       }
       continue;
     }
-    const QString shortcut = QString::fromStdString(c.PopupMenu1().ShortcutText(item));
+    const QString shortcut = QString::fromStdString(c.MenuShortcutText(item));
     QAction* action = menu.addAction(shortcut.isEmpty() ? caption : caption + '\t' + shortcut);
     action->setObjectName(QString::fromStdString(item.Name));
     action->setEnabled(item.Enabled);
     action->setVisible(item.Visible);
-    if (c.PopupMenu1().Checkable(item)) {
+    if (c.Menu().Checkable(item)) {
       action->setCheckable(true);
-      action->setChecked(c.PopupMenu1().Checked(item));
+      action->setChecked(c.Menu().Checked(item));
     }
     if (item.RadioItem) {
       QActionGroup*& group = groups[item.GroupIndex];
       if (!group) group = new QActionGroup(&menu);
       group->addAction(action);
     }
-    QObject::connect(action, &QAction::triggered, &menu,
-                     [&c, &item] { c.PopupMenu1().Click(item); });
+    QObject::connect(action, &QAction::triggered, &menu, [&c, &item] { c.MenuClick(item); });
   }
 }
 
@@ -102,12 +101,12 @@ void FillPopupMenu(QMenu& menu, MainWindow& window) {
   for (QObject* child : menu.children())
     if (qobject_cast<QMenu*>(child) || qobject_cast<QActionGroup*>(child)) child->deleteLater();
   menu.clear();
-  if (TController* c = window.Controller()) AddItems(menu, *c, c->PopupMenu1().Items);
+  if (TController* c = window.Controller()) AddItems(menu, *c, c->Menu().Items);
 }
 
 void BuildPopupMenu(QMenu& menu, MainWindow& window) {
   QObject::connect(&menu, &QMenu::aboutToShow, &window, [&menu, &window] {
-    if (TController* c = window.Controller()) c->PopupMenu1().PrepareToShow();
+    if (TController* c = window.Controller()) c->PrepareMenu();
     FillPopupMenu(menu, window);
   });
   FillPopupMenu(menu, window);
@@ -130,7 +129,7 @@ void InstallShortcuts(MainWindow& window, const std::vector<TShortcutBinding>& s
     action->setShortcut(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(action, &QAction::triggered, &window,
-                     [c, &target] { RunShortcut(*c, target); });
+                     [c, &target] { c->RunShortcut(target); });
     window.addAction(action);
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
@@ -70,20 +71,21 @@ TEST_F(AudioMenuEntries, TheSubmenuListsTheOutputsWhenFirstShownAndClicksReachTh
   withAudio.FormCreate({});
   // The start does not ask the sound system; the menu about to be shown does, once.
   EXPECT_EQ(outputs.reads, 0);
-  withAudio.PopupMenu1().PrepareToShow();
-  withAudio.PopupMenu1().PrepareToShow();
+  Parts(withAudio).PopupMenu1().PrepareToShow();
+  Parts(withAudio).PopupMenu1().PrepareToShow();
   EXPECT_EQ(outputs.reads, 1);
-  TMenuItem* entry = withAudio.PopupMenu1().Find({"&Other", "AudioDevice", "ZR4PC USB Audio"});
+  TMenuItem* entry =
+      Parts(withAudio).PopupMenu1().Find({"&Other", "AudioDevice", "ZR4PC USB Audio"});
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->Name, "Device1");
-  EXPECT_FALSE(withAudio.PopupMenu1().Checked(*entry));
-  withAudio.PopupMenu1().Click(*entry);
+  EXPECT_FALSE(Parts(withAudio).PopupMenu1().Checked(*entry));
+  Parts(withAudio).PopupMenu1().Click(*entry);
   EXPECT_EQ(outputs.preferred, "ZR4PC USB Audio");
-  EXPECT_TRUE(withAudio.PopupMenu1().Checked(*entry));
+  EXPECT_TRUE(Parts(withAudio).PopupMenu1().Checked(*entry));
 
   // Without outputs the submenu is there but disabled.
-  controller.PopupMenu1().PrepareToShow();
-  EXPECT_FALSE(controller.PopupMenu1().Find({"&Other", "AudioDevice"})->Enabled);
+  Parts(controller).PopupMenu1().PrepareToShow();
+  EXPECT_FALSE(Parts(controller).PopupMenu1().Find({"&Other", "AudioDevice"})->Enabled);
 
   // "-DEVICE n" clicks entry n; numbers outside the entries do nothing.
   outputs.writes.clear();
@@ -102,11 +104,12 @@ TEST_F(AudioMenuEntries, DeviceOnTheCommandLineReadsTheOutputsFirst) {
   withAudio.FormCreate(startup);
   EXPECT_EQ(outputs.reads, 1);
   EXPECT_EQ(outputs.writes, std::vector<std::string>{"ZR4PC USB Audio"});
-  withAudio.PopupMenu1().PrepareToShow();
+  Parts(withAudio).PopupMenu1().PrepareToShow();
   EXPECT_EQ(outputs.reads, 1);
-  TMenuItem* entry = withAudio.PopupMenu1().Find({"&Other", "AudioDevice", "ZR4PC USB Audio"});
+  TMenuItem* entry =
+      Parts(withAudio).PopupMenu1().Find({"&Other", "AudioDevice", "ZR4PC USB Audio"});
   ASSERT_NE(entry, nullptr);
-  EXPECT_TRUE(withAudio.PopupMenu1().Checked(*entry));
+  EXPECT_TRUE(Parts(withAudio).PopupMenu1().Checked(*entry));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/app/clock_tick.h"
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
@@ -17,11 +18,11 @@ class ClockTickTest : public CommandTest {
     }
   }
   void ChooseSleep(const std::string& caption) {
-    TPopupMenuModel& menu = controller.PopupMenu1();
+    TPopupMenuModel& menu = Parts(controller).PopupMenu1();
     menu.Click(*menu.Find({"&Sleep", caption}));
   }
   bool Ticked(const std::string& caption) {
-    TPopupMenuModel& menu = controller.PopupMenu1();
+    TPopupMenuModel& menu = Parts(controller).PopupMenu1();
     return menu.Checked(*menu.Find({"&Sleep", caption}));
   }
 };
@@ -44,7 +45,7 @@ TEST_F(ClockTickTest, SleepShowsTheTimeLeftThenStopsTheCdAndSwitchesOff) {
   EXPECT_EQ(Take(), (Log{"send 00 C9", "pause 200", "read", "send 06 80"}));
   EXPECT_EQ(view.title, "ZR4PCCtrl");
   EXPECT_TRUE(Ticked("OFF"));
-  EXPECT_FALSE(controller.SleepTimer().Active());
+  EXPECT_FALSE(Parts(controller).SleepTimer().Active());
 }
 
 TEST_F(ClockTickTest, SleepOffEndsItAtOnceAndAnotherEntryRestartsIt) {
@@ -61,25 +62,25 @@ TEST_F(ClockTickTest, SleepOffEndsItAtOnceAndAnotherEntryRestartsIt) {
 }
 
 TEST_F(ClockTickTest, PowerSaveCountsFromTheLastActivityAndItsTitleWins) {
-  controller.Options().APS = true;
-  controller.Options().APSMin = 30;
+  Parts(controller).Options().APS = true;
+  Parts(controller).Options().APSMin = 30;
   ChooseSleep("120");
-  controller.Actions().Execute("actTone");  // activity: the countdown starts
+  Parts(controller).Actions().Execute("actTone");  // activity: the countdown starts
   Take();
   Run(20 * kMinute);
   EXPECT_EQ(view.title, "ZR4PCCtrl - A.P.S. 0:10");  // written after the sleep title
-  controller.Actions().Execute("actTone");
+  Parts(controller).Actions().Execute("actTone");
   Take();
   Run(30 * kMinute);
   EXPECT_EQ(Take(), Log{});  // it ends 30 minutes after the last use: not yet past
   Run(5000);
   EXPECT_EQ(Take(), Log{"send 06 80"});
-  EXPECT_FALSE(controller.PowerSave().Active());
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());
   Run(5000);
   EXPECT_EQ(view.title, "ZR4PCCtrl - Sleep 1:09");
 
-  controller.Options().APSMin = 0;  // fires at the first tick after any action
-  controller.Actions().Execute("actMute");
+  Parts(controller).Options().APSMin = 0;  // fires at the first tick after any action
+  Parts(controller).Actions().Execute("actMute");
   Take();
   Run(5000);
   EXPECT_EQ(Take(), Log{"send 06 80"});
@@ -159,10 +160,10 @@ const DaysCase kDays[] = {
 };
 
 TEST_F(ClockTickTest, WeeklyTimersRunOnceInTheirMinuteOverSimulatedDays) {
-  controller.Options().TimerOff = false;
+  Parts(controller).Options().TimerOff = false;
   for (const DaysCase& c : kDays) {
     SCOPED_TRACE(c.name);
-    TDataList& list = controller.Settings().TimerList;
+    TDataList& list = Parts(controller).Settings().TimerList;
     list.Clear();
     for (const Timer& t : c.timers)
       list.Add({t.weekDay, t.hour, t.minute, "-MUTE", 0, false, true});
@@ -187,11 +188,11 @@ TEST_F(ClockTickTest, WeeklyTimersRunOnceInTheirMinuteOverSimulatedDays) {
 }
 
 TEST_F(ClockTickTest, TimersRestWhileTimerIsSet) {
-  controller.Settings().TimerList.Add({8, 7, 30, "-MUTE", 0, false, true});
-  controller.Settings().TimerList.Add({8, 7, 31, "-OFF", 1, false, false});
+  Parts(controller).Settings().TimerList.Add({8, 7, 30, "-MUTE", 0, false, true});
+  Parts(controller).Settings().TimerList.Add({8, 7, 31, "-OFF", 1, false, false});
   clock.SetLocalTime(2026, 12, 7, 7, 29);
   Run(5 * kMinute);  // TimerOff, as a missing settings file gives
-  controller.Options().TimerOff = false;
+  Parts(controller).Options().TimerOff = false;
   clock.SetLocalTime(2026, 12, 8, 7, 29);
   Run(5 * kMinute);  // the disabled timer never runs
   EXPECT_EQ(Take(), Log{"send 00 9C"});

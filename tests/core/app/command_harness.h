@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/app/controller.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 
@@ -74,8 +75,8 @@ class CommandTest : public ::testing::Test, protected SimLink<LoggingClock> {
 
   // Sets the volume limit as the options dialog does.
   void SetVolMax(int max) {
-    controller.Options().VolMax = max;
-    controller.ScrollBar1().SetMax(max);
+    Parts(controller).Options().VolMax = max;
+    Parts(controller).ScrollBar1().SetMax(max);
     clock.log.clear();
   }
 
@@ -87,7 +88,7 @@ class CommandTest : public ::testing::Test, protected SimLink<LoggingClock> {
   FakeView view;
   FakePcCommands pcCommands;
   TController controller{clock, link, view, nullptr, TPcPorts{nullptr, &pcCommands}};
-  TCommands& commands = controller.Commands();
+  TCommands& commands = Parts(controller).Commands();
 };
 
 }  // namespace zr4::test

@@ -1,6 +1,7 @@
 #include "core/app/commands.h"
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
@@ -70,7 +71,7 @@ TEST_F(CommandTest, PlayIsTheMdsOnMdAndTheCdsEverywhereElse) {
   EXPECT_EQ(Take(), (Log{Send(cmdMdPlay), "pause 200", "read"}));
 
   Select(cmdSelectTuner);
-  controller.Display().ShowStationName("FM-A");
+  Parts(controller).Display().ShowStationName("FM-A");
   commands.actPlayExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdCdPlay), "pause 200", "read"}));
   EXPECT_TRUE(controller.Labels().lbRadioNumVisible);
@@ -79,11 +80,11 @@ TEST_F(CommandTest, PlayIsTheMdsOnMdAndTheCdsEverywhereElse) {
 }
 
 TEST_F(CommandTest, PowerToggleReadsThenSwitchesWithoutPauseOrDisplay) {
-  const TDeviceStatus shown = controller.Display().LastStatus();
+  const TDeviceStatus shown = Parts(controller).Display().LastStatus();
   commands.actPowerExecute();
   EXPECT_EQ(Take(), (Log{"read", Send(cmdPowerOff)}));
   EXPECT_TRUE(sim.standby());
-  EXPECT_EQ(controller.Display().LastStatus(), shown);
+  EXPECT_EQ(Parts(controller).Display().LastStatus(), shown);
 
   commands.actPowerExecute();
   EXPECT_EQ(Take(), (Log{"read", Send(cmdPowerOn)}));
@@ -115,11 +116,11 @@ TEST_F(CommandTest, OtherKeysSendWhateverTheInput) {
 TEST_F(CommandTest, SelectingTheCdPollsFasterAndShowsTheTime) {
   controller.Timer2Timer();  // past the first poll the tuner is polled every 5 s
   Take();
-  ASSERT_EQ(controller.Timers().Timer2().Interval, 5000);
-  controller.Display().ShowStationName("FM-A");
+  ASSERT_EQ(Parts(controller).Timers().Timer2().Interval, 5000);
+  Parts(controller).Display().ShowStationName("FM-A");
   commands.actSelectCDExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdSelectCD), "pause 200", "read"}));
-  EXPECT_EQ(controller.Timers().Timer2().Interval, 1000);
+  EXPECT_EQ(Parts(controller).Timers().Timer2().Interval, 1000);
   EXPECT_FALSE(controller.Labels().lbHzVisible);
   EXPECT_TRUE(controller.Labels().lbRadioNumVisible);
   EXPECT_FALSE(controller.Labels().lbRadioNameVisible);
@@ -130,10 +131,10 @@ TEST_F(CommandTest, SelectingTheCdPollsFasterAndShowsTheTime) {
   EXPECT_EQ(controller.Labels().lbHz, "MHz");
 
   // With remote gestures the fast gesture poll stays.
-  controller.Options().RemoConEnable = true;
-  controller.Timers().SetPollInterval(200);
+  Parts(controller).Options().RemoConEnable = true;
+  Parts(controller).Timers().SetPollInterval(200);
   commands.actSelectCDExecute();
-  EXPECT_EQ(controller.Timers().Timer2().Interval, 200);
+  EXPECT_EQ(Parts(controller).Timers().Timer2().Interval, 200);
 }
 
 TEST_F(CommandTest, ModeButtonVisitsTheFlaggedInputs) {
@@ -147,7 +148,7 @@ TEST_F(CommandTest, ModeButtonVisitsTheFlaggedInputs) {
   EXPECT_EQ(commands.NextModeInput(kInputNone), kInputNone);
   EXPECT_EQ(commands.NextModeInput(7), kInputNone);
 
-  TOptionData& o = controller.Options();
+  TOptionData& o = Parts(controller).Options();
   o.ModeMD = true;
   EXPECT_EQ(commands.NextModeInput(kInputFM), kInputMD);
   EXPECT_EQ(commands.NextModeInput(kInputMD), kInputAUX);  // own flag only: the next input
@@ -163,9 +164,9 @@ TEST_F(CommandTest, ModeButtonVisitsTheFlaggedInputs) {
 }
 
 TEST_F(CommandTest, ModeChangeSelectsWithAutoVolume) {
-  controller.Options().ModeMD = true;
-  controller.Options().AutoVolChange = true;
-  controller.Options().VolMD = 4;
+  Parts(controller).Options().ModeMD = true;
+  Parts(controller).Options().AutoVolChange = true;
+  Parts(controller).Options().VolMD = 4;
   commands.actModeChangeExecute();
   EXPECT_EQ(Take(),
             (Log{Send(cmdSelectMD), "pause 200", "pause 100", Send(cmdSetVolume, 26), "read"}));
@@ -174,28 +175,28 @@ TEST_F(CommandTest, ModeChangeSelectsWithAutoVolume) {
 
   // From the PC USB input the tuner is selected as such, not by band.
   Select(cmdSelectUSB);
-  controller.Options().ModeMD = false;
-  controller.Options().AutoVolChange = false;
+  Parts(controller).Options().ModeMD = false;
+  Parts(controller).Options().AutoVolChange = false;
   commands.actModeChangeExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdSelectTuner), "pause 200", "read"}));
 
-  controller.Link().Status.Source = kInputNone;
+  Parts(controller).Link().Status.Source = kInputNone;
   commands.actModeChangeExecute();
   EXPECT_EQ(Take(), Log{});
 }
 
 TEST_F(CommandTest, AutoVolumeKeepsTheLoudnessAcrossInputs) {
-  controller.Options().AutoVolChange = true;
-  controller.Options().VolCD = 5;
-  controller.Options().VolUSB = 10;
+  Parts(controller).Options().AutoVolChange = true;
+  Parts(controller).Options().VolCD = 5;
+  Parts(controller).Options().VolUSB = 10;
   sim.SetVolume(30);
   Select(cmdSelectCD);
-  ASSERT_EQ(controller.ScrollBar1().Position(), 30);
+  ASSERT_EQ(Parts(controller).ScrollBar1().Position(), 30);
 
   commands.actSelectUSBExecute();
   EXPECT_EQ(Take(),
             (Log{Send(cmdSelectUSB), "pause 200", "pause 100", Send(cmdSetVolume, 35), "read"}));
-  EXPECT_EQ(controller.ScrollBar1().Position(), 35);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 35);
 
   // FM and AM are both the reference level.
   Select(cmdSelectTuner);
@@ -211,7 +212,7 @@ TEST_F(CommandTest, AutoVolumeKeepsTheLoudnessAcrossInputs) {
                          "pause 100", Send(cmdSetVolume, 30), "read"}));
   EXPECT_EQ(sim.preset(), 3);
 
-  controller.Options().AutoVolChange = false;
+  Parts(controller).Options().AutoVolChange = false;
   Select(cmdSelectCD);
   commands.actSelectUSBExecute();
   EXPECT_EQ(Take(), (Log{Send(cmdSelectUSB), "pause 200", "read"}));
@@ -230,44 +231,44 @@ TEST_F(CommandTest, VolumePresetPassesTheLimitUntilTheRefreshPullsItBack) {
   commands.VolumePresetClick(50);
   EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, 50), "read"}));
   EXPECT_EQ(sim.volume(), 50);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 30);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 30);
 }
 
 TEST_F(CommandTest, VolumeStepsAndActivity) {
-  controller.Options().VolLR = 2;
-  controller.Options().VolUD = 7;
+  Parts(controller).Options().VolLR = 2;
+  Parts(controller).Options().VolUD = 7;
   commands.actVolumeUpExecute();
-  EXPECT_EQ(controller.ScrollBar1().Position(), 24);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 24);
   commands.actVolumeDownBExecute();
-  EXPECT_EQ(controller.ScrollBar1().Position(), 17);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 17);
   commands.actVolumeUpBExecute();
   commands.actVolumeDnExecute();
-  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 22);
   EXPECT_EQ(sim.volume(), 22);
   EXPECT_EQ(controller.Labels().lbVol, "22");
-  EXPECT_FALSE(controller.PowerSave().Active());
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());
 
   // A volume change is activity for the power save while it is on.
-  controller.Options().APS = true;
-  controller.Options().APSMin = 15;
+  Parts(controller).Options().APS = true;
+  Parts(controller).Options().APSMin = 15;
   commands.actVolumeUpExecute();
-  EXPECT_TRUE(controller.PowerSave().Active());
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 15 * 60'000);
+  EXPECT_TRUE(Parts(controller).PowerSave().Active());
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now + 15 * 60'000);
 }
 
 TEST_F(CommandTest, WindowToggles) {
   commands.AlwaysOnTopClick();
-  EXPECT_TRUE(controller.Settings().OnTop);
+  EXPECT_TRUE(Parts(controller).Settings().OnTop);
   commands.AlwaysOnTopClick();
-  EXPECT_FALSE(controller.Settings().OnTop);
+  EXPECT_FALSE(Parts(controller).Settings().OnTop);
   EXPECT_EQ(view.topmostCalls, (std::vector<bool>{true, false}));
 
   commands.AutoOnClick();
   commands.AutoOffClick();
-  EXPECT_TRUE(controller.Options().AutoOn);
-  EXPECT_TRUE(controller.Options().AutoOff);
+  EXPECT_TRUE(Parts(controller).Options().AutoOn);
+  EXPECT_TRUE(Parts(controller).Options().AutoOff);
   commands.AutoOffClick();
-  EXPECT_FALSE(controller.Options().AutoOff);
+  EXPECT_FALSE(Parts(controller).Options().AutoOff);
 
   commands.actMinimizeExecute();
   commands.actExitExecute();
@@ -280,10 +281,10 @@ TEST_F(CommandTest, WithoutComponentCommandsSendNothingAndStillWork) {
   TController lonely(clock, absentLink, view);
   lonely.FormCreate({});
   clock.log.clear();
-  lonely.Commands().actPowerExecute();
-  lonely.Commands().actModeChangeExecute();  // input 0: nothing
-  lonely.Commands().VolumePresetClick(40);
-  lonely.Commands().actEjectExecute();
+  Parts(lonely).Commands().actPowerExecute();
+  Parts(lonely).Commands().actModeChangeExecute();  // input 0: nothing
+  Parts(lonely).Commands().VolumePresetClick(40);
+  Parts(lonely).Commands().actEjectExecute();
   EXPECT_EQ(Take(), Log{"pause 200"});  // only the eject's own pause
   EXPECT_EQ(lonely.Labels(), TPanelLabels{});
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <utility>
 
+#include "fakes/controller_parts.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 
@@ -29,11 +30,12 @@ TEST_F(ControllerTest, StartShowsTheComponentAndSendsNothing) {
   EXPECT_EQ(controller.Labels().lbAutoManu, "Auto");
   EXPECT_EQ(controller.Labels().lbTone, "TONE");
   EXPECT_EQ(controller.Labels().lbMute, "");
-  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 22);
   EXPECT_TRUE(Sent().empty());
-  EXPECT_TRUE(controller.Timers().Timer1().Enabled);
-  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
-  EXPECT_EQ(controller.Timers().Timer2().Interval, 1000);  // the first poll comes soon on FM too
+  EXPECT_TRUE(Parts(controller).Timers().Timer1().Enabled);
+  EXPECT_TRUE(Parts(controller).Timers().Timer2().Enabled);
+  EXPECT_EQ(Parts(controller).Timers().Timer2().Interval,
+            1000);  // the first poll comes soon on FM too
   EXPECT_EQ(view.title, "ZR4PCCtrl");
   EXPECT_TRUE(view.messages.empty());
 }
@@ -70,13 +72,14 @@ TEST_F(ControllerTest, PollIntervalFollowsGesturesAndCd) {
   Start();
   link.SendCommand(cmdSelectCD);
   controller.Timer2Timer();
-  EXPECT_EQ(controller.Timers().Timer2().Interval, 5000);  // chosen from the record before the read
+  EXPECT_EQ(Parts(controller).Timers().Timer2().Interval,
+            5000);  // chosen from the record before the read
   controller.Timer2Timer();
-  EXPECT_EQ(controller.Timers().Timer2().Interval, 1000);
-  controller.Options().RemoConEnable = true;
+  EXPECT_EQ(Parts(controller).Timers().Timer2().Interval, 1000);
+  Parts(controller).Options().RemoConEnable = true;
   controller.Timer2Timer();
-  EXPECT_EQ(controller.Timers().Timer2().Interval, 200);
-  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+  EXPECT_EQ(Parts(controller).Timers().Timer2().Interval, 200);
+  EXPECT_TRUE(Parts(controller).Timers().Timer2().Enabled);
 }
 
 // A poll leaves the window's timers alone unless the interval changes, and a poll that comes
@@ -129,12 +132,12 @@ TEST_F(ControllerTest, NoiseBlankerResetAtStart) {
 
 TEST_F(ControllerTest, NoiseBlankerResetLeavesNB1WhenOnlyNB2IsCut) {
   sim.SetToneMode(2);
-  controller.Options().NB2Cut = true;
+  Parts(controller).Options().NB2Cut = true;
   Start();
   EXPECT_TRUE(Sent().empty());
   sim.SetToneMode(3);
   TController second(clock, link, view);
-  second.Options().NB2Cut = true;
+  Parts(second).Options().NB2Cut = true;
   second.FormCreate({});
   EXPECT_EQ(Sent().size(), 1u);
   EXPECT_EQ(sim.toneMode(), 1);
@@ -185,7 +188,7 @@ TEST_F(ControllerTest, PcUsbPlaybackLabelLatches) {
 }
 
 TEST_F(ControllerTest, VolumeAboveMaxIsSetBackToMax) {
-  controller.Options().VolMax = 70;
+  Parts(controller).Options().VolMax = 70;
   Start();
   sim.SetVolume(75);
   const int before = view.labelChanges;
@@ -232,39 +235,39 @@ TEST_F(ControllerTest, UnchangedRecordRedrawsNothing) {
   status.CdInfo += 1;  // a field no label shows still counts as a change
   controller.ShowStatus(status);
   EXPECT_GT(view.labelChanges, changes);
-  EXPECT_EQ(controller.Display().LastStatus(), status);
+  EXPECT_EQ(Parts(controller).Display().LastStatus(), status);
 }
 
 TEST_F(ControllerTest, AResumeToldOnceActsAtOnce) {
-  controller.Options().SuspendOn = true;
+  Parts(controller).Options().SuspendOn = true;
   Start();
   controller.PowerBroadcast(kPowerSuspend);
-  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
+  EXPECT_FALSE(Parts(controller).Timers().Timer2().Enabled);
   const std::size_t waitsBefore = clock.waits.size();
   controller.Resumed();
-  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+  EXPECT_TRUE(Parts(controller).Timers().Timer2().Enabled);
   EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x81)});
   EXPECT_EQ(clock.waits.size(), waitsBefore);  // no 8 s wait
   // Nothing is left counted: Windows' next pair acts on its second notification again.
   controller.PowerBroadcast(kPowerSuspend);
   controller.PowerBroadcast(kPowerResumeSuspend);
-  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
+  EXPECT_FALSE(Parts(controller).Timers().Timer2().Enabled);
   controller.PowerBroadcast(kPowerResumeSuspend);
-  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+  EXPECT_TRUE(Parts(controller).Timers().Timer2().Enabled);
 }
 
 TEST_F(ControllerTest, ResumeActionsRunOnEverySecondNotification) {
-  controller.Options().SuspendOn = true;
-  controller.Options().SuspendOff = true;
+  Parts(controller).Options().SuspendOn = true;
+  Parts(controller).Options().SuspendOff = true;
   Start();
   controller.PowerBroadcast(kPowerSuspend);
-  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
+  EXPECT_FALSE(Parts(controller).Timers().Timer2().Enabled);
   EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x80)});
   controller.PowerBroadcast(kPowerResumeAutomatic);  // counter 0 -> 1
-  EXPECT_FALSE(controller.Timers().Timer2().Enabled);
+  EXPECT_FALSE(Parts(controller).Timers().Timer2().Enabled);
   EXPECT_EQ(Sent().size(), 1u);
   controller.PowerBroadcast(kPowerResumeSuspend);  // counter 1: act
-  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+  EXPECT_TRUE(Parts(controller).Timers().Timer2().Enabled);
   EXPECT_EQ(Sent().back(), BuildFrame(0x06, 0x81));
 
   // The automatic-resume notification waits 8 s, processing messages, before it acts.
@@ -275,21 +278,21 @@ TEST_F(ControllerTest, ResumeActionsRunOnEverySecondNotification) {
   ASSERT_EQ(clock.waits.size(), 1u);
   EXPECT_TRUE(clock.waits[0].processesMessages);
   EXPECT_EQ(clock.waits[0].ms, 8000);
-  EXPECT_TRUE(controller.Timers().Timer2().Enabled);
+  EXPECT_TRUE(Parts(controller).Timers().Timer2().Enabled);
 }
 
 TEST_F(ControllerTest, PowerSaveStartsWithTheProgramAndRestartsOnEveryChange) {
-  controller.Options().APS = true;
-  controller.Options().APSMin = 30;
+  Parts(controller).Options().APS = true;
+  Parts(controller).Options().APSMin = 30;
   Start();
-  ASSERT_TRUE(controller.PowerSave().Active());
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 30 * 60'000);
+  ASSERT_TRUE(Parts(controller).PowerSave().Active());
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now + 30 * 60'000);
   clock.now += 60'000;
   controller.Refresh();  // nothing changed: the countdown runs on
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now - 60'000 + 30 * 60'000);
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now - 60'000 + 30 * 60'000);
   sim.PressRemoteKey(TSimComponent::RemoteKey::Mute);
   controller.Refresh();
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 30 * 60'000);
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now + 30 * 60'000);
 }
 
 TEST_F(ControllerTest, CloseAndEndOfSessionPowerOffOnlyWithAutoOff) {
@@ -297,7 +300,7 @@ TEST_F(ControllerTest, CloseAndEndOfSessionPowerOffOnlyWithAutoOff) {
   controller.FormClose();
   EXPECT_TRUE(controller.QueryEndSession());
   EXPECT_TRUE(Sent().empty());
-  controller.Options().AutoOff = true;
+  Parts(controller).Options().AutoOff = true;
   controller.FormClose();
   EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x80)});
 }

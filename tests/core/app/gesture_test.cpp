@@ -1,6 +1,7 @@
 #include "core/app/gesture_detector.h"
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
@@ -11,9 +12,10 @@ using Key = TSimComponent::RemoteKey;
 class GestureTest : public CommandTest {
  protected:
   GestureTest() {
-    controller.Options().RemoConEnable = true;
-    controller.Options().RemoConInterval = 3000;
-    controller.Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)", R"(↓,"13,Winamp Stop",1)"};
+    Parts(controller).Options().RemoConEnable = true;
+    Parts(controller).Options().RemoConInterval = 3000;
+    Parts(controller).Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)",
+                                                R"(↓,"13,Winamp Stop",1)"};
   }
 
   void Poll() {
@@ -35,13 +37,13 @@ class GestureTest : public CommandTest {
 
 TEST_F(GestureTest, MuteThenMarksThenAPauseRunsTheCommandAndRestoresTheVolume) {
   Press({Key::Mute, Key::VolumeUp, Key::VolumeUp, Key::VolumeDown});
-  EXPECT_EQ(controller.Gestures().Flag().Sequence, "↑↑↓");
+  EXPECT_EQ(Parts(controller).Gestures().Flag().Sequence, "↑↑↓");
   EXPECT_TRUE(pcCommands.run.empty());
   Idle();
   EXPECT_EQ(pcCommands.run, std::vector<int>{1});
   EXPECT_EQ(sim.volume(), 22);
-  EXPECT_FALSE(controller.Gestures().Flag().Collecting);
-  EXPECT_EQ(controller.Gestures().Flag().Sequence, "");
+  EXPECT_FALSE(Parts(controller).Gestures().Flag().Collecting);
+  EXPECT_EQ(Parts(controller).Gestures().Flag().Sequence, "");
 }
 
 TEST_F(GestureTest, EntriesThatCannotMatchRunNothing) {
@@ -60,7 +62,7 @@ TEST_F(GestureTest, EntriesThatCannotMatchRunNothing) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.list[0]);
-    controller.Settings().GestureList = c.list;
+    Parts(controller).Settings().GestureList = c.list;
     pcCommands.run.clear();
     sim.SetStandby(false);
     Press(c.keys);
@@ -76,15 +78,15 @@ TEST_F(GestureTest, TwoStepsBetweenPollsAreNoMark) {
   sim.PressRemoteKey(Key::VolumeDown);
   sim.PressRemoteKey(Key::VolumeDown);
   Poll();
-  EXPECT_EQ(controller.Gestures().Flag().Sequence, "");
+  EXPECT_EQ(Parts(controller).Gestures().Flag().Sequence, "");
   Idle();
   EXPECT_TRUE(pcCommands.run.empty());
 }
 
 TEST_F(GestureTest, NegativeAcceptanceTimeEndsEveryGestureAtTheNextRecord) {
-  controller.Options().RemoConInterval = -1;
+  Parts(controller).Options().RemoConInterval = -1;
   Press({Key::Mute, Key::VolumeDown});
-  EXPECT_FALSE(controller.Gestures().Flag().Collecting);
+  EXPECT_FALSE(Parts(controller).Gestures().Flag().Collecting);
   EXPECT_EQ(pcCommands.run, std::vector<int>{});  // it ended before the "↓" came
 }
 
@@ -94,12 +96,12 @@ TEST_F(GestureTest, FailingCommandIsToldAndLeavesTheVolume) {
   Idle();
   EXPECT_EQ(view.messages, std::vector<std::string>{"スタンバイに失敗しました。"});
   EXPECT_EQ(sim.volume(), 23);
-  EXPECT_FALSE(controller.Gestures().Flag().Collecting);
+  EXPECT_FALSE(Parts(controller).Gestures().Flag().Collecting);
 }
 
 TEST_F(GestureTest, DoubleMuteTogglesContinuousMode) {
   Press({Key::Mute, Key::Mute});
-  EXPECT_TRUE(controller.Gestures().Flag().Continuous);
+  EXPECT_TRUE(Parts(controller).Gestures().Flag().Continuous);
   Idle();  // the empty gesture runs nothing
   EXPECT_TRUE(pcCommands.run.empty());
 
@@ -109,13 +111,13 @@ TEST_F(GestureTest, DoubleMuteTogglesContinuousMode) {
   EXPECT_EQ(pcCommands.run, std::vector<int>{1});
   EXPECT_EQ(sim.volume(), 22);
   Poll();
-  EXPECT_EQ(controller.Gestures().Flag().Sequence, "");
+  EXPECT_EQ(Parts(controller).Gestures().Flag().Sequence, "");
   Press({Key::VolumeDown});
   Idle();
   EXPECT_EQ(pcCommands.run, (std::vector<int>{1, 13}));
 
   Press({Key::Mute, Key::Mute});
-  EXPECT_FALSE(controller.Gestures().Flag().Continuous);
+  EXPECT_FALSE(Parts(controller).Gestures().Flag().Continuous);
   Idle();
   Press({Key::VolumeDown});
   Idle();
@@ -125,9 +127,10 @@ TEST_F(GestureTest, DoubleMuteTogglesContinuousMode) {
 // Continuous mode switched on inside a gesture that goes on collecting: the gesture that ends
 // there restores the volume as well, and that restore is no new mark.
 TEST_F(GestureTest, OneGestureRunsOneCommandWhenContinuousModeStartsInsideIt) {
-  controller.Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)", R"(↓,"06,Monitor Off",1)"};
+  Parts(controller).Settings().GestureList = {R"(↑↑↓,"01,スタンバイ",1)",
+                                              R"(↓,"06,Monitor Off",1)"};
   Press({Key::Mute, Key::Mute, Key::VolumeUp, Key::VolumeUp, Key::VolumeDown});
-  EXPECT_TRUE(controller.Gestures().Flag().Continuous);
+  EXPECT_TRUE(Parts(controller).Gestures().Flag().Continuous);
   Idle();
   EXPECT_EQ(pcCommands.run, std::vector<int>{1});
   EXPECT_EQ(sim.volume(), 22);
@@ -145,17 +148,17 @@ TEST_F(GestureTest, OneGestureRunsOneCommandWhenContinuousModeStartsInsideIt) {
 // The empty gesture that switches continuous mode on restores nothing, so nothing is skipped:
 // the very next record may carry the first mark.
 TEST_F(GestureTest, AMarkRightAfterTheEmptyGestureStartsTheNextOne) {
-  controller.Options().RemoConInterval = 400;
+  Parts(controller).Options().RemoConInterval = 400;
   Press({Key::Mute, Key::Mute});
   Poll();
   Poll();  // the empty gesture ends here
-  EXPECT_FALSE(controller.Gestures().Flag().Collecting);
+  EXPECT_FALSE(Parts(controller).Gestures().Flag().Collecting);
   Press({Key::VolumeDown});
-  EXPECT_EQ(controller.Gestures().Flag().Sequence, "↓");
+  EXPECT_EQ(Parts(controller).Gestures().Flag().Sequence, "↓");
 }
 
 TEST_F(CommandTest, SimulatedRemoteIsPressedOnlyOnTheStandIn) {
-  TSimRemote& remote = controller.SimRemote();
+  TSimRemote& remote = Parts(controller).SimRemote();
   EXPECT_NE(remote.Press("up"), "OK");  // no simulated component handed over
   remote.Attach(&sim);
   EXPECT_EQ(remote.Press("up"), "OK");

@@ -1,6 +1,7 @@
 #include "core/app/keyboard.h"
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
@@ -8,34 +9,34 @@ namespace {
 using KeyboardTest = CommandTest;
 
 TEST_F(KeyboardTest, KeysMoveTheVolume) {
-  controller.Options().VolLR = 2;
-  controller.Options().VolUD = 7;
-  const int start = controller.ScrollBar1().Position();
+  Parts(controller).Options().VolLR = 2;
+  Parts(controller).Options().VolUD = 7;
+  const int start = Parts(controller).ScrollBar1().Position();
   const std::pair<int, int> steps[] = {{kVkPrior, 5}, {kVkNext, -5}, {kVkRight, 2},
                                        {kVkLeft, -2}, {kVkUp, 7},    {kVkDown, -7}};
   for (const auto& [key, step] : steps) {
     SCOPED_TRACE(key);
-    EXPECT_TRUE(FormKeyDown(controller, key, 0));
-    EXPECT_EQ(controller.ScrollBar1().Position(), start + step);
+    EXPECT_TRUE(controller.KeyDown(key, 0));
+    EXPECT_EQ(Parts(controller).ScrollBar1().Position(), start + step);
     EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, start + step)}));
-    controller.ScrollBar1().SetPosition(start);
+    Parts(controller).ScrollBar1().SetPosition(start);
     clock.log.clear();
   }
-  EXPECT_TRUE(FormKeyDown(controller, kVkHome, 0));
+  EXPECT_TRUE(controller.KeyDown(kVkHome, 0));
   EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, 0)}));
   // At the bottom already: the slider does not move, nothing is sent.
-  EXPECT_TRUE(FormKeyDown(controller, kVkLeft, 0));
+  EXPECT_TRUE(controller.KeyDown(kVkLeft, 0));
   EXPECT_EQ(Take(), Log{});
 }
 
 TEST_F(KeyboardTest, EndIsSwallowedAndEscCloses) {
-  EXPECT_TRUE(FormKeyDown(controller, kVkEnd, 0));
-  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
+  EXPECT_TRUE(controller.KeyDown(kVkEnd, 0));
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 22);
   EXPECT_EQ(view.closeRequests, 0);
-  EXPECT_TRUE(FormKeyDown(controller, kVkEscape, 0));
+  EXPECT_TRUE(controller.KeyDown(kVkEscape, 0));
   EXPECT_EQ(view.closeRequests, 1);
-  EXPECT_FALSE(FormKeyDown(controller, kVkA, 0));
-  EXPECT_FALSE(FormKeyDown(controller, kVkSpace, 0));
+  EXPECT_FALSE(controller.KeyDown(kVkA, 0));
+  EXPECT_FALSE(controller.KeyDown(kVkSpace, 0));
   EXPECT_EQ(Take(), Log{});
 }
 
@@ -44,23 +45,23 @@ TEST_F(KeyboardTest, AnyModifierOrButtonLeavesTheKeyAlone) {
     SCOPED_TRACE(shift);
     for (int key :
          {kVkLeft, kVkRight, kVkUp, kVkDown, kVkPrior, kVkNext, kVkHome, kVkEnd, kVkEscape})
-      EXPECT_FALSE(FormKeyDown(controller, key, shift));
+      EXPECT_FALSE(controller.KeyDown(key, shift));
   }
-  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 22);
   EXPECT_EQ(view.closeRequests, 0);
   EXPECT_EQ(Take(), Log{});
 }
 
 TEST_F(KeyboardTest, WheelStepsByVolWheelAndANegativeStepReverses) {
-  FormMouseWheel(controller, true);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 24);
-  FormMouseWheel(controller, false);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
-  controller.Options().VolWheel = -3;
-  FormMouseWheel(controller, true);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 19);
-  FormMouseWheel(controller, false);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 22);
+  controller.MouseWheel(true);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 24);
+  controller.MouseWheel(false);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 22);
+  Parts(controller).Options().VolWheel = -3;
+  controller.MouseWheel(true);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 19);
+  controller.MouseWheel(false);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 22);
   EXPECT_EQ(sim.volume(), 22);
 }
 

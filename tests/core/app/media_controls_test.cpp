@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
 
 class MediaControlsTest : public CommandTest {
  protected:
-  TMediaControls& media = controller.Media();
+  TMediaControls& media = Parts(controller).Media();
   TMediaState State() { return media.State(); }
   // One poll a second, as the window polls a CD.
   void Poll(int seconds = 1) {
@@ -37,7 +38,7 @@ TEST_F(MediaControlsTest, TheTunerPlaysItsFrequencyAndStepsThePresets) {
   media.Next();
   EXPECT_EQ(Take(), (Log{"send 01 07", "pause 200", "read"}));
 
-  controller.Display().ShowStationName("FM-A");
+  Parts(controller).Display().ShowStationName("FM-A");
   EXPECT_EQ(State().title, "FM-A");
 
   Select(cmdPowerOff);

@@ -2,6 +2,7 @@
 
 #include "command_harness.h"
 #include "core/app/settings.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
@@ -59,50 +60,50 @@ TEST_F(CommandTest, CommandLinesSendTheirFrames) {
 }
 
 TEST_F(CommandTest, InputOptionRunsTheSelectionWithAutoVolume) {
-  controller.Options().AutoVolChange = true;  // PC USB sits 10 above the tuner
+  Parts(controller).Options().AutoVolChange = true;  // PC USB sits 10 above the tuner
   controller.ExecuteParams("-INPUT 4");
   EXPECT_EQ(Take(), (Log{"send 00 93", "pause 200", "pause 100", "send 4D 20", "read"}));
   EXPECT_EQ(controller.Labels().lbInput, "PC USB");
-  EXPECT_FALSE(controller.PowerSave().Active());  // not run through the action list
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());  // not run through the action list
 }
 
 TEST_F(CommandTest, ApsOptionSetsTheSettingOrClearsIt) {
   controller.ExecuteParams("-APS 30");
-  EXPECT_TRUE(controller.Options().APS);
-  ASSERT_TRUE(controller.PowerSave().Active());
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 30 * 60'000);
-  const std::int64_t end = controller.PowerSave().EndTick();
+  EXPECT_TRUE(Parts(controller).Options().APS);
+  ASSERT_TRUE(Parts(controller).PowerSave().Active());
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now + 30 * 60'000);
+  const std::int64_t end = Parts(controller).PowerSave().EndTick();
 
   controller.ExecuteParams("-APS 2000 -MUTE");  // minutes the countdown cannot take
-  EXPECT_FALSE(controller.Options().APS);
-  EXPECT_EQ(controller.PowerSave().EndTick(), end);  // left as it was
-  EXPECT_EQ(Take(), Log{"send 00 9C"});              // the line goes on
+  EXPECT_FALSE(Parts(controller).Options().APS);
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), end);  // left as it was
+  EXPECT_EQ(Take(), Log{"send 00 9C"});                     // the line goes on
 
-  controller.Options().APS = true;
+  Parts(controller).Options().APS = true;
   controller.ExecuteParams("-APS");
-  EXPECT_FALSE(controller.Options().APS);
-  EXPECT_TRUE(controller.PowerSave().Active());
+  EXPECT_FALSE(Parts(controller).Options().APS);
+  EXPECT_TRUE(Parts(controller).PowerSave().Active());
 }
 
 // "-APS 3" means three minutes after the last activity, not only until the first one; the
 // setting holds at the next start as well.
 TEST_F(CommandTest, ApsMinutesHoldAfterTheNextActivityAndAreSaved) {
-  controller.Options().APSMin = 30;
+  Parts(controller).Options().APSMin = 30;
   controller.ExecuteParams("-APS 3");
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 3 * 60'000);
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now + 3 * 60'000);
   clock.now += 60'000;
   commands.actVolumeUpExecute();
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 3 * 60'000);
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now + 3 * 60'000);
   TIniFile saved;
-  WriteSettings(controller.Settings(), saved);
+  WriteSettings(Parts(controller).Settings(), saved);
   EXPECT_EQ(saved.ReadString("Setting", "A.P.S.Min", ""), "3");
   EXPECT_EQ(saved.ReadString("Setting", "A.P.S.", ""), "1");
 
   // Minutes the countdown cannot take change nothing but clear the setting.
   controller.ExecuteParams("-APS 2000");
-  EXPECT_EQ(controller.Options().APSMin, 3);
+  EXPECT_EQ(Parts(controller).Options().APSMin, 3);
   controller.ExecuteParams("-APS x");  // not a number: 0 minutes
-  EXPECT_EQ(controller.Options().APSMin, 0);
+  EXPECT_EQ(Parts(controller).Options().APSMin, 0);
 }
 
 TEST_F(CommandTest, ExitClosesTheWindowAndTheLineGoesOn) {
@@ -115,8 +116,8 @@ TEST_F(CommandTest, ExitClosesTheWindowAndTheLineGoesOn) {
 // the line that waited carries on where it was.
 TEST_F(CommandTest, WhatRunsDuringThePowerOnWaitRunsOnce) {
   clock.SetLocalTime(2026, 12, 8, 7, 30, 0);
-  controller.Options().TimerOff = false;
-  controller.Settings().TimerList.Add({8, 7, 30, "-ON -VOL 30", 0, false, true});
+  Parts(controller).Options().TimerOff = false;
+  Parts(controller).Settings().TimerList.Add({8, 7, 30, "-ON -VOL 30", 0, false, true});
   int nested = 0;
   clock.onMessages = [&] {
     if (nested++ > 0) return;
@@ -127,8 +128,8 @@ TEST_F(CommandTest, WhatRunsDuringThePowerOnWaitRunsOnce) {
   controller.Timer1Timer();
   EXPECT_EQ(Take(), (Log{"send 06 81", "wait 1000", "read", "send 00 9C", "send 06 81", "wait 1000",
                          "pause 100", "send 4D 1E"}));
-  EXPECT_TRUE(controller.Settings().TimerList.GetItem(0).Fired);
-  EXPECT_TRUE(controller.Timers().Timer1().Enabled);
+  EXPECT_TRUE(Parts(controller).Settings().TimerList.GetItem(0).Fired);
+  EXPECT_TRUE(Parts(controller).Timers().Timer1().Enabled);
 
   clock.now += 5000;  // the next tick in the same minute runs nothing
   controller.Timer1Timer();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
 #include "fakes/fake_pc_actions.h"
 
@@ -118,7 +119,7 @@ TEST_F(AppCommandFileTest, ReadAtStartFromBesideTheSettingsWithItsMessages) {
   TController withFile(clock, link, view, &storage, ports);
   withFile.FormCreate({});
   EXPECT_EQ(view.captionedMessages, Lines{"INI読込エラー|SECTION: [Bad] "});
-  withFile.PcCommands().ExecutePcCommand(60);
+  Parts(withFile).PcCommands().ExecutePcCommand(60);
   EXPECT_EQ(pc.Take(), (Lines{"find g", "start g | "}));
 
   view.captionedMessages.clear();
@@ -126,7 +127,7 @@ TEST_F(AppCommandFileTest, ReadAtStartFromBesideTheSettingsWithItsMessages) {
   TController unreadable(clock, link, view, &storage, ports);
   unreadable.FormCreate({});
   EXPECT_EQ(view.messages.back(), "DoraZozArar.iniの読込に失敗しました。");
-  EXPECT_EQ(unreadable.PcDispatcher().CommandItems().size(), 29u);
+  EXPECT_EQ(Parts(unreadable).PcDispatcher().CommandItems().size(), 29u);
   EXPECT_EQ(AppCommandFilePath("C:\\Tools\\zr4pcctrl.ini"), "C:\\Tools\\DoraZozArar.ini");
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 
 namespace zr4::test {
 namespace {
@@ -119,14 +120,14 @@ const std::vector<std::string> kExpectedMenu = {
 
 TEST_F(MenuTest, TheMenuIsAsWrittenOut) {
   std::vector<std::string> lines;
-  Outline(controller.PopupMenu1().Items, "", lines);
+  Outline(Parts(controller).PopupMenu1().Items, "", lines);
   ASSERT_EQ(lines.size(), kExpectedMenu.size());
   for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kExpectedMenu[i]);
-  EXPECT_EQ(controller.PopupMenu1().Find({"&CD", "Nope"}), nullptr);
+  EXPECT_EQ(Parts(controller).PopupMenu1().Find({"&CD", "Nope"}), nullptr);
 }
 
 TEST_F(MenuTest, SleepIsOneRadioGroupWithOffChecked) {
-  TPopupMenuModel& menu = controller.PopupMenu1();
+  TPopupMenuModel& menu = Parts(controller).PopupMenu1();
   const TMenuItem& sleep = *menu.Find({"&Sleep"});
   int checked = 0;
   for (const TMenuItem& item : sleep.Items) {
@@ -141,12 +142,12 @@ TEST_F(MenuTest, SleepIsOneRadioGroupWithOffChecked) {
 
 TEST_F(MenuTest, EveryBoundEntryReachesAWorkingAction) {
   std::vector<const TMenuItem*> all;
-  Walk(controller.PopupMenu1().Items, all);
+  Walk(Parts(controller).PopupMenu1().Items, all);
   int bound = 0;
   for (const TMenuItem* item : all) {
     if (item->Command != TMenuCommand::Action) continue;
     SCOPED_TRACE(item->Caption);
-    const TAction* action = controller.Actions().Find(item->Action);
+    const TAction* action = Parts(controller).Actions().Find(item->Action);
     ASSERT_NE(action, nullptr);
     EXPECT_TRUE(action->OnExecute);
     ++bound;
@@ -155,58 +156,59 @@ TEST_F(MenuTest, EveryBoundEntryReachesAWorkingAction) {
 }
 
 TEST_F(MenuTest, ClicksRunActionsThroughTheListAndHandlersDirectly) {
-  TPopupMenuModel& menu = controller.PopupMenu1();
-  controller.Options().APS = true;
+  TPopupMenuModel& menu = Parts(controller).PopupMenu1();
+  Parts(controller).Options().APS = true;
   Select(cmdSelectCD);
   menu.Click(*menu.Find({"&CD", "Eject"}));
   EXPECT_EQ(Take(), (Log{Send(cmdCdStop), "pause 200", Send(cmdEject), "pause 200", "read"}));
-  EXPECT_TRUE(controller.PowerSave().Active());  // the action list's hook ran
+  EXPECT_TRUE(Parts(controller).PowerSave().Active());  // the action list's hook ran
 
-  controller.PowerSave().Stop();
+  Parts(controller).PowerSave().Stop();
   menu.Click(*menu.Find({"&TUNER", "Direct", "07"}));
   EXPECT_EQ(sim.preset(), 7);
   menu.Click(*menu.Find({"&CD", "Direct", "12"}));
   EXPECT_EQ(sim.cdTrack(), 12);
   menu.Click(*menu.Find({"&Other", "MD", "SK DOWN"}));
   EXPECT_EQ(sim.ReceivedFrames().back(), BuildFrame(0x01, 0xDC));
-  EXPECT_FALSE(controller.PowerSave().Active());  // handlers are not actions
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());  // handlers are not actions
   menu.Click(*menu.Find({"&Volume", "Vol. &40"}));
   EXPECT_EQ(sim.volume(), 40);
-  EXPECT_TRUE(
-      controller.PowerSave().Active());  // but the slider following the new volume is activity
-  controller.PowerSave().Stop();
+  EXPECT_TRUE(Parts(controller)
+                  .PowerSave()
+                  .Active());  // but the slider following the new volume is activity
+  Parts(controller).PowerSave().Stop();
 
   menu.Click(*menu.Find({"&Other", "TAPE", "InputLv Down"}));
   EXPECT_EQ(Take().back(), Send(cmdInputLevelDn));
-  EXPECT_TRUE(controller.PowerSave().Active());
+  EXPECT_TRUE(Parts(controller).PowerSave().Active());
 
   menu.Click(*menu.Find({"E&xit"}));
   EXPECT_EQ(view.closeRequests, 1);
 }
 
 TEST_F(MenuTest, CheckMarksShowTheSettings) {
-  TPopupMenuModel& menu = controller.PopupMenu1();
+  TPopupMenuModel& menu = Parts(controller).PopupMenu1();
   TMenuItem& onTop = *menu.FindByName("alwaysonTop1");
   EXPECT_FALSE(menu.Checked(onTop));
   menu.Click(onTop);
   EXPECT_TRUE(menu.Checked(onTop));
-  EXPECT_TRUE(controller.Settings().OnTop);
+  EXPECT_TRUE(Parts(controller).Settings().OnTop);
   EXPECT_EQ(view.topmostCalls, std::vector<bool>{true});
 
   const TMenuItem& autoOn = *menu.Find({"&Other", "Auto On"});
   const TMenuItem& autoOff = *menu.Find({"&Other", "Auto Off"});
-  controller.Options().AutoOff = true;  // as the settings file may say
+  Parts(controller).Options().AutoOff = true;  // as the settings file may say
   EXPECT_FALSE(menu.Checked(autoOn));
   EXPECT_TRUE(menu.Checked(autoOff));
   menu.Click(autoOn);
   menu.Click(autoOff);
-  EXPECT_TRUE(controller.Options().AutoOn);
-  EXPECT_FALSE(controller.Options().AutoOff);
+  EXPECT_TRUE(Parts(controller).Options().AutoOn);
+  EXPECT_FALSE(Parts(controller).Options().AutoOff);
   EXPECT_EQ(Take(), Log{});
 }
 
 TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
-  TPopupMenuModel& menu = controller.PopupMenu1();
+  TPopupMenuModel& menu = Parts(controller).PopupMenu1();
   for (const std::vector<std::string>& path :
        std::vector<std::vector<std::string>>{{"&Other", "&Skin"}, {"&Other", "AudioDevice"}}) {
     TMenuItem& item = *menu.Find(path);
@@ -220,7 +222,7 @@ TEST_F(MenuTest, EntriesOfLaterFeaturesAreGreyedAndDoNothing) {
 }
 
 TEST_F(MenuTest, TrayOptionAndAboutEntriesWork) {
-  TPopupMenuModel& menu = controller.PopupMenu1();
+  TPopupMenuModel& menu = Parts(controller).PopupMenu1();
   int dialogs = 0;
   view.optionDialog = [&](TOptionFormModel&) {
     ++dialogs;
@@ -242,7 +244,7 @@ TEST_F(MenuTest, TrayOptionAndAboutEntriesWork) {
 }
 
 TEST_F(MenuTest, ActionListFindsByNameAndItsHookCountsAsActivity) {
-  const TActionList& actions = controller.Actions();
+  const TActionList& actions = Parts(controller).Actions();
   ASSERT_NE(actions.Find("ACTPLAY"), nullptr);
   EXPECT_EQ(actions.Find("actPlay")->Hint, "Play CD");
   EXPECT_EQ(actions.Find("actModeChange")->Caption, "ModeChange");
@@ -259,22 +261,22 @@ TEST_F(MenuTest, ActionListFindsByNameAndItsHookCountsAsActivity) {
         "actAbout",       "actPopupMenu", "actMinimizeRestore", "actSetForeground"})
     EXPECT_NE(actions.Find(name), nullptr) << name;
 
-  controller.Options().APSMin = 45;
+  Parts(controller).Options().APSMin = 45;
   EXPECT_TRUE(actions.Execute("actmute"));
-  EXPECT_FALSE(controller.PowerSave().Active());  // power save off: no countdown
-  controller.Options().APS = true;
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());  // power save off: no countdown
+  Parts(controller).Options().APS = true;
   EXPECT_TRUE(actions.Execute("actStop"));
-  EXPECT_TRUE(controller.PowerSave().Active());
-  EXPECT_EQ(controller.PowerSave().EndTick(), clock.now + 45 * 60'000);
+  EXPECT_TRUE(Parts(controller).PowerSave().Active());
+  EXPECT_EQ(Parts(controller).PowerSave().EndTick(), clock.now + 45 * 60'000);
 
   // Forwarded parameters call the commands directly: no activity.
-  controller.PowerSave().Stop();
+  Parts(controller).PowerSave().Stop();
   commands.actMuteExecute();
-  EXPECT_FALSE(controller.PowerSave().Active());
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());
   // Unknown names and actions without a handler run nothing, not even the hook.
   EXPECT_FALSE(actions.Execute("actNothing"));
   EXPECT_FALSE(actions.Execute("actDeviceChange"));
-  EXPECT_FALSE(controller.PowerSave().Active());
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());
 }
 
 }  // namespace

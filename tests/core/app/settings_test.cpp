@@ -6,6 +6,7 @@
 #include "core/app/controller.h"
 #include "core/app/ini_file.h"
 #include "core/ports/log.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
@@ -39,7 +40,7 @@ class SettingsTest : public ::testing::Test, protected test::SimLink<> {
 
   void Load(const std::string& text) {
     files.files[kPath] = text;
-    controller.LoadSettings();
+    Parts(controller).SettingsFiles().LoadSettings();
   }
   std::string& File() { return files.files[kPath]; }
   test::FakeView view;
@@ -53,22 +54,22 @@ class SettingsTest : public ::testing::Test, protected test::SimLink<> {
 
 TEST_F(SettingsTest, AMissingFileGivesEveryDefault) {
   view.window = {50, 60, 370, 180};
-  controller.Options().VolMax = 10;
-  controller.Settings().OnTop = true;
-  controller.LoadSettings();
-  EXPECT_EQ(controller.Options(), TOptionData{});
-  EXPECT_TRUE(controller.Options().TimerOff);
-  EXPECT_TRUE(controller.Options().NBCut);
-  EXPECT_EQ(controller.Options().RemoConInterval, 3000);
-  EXPECT_EQ(controller.Options().SkinIniName, "skins\\skindefa.zip");
-  EXPECT_FALSE(controller.Settings().OnTop);
-  EXPECT_FALSE(controller.Settings().IconChange);
-  EXPECT_EQ(controller.Settings().IconName, "");
+  Parts(controller).Options().VolMax = 10;
+  Parts(controller).Settings().OnTop = true;
+  Parts(controller).SettingsFiles().LoadSettings();
+  EXPECT_EQ(Parts(controller).Options(), TOptionData{});
+  EXPECT_TRUE(Parts(controller).Options().TimerOff);
+  EXPECT_TRUE(Parts(controller).Options().NBCut);
+  EXPECT_EQ(Parts(controller).Options().RemoConInterval, 3000);
+  EXPECT_EQ(Parts(controller).Options().SkinIniName, "skins\\skindefa.zip");
+  EXPECT_FALSE(Parts(controller).Settings().OnTop);
+  EXPECT_FALSE(Parts(controller).Settings().IconChange);
+  EXPECT_EQ(Parts(controller).Settings().IconName, "");
   EXPECT_EQ(
-      controller.Settings().TrayClickNames,
+      Parts(controller).Settings().TrayClickNames,
       (TTrayClickNames{"actPopupMenu", "", "actMinimizeRestore", "", "actSetForeground", ""}));
-  EXPECT_EQ(controller.Settings().GestureList, std::vector<std::string>{""});
-  EXPECT_EQ(controller.Settings().TimerList.Count(), 0);
+  EXPECT_EQ(Parts(controller).Settings().GestureList, std::vector<std::string>{""});
+  EXPECT_EQ(Parts(controller).Settings().TimerList.Count(), 0);
   EXPECT_EQ(view.window, (TRect{50, 60, 370, 180}));  // stays where it is
   EXPECT_TRUE(log.empty());
 }
@@ -84,35 +85,35 @@ TEST_F(SettingsTest, AHandEditedFileIsReadWhateverTheCaseOfItsNames) {
       "cmd1=OFF,\"01,スタンバイ\",0\r\n"
       "[timer]\r\ntimer0=2,7,30,-ON,1\r\ntimer1=8,23,5,-OFF,0\r\n"
       "[OTHER]\r\nwinamppath=C:\\Program Files\\Winamp\\winamp.exe\r\n");
-  const TOptionData& o = controller.Options();
+  const TOptionData& o = Parts(controller).Options();
   EXPECT_EQ(view.window.left, 100);
   EXPECT_EQ(view.window.top, -20);
   EXPECT_TRUE(o.AutoOn);
   EXPECT_FALSE(o.TimerOff);
   EXPECT_FALSE(o.NBCut);
   EXPECT_EQ(o.SkinIniName, "skins\\blue.zip");
-  EXPECT_TRUE(controller.Settings().OnTop);
+  EXPECT_TRUE(Parts(controller).Settings().OnTop);
   EXPECT_EQ(o.VolCD, -5);
   EXPECT_EQ(o.VolUSB, 10);  // not a number: the default
   EXPECT_EQ(o.VolMax, 80);
   EXPECT_TRUE(o.APS);
   EXPECT_EQ(o.APSMin, 30);
-  EXPECT_TRUE(controller.Settings().IconChange);
-  EXPECT_EQ(controller.Settings().IconName, "my.ico");
+  EXPECT_TRUE(Parts(controller).Settings().IconChange);
+  EXPECT_EQ(Parts(controller).Settings().IconName, "my.ico");
   EXPECT_TRUE(o.SuspendOn);
   EXPECT_TRUE(o.ModeTuner && o.ModeMD && o.ModeUSB);
   EXPECT_FALSE(o.ModeCD || o.ModeAUX);
   EXPECT_TRUE(o.RemoConEnable);
   EXPECT_EQ(o.RemoConInterval, 1500);
   EXPECT_EQ(o.WinAmpPath, "C:\\Program Files\\Winamp\\winamp.exe");
-  EXPECT_EQ(controller.Settings().TrayClickNames,
+  EXPECT_EQ(Parts(controller).Settings().TrayClickNames,
             (TTrayClickNames{"", "", "actMinimizeRestore", "actExit", "actSetForeground", ""}));
-  EXPECT_EQ(controller.Settings().GestureList,
+  EXPECT_EQ(Parts(controller).Settings().GestureList,
             (std::vector<std::string>{"↑,\"12,Winamp Play\",1", "OFF,\"01,スタンバイ\",0", ""}));
-  ASSERT_EQ(controller.Settings().TimerList.Count(), 2);
-  EXPECT_EQ(controller.Settings().TimerList.GetItem(0),
+  ASSERT_EQ(Parts(controller).Settings().TimerList.Count(), 2);
+  EXPECT_EQ(Parts(controller).Settings().TimerList.GetItem(0),
             (TMyTimerData{2, 7, 30, "-ON", 0, false, true}));
-  EXPECT_EQ(controller.Settings().TimerList.GetItem(1),
+  EXPECT_EQ(Parts(controller).Settings().TimerList.GetItem(1),
             (TMyTimerData{8, 23, 5, "-OFF", 1, false, false}));
 }
 
@@ -120,36 +121,36 @@ TEST_F(SettingsTest, DamagedValuesDoNotStopTheLoad) {
   Load(
       "[Setting]\nModeBtn=1,yes,True,false\nA.P.S.Min=5000\n"
       "[Timer]\nTimer0=8,7,30,-ON,1\nTimer1=x,7,30,-OFF,1\nTimer2=1,2\nTimer3=3,22,5,-OFF,1\n");
-  const TOptionData& o = controller.Options();
+  const TOptionData& o = Parts(controller).Options();
   EXPECT_TRUE(o.ModeTuner);
   EXPECT_FALSE(o.ModeCD);  // "yes" is not a boolean
   EXPECT_TRUE(o.ModeMD);
   EXPECT_FALSE(o.ModeAUX);
   EXPECT_FALSE(o.ModeUSB);  // missing field
   EXPECT_EQ(o.APSMin, 1439);
-  ASSERT_EQ(controller.Settings().TimerList.Count(), 2);
-  EXPECT_EQ(controller.Settings().TimerList.GetItem(1).No, 3);
-  EXPECT_EQ(controller.Settings().TimerList.GetItem(1).Command, "-OFF");
+  ASSERT_EQ(Parts(controller).Settings().TimerList.Count(), 2);
+  EXPECT_EQ(Parts(controller).Settings().TimerList.GetItem(1).No, 3);
+  EXPECT_EQ(Parts(controller).Settings().TimerList.GetItem(1).Command, "-OFF");
   ASSERT_EQ(log.size(), 3u);
   EXPECT_NE(log[0].find("Timer1=x,7,30,-OFF,1"), std::string::npos);
   EXPECT_NE(log[1].find("Timer2=1,2"), std::string::npos);
   EXPECT_NE(log[2].find("ModeBtn field 2"), std::string::npos);
 
   Load("[Setting]\nA.P.S.Min=-3\n");
-  EXPECT_EQ(controller.Options().APSMin, 0);
+  EXPECT_EQ(Parts(controller).Options().APSMin, 0);
 }
 
 TEST_F(SettingsTest, ATimerLineThatDoesNotReadIsKeptAtItsPlace) {
   Load("[Timer]\r\nTimer0=8,7,30,-ON,1\r\nTimer1=x,7,30,-OFF,1\r\nTimer2=2,8,0,-VOL 20,0\r\n");
-  ASSERT_EQ(controller.Settings().TimerList.Count(), 2);  // the damaged one does not run
-  controller.SaveSettings();
+  ASSERT_EQ(Parts(controller).Settings().TimerList.Count(), 2);  // the damaged one does not run
+  Parts(controller).SettingsFiles().SaveSettings();
   EXPECT_NE(File().find("[Timer]\r\nTimer0=8,7,30,-ON,1\r\nTimer1=x,7,30,-OFF,1\r\n"
                         "Timer2=2,8,0,-VOL 20,0\r\n"),
             std::string::npos);
 
   // Entries removed before it: it keeps its order among the rest and the numbers close up.
-  controller.Settings().TimerList.Clear();
-  controller.SaveSettings();
+  Parts(controller).Settings().TimerList.Clear();
+  Parts(controller).SettingsFiles().SaveSettings();
   EXPECT_NE(File().find("[Timer]\r\nTimer0=x,7,30,-OFF,1\r\n\r\n"), std::string::npos);
 }
 
@@ -160,51 +161,52 @@ TEST_F(SettingsTest, NumberedKeysLoadUntilTheFirstMissingOne) {
   for (int n = 0; n < 40; ++n)
     text += "Timer" + std::to_string(n) + "=8,0," + std::to_string(n) + ",-ON,1\n";
   Load(text);
-  EXPECT_EQ(controller.Settings().GestureList.size(),
+  EXPECT_EQ(Parts(controller).Settings().GestureList.size(),
             41u);  // 40 entries and the empty one that ended them
-  EXPECT_EQ(controller.Settings().GestureList.back(), "");
-  ASSERT_EQ(controller.Settings().TimerList.Count(), 40);
-  EXPECT_EQ(controller.Settings().TimerList.GetItem(39).Minute, 39);
-  EXPECT_EQ(controller.Settings().TimerList.GetItem(39).No, 39);
+  EXPECT_EQ(Parts(controller).Settings().GestureList.back(), "");
+  ASSERT_EQ(Parts(controller).Settings().TimerList.Count(), 40);
+  EXPECT_EQ(Parts(controller).Settings().TimerList.GetItem(39).Minute, 39);
+  EXPECT_EQ(Parts(controller).Settings().TimerList.GetItem(39).No, 39);
 
   Load("[RemoCon]\nCmd0=a\nCmd1=b\nCmd3=d\n");
-  EXPECT_EQ(controller.Settings().GestureList, (std::vector<std::string>{"a", "b", ""}));
+  EXPECT_EQ(Parts(controller).Settings().GestureList, (std::vector<std::string>{"a", "b", ""}));
 }
 
 TEST_F(SettingsTest, SavingWritesEveryKeyInItsOrder) {
-  controller.Settings().GestureList = {"↑↑↓,\"01,スタンバイ\",1"};
-  controller.Settings().TimerList.Add({8, 7, 30, "-ON", 0, true, true});
-  controller.SaveSettings();
+  Parts(controller).Settings().GestureList = {"↑↑↓,\"01,スタンバイ\",1"};
+  Parts(controller).Settings().TimerList.Add({8, 7, 30, "-ON", 0, true, true});
+  Parts(controller).SettingsFiles().SaveSettings();
   EXPECT_EQ(File(), kDefaultFile);
   EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(SettingsTest, SaveLoadSaveGivesTheSameBytes) {
-  controller.Options().AutoOn = true;
-  controller.Options().ModeCD = true;
-  controller.Options().LilithPath = "D:\\音楽\\Lilith.exe";
-  controller.Settings().IconName = "電源.ico";
-  controller.Settings().TrayClickNames[1] = "actPlay";
-  controller.Settings().GestureList = {"↑↑↓,\"01,スタンバイ\",1", "", "OFF,\"13,Winamp Stop\",0",
-                                       ""};
+  Parts(controller).Options().AutoOn = true;
+  Parts(controller).Options().ModeCD = true;
+  Parts(controller).Options().LilithPath = "D:\\音楽\\Lilith.exe";
+  Parts(controller).Settings().IconName = "電源.ico";
+  Parts(controller).Settings().TrayClickNames[1] = "actPlay";
+  Parts(controller).Settings().GestureList = {"↑↑↓,\"01,スタンバイ\",1", "",
+                                              "OFF,\"13,Winamp Stop\",0", ""};
   for (int i = 0; i < 35; ++i)
-    controller.Settings().TimerList.Add(
-        {i % 8 + 1, 12, i, "-VOL " + std::to_string(i), i, false, i % 2 == 0});
-  controller.Settings().TimerList.Add({3, 1, 2, "-PCALL 5,-ON", 35, false, true});
-  controller.SaveSettings();
+    Parts(controller)
+        .Settings()
+        .TimerList.Add({i % 8 + 1, 12, i, "-VOL " + std::to_string(i), i, false, i % 2 == 0});
+  Parts(controller).Settings().TimerList.Add({3, 1, 2, "-PCALL 5,-ON", 35, false, true});
+  Parts(controller).SettingsFiles().SaveSettings();
   const std::string first = File();
 
   TController second(clock, link, view, &storage);
-  second.LoadSettings();
-  EXPECT_EQ(second.Options(), controller.Options());
-  EXPECT_EQ(second.Settings().IconName, "電源.ico");
-  EXPECT_EQ(second.Settings().TrayClickNames, controller.Settings().TrayClickNames);
+  Parts(second).SettingsFiles().LoadSettings();
+  EXPECT_EQ(Parts(second).Options(), Parts(controller).Options());
+  EXPECT_EQ(Parts(second).Settings().IconName, "電源.ico");
+  EXPECT_EQ(Parts(second).Settings().TrayClickNames, Parts(controller).Settings().TrayClickNames);
   // The empty entry in the middle does not hide the one after it.
-  EXPECT_EQ(second.Settings().GestureList,
+  EXPECT_EQ(Parts(second).Settings().GestureList,
             (std::vector<std::string>{"↑↑↓,\"01,スタンバイ\",1", "OFF,\"13,Winamp Stop\",0", ""}));
-  EXPECT_EQ(second.Settings().TimerList,
-            controller.Settings().TimerList);  // all 36, the comma command intact
-  second.SaveSettings();
+  EXPECT_EQ(Parts(second).Settings().TimerList,
+            Parts(controller).Settings().TimerList);  // all 36, the comma command intact
+  Parts(second).SettingsFiles().SaveSettings();
   EXPECT_EQ(File(), first);
   EXPECT_EQ(files.writes, 1);  // nothing changed, nothing written
 }
@@ -214,9 +216,9 @@ TEST_F(SettingsTest, UnknownKeysSurviveAndEraseDropsStaleNumbers) {
       "; my notes\r\n[Setting]\r\nMyOwnKey=keep\r\nModeBtn=1,1,1,1,1\r\n"
       "[RemoCon]\r\nCmd0=a\r\nCmd1=b\r\n[Timer]\r\nTimer0=1,2,3,x,1\r\nTimer1=1,2,3,y,1\r\n"
       "[Extra]\r\nk=v\r\n");
-  controller.Settings().GestureList = {"a"};
-  controller.Settings().TimerList.Clear();
-  controller.SaveSettings();
+  Parts(controller).Settings().GestureList = {"a"};
+  Parts(controller).Settings().TimerList.Clear();
+  Parts(controller).SettingsFiles().SaveSettings();
   const TIniFile saved = TIniFile::Parse(File());
   EXPECT_EQ(saved.ReadString("Setting", "MyOwnKey", ""), "keep");
   EXPECT_EQ(saved.ReadString("Extra", "k", ""), "v");
@@ -229,19 +231,19 @@ TEST_F(SettingsTest, UnknownKeysSurviveAndEraseDropsStaleNumbers) {
 
 TEST_F(SettingsTest, AFailedWriteShowsThePathAndChangesNothing) {
   File() = "[Setting]\r\nAutoOn=0\r\n";
-  controller.Options().AutoOn = true;
+  Parts(controller).Options().AutoOn = true;
   files.failWrites = true;
-  controller.SaveSettings();
+  Parts(controller).SettingsFiles().SaveSettings();
   EXPECT_EQ(view.messages,
             std::vector<std::string>{std::string(kPath) + "への書き込みに失敗しました。"});
   EXPECT_EQ(File(), "[Setting]\r\nAutoOn=0\r\n");
-  EXPECT_TRUE(controller.Options().AutoOn);
+  EXPECT_TRUE(Parts(controller).Options().AutoOn);
 
   // A file that is there but cannot be read is not replaced.
   files.failWrites = false;
   files.unreadable = true;
   view.messages.clear();
-  controller.SaveSettings();
+  Parts(controller).SettingsFiles().SaveSettings();
   EXPECT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(files.writes, 1);
 }
@@ -250,12 +252,12 @@ TEST_F(SettingsTest, StartLoadsBeforeItsOwnParametersAndCloseSaves) {
   File() = "[Window]\nLeft=10\nTop=20\n[Setting]\nAutoOn=1\nAutoOff=1\nOnTop=1\nVolMax=50\n";
   controller.FormCreate({});
   EXPECT_EQ(view.window.left, 10);
-  EXPECT_TRUE(controller.Settings().OnTop);
-  EXPECT_EQ(controller.ScrollBar1().Max(), 50);
+  EXPECT_TRUE(Parts(controller).Settings().OnTop);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Max(), 50);
   EXPECT_EQ(sim.ReceivedFrames().front(), BuildFrame(0x06, 0x81));  // AutoOn took effect
 
-  controller.Options().AutoOn = false;
-  controller.Settings().OnTop = false;
+  Parts(controller).Options().AutoOn = false;
+  Parts(controller).Settings().OnTop = false;
   std::size_t framesAtWrite = 0;
   files.onWrite = [&] { framesAtWrite = sim.ReceivedFrames().size(); };
   const std::size_t framesBefore = sim.ReceivedFrames().size();
@@ -281,9 +283,9 @@ TEST(SettingsWithoutStorageTest, KeepsWhatItHoldsAndSavesNothing) {
   TZR4Ctrl link{clock, finder};
   test::FakeView view;
   TController controller{clock, link, view};
-  controller.Options().VolMax = 40;
+  Parts(controller).Options().VolMax = 40;
   controller.FormCreate({});
-  EXPECT_EQ(controller.Options().VolMax, 40);
+  EXPECT_EQ(Parts(controller).Options().VolMax, 40);
   EXPECT_EQ(view.windowMoves, 0);
   controller.FormClose();
   EXPECT_TRUE(view.messages.empty());

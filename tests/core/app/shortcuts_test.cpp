@@ -4,6 +4,7 @@
 
 #include "command_harness.h"
 #include "core/app/ini_file.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
 
 namespace zr4::test {
@@ -161,9 +162,10 @@ TEST_F(ShortcutTest, EightyNamesInTheirOrderReachTheirTargets) {
   for (const TShortcutName& name : ShortcutNames()) {
     const bool action = !name.Action.empty();
     const std::string target =
-        action ? (controller.Actions().Find(name.Action) ? name.Action : "no action " + name.Action)
-               : PathOf(controller.PopupMenu1().Items,
-                        FindShortcutEntry(controller.PopupMenu1(), name));
+        action ? (Parts(controller).Actions().Find(name.Action) ? name.Action
+                                                                : "no action " + name.Action)
+               : PathOf(Parts(controller).PopupMenu1().Items,
+                        FindShortcutEntry(Parts(controller).PopupMenu1(), name));
     names.push_back(name.Name + " → " + target);
   }
   ASSERT_EQ(names.size(), expected.size());
@@ -201,32 +203,32 @@ TEST_F(ShortcutTest, ShortcutsRunActionsThroughTheListAndEntriesAsClicks) {
       if (n.Name == name) return &n;
     return static_cast<const TShortcutName*>(nullptr);
   };
-  controller.Options().APS = true;
-  RunShortcut(controller, *target("POWERONOFF"));
+  Parts(controller).Options().APS = true;
+  controller.RunShortcut(*target("POWERONOFF"));
   EXPECT_EQ(Take(), (Log{"read", Send(cmdPowerOff)}));
-  EXPECT_TRUE(controller.PowerSave().Active());
-  RunShortcut(controller, *target("POWERONOFF"));
+  EXPECT_TRUE(Parts(controller).PowerSave().Active());
+  controller.RunShortcut(*target("POWERONOFF"));
   Take();
 
-  controller.PowerSave().Stop();
+  Parts(controller).PowerSave().Stop();
   // A station name in the caption does not hide the entry from its shortcut.
-  controller.PopupMenu1().Find({"&TUNER", "Direct"})->Items[6].Caption = "07: NHK-FM";
-  RunShortcut(controller, *target("TUNER_DIRECT_07"));
+  Parts(controller).PopupMenu1().Find({"&TUNER", "Direct"})->Items[6].Caption = "07: NHK-FM";
+  controller.RunShortcut(*target("TUNER_DIRECT_07"));
   EXPECT_EQ(sim.preset(), 7);
-  EXPECT_FALSE(controller.PowerSave().Active());  // a handler entry, not an action
-  RunShortcut(controller, *target("CD_TUNER_NEXT"));
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());  // a handler entry, not an action
+  controller.RunShortcut(*target("CD_TUNER_NEXT"));
   EXPECT_EQ(sim.preset(), 8);
-  EXPECT_TRUE(controller.PowerSave().Active());  // the entry runs actNext through the list
+  EXPECT_TRUE(Parts(controller).PowerSave().Active());  // the entry runs actNext through the list
   Take();
 
-  RunShortcut(controller, *target("Volume_30"));
+  controller.RunShortcut(*target("Volume_30"));
   EXPECT_EQ(Take(), (Log{"pause 100", Send(cmdSetVolume, 30), "read", "pause 100",
                          Send(cmdSetVolume, 30)}));  // the slider follows and echoes it
-  RunShortcut(controller, *target("AlwaysOnTop"));
-  EXPECT_TRUE(controller.Settings().OnTop);
-  RunShortcut(controller, *target("Sleep_10"));  // starts the sleep timer, sends nothing
-  EXPECT_EQ(controller.SleepTimer().TickedMinutes(), 10);
-  RunShortcut(controller, *target("About"));  // no about box yet
+  controller.RunShortcut(*target("AlwaysOnTop"));
+  EXPECT_TRUE(Parts(controller).Settings().OnTop);
+  controller.RunShortcut(*target("Sleep_10"));  // starts the sleep timer, sends nothing
+  EXPECT_EQ(Parts(controller).SleepTimer().TickedMinutes(), 10);
+  controller.RunShortcut(*target("About"));  // no about box yet
   EXPECT_EQ(Take(), Log{});
 }
 
@@ -237,9 +239,9 @@ TEST_F(ShortcutTest, LoadedOnceAtStartFromBesideTheSettings) {
   const SettingsStorage storage{files, codec, "/opt/zr4/zr4pcctrl.ini"};
   TController withFile(clock, link, view, &storage);
   withFile.FormCreate({});
-  ASSERT_EQ(withFile.Shortcuts().size(), 1u);
-  EXPECT_EQ(withFile.Shortcuts()[0].ShortCut, scCtrl | 0x50);
-  EXPECT_EQ(withFile.Shortcuts()[0].Target->Action, "actPower");
+  ASSERT_EQ(Parts(withFile).Shortcuts().size(), 1u);
+  EXPECT_EQ(Parts(withFile).Shortcuts()[0].ShortCut, scCtrl | 0x50);
+  EXPECT_EQ(Parts(withFile).Shortcuts()[0].Target->Action, "actPower");
   EXPECT_EQ(files.files.count("/opt/zr4/ShortCut.ini"), 1u);
   for (const auto& [path, bytes] : files.files)
     EXPECT_TRUE(path == "/opt/zr4/ShortCut.ini" || bytes.find("ShortCut") == std::string::npos);
@@ -247,7 +249,7 @@ TEST_F(ShortcutTest, LoadedOnceAtStartFromBesideTheSettings) {
   files.files.clear();
   TController without(clock, link, view, &storage);
   without.FormCreate({});
-  EXPECT_TRUE(without.Shortcuts().empty());
+  EXPECT_TRUE(Parts(without).Shortcuts().empty());
   EXPECT_EQ(ShortcutFilePath("C:\\Tools\\ZR4\\zr4pcctrl.ini"), "C:\\Tools\\ZR4\\ShortCut.ini");
   EXPECT_EQ(ShortcutFilePath("zr4pcctrl.ini"), "ShortCut.ini");
 }

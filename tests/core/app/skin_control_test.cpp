@@ -5,6 +5,7 @@
 #include "core/app/controller.h"
 #include "core/ports/log.h"
 #include "core/skin/bmp_builder.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_folder_list.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
@@ -43,7 +44,7 @@ class SkinControlTest : public ::testing::Test, protected SimLink<> {
   TSkinPorts ports{files, codec, folders, {"/prog", "/data"}, StripArchive("skindefa", 123)};
   FakeView view;
   TController controller{clock, link, view, nullptr, {.skins = &ports}};
-  TSkinControl& skins = controller.Skins();
+  TSkinControl& skins = Parts(controller).Skins();
 };
 
 TEST_F(SkinControlTest, TheMenuListsFoldersThenIniThenZipOfEachSkinsFolder) {
@@ -53,7 +54,7 @@ TEST_F(SkinControlTest, TheMenuListsFoldersThenIniThenZipOfEachSkinsFolder) {
   EXPECT_EQ(names, (std::vector<std::string>{"skins\\wood\\skin.ini", "skins\\plain.ini",
                                              "skins\\Green.zip", "skins\\skindefa.zip",
                                              "skins\\extra.zip"}));
-  const TMenuItem* menu = controller.PopupMenu1().FindByName("Skin1");
+  const TMenuItem* menu = Parts(controller).PopupMenu1().FindByName("Skin1");
   ASSERT_EQ(menu->Items.size(), 5u);
   EXPECT_TRUE(menu->Enabled);
   EXPECT_EQ(menu->Items[2].Caption, "Green");
@@ -62,37 +63,41 @@ TEST_F(SkinControlTest, TheMenuListsFoldersThenIniThenZipOfEachSkinsFolder) {
 }
 
 TEST_F(SkinControlTest, ChoosingASkinSwitchesRemembersAndKeepsTheWindowInTheWorkArea) {
-  controller.Settings().OnTop = true;
+  Parts(controller).Settings().OnTop = true;
   Start();
   view.topmostCalls.clear();
   view.window = {900, 700, 1200, 710};
   view.workArea = TRect{0, 0, 1000, 705};
-  TMenuItem& green = controller.PopupMenu1().FindByName("Skin1")->Items[2];
-  controller.PopupMenu1().Click(green);
-  EXPECT_EQ(controller.Options().SkinIniName, "skins\\Green.zip");
+  TMenuItem& green = Parts(controller).PopupMenu1().FindByName("Skin1")->Items[2];
+  Parts(controller).PopupMenu1().Click(green);
+  EXPECT_EQ(Parts(controller).Options().SkinIniName, "skins\\Green.zip");
   EXPECT_EQ(view.look.Main.Width, 200);  // the program folder's copy comes first
   EXPECT_EQ(view.layout.Framed, true);
   EXPECT_EQ(view.topmostCalls, std::vector<bool>{true});
   EXPECT_EQ(view.window, (TRect{700, 695, 1000, 705}));
-  EXPECT_TRUE(controller.PopupMenu1().Checked(green));
+  EXPECT_TRUE(Parts(controller).PopupMenu1().Checked(green));
 
   const int loads = view.skinChanges;
-  controller.PopupMenu1().Click(green);
+  Parts(controller).PopupMenu1().Click(green);
   EXPECT_EQ(view.skinChanges, loads);
 
-  controller.PopupMenu1().Click(controller.PopupMenu1().FindByName("Skin1")->Items[4]);
+  Parts(controller)
+      .PopupMenu1()
+      .Click(Parts(controller).PopupMenu1().FindByName("Skin1")->Items[4]);
   EXPECT_EQ(view.look.Main.Width, 60);  // only in the data folder
 }
 
 TEST_F(SkinControlTest, ASkinLoadLeavesTheShownTrayIconAlone) {
   Start();
-  controller.Tray().AddTrayIcon();
+  Parts(controller).Tray().AddTrayIcon();
   view.trayIcon.clear();
-  controller.PopupMenu1().Click(controller.PopupMenu1().FindByName("Skin1")->Items[2]);
+  Parts(controller)
+      .PopupMenu1()
+      .Click(Parts(controller).PopupMenu1().FindByName("Skin1")->Items[2]);
   EXPECT_EQ(view.look.Main.Width, 200);
   // Neither taken away nor added again: the notification area keeps the icon where it is.
   EXPECT_TRUE(view.trayIcon.empty());
-  EXPECT_TRUE(controller.Tray().Shown());
+  EXPECT_TRUE(Parts(controller).Tray().Shown());
 }
 
 TEST_F(SkinControlTest, ABrokenSkinShowsWhyAndKeepsTheLook) {
@@ -121,15 +126,15 @@ TEST_F(SkinControlTest, AStripSkinWithoutAFacePictureDropsTheShapedOutline) {
 
 TEST_F(SkinControlTest, TheOptionsDialogLoadsTheSkinItWasGiven) {
   Start();
-  TOptionFormModel form = controller.OptionDialog().Load();
+  TOptionFormModel form = Parts(controller).OptionDialog().Load();
   form.SkinBrowsed("/prog/skins/Green.zip", "/prog");
-  controller.OptionDialog().ApplyOptions(form);
-  EXPECT_EQ(controller.Options().SkinIniName, "skins\\Green.zip");
+  Parts(controller).OptionDialog().ApplyOptions(form);
+  EXPECT_EQ(Parts(controller).Options().SkinIniName, "skins\\Green.zip");
   EXPECT_EQ(view.look.Main.Width, 200);
 }
 
 TEST_F(SkinControlTest, AtStartABrokenSkinGivesWayToTheBuiltInOne) {
-  controller.Options().SkinIniName = "skins\\gone.zip";
+  Parts(controller).Options().SkinIniName = "skins\\gone.zip";
   controller.FormCreate({});
   EXPECT_EQ(view.look.Main.Width, 123);
   ASSERT_EQ(view.messages.size(), 1u);
@@ -169,14 +174,16 @@ TEST_F(SkinControlTest, PressesInTheVolumeBarSetTheVolumeAndTheKnobFollows) {
   Start();
   ASSERT_TRUE(skins.LoadSkinFile("skins\\knob\\skin.ini"));
   skins.FormMouseDown(170, 55);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 35);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 35);
   EXPECT_EQ(view.knob, (TSkinPoint{165, 20}));  // 100 + 70 − round(10 / 2)
   skins.FormMouseDown(170, 49);
-  EXPECT_EQ(controller.ScrollBar1().Position(), 35);
+  EXPECT_EQ(Parts(controller).ScrollBar1().Position(), 35);
 
   skins.BorderLess1Click();
   EXPECT_EQ(view.framed, false);
-  EXPECT_TRUE(controller.PopupMenu1().Checked(*controller.PopupMenu1().FindByName("BorderLess1")));
+  EXPECT_TRUE(Parts(controller)
+                  .PopupMenu1()
+                  .Checked(*Parts(controller).PopupMenu1().FindByName("BorderLess1")));
   skins.BorderLess1Click();
   EXPECT_EQ(view.framed, true);
 }

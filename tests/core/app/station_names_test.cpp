@@ -1,6 +1,7 @@
 #include "core/app/station_list.h"
 
 #include "command_harness.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
 
 namespace zr4::test {
@@ -38,7 +39,7 @@ class StationNamesTest : public CommandTest {
     named.FormCreate({});
   }
   std::string DirectCaption(int preset) {
-    return named.PopupMenu1().Find({"&TUNER", "Direct"})->Items[preset - 1].Caption;
+    return Parts(named).PopupMenu1().Find({"&TUNER", "Direct"})->Items[preset - 1].Caption;
   }
 
   FakeFileStore files;
@@ -67,15 +68,15 @@ TEST_F(StationNamesTest, ListedFrequencyShowsItsNameAndLabelsThePreset) {
 }
 
 TEST_F(StationNamesTest, LabelMenuTogglesOnTheTunerOnly) {
-  TStationNames& stations = named.Stations();
+  TStationNames& stations = Parts(named).Stations();
   ASSERT_TRUE(stations.LabelMenuPops());
   stations.LabelMenuClick();
-  EXPECT_FALSE(named.Options().ShowRadioName);
+  EXPECT_FALSE(Parts(named).Options().ShowRadioName);
   EXPECT_TRUE(named.Labels().lbRadioNumVisible);
   EXPECT_TRUE(named.Labels().lbHzVisible);
   EXPECT_FALSE(named.Labels().lbRadioNameVisible);
   stations.LabelMenuClick();
-  EXPECT_TRUE(named.Options().ShowRadioName);
+  EXPECT_TRUE(Parts(named).Options().ShowRadioName);
   EXPECT_EQ(named.Labels().lbRadioName, "FM-A");
   EXPECT_TRUE(named.Labels().lbRadioNameVisible);
 

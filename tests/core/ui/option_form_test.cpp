@@ -4,6 +4,7 @@
 
 #include "core/app/controller.h"
 #include "core/ui/relative_path.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
@@ -42,7 +43,7 @@ class OptionFormTest : public ::testing::Test, protected test::SimLink<> {
       if (user) user(form);
       return true;
     };
-    controller.Actions().Execute("actOptionDialog");
+    Parts(controller).Actions().Execute("actOptionDialog");
   }
   std::string& File() { return files.files[kPath]; }
 
@@ -62,14 +63,14 @@ TEST_F(OptionFormTest, OkWithoutChangesWritesTheSameFile) {
 
 TEST_F(OptionFormTest, CancelChangesNothing) {
   Start(kEverySetting);
-  const TSettings before = controller.Settings();
+  const TSettings before = Parts(controller).Settings();
   view.optionDialog = [](TOptionFormModel& form) {
     form.DeleteTimers({0, 1});
     form.Controls.AutoOn = false;
     return false;
   };
-  controller.Actions().Execute("actOptionDialog");
-  EXPECT_EQ(controller.Settings(), before);
+  Parts(controller).Actions().Execute("actOptionDialog");
+  EXPECT_EQ(Parts(controller).Settings(), before);
   EXPECT_EQ(files.writes, 0);
 }
 
@@ -77,7 +78,7 @@ TEST_F(OptionFormTest, ValuesPastTheirRangesShowAndStoreClamped) {
   Start(
       "[Setting]\r\nVolMax=95\r\nVolCD=-30\r\nVolMD=51\r\nVolWheel=11\r\nVolLR=-1\r\n"
       "A.P.S.Min=700\r\n[RemoCon]\r\nInterval=20\r\n[Timer]\r\nTimer0=9,25,75,-ON,1\r\n");
-  TOptionFormModel shown = controller.OptionDialog().Load();
+  TOptionFormModel shown = Parts(controller).OptionDialog().Load();
   const std::pair<const char*, int> expected[] = {
       {"SpinEdit11", 80}, {"SpinEdit1", -20}, {"SpinEdit2", 50}, {"SpinEdit6", 10},
       {"SpinEdit8", 0},   {"SpinEdit7", 600}, {"SpinEdit5", 500}};
@@ -91,7 +92,7 @@ TEST_F(OptionFormTest, ValuesPastTheirRangesShowAndStoreClamped) {
   EXPECT_NE(File().find("Interval=500\r\n"), std::string::npos);
   EXPECT_NE(File().find("Timer0=8,23,59,-ON,1\r\n"), std::string::npos);
 
-  TOptionFormModel form = controller.OptionDialog().Load();
+  TOptionFormModel form = Parts(controller).OptionDialog().Load();
   form.SetSpin(*FindOptionSpin("SpinEdit11"), 0);
   EXPECT_EQ(form.Controls.VolMax, 1);
 }
@@ -213,7 +214,7 @@ TEST_F(OptionFormTest, TrayRowsTheHostNeverReportsAreDisabledAndKeepTheirActions
 
 TEST_F(OptionFormTest, ApplyingSwitchesPollingPowerSaveTrayAndSlider) {
   Start("");
-  controller.PowerSave().Start(60);
+  Parts(controller).PowerSave().Start(60);
   Ok([](TOptionFormModel& form) {
     form.Controls.RemoConEnable = true;
     form.Controls.ShowIcon = true;
@@ -222,14 +223,14 @@ TEST_F(OptionFormTest, ApplyingSwitchesPollingPowerSaveTrayAndSlider) {
     form.Page = kPageTray;
   });
   EXPECT_EQ(view.timer2.Interval, 200);
-  EXPECT_FALSE(controller.PowerSave().Active());
+  EXPECT_FALSE(Parts(controller).PowerSave().Active());
   EXPECT_EQ(view.title, "ZR4PCCtrl");
   ASSERT_FALSE(view.trayIcon.empty());
   EXPECT_TRUE(view.trayIcon.back().first);
   EXPECT_EQ(view.slider.max, 40);
   EXPECT_EQ(view.slider.smallChange, 2);
-  EXPECT_EQ(controller.Options().OptionPage, kPageTray);
-  EXPECT_EQ(controller.OptionDialog().Load().Page, kPageTray);
+  EXPECT_EQ(Parts(controller).Options().OptionPage, kPageTray);
+  EXPECT_EQ(Parts(controller).OptionDialog().Load().Page, kPageTray);
   EXPECT_EQ(files.writes, 1);
 }
 
@@ -257,10 +258,10 @@ TEST_F(OptionFormTest, SkinBrowseStoresAPathRelativeToTheProgram) {
 
 TEST_F(OptionFormTest, AboutBoxTextsAndTheIconChoice) {
   Start("");
-  controller.About().SkinCredits = [] {
+  Parts(controller).About().SkinCredits = [] {
     return std::pair<std::string, std::string>{"作者", "青いスキン"};
   };
-  TAboutModel about = controller.About().Load();
+  TAboutModel about = Parts(controller).About().Load();
   EXPECT_EQ(about.Version, "Version 0.20Dbg (｀・ω・´)");
   EXPECT_EQ(about.Author, "Author: 作者");
   EXPECT_EQ(about.Description, "青いスキン");
@@ -275,20 +276,20 @@ TEST_F(OptionFormTest, AboutBoxTextsAndTheIconChoice) {
   for (std::size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i].Break, i == 10) << i;
   EXPECT_EQ(IconMenuItems({}).size(), 1u);
 
-  controller.Tray().AddTrayIcon();
+  Parts(controller).Tray().AddTrayIcon();
   about.ChooseIcon(items[1]);
-  EXPECT_TRUE(controller.Settings().IconChange);
-  EXPECT_EQ(controller.Settings().IconName, "i1.ico");
+  EXPECT_TRUE(Parts(controller).Settings().IconChange);
+  EXPECT_EQ(Parts(controller).Settings().IconName, "i1.ico");
   about.ChooseIcon(items[0]);
-  EXPECT_FALSE(controller.Settings().IconChange);
-  EXPECT_EQ(controller.Settings().IconName, "");
+  EXPECT_FALSE(Parts(controller).Settings().IconChange);
+  EXPECT_EQ(Parts(controller).Settings().IconName, "");
   EXPECT_EQ(view.iconFiles, (std::vector<std::string>{"i1.ico", ""}));
   EXPECT_EQ(view.trayIcon.size(), 3u);  // added, then renewed after each choice
 
   view.iconLoads = false;
   about.ChooseIcon(items[2]);
   EXPECT_EQ(view.messages.back(), "アイコンの読込に失敗しました。");
-  EXPECT_FALSE(controller.Settings().IconChange);
+  EXPECT_FALSE(Parts(controller).Settings().IconChange);
 }
 
 }  // namespace

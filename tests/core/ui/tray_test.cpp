@@ -4,6 +4,7 @@
 
 #include "core/app/controller.h"
 #include "core/ui/tray_tip.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 
@@ -18,8 +19,8 @@ class TrayTest : public ::testing::Test, protected test::SimLink<> {
     controller.FormCreate(startup);
     clock.waits.clear();
   }
-  TTaskTrayActionMgr& Mgr() { return controller.Tray().Actions(); }
-  TMenuItem& Entry(const char* name) { return *controller.PopupMenu1().FindByName(name); }
+  TTaskTrayActionMgr& Mgr() { return Parts(controller).Tray().Actions(); }
+  TMenuItem& Entry(const char* name) { return *Parts(controller).PopupMenu1().FindByName(name); }
 
   test::FakeView view;
   TController controller{clock, link, view};
@@ -69,16 +70,17 @@ TEST_F(TrayTest, EightEntriesAfterNothingAndTheirLookups) {
 }
 
 TEST_F(TrayTest, UnknownNamesBindNothingAndAreSavedEmpty) {
-  controller.Settings().TrayClickNames = {"actpopupmenu", "actPlay", "actMute", "", "", "x"};
-  controller.Tray().RegisterTrayActions();
-  controller.Tray().LoadClickNames();
-  EXPECT_EQ(controller.Settings().TrayClickNames, (TTrayClickNames{"", "", "actMute", "", "", ""}));
+  Parts(controller).Settings().TrayClickNames = {"actpopupmenu", "actPlay", "actMute", "", "", "x"};
+  Parts(controller).Tray().RegisterTrayActions();
+  Parts(controller).Tray().LoadClickNames();
+  EXPECT_EQ(Parts(controller).Settings().TrayClickNames,
+            (TTrayClickNames{"", "", "actMute", "", "", ""}));
 }
 
 // The view counts what the clicks ran: the menu also brings the window to the front.
 TEST_F(TrayTest, ASingleClickWaitsOnlyForADoubleClickThatMeansSomething) {
   Start(400);
-  TTrayClicks& clicks = controller.Tray().Clicks();
+  TTrayClicks& clicks = Parts(controller).Tray().Clicks();
 
   clicks.Click(TTrayButton::Right);  // menu at once
   EXPECT_EQ(view.popupRequests, 1);
@@ -141,7 +143,7 @@ TEST_F(TrayTest, MinimisingGoesToTheTrayAndRestoringComesBack) {
   EXPECT_EQ(view.showRequests, 1);
   EXPECT_TRUE(view.trayIcon.empty());  // ShowIcon off
 
-  controller.Tray().TaskTray1Click();
+  Parts(controller).Tray().TaskTray1Click();
   EXPECT_EQ(view.minimizeRequests, 1);
   EXPECT_EQ(view.hideRequests, 1);
   ASSERT_EQ(view.trayIcon.size(), 1u);
@@ -150,43 +152,43 @@ TEST_F(TrayTest, MinimisingGoesToTheTrayAndRestoringComesBack) {
   EXPECT_TRUE(Entry("TaskTray1").Checked);
   EXPECT_FALSE(Entry("alwaysonTop1").Visible);
 
-  controller.Tray().TaskbarCreated();  // the notification area came back: the icon again
+  Parts(controller).Tray().TaskbarCreated();  // the notification area came back: the icon again
   ASSERT_EQ(view.trayIcon.size(), 3u);
   EXPECT_FALSE(view.trayIcon[1].first);
   EXPECT_TRUE(view.trayIcon[2].first);
 
-  controller.PopupMenu1().Click(Entry("TaskTray1"));
+  Parts(controller).PopupMenu1().Click(Entry("TaskTray1"));
   EXPECT_EQ(view.restoreRequests, 1);
   EXPECT_FALSE(view.trayIcon.back().first);
   EXPECT_FALSE(Entry("TaskTray1").Checked);
   EXPECT_TRUE(Entry("alwaysonTop1").Visible);
 
-  controller.Tray().TaskbarCreated();  // no icon, nothing to add
+  Parts(controller).Tray().TaskbarCreated();  // no icon, nothing to add
   EXPECT_EQ(view.trayIcon.size(), 4u);
 }
 
 TEST_F(TrayTest, WithoutANotificationAreaTheMinimisedWindowStaysReachable) {
   view.trayAvailable = false;
-  controller.Options().MinimizeOnRun = true;
+  Parts(controller).Options().MinimizeOnRun = true;
   Start();
   EXPECT_EQ(view.minimizeRequests, 1);
   EXPECT_EQ(view.showRequests, 0);
   EXPECT_EQ(view.hideRequests, 0);
   EXPECT_TRUE(view.trayIcon.empty());
-  controller.Tray().ApplicationRestore();  // the desktop restored it
+  Parts(controller).Tray().ApplicationRestore();  // the desktop restored it
   EXPECT_EQ(view.restoreRequests, 1);
-  EXPECT_FALSE(controller.Tray().Minimized());
+  EXPECT_FALSE(Parts(controller).Tray().Minimized());
 }
 
 TEST_F(TrayTest, ShowIconKeepsTheIconAndItsTipFollowsTheStatus) {
-  controller.Options().ShowIcon = true;
+  Parts(controller).Options().ShowIcon = true;
   Start();
   ASSERT_FALSE(view.trayIcon.empty());
   EXPECT_TRUE(view.trayIcon.front().first);
   EXPECT_EQ(view.showRequests, 1);
 
-  controller.Tray().ApplicationMinimize();
-  controller.Tray().ApplicationRestore();
+  Parts(controller).Tray().ApplicationMinimize();
+  Parts(controller).Tray().ApplicationRestore();
   EXPECT_TRUE(view.trayIcon.back().first);  // still there
 
   link.SendCommand(cmdSelectCD);

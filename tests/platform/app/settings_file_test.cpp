@@ -5,6 +5,7 @@
 
 #include "core/app/controller.h"
 #include "core/ports/log.h"
+#include "fakes/controller_parts.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 #include "platform/app/file_store_system.h"
@@ -34,28 +35,28 @@ TEST_F(SettingsFileTest, AShiftJisFileWithCrlfLineEndsReads) {
              "[Timer]\r\nTimer0=8,7,30,-ON,1\r\n"
              "[Other]\r\nWinAmpPath=C:\\\x89\xB9\x8A\x79\\winamp.exe\r\n");
   TController controller(clock, link, view, &storage);
-  controller.LoadSettings();
+  Parts(controller).SettingsFiles().LoadSettings();
   EXPECT_EQ(view.window.left, 15);
-  EXPECT_TRUE(controller.Settings().IconChange);
-  EXPECT_EQ(controller.Settings().IconName, "電源.ico");
-  EXPECT_EQ(controller.Options().SkinIniName, "skins\\表示.zip");
-  EXPECT_TRUE(controller.Options().ModeCD && controller.Options().ModeAUX);
-  EXPECT_EQ(controller.Settings().GestureList,
+  EXPECT_TRUE(Parts(controller).Settings().IconChange);
+  EXPECT_EQ(Parts(controller).Settings().IconName, "電源.ico");
+  EXPECT_EQ(Parts(controller).Options().SkinIniName, "skins\\表示.zip");
+  EXPECT_TRUE(Parts(controller).Options().ModeCD && Parts(controller).Options().ModeAUX);
+  EXPECT_EQ(Parts(controller).Settings().GestureList,
             (std::vector<std::string>{"↑↑↓,\"01,スタンバイ\",1", ""}));
-  EXPECT_EQ(controller.Settings().TimerList.GetItem(0).Command, "-ON");
-  EXPECT_EQ(controller.Options().WinAmpPath, "C:\\音楽\\winamp.exe");
+  EXPECT_EQ(Parts(controller).Settings().TimerList.GetItem(0).Command, "-ON");
+  EXPECT_EQ(Parts(controller).Options().WinAmpPath, "C:\\音楽\\winamp.exe");
 
   // Written back as UTF-8; the next start reads it the same, and saving again changes nothing.
-  controller.SaveSettings();
+  Parts(controller).SettingsFiles().SaveSettings();
   const std::string saved = folder.Get("zr4pcctrl.ini");
   EXPECT_NE(saved.find("IconName=電源.ico\r\n"), std::string::npos);
   TController next(clock, link, view, &storage);
-  next.LoadSettings();
-  EXPECT_EQ(next.Options(), controller.Options());
-  EXPECT_EQ(next.Settings().GestureList, controller.Settings().GestureList);
-  EXPECT_EQ(next.Settings().IconName, "電源.ico");
-  next.SaveSettings();
-  next.SaveSettings();
+  Parts(next).SettingsFiles().LoadSettings();
+  EXPECT_EQ(Parts(next).Options(), Parts(controller).Options());
+  EXPECT_EQ(Parts(next).Settings().GestureList, Parts(controller).Settings().GestureList);
+  EXPECT_EQ(Parts(next).Settings().IconName, "電源.ico");
+  Parts(next).SettingsFiles().SaveSettings();
+  Parts(next).SettingsFiles().SaveSettings();
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), saved);
 }
 
@@ -66,10 +67,10 @@ TEST_F(SettingsFileTest, BytesThatDoNotDecodeAreKeptBeforeTheFirstRewrite) {
   const LogSink previous =
       SetNoticeSink([&](std::string_view line) { notices.emplace_back(line); });
   TController controller(clock, link, view, &storage);
-  controller.LoadSettings();
-  controller.SaveSettings();
-  controller.Options().VolMax = 40;
-  controller.SaveSettings();
+  Parts(controller).SettingsFiles().LoadSettings();
+  Parts(controller).SettingsFiles().SaveSettings();
+  Parts(controller).Options().VolMax = 40;
+  Parts(controller).SettingsFiles().SaveSettings();
   SetNoticeSink(previous);
   EXPECT_EQ(folder.Get("zr4pcctrl.ini.bak"), latin1);
   EXPECT_NE(folder.Get("zr4pcctrl.ini"), latin1);
@@ -80,8 +81,8 @@ TEST_F(SettingsFileTest, BytesThatDoNotDecodeAreKeptBeforeTheFirstRewrite) {
 
   // Another file that does not decode, with that backup in the way: nothing is given up.
   folder.Put("zr4pcctrl.ini", "[Setting]\r\nIconName=\x81\r\n");
-  controller.Options().VolMax = 50;
-  controller.SaveSettings();
+  Parts(controller).Options().VolMax = 50;
+  Parts(controller).SettingsFiles().SaveSettings();
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), "[Setting]\r\nIconName=\x81\r\n");
   EXPECT_EQ(folder.Get("zr4pcctrl.ini.bak"), latin1);
 }
@@ -95,9 +96,9 @@ TEST_F(SettingsFileTest, AReadOnlyFileThatDoesNotDecodeGetsNoBackup) {
   const LogSink previous =
       SetNoticeSink([&](std::string_view line) { notices.emplace_back(line); });
   TController controller(clock, link, view, &storage);
-  controller.LoadSettings();
-  controller.Options().VolMax = 40;
-  controller.SaveSettings();
+  Parts(controller).SettingsFiles().LoadSettings();
+  Parts(controller).Options().VolMax = 40;
+  Parts(controller).SettingsFiles().SaveSettings();
   SetNoticeSink(previous);
   std::filesystem::permissions(folder.Path("zr4pcctrl.ini"), std::filesystem::perms::owner_all);
   EXPECT_EQ(folder.Get("zr4pcctrl.ini"), latin1);
@@ -111,7 +112,7 @@ TEST_F(SettingsFileTest, AReadOnlyFileThatDoesNotDecodeGetsNoBackup) {
 TEST_F(SettingsFileTest, AFailedSaveLeavesTheFileAsItWas) {
   SettingsStorage nowhere{files, codec, folder.Path("missing-folder/zr4pcctrl.ini")};
   TController controller(clock, link, view, &nowhere);
-  controller.SaveSettings();
+  Parts(controller).SettingsFiles().SaveSettings();
   EXPECT_EQ(view.messages, std::vector<std::string>{folder.Path("missing-folder/zr4pcctrl.ini") +
                                                     "への書き込みに失敗しました。"});
   EXPECT_EQ(folder.Entries(), 0u);
