@@ -1,7 +1,7 @@
 #include "core/app/clock_tick.h"
 
 #include "core/app/controller.h"
-#include "core/app/panel_labels.h"
+#include "core/panel/panel_labels.h"
 
 namespace zr4 {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app/scheduled_timers.h"
+#include "core/automation/scheduled_timers.h"
 
 namespace zr4 {
 

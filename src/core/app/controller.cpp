@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "core/app/forwarding.h"
-#include "core/app/ini_file.h"
-#include "core/app/settings_backup.h"
+#include "core/automation/forwarding.h"
+#include "core/base/ini_file.h"
 #include "core/ports/log.h"
+#include "core/settings/settings_backup.h"
 
 namespace zr4 {
 

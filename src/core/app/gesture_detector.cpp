@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "core/app/controller.h"
-#include "core/app/ini_file.h"
-#include "core/pcactions/comma_text.h"
+#include "core/base/comma_text.h"
+#include "core/base/ini_file.h"
 #include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
 

@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "core/app/controller.h"
-#include "core/app/ini_file.h"
-#include "core/pcactions/comma_text.h"
+#include "core/base/comma_text.h"
+#include "core/base/ini_file.h"
 #include "core/ports/log.h"
 
 namespace zr4 {

@@ -1,10 +1,10 @@
 #include "core/app/skin_control.h"
 
 #include "core/app/controller.h"
-#include "core/app/option_data.h"
-#include "core/app/same_text.h"
+#include "core/base/same_text.h"
 #include "core/ports/folder_list.h"
 #include "core/ports/log.h"
+#include "core/settings/option_data.h"
 
 namespace zr4 {
 

@@ -5,21 +5,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/base/le_bytes.h"
+
 namespace zr4 {
 
 namespace {
-
-void Put32(std::string& s, std::uint32_t v) {
-  const char bytes[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
-                         static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-  s.append(bytes, 4);
-}
-
-std::int32_t Get32(const char* p) {
-  const auto* b = reinterpret_cast<const unsigned char*>(p);
-  return static_cast<std::int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) |
-                                   (static_cast<std::uint32_t>(b[3]) << 24));
-}
 
 // Writes the runs of kept pixels of one row; `transparent(x)` tells a cut pixel.
 template <typename Transparent>
@@ -27,10 +17,10 @@ std::uint32_t WriteRuns(std::string& s, int y, int width, Transparent transparen
   std::uint32_t count = 0;
   int start = -1;
   auto rect = [&](int left, int right) {
-    Put32(s, static_cast<std::uint32_t>(left));
-    Put32(s, static_cast<std::uint32_t>(y));
-    Put32(s, static_cast<std::uint32_t>(right));
-    Put32(s, static_cast<std::uint32_t>(y + 1));
+    AppendLe32(s, static_cast<std::uint32_t>(left));
+    AppendLe32(s, static_cast<std::uint32_t>(y));
+    AppendLe32(s, static_cast<std::uint32_t>(right));
+    AppendLe32(s, static_cast<std::uint32_t>(y + 1));
     ++count;
   };
   for (int x = 0; x < width; ++x) {
@@ -74,6 +64,8 @@ int RunEnd32(const std::uint8_t* row, int x, int width, std::uint32_t key, bool 
     if (_mm_movemask_epi8(matches(x)) != same) break;
   }
 #endif
+
+#include "core/base/le_bytes.h"
   while (x < width && !differs(x)) ++x;
   return x;
 }
@@ -85,7 +77,7 @@ std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
   s.reserve(kRegionHeaderSize + 64 * static_cast<std::size_t>(bmp.Height));
   for (std::uint32_t v : {32u, 1u, 0u, 0u, 0u, 0u, static_cast<std::uint32_t>(bmp.Width),
                           static_cast<std::uint32_t>(bmp.Height)})
-    Put32(s, v);
+    AppendLe32(s, v);
   std::uint32_t count = 0;
   const std::uint32_t rgb = colour;
   const TColorMatcher matcher(bmp, colour);
@@ -104,7 +96,7 @@ std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
             for (std::uint32_t v :
                  {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
                   static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(y + 1)})
-              Put32(s, v);
+              AppendLe32(s, v);
             ++count;
           }
           x = end;
@@ -133,7 +125,7 @@ void ReadRegionStream(std::string_view stream, std::size_t& pos,
                       const std::function<void(std::span<const TRect>)>& addChunk) {
   if (pos > stream.size() || stream.size() - pos < kRegionHeaderSize)
     throw ERgnError("Stream read error");
-  const std::uint32_t count = static_cast<std::uint32_t>(Get32(stream.data() + pos + 8));
+  const std::uint32_t count = ReadLe32(stream.data() + pos + 8);
   std::size_t at = pos + kRegionHeaderSize;
   if ((stream.size() - at) / 16 < count) throw ERgnError("Stream read error");
   std::vector<TRect> chunk;
@@ -143,7 +135,8 @@ void ReadRegionStream(std::string_view stream, std::size_t& pos,
     chunk.clear();
     for (std::uint32_t k = 0; k < n; ++k, at += 16) {
       const char* p = stream.data() + at;
-      chunk.push_back({Get32(p), Get32(p + 4), Get32(p + 8), Get32(p + 12)});
+      auto field = [p](int i) { return static_cast<std::int32_t>(ReadLe32(p + 4 * i)); };
+      chunk.push_back({field(0), field(1), field(2), field(3)});
     }
     addChunk(chunk);
     total -= n;

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "core/app/status_report.h"
+#include "core/panel/status_report.h"
 #include "platform/app/settings_location.h"
 #include "shell/app/wayland_choice.h"
 

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/app/forwarding.h"
 #include "core/app/instance_requests.h"
+#include "core/automation/forwarding.h"
 #include "core/ports/log.h"
 #include "platform/app/instance_handover_linux.h"
 #include "shell/app/controller_app.h"

@@ -11,8 +11,8 @@
 #include <array>
 #include <string>
 
-#include "core/app/controller_view.h"
-#include "core/app/snapping.h"
+#include "core/panel/controller_view.h"
+#include "core/panel/snapping.h"
 #include "core/skin/skin_layout.h"
 #include "shell/app/tray_icon.h"
 

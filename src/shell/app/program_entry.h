@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "core/app/program_options.h"
 #include "core/ports/log.h"
+#include "core/settings/program_options.h"
 
 namespace zr4 {
 

@@ -101,10 +101,10 @@ TEST(RegionTest, RowsRunsAndBothRowOrders) {
   // Rows from the top: all kept; all cut; cut, kept, kept, cut.
   for (const bool topDown : {false, true}) {
     BmpSpec spec{24,
-                 4,
-                 3,
-                 {black + black + black + black, magenta + magenta + magenta + magenta,
-                  magenta + black + black + magenta}};
+                     4,
+                     3,
+                     {black + black + black + black, magenta + magenta + magenta + magenta,
+                      magenta + black + black + magenta}};
     spec.topDown = topDown;
     EXPECT_EQ(Outline(BuildBmp(spec)), (std::vector<TRect>{{0, 0, 4, 1}, {1, 2, 3, 3}}));
   }
