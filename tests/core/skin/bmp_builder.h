@@ -9,7 +9,7 @@
 
 namespace zr4::test {
 
-struct BmpSpec {
+struct BmpLayout {
   int bits = 24;
   int width = 1;
   int height = 1;
@@ -20,7 +20,7 @@ struct BmpSpec {
   bool topDown = false;
 };
 
-inline std::string BuildBmp(const BmpSpec& s) {
+inline std::string BuildBmp(const BmpLayout& s) {
   std::string pixels;
   if (s.compression == 1 || s.compression == 2) {
     pixels = s.rows.at(0);
@@ -58,11 +58,11 @@ inline std::string BuildBmp(const BmpSpec& s) {
 inline std::string SolidBmp(int width, int height, const std::string& bgr) {
   std::string row;
   for (int x = 0; x < width; ++x) row += bgr;
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.rows.assign(static_cast<std::size_t>(height), row);
-  return BuildBmp(spec);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.rows.assign(static_cast<std::size_t>(height), row);
+  return BuildBmp(layout);
 }
 
 }  // namespace zr4::test
