@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "core/app/ini_file.h"
-#include "core/app/settings.h"
-#include "core/app/station_list.h"
+#include "core/base/ini_file.h"
 #include "core/ports/file_store.h"
+#include "core/settings/settings.h"
+#include "core/settings/station_list.h"
 #include "fakes/fake_file_store.h"
 
 namespace {

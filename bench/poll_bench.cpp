@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/app/controller.h"
-#include "core/app/window_timers.h"
+#include "core/automation/window_timers.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
 #include "fakes/controller_parts.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app/ini_file.h"
+#include "core/base/ini_file.h"
 #include "core/pcactions/app_ctrl.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/pcactions/comma_text.h"
+#include "core/base/comma_text.h"
 #include "core/pcactions/gesture_entry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ini_file.h"
-#include "core/app/station_list.h"
+#include "core/base/ini_file.h"
+#include "core/settings/station_list.h"
 #include "platform/app/text_codec_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/program_options.h"
+#include "core/settings/program_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> args(1);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/ini_file.h"
+#include "core/base/ini_file.h"
 #include "core/skin/skin_ini.h"
 #include "platform/app/text_codec_system.h"
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <map>
 
+#include "core/base/le_bytes.h"
+
 namespace skins {
 
 namespace {
@@ -97,15 +99,6 @@ Glyph Smoothed(const std::array<const char*, 7>& rows, int scale) {
       put(2 * i + 1, 2 * j + 1, p || (right && down && !up && !left));
     }
   return out;
-}
-
-void Put16(std::string& s, unsigned v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>((v >> 8) & 0xFF);
-}
-void Put32(std::string& s, std::uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
 }
 
 }  // namespace
@@ -207,20 +200,20 @@ std::string Canvas::Bmp() const {
   const std::uint32_t stride = (static_cast<std::uint32_t>(PixelWidth()) * 3 + 3) & ~3u;
   const std::uint32_t size = stride * static_cast<std::uint32_t>(PixelHeight());
   std::string b = "BM";
-  Put32(b, 54 + size);
-  Put32(b, 0);
-  Put32(b, 54);
-  Put32(b, 40);
-  Put32(b, static_cast<std::uint32_t>(PixelWidth()));
-  Put32(b, static_cast<std::uint32_t>(PixelHeight()));
-  Put16(b, 1);
-  Put16(b, 24);
-  Put32(b, 0);
-  Put32(b, size);
-  Put32(b, 2835);
-  Put32(b, 2835);
-  Put32(b, 0);
-  Put32(b, 0);
+  zr4::AppendLe32(b, 54 + size);
+  zr4::AppendLe32(b, 0);
+  zr4::AppendLe32(b, 54);
+  zr4::AppendLe32(b, 40);
+  zr4::AppendLe32(b, static_cast<std::uint32_t>(PixelWidth()));
+  zr4::AppendLe32(b, static_cast<std::uint32_t>(PixelHeight()));
+  zr4::AppendLe16(b, 1);
+  zr4::AppendLe16(b, 24);
+  zr4::AppendLe32(b, 0);
+  zr4::AppendLe32(b, size);
+  zr4::AppendLe32(b, 2835);
+  zr4::AppendLe32(b, 2835);
+  zr4::AppendLe32(b, 0);
+  zr4::AppendLe32(b, 0);
   for (int y = PixelHeight() - 1; y >= 0; --y) {
     std::string row;
     for (int x = 0; x < PixelWidth(); ++x) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "core/base/le_bytes.h"
 
 namespace skins {
 namespace {
@@ -244,15 +245,6 @@ std::string DefaultSkinIni(const std::vector<Placed>& buttons) {
   return ini;
 }
 
-void Put16(std::string& s, unsigned v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>((v >> 8) & 0xFF);
-}
-void Put32(std::string& s, std::uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
-
 std::string Deflate(const std::string& data) {
   z_stream z{};
   deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
@@ -276,41 +268,41 @@ std::string Zip(const std::vector<std::pair<std::string, std::string>>& members)
     const auto crc = static_cast<std::uint32_t>(
         crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
     auto common = [&](std::string& s) {
-      Put16(s, 0);
-      Put16(s, 8);
-      Put16(s, kTime);
-      Put16(s, kDate);
-      Put32(s, crc);
-      Put32(s, static_cast<std::uint32_t>(packed.size()));
-      Put32(s, static_cast<std::uint32_t>(data.size()));
-      Put16(s, static_cast<unsigned>(name.size()));
-      Put16(s, 0);
+      zr4::AppendLe16(s, 0);
+      zr4::AppendLe16(s, 8);
+      zr4::AppendLe16(s, kTime);
+      zr4::AppendLe16(s, kDate);
+      zr4::AppendLe32(s, crc);
+      zr4::AppendLe32(s, static_cast<std::uint32_t>(packed.size()));
+      zr4::AppendLe32(s, static_cast<std::uint32_t>(data.size()));
+      zr4::AppendLe16(s, static_cast<unsigned>(name.size()));
+      zr4::AppendLe16(s, 0);
     };
     const auto offset = static_cast<std::uint32_t>(zip.size());
-    Put32(zip, 0x04034B50);
-    Put16(zip, 20);
+    zr4::AppendLe32(zip, 0x04034B50);
+    zr4::AppendLe16(zip, 20);
     common(zip);
     zip += name + packed;
-    Put32(directory, 0x02014B50);
-    Put16(directory, 20);
-    Put16(directory, 20);
+    zr4::AppendLe32(directory, 0x02014B50);
+    zr4::AppendLe16(directory, 20);
+    zr4::AppendLe16(directory, 20);
     common(directory);
-    Put16(directory, 0);
-    Put16(directory, 0);
-    Put16(directory, 0);
-    Put32(directory, 0);
-    Put32(directory, offset);
+    zr4::AppendLe16(directory, 0);
+    zr4::AppendLe16(directory, 0);
+    zr4::AppendLe16(directory, 0);
+    zr4::AppendLe32(directory, 0);
+    zr4::AppendLe32(directory, offset);
     directory += name;
   }
   const auto directoryOffset = static_cast<std::uint32_t>(zip.size());
   zip += directory;
-  Put32(zip, 0x06054B50);
-  Put32(zip, 0);
-  Put16(zip, static_cast<unsigned>(members.size()));
-  Put16(zip, static_cast<unsigned>(members.size()));
-  Put32(zip, static_cast<std::uint32_t>(directory.size()));
-  Put32(zip, directoryOffset);
-  Put16(zip, 0);
+  zr4::AppendLe32(zip, 0x06054B50);
+  zr4::AppendLe32(zip, 0);
+  zr4::AppendLe16(zip, static_cast<unsigned>(members.size()));
+  zr4::AppendLe16(zip, static_cast<unsigned>(members.size()));
+  zr4::AppendLe32(zip, static_cast<std::uint32_t>(directory.size()));
+  zr4::AppendLe32(zip, directoryOffset);
+  zr4::AppendLe16(zip, 0);
   return zip;
 }
 

@@ -1,7 +1,7 @@
 #include "core/app/action_list.h"
 
 #include "core/app/commands.h"
-#include "core/app/same_text.h"
+#include "core/base/same_text.h"
 
 namespace zr4 {
 

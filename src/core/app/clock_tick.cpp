@@ -1,12 +1,13 @@
 #include "core/app/clock_tick.h"
 
 #include "core/app/commands.h"
-#include "core/app/panel_labels.h"
-#include "core/app/power_save.h"
-#include "core/app/settings.h"
-#include "core/app/sleep_timer.h"
-#include "core/app/window_timers.h"
+#include "core/app/controller.h"
+#include "core/automation/power_save.h"
+#include "core/automation/sleep_timer.h"
+#include "core/automation/window_timers.h"
 #include "core/device/zr4ctrl.h"
+#include "core/panel/panel_labels.h"
+#include "core/settings/settings.h"
 
 namespace zr4 {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "core/app/scheduled_timers.h"
+#include "core/automation/scheduled_timers.h"
 
 namespace zr4 {
 

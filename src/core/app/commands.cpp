@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "core/app/controller_view.h"
-#include "core/app/power_save.h"
-#include "core/app/settings.h"
-#include "core/app/status_display.h"
-#include "core/app/volume_control.h"
-#include "core/app/window_timers.h"
+#include "core/panel/controller_view.h"
+#include "core/automation/power_save.h"
+#include "core/settings/settings.h"
+#include "core/panel/status_display.h"
+#include "core/panel/volume_control.h"
+#include "core/automation/window_timers.h"
 #include "core/device/zr4ctrl.h"
 #include "core/ports/clock.h"
 

@@ -1,6 +1,11 @@
 #include "core/app/controller.h"
 
-#include "core/app/forwarding.h"
+#include <cstdio>
+
+#include "core/automation/forwarding.h"
+#include "core/base/ini_file.h"
+#include "core/ports/log.h"
+#include "core/settings/settings_backup.h"
 
 namespace zr4 {
 

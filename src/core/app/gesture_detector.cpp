@@ -2,11 +2,12 @@
 
 #include <exception>
 
-#include "core/app/controller_view.h"
-#include "core/app/ini_file.h"
-#include "core/app/settings.h"
+#include "core/app/controller.h"
+#include "core/base/comma_text.h"
+#include "core/base/ini_file.h"
 #include "core/device/zr4ctrl.h"
-#include "core/pcactions/comma_text.h"
+#include "core/panel/controller_view.h"
+#include "core/settings/settings.h"
 #include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
 

@@ -1,6 +1,7 @@
 #include "core/app/instance_requests.h"
 
-#include "core/app/status_report.h"
+#include "core/app/controller.h"
+#include "core/panel/status_report.h"
 #include "core/ports/log.h"
 
 namespace zr4 {

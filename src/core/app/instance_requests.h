@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/instance_protocol.h"
+#include "core/automation/instance_protocol.h"
 
 namespace zr4 {
 

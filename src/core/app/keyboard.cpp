@@ -1,9 +1,9 @@
 #include "core/app/keyboard.h"
 
 #include "core/app/commands.h"
-#include "core/app/controller_view.h"
-#include "core/app/option_data.h"
-#include "core/app/volume_control.h"
+#include "core/panel/controller_view.h"
+#include "core/settings/option_data.h"
+#include "core/panel/volume_control.h"
 
 namespace zr4 {
 

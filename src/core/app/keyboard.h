@@ -1,7 +1,7 @@
 // The window's own keys and the mouse wheel: they move the volume slider (and Esc closes).
 #pragma once
 
-#include "core/app/virtual_keys.h"
+#include "core/panel/virtual_keys.h"
 
 namespace zr4 {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/forwarding.h"
+#include "core/automation/forwarding.h"
 
 namespace zr4 {
 

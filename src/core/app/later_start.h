@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/instance_protocol.h"
-#include "core/app/program_options.h"
-#include "core/ports/instance_channel.h"
+#include "core/automation/instance_protocol.h"
+#include "core/settings/program_options.h"
+#include "core/automation/instance_channel.h"
 
 namespace zr4 {
 

@@ -6,9 +6,9 @@
 
 #include "core/app/action_list.h"
 #include "core/app/commands.h"
-#include "core/app/option_data.h"
-#include "core/app/status_display.h"
-#include "core/app/volume_control.h"
+#include "core/settings/option_data.h"
+#include "core/panel/status_display.h"
+#include "core/panel/volume_control.h"
 #include "core/device/zr4ctrl.h"
 
 namespace zr4 {

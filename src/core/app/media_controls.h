@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app/panel_labels.h"
+#include "core/panel/panel_labels.h"
 #include "core/device/zr4defs.h"
 
 namespace zr4 {

@@ -7,12 +7,13 @@
 #include <limits>
 
 #include "core/app/commands.h"
-#include "core/app/controller_view.h"
-#include "core/app/ini_file.h"
-#include "core/app/option_data.h"
-#include "core/app/power_save.h"
+#include "core/app/controller.h"
+#include "core/automation/power_save.h"
+#include "core/base/comma_text.h"
+#include "core/base/ini_file.h"
 #include "core/device/zr4ctrl.h"
-#include "core/pcactions/comma_text.h"
+#include "core/panel/controller_view.h"
+#include "core/settings/option_data.h"
 #include "core/ports/log.h"
 
 namespace zr4 {

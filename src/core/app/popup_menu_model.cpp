@@ -4,16 +4,16 @@
 #include <utility>
 
 #include "core/app/action_list.h"
-#include "core/app/audio_device_menu.h"
+#include "core/panel/audio_device_menu.h"
 #include "core/app/clock_tick.h"
 #include "core/app/commands.h"
-#include "core/app/controller_view.h"
-#include "core/app/settings.h"
+#include "core/panel/controller_view.h"
+#include "core/settings/settings.h"
 #include "core/app/shortcuts.h"
 #include "core/app/skin_control.h"
-#include "core/app/sleep_timer.h"
+#include "core/automation/sleep_timer.h"
 #include "core/device/zr4defs.h"
-#include "core/ui/task_tray.h"
+#include "core/app/task_tray.h"
 
 namespace zr4 {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/app/option_data.h"
-#include "core/app/window_timers.h"
+#include "core/settings/option_data.h"
+#include "core/automation/window_timers.h"
 #include "core/device/zr4ctrl.h"
 #include "core/ports/clock.h"
 #include "core/ports/log.h"

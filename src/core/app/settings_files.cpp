@@ -1,8 +1,8 @@
 #include "core/app/settings_files.h"
 
-#include "core/app/controller_view.h"
-#include "core/app/ini_file.h"
-#include "core/app/settings_backup.h"
+#include "core/panel/controller_view.h"
+#include "core/base/ini_file.h"
+#include "core/settings/settings_backup.h"
 #include "core/pcactions/app_ctrl.h"
 #include "core/ports/log.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/settings.h"
+#include "core/settings/settings.h"
 #include "core/app/shortcuts.h"
 
 namespace zr4 {

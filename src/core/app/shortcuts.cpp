@@ -4,10 +4,11 @@
 #include <cstdio>
 
 #include "core/app/action_list.h"
-#include "core/app/ini_file.h"
+#include "core/app/controller.h"
 #include "core/app/popup_menu_model.h"
-#include "core/app/same_text.h"
-#include "core/app/settings_path.h"
+#include "core/base/ini_file.h"
+#include "core/base/same_text.h"
+#include "core/settings/settings_path.h"
 
 namespace zr4 {
 

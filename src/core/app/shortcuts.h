@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/virtual_keys.h"
+#include "core/panel/virtual_keys.h"
 
 namespace zr4 {
 

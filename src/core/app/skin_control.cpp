@@ -1,14 +1,15 @@
 #include "core/app/skin_control.h"
 
 #include "core/app/action_list.h"
-#include "core/app/controller_view.h"
-#include "core/app/option_data.h"
-#include "core/app/same_text.h"
-#include "core/app/settings.h"
-#include "core/app/volume_control.h"
+#include "core/app/controller.h"
+#include "core/app/task_tray.h"
+#include "core/base/same_text.h"
+#include "core/panel/controller_view.h"
+#include "core/panel/volume_control.h"
 #include "core/ports/folder_list.h"
 #include "core/ports/log.h"
-#include "core/ui/task_tray.h"
+#include "core/settings/option_data.h"
+#include "core/settings/settings.h"
 
 namespace zr4 {
 

@@ -1,11 +1,11 @@
 #include "core/app/station_names.h"
 
-#include "core/app/ini_file.h"
-#include "core/app/option_data.h"
-#include "core/app/panel_labels.h"
+#include "core/base/ini_file.h"
+#include "core/settings/option_data.h"
+#include "core/panel/panel_labels.h"
 #include "core/app/popup_menu_model.h"
-#include "core/app/settings.h"
-#include "core/app/status_display.h"
+#include "core/settings/settings.h"
+#include "core/panel/status_display.h"
 #include "core/device/zr4ctrl.h"
 
 namespace zr4 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/station_list.h"
+#include "core/settings/station_list.h"
 
 namespace zr4 {
 

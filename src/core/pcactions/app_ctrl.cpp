@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/pcactions/comma_text.h"
+#include "core/base/comma_text.h"
 #include "core/ports/log.h"
 
 namespace zr4 {

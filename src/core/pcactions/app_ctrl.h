@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/ini_file.h"
+#include "core/base/ini_file.h"
 #include "core/ports/app_windows.h"
 
 namespace zr4 {

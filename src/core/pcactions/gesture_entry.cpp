@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/pcactions/comma_text.h"
+#include "core/base/comma_text.h"
 
 namespace zr4 {
 

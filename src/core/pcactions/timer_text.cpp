@@ -2,18 +2,10 @@
 
 #include <string_view>
 
-#include "core/app/ini_file.h"
+#include "core/base/blanks.h"
+#include "core/base/ini_file.h"
 
 namespace zr4 {
-
-namespace {
-// Hand-edited files may have blanks around the numbers.
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-}  // namespace
 
 std::string TimerToText(const TMyTimerData& item) {
   return std::to_string(item.WeekDay) + ',' + std::to_string(item.Hour) + ',' +
@@ -27,7 +19,8 @@ std::optional<TMyTimerData> TimerFromText(const std::string& text, int no) {
     const std::size_t comma = rest.find(',');
     // Only the third number may end the text: a value of three fields still has its time.
     if (comma == std::string_view::npos && i < 2) return std::nullopt;
-    if (!ParseInteger(TrimBlanks(rest.substr(0, comma)), numbers[i])) return std::nullopt;
+    // Hand-edited files may have spaces around the numbers; a tab there keeps the value unread.
+    if (!ParseInteger(Trim(rest.substr(0, comma), IsSpace), numbers[i])) return std::nullopt;
     rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
   }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/base/le_bytes.h"
+
 namespace zr4 {
 
 namespace {
@@ -14,13 +16,11 @@ constexpr std::int64_t kRleMostPixelsPerPair = 255;
 
 std::uint32_t U32(std::string_view b, std::size_t at) {
   if (at + 4 > b.size()) throw EBitmapError(kBitmapNotValid);
-  const auto* p = reinterpret_cast<const unsigned char*>(b.data() + at);
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  return ReadLe32(b.data() + at);
 }
 std::uint16_t U16(std::string_view b, std::size_t at) {
   if (at + 2 > b.size()) throw EBitmapError(kBitmapNotValid);
-  const auto* p = reinterpret_cast<const unsigned char*>(b.data() + at);
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+  return ReadLe16(b.data() + at);
 }
 
 std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {

@@ -5,21 +5,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/base/le_bytes.h"
+
 namespace zr4 {
 
 namespace {
-
-void Put32(std::string& s, std::uint32_t v) {
-  const char bytes[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
-                         static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-  s.append(bytes, 4);
-}
-
-std::int32_t Get32(const char* p) {
-  const auto* b = reinterpret_cast<const unsigned char*>(p);
-  return static_cast<std::int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) |
-                                   (static_cast<std::uint32_t>(b[3]) << 24));
-}
 
 // Hands on the runs of kept pixels of one row; `transparent(x)` tells a cut pixel.
 template <typename Transparent, typename AddRun>
@@ -65,6 +55,7 @@ int RunEnd32(const std::uint8_t* row, int x, int width, std::uint32_t key, bool 
     if (_mm_movemask_epi8(matches(x)) != same) break;
   }
 #endif
+
   while (x < width && !differs(x)) ++x;
   return x;
 }
@@ -130,11 +121,11 @@ std::string MakeRegionStream(const TBitmap& bmp, std::uint32_t colour) {
   s.reserve(kRegionHeaderSize + 64 * static_cast<std::size_t>(bmp.Height));
   for (std::uint32_t v : {32u, 1u, 0u, 0u, 0u, 0u, static_cast<std::uint32_t>(bmp.Width),
                           static_cast<std::uint32_t>(bmp.Height)})
-    Put32(s, v);
+    AppendLe32(s, v);
   std::uint32_t count = 0;
   ScanOutline(bmp, colour, [&](const TRect& run) {
     for (int v : {run.left, run.top, run.right, run.bottom})
-      Put32(s, static_cast<std::uint32_t>(v));
+      AppendLe32(s, static_cast<std::uint32_t>(v));
     ++count;
   });
   for (int k = 0; k < 4; ++k) s[8 + k] = static_cast<char>(count >> (8 * k));
@@ -145,7 +136,7 @@ void ReadRegionStream(std::string_view stream, std::size_t& pos,
                       const std::function<void(std::span<const TRect>)>& addChunk) {
   if (pos > stream.size() || stream.size() - pos < kRegionHeaderSize)
     throw ERgnError("Stream read error");
-  const std::uint32_t count = static_cast<std::uint32_t>(Get32(stream.data() + pos + 8));
+  const std::uint32_t count = ReadLe32(stream.data() + pos + 8);
   std::size_t at = pos + kRegionHeaderSize;
   if ((stream.size() - at) / 16 < count) throw ERgnError("Stream read error");
   std::vector<TRect> chunk;
@@ -155,7 +146,8 @@ void ReadRegionStream(std::string_view stream, std::size_t& pos,
     chunk.clear();
     for (std::uint32_t k = 0; k < n; ++k, at += 16) {
       const char* p = stream.data() + at;
-      chunk.push_back({Get32(p), Get32(p + 4), Get32(p + 8), Get32(p + 12)});
+      auto field = [p](int i) { return static_cast<std::int32_t>(ReadLe32(p + 4 * i)); };
+      chunk.push_back({field(0), field(1), field(2), field(3)});
     }
     addChunk(chunk);
     total -= n;

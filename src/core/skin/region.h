@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/snapping.h"
+#include "core/base/rect.h"
 #include "core/skin/bitmap.h"
 
 namespace zr4 {

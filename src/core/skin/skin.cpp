@@ -1,7 +1,7 @@
 #include "core/skin/skin.h"
 
-#include "core/app/ini_file.h"
-#include "core/app/same_text.h"
+#include "core/base/ini_file.h"
+#include "core/base/same_text.h"
 #include "core/ports/file_store.h"
 #include "core/ports/folder_list.h"
 #include "core/skin/region.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/snapping.h"
+#include "core/base/rect.h"
 #include "core/skin/bitmap.h"
 #include "core/skin/picture_budget.h"
 #include "core/skin/skin_info.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app/snapping.h"
+#include "core/base/rect.h"
 
 namespace zr4 {
 

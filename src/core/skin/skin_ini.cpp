@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-#include "core/app/forwarding.h"
-#include "core/app/ini_file.h"
-#include "core/app/same_text.h"
+#include "core/base/blanks.h"
+#include "core/base/comma_text.h"
+#include "core/base/ini_file.h"
+#include "core/base/same_text.h"
 
 namespace zr4 {
 
@@ -67,12 +68,6 @@ constexpr NamedColor kColors[] = {
     {"cl3DLight", 0xC8D0D4},       {"clInfoText", 0x000000},
     {"clInfoBk", 0xE1FFFF}};
 
-std::string Trimmed(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-  return std::string(s);
-}
-
 std::uint32_t ColorOrThrow(const std::string& text) {
   if (auto colour = ParseSkinColor(text)) return *colour;
   throw ESkinError("'" + text + "' is not a valid integer value");
@@ -84,44 +79,8 @@ int Field(const std::vector<std::string>& fields, std::size_t i) {
 
 }  // namespace
 
-std::vector<std::string> SplitCommaFields(std::string_view v) {
-  std::vector<std::string> fields;
-  std::size_t i = 0;
-  auto blank = [&] { return i < v.size() && static_cast<unsigned char>(v[i]) <= ' '; };
-  while (blank()) ++i;
-  while (i < v.size()) {
-    std::string field;
-    if (v[i] == '"') {
-      ++i;
-      while (i < v.size()) {
-        if (v[i] == '"') {
-          if (i + 1 < v.size() && v[i + 1] == '"') {
-            field += '"';
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        field += v[i++];
-      }
-    } else {
-      while (i < v.size() && static_cast<unsigned char>(v[i]) > ' ' && v[i] != ',') field += v[i++];
-    }
-    fields.push_back(std::move(field));
-    while (blank()) ++i;
-    if (i < v.size() && v[i] == ',') {
-      if (i + 1 == v.size()) fields.emplace_back();
-      ++i;
-      while (blank()) ++i;
-    }
-  }
-  return fields;
-}
-
 std::optional<int> ParseSkinInteger(std::string_view text) {
-  std::string s = Trimmed(text);
-  std::string_view t = s;
+  std::string_view t = Trim(text);
   bool negative = false;
   if (!t.empty() && (t.front() == '-' || t.front() == '+')) {
     negative = t.front() == '-';
@@ -158,7 +117,7 @@ std::optional<int> ParseSkinInteger(std::string_view text) {
 }
 
 std::optional<std::uint32_t> ParseSkinColor(std::string_view text) {
-  const std::string s = Trimmed(text);
+  const std::string s(Trim(text));
   for (const NamedColor& c : kColors)
     if (SameText(c.name, s)) return c.value;
   if (auto value = ParseSkinInteger(s)) return static_cast<std::uint32_t>(*value);
@@ -171,7 +130,7 @@ bool ReadSkinIni(TSkinInfo& info, std::string_view text, const std::string& path
 
   for (int slot = 0; slot < kDisplaySlotCount; ++slot) {
     const auto fields =
-        SplitCommaFields(ini.ReadString("DisplayPosition", kDisplayPosKeys[slot], "0,0"));
+        DecodeCommaText(ini.ReadString("DisplayPosition", kDisplayPosKeys[slot], "0,0"));
     if (fields.size() < 2) {
       warnings.push_back("Error  [DisplayPosition] " + path);
       break;
@@ -181,23 +140,23 @@ bool ReadSkinIni(TSkinInfo& info, std::string_view text, const std::string& path
 
   [&] {
     for (TSkinButton button : kButtonReadOrder) {
-      const auto fields = SplitCommaFields(ini.ReadString(
+      const auto fields = DecodeCommaText(ini.ReadString(
           "ButtonPosition", kSkinButtonKeys[static_cast<std::size_t>(button)], "0,0"));
       if (fields.size() < 2) return;
       info.ButtonPos[static_cast<std::size_t>(button)] = {Field(fields, 0), Field(fields, 1)};
     }
     TExInfo& ex = info.ExInfo;
     if (ini.SectionExists("VolumeBar")) {
-      const auto rect = SplitCommaFields(ini.ReadString("VolumeBar", "VolBarRect", "0,0,0,0"));
+      const auto rect = DecodeCommaText(ini.ReadString("VolumeBar", "VolBarRect", "0,0,0,0"));
       if (rect.size() < 4) return;
       ex.VolBarRect = {Field(rect, 0), Field(rect, 1), Field(rect, 2), Field(rect, 3)};
       ex.Kind = ParseSkinInteger(ini.ReadString("VolumeBar", "Kind", "0")).value_or(0) != 0;
       ex.Bar = ParseSkinInteger(ini.ReadString("VolumeBar", "Bar", "0")).value_or(0) != 0;
     } else {
-      const auto pos = SplitCommaFields(ini.ReadString("ButtonPosition", "VolBarPos", "0,0"));
+      const auto pos = DecodeCommaText(ini.ReadString("ButtonPosition", "VolBarPos", "0,0"));
       if (pos.size() < 2) return;
       const auto size =
-          SplitCommaFields(ini.ReadString("ButtonPosition", "VolBarWidthHeight", "0,12"));
+          DecodeCommaText(ini.ReadString("ButtonPosition", "VolBarWidthHeight", "0,12"));
       if (size.size() < 2) return;
       const int x = Field(pos, 0), y = Field(pos, 1), w = Field(size, 0);
       const int h = Field(size, 1) == 0 ? 10 : Field(size, 1);

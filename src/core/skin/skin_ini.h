@@ -24,9 +24,6 @@ class ESkinError : public std::runtime_error {
 bool ReadSkinIni(TSkinInfo& info, std::string_view text, const std::string& path,
                  std::vector<std::string>& warnings);
 
-// The value split into fields at commas: blanks around a field are dropped and an unquoted blank
-// also ends one; a field in double quotes may hold both.
-std::vector<std::string> SplitCommaFields(std::string_view value);
 // A decimal integer, or hexadecimal after "$" or "0x"; nothing for any other text.
 std::optional<int> ParseSkinInteger(std::string_view text);
 // A colour name ("clBlack", "clBtnFace", ...) or an integer $00BBGGRR; nothing when unreadable.

@@ -1,6 +1,6 @@
 #include "core/skin/skin_report.h"
 
-#include "core/app/status_report.h"
+#include "core/panel/status_report.h"
 
 namespace zr4 {
 

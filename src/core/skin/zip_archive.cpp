@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/app/same_text.h"
+#include "core/base/le_bytes.h"
+#include "core/base/same_text.h"
 #include "core/ports/file_store.h"
 #include "core/ports/text_codec.h"
 
@@ -23,17 +24,6 @@ constexpr std::size_t kSearchWindow = 512;
 constexpr std::size_t kSearchLimit = 65536;
 constexpr std::size_t kScanBlock = 1024;
 constexpr std::uint16_t kUtf8NameFlag = 0x0800;
-
-std::uint16_t U16(const char* p) {
-  const auto* b = reinterpret_cast<const unsigned char*>(p);
-  return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
-}
-
-std::uint32_t U32(const char* p) {
-  const auto* b = reinterpret_cast<const unsigned char*>(p);
-  return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
-         (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-}
 
 bool HasZipExtension(const std::string& path) {
   return path.size() >= 4 && SameText(std::string_view(path).substr(path.size() - 4), ".zip");
@@ -92,13 +82,13 @@ void Inflate(std::string_view data, std::uint32_t size, std::string& out) {
 // The fields a central record and a local header share, in the same order from the flags on.
 TFileInfo MemberFields(const char* flags) {
   TFileInfo info;
-  info.Flags = U16(flags);
-  info.Method = U16(flags + 2);
-  info.FileTime = U16(flags + 4);
-  info.FileDate = U16(flags + 6);
-  info.Crc32 = U32(flags + 8);
-  info.CompressedSize = U32(flags + 12);
-  info.UncompressedSize = U32(flags + 16);
+  info.Flags = ReadLe16(flags);
+  info.Method = ReadLe16(flags + 2);
+  info.FileTime = ReadLe16(flags + 4);
+  info.FileDate = ReadLe16(flags + 6);
+  info.Crc32 = ReadLe32(flags + 8);
+  info.CompressedSize = ReadLe32(flags + 12);
+  info.UncompressedSize = ReadLe32(flags + 16);
   return info;
 }
 
@@ -170,30 +160,31 @@ bool TZipArchive::ReadCentralDirectory() {
   Reader file(data);
   file.Seek(found);
   const std::string_view end = file.Take(kEndRecordSize);
-  if (U32(end.data()) != kEndSignature) return false;
-  const std::uint16_t records = U16(end.data() + 8);
-  const std::uint32_t directorySize = U32(end.data() + 12);
-  const std::uint32_t directoryOffset = U32(end.data() + 16);
+  if (ReadLe32(end.data()) != kEndSignature) return false;
+  const std::uint16_t records = ReadLe16(end.data() + 8);
+  const std::uint32_t directorySize = ReadLe32(end.data() + 12);
+  const std::uint32_t directoryOffset = ReadLe32(end.data() + 16);
   if (directoryOffset > size || directorySize > size - directoryOffset)
     throw EZipError("Stream read error");
 
   Reader directory(std::string_view(data).substr(directoryOffset, directorySize));
   for (int i = 0; i < records; ++i) {
     const std::string_view record = directory.Take(kCentralRecordSize);
-    if (U32(record.data()) != kCentralSignature) continue;
+    if (ReadLe32(record.data()) != kCentralSignature) continue;
     TFileInfo info = MemberFields(record.data() + 8);
-    const std::uint16_t nameLength = U16(record.data() + 28);
-    const std::uint16_t extraLength = U16(record.data() + 30);
-    const std::uint16_t commentLength = U16(record.data() + 32);
+    const std::uint16_t nameLength = ReadLe16(record.data() + 28);
+    const std::uint16_t extraLength = ReadLe16(record.data() + 30);
+    const std::uint16_t commentLength = ReadLe16(record.data() + 32);
     // The data follows the local header, whose extra field often differs in length from the
     // central one (the zip command writes more there): its own lengths count when it is there.
-    const std::uint32_t localOffset = U32(record.data() + 42);
+    const std::uint32_t localOffset = ReadLe32(record.data() + 42);
     std::uint64_t dataOffset =
         std::uint64_t{localOffset} + kLocalHeaderSize + nameLength + extraLength;
     if (localOffset <= size && size - localOffset >= kLocalHeaderSize &&
-        U32(data.data() + localOffset) == 0x04034B50)
+        ReadLe32(data.data() + localOffset) == 0x04034B50)
       dataOffset = std::uint64_t{localOffset} + kLocalHeaderSize +
-                   U16(data.data() + localOffset + 26) + U16(data.data() + localOffset + 28);
+                   ReadLe16(data.data() + localOffset + 26) +
+                   ReadLe16(data.data() + localOffset + 28);
     info.DataOffset = static_cast<std::uint32_t>(std::min<std::uint64_t>(dataOffset, UINT32_MAX));
     const std::string_view name = directory.Take(nameLength);
     directory.Skip(extraLength);
@@ -216,8 +207,8 @@ bool TZipArchive::ScanLocalHeaders() {
     file.Seek(blockStart + at);
     const std::string_view header = file.Take(kLocalHeaderSize);
     TFileInfo info = MemberFields(header.data() + 6);
-    const std::uint16_t nameLength = U16(header.data() + 26);
-    const std::uint16_t extraLength = U16(header.data() + 28);
+    const std::uint16_t nameLength = ReadLe16(header.data() + 26);
+    const std::uint16_t extraLength = ReadLe16(header.data() + 28);
     const std::string_view name = file.Take(nameLength);
     info.DataOffset = static_cast<std::uint32_t>(file.Position() + extraLength);
     // Past the member's data; a size that runs beyond the file ends the scan there.

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "core/app/option_data.h"
+#include "core/settings/option_data.h"
 
 namespace zr4 {
 

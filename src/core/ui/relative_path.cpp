@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/app/same_text.h"
+#include "core/base/same_text.h"
 
 namespace zr4 {
 

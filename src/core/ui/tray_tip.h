@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/app/panel_labels.h"
+#include "core/panel/panel_labels.h"
 
 namespace zr4 {
 

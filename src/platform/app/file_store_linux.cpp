@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/ports/file_refusal.h"
 #include "core/ports/log.h"
 #include "platform/app/file_store_system.h"
 
@@ -138,12 +139,8 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
   }
   struct stat info {};
   const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  std::string refused;
-  if (!regular) {
-    refused = "not a regular file; not read and left as it is";
-  } else if (static_cast<std::uint64_t>(info.st_size) > kFileReadLimit) {
-    refused = kTooLarge;
-  } else {
+  const char* refused = ReadRefusal(regular, static_cast<std::uint64_t>(info.st_size));
+  if (!refused) {
     read.result = FileRead::Result::Ok;
     char buffer[8192];
     // A file that grows while it is read still stops at the limit.
@@ -154,10 +151,10 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
       if (got <= 0) break;
       read.bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    if (read.bytes.size() > kFileReadLimit) refused = kTooLarge;
+    refused = ReadRefusal(true, read.bytes.size());
   }
   close(fd);
-  if (!refused.empty()) {
+  if (refused) {
     read.result = FileRead::Result::Failed;
     NoticeOnce(path, refused);
   }
@@ -166,20 +163,17 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
 }
 
 FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  // A file the next read would refuse must not replace one it takes (CRLF line ends make a file
-  // near the limit grow past it).
-  if (bytes.size() > kFileReadLimit) {
-    NoticeOnce(path, kTooLargeToSave);
-    return FileWrite::KeptTooLarge;
-  }
   const std::string target = FollowLinks(path);
   struct stat old {};
   const bool exists = stat(target.c_str(), &old) == 0;
-  if (exists && !S_ISREG(old.st_mode)) return FileWrite::Failed;  // a folder, FIFO or device
-  if (exists && IsReadOnly(target, old)) {
-    NoticeOnce(path, "read-only; kept as it is, nothing is saved to it");
-    return FileWrite::KeptReadOnly;
+  const bool regular = exists && S_ISREG(old.st_mode);
+  // A file the next read would refuse must not replace one it takes.
+  FileWrite kept = FileWrite::Failed;
+  if (const char* why = WriteRefusal(bytes.size(), regular && IsReadOnly(target, old), kept)) {
+    NoticeOnce(path, why);
+    return kept;
   }
+  if (exists && !regular) return FileWrite::Failed;  // a folder, FIFO or device
   // The new file keeps the old one's permissions; a first file is readable by everyone.
   int error = 0;
   switch (WriteThroughTemporary(target, bytes, exists ? (old.st_mode & 07777) : 0644,

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/ports/file_refusal.h"
 #include "core/ports/log.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/utf8_windows.h"
@@ -44,14 +45,13 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
     return read;
   }
   // A pipe or a device in the file's place is not waited for.
+  const bool regular = GetFileType(file) == FILE_TYPE_DISK;
   LARGE_INTEGER size{};
-  std::string refused;
-  if (GetFileType(file) != FILE_TYPE_DISK) {
-    refused = "not a regular file; not read and left as it is";
-  } else if (!GetFileSizeEx(file, &size) ||
-             static_cast<unsigned long long>(size.QuadPart) > kFileReadLimit) {
-    refused = kTooLarge;
-  } else {
+  const char* refused = ReadRefusal(
+      regular, regular && GetFileSizeEx(file, &size)
+                   ? std::optional<std::uint64_t>(static_cast<std::uint64_t>(size.QuadPart))
+                   : std::nullopt);
+  if (!refused) {
     read.result = FileRead::Result::Ok;
     char buffer[8192];
     while (read.bytes.size() <= kFileReadLimit) {
@@ -63,10 +63,10 @@ FileRead SystemFileStore::ReadFile(const std::string& path) {
       if (got == 0) break;
       read.bytes.append(buffer, got);
     }
-    if (read.bytes.size() > kFileReadLimit) refused = kTooLarge;
+    refused = ReadRefusal(true, read.bytes.size());
   }
   CloseHandle(file);
-  if (!refused.empty()) {
+  if (refused) {
     read.result = FileRead::Result::Failed;
     NoticeOnce(path, refused);
   }
@@ -81,17 +81,13 @@ bool SystemFileStore::KeptReadOnly(const std::string& path) {
 }
 
 FileWrite SystemFileStore::WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  // A file the next read would refuse must not replace one it takes (CRLF line ends make a file
-  // near the limit grow past it).
-  if (bytes.size() > kFileReadLimit) {
-    NoticeOnce(path, kTooLargeToSave);
-    return FileWrite::KeptTooLarge;
+  // A file the next read would refuse must not replace one it takes.
+  FileWrite kept = FileWrite::Failed;
+  if (const char* why = WriteRefusal(bytes.size(), KeptReadOnly(path), kept)) {
+    NoticeOnce(path, why);
+    return kept;
   }
   const std::wstring target = Widen(path);
-  if (KeptReadOnly(path)) {
-    NoticeOnce(path, "read-only; kept as it is, nothing is saved to it");
-    return FileWrite::KeptReadOnly;
-  }
   const std::wstring temp = target + kTemporarySuffix;
   const HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "core/ports/instance_channel.h"
+#include "core/automation/instance_channel.h"
 #include "platform/app/instance_handover_linux.h"
 #include "platform/app/single_instance_linux.h"
 

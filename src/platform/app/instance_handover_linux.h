@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/app/instance_protocol.h"
+#include "core/automation/instance_protocol.h"
 #include "platform/app/single_instance_linux.h"
 
 namespace zr4 {

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "core/app/instance_protocol.h"
+#include "core/automation/instance_protocol.h"
 #include "platform/app/single_instance_linux.h"
 
 namespace zr4 {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/app/settings_path.h"
+#include "core/settings/settings_path.h"
 
 namespace zr4 {
 

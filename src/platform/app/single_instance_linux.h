@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/app/instance_protocol.h"
+#include "core/automation/instance_protocol.h"
 
 namespace zr4 {
 

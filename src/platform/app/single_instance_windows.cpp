@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/forwarding.h"
-#include "core/app/instance_protocol.h"
+#include "core/automation/forwarding.h"
+#include "core/automation/instance_protocol.h"
 
 namespace zr4 {
 

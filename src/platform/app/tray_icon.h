@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-#include "core/ui/tray_clicks.h"
+#include "core/app/tray_clicks.h"
 
 namespace zr4 {
 

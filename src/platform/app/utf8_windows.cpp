@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/app/ini_file.h"
+#include "core/base/ini_file.h"
 #include "platform/app/utf8_windows.h"
 
 namespace zr4 {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/app/device_notice.h"
+#include "core/device/device_notice.h"
 #include "core/device/fallback_finder.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"

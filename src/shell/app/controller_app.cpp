@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "core/app/status_report.h"
+#include "core/panel/status_report.h"
 #include "core/skin/png_writer.h"
 #include "platform/app/settings_location.h"
 #include "platform/app/wayland_choice.h"

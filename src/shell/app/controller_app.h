@@ -9,8 +9,8 @@
 
 #include "core/app/controller.h"
 #include "core/app/instance_requests.h"
-#include "core/app/program_options.h"
 #include "core/device/zr4ctrl.h"
+#include "core/settings/program_options.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/text_codec_system.h"
 #include "platform/device/device_setup.h"

@@ -3,7 +3,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "core/app/snapping.h"
+#include "core/panel/snapping.h"
 
 namespace zr4 {
 

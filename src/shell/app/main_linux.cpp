@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "core/app/instance_requests.h"
+#include "core/automation/forwarding.h"
 #include "core/ports/log.h"
 #include "platform/app/instance_channel_linux.h"
 #include "platform/app/instance_server_linux.h"

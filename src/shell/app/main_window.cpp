@@ -21,9 +21,9 @@
 
 #include "core/app/controller.h"
 #include "core/app/keyboard.h"
-#include "core/app/panel_labels.h"
-#include "core/app/status_report.h"
-#include "core/app/window_timers.h"
+#include "core/automation/window_timers.h"
+#include "core/panel/panel_labels.h"
+#include "core/panel/status_report.h"
 #include "shell/app/about_box.h"
 #include "shell/app/app_icon.h"
 #include "shell/app/key_map.h"

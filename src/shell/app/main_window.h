@@ -12,8 +12,8 @@
 #include <optional>
 #include <string>
 
-#include "core/app/controller_view.h"
-#include "core/app/snapping.h"
+#include "core/panel/controller_view.h"
+#include "core/panel/snapping.h"
 #include "core/skin/skin_layout.h"
 #include "platform/app/tray_icon.h"
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "core/app/clock_tick.h"
-#include "core/app/display_model.h"
-#include "core/app/status_report.h"
 #include "core/device/usb_access.h"
 #include "core/device/zr4ctrl.h"
+#include "core/panel/display_model.h"
+#include "core/panel/status_report.h"
 #include "platform/device/device_setup.h"
 #include "shell/app/qt_clock.h"
 #include "shell/app/skin_setup.h"

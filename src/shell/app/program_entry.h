@@ -5,8 +5,9 @@
 #include <optional>
 
 #include "core/app/later_start.h"
-#include "core/app/program_options.h"
+#include "core/settings/program_options.h"
 #include "core/ports/log.h"
+#include "core/settings/program_options.h"
 
 namespace zr4 {
 

@@ -4,7 +4,7 @@
 #include <QRegion>
 #include <vector>
 
-#include "core/app/snapping.h"
+#include "core/base/rect.h"
 
 namespace zr4 {
 

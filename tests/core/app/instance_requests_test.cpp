@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/app/controller.h"
-#include "core/app/forwarding.h"
+#include "core/automation/forwarding.h"
 #include "core/ports/log.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"

@@ -1,7 +1,7 @@
 #include "core/app/param_executor.h"
 
 #include "command_harness.h"
-#include "core/app/settings.h"
+#include "core/settings/settings.h"
 #include "fakes/controller_parts.h"
 
 namespace zr4::test {

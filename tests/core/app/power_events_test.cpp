@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/option_data.h"
-#include "core/app/window_timers.h"
+#include "core/settings/option_data.h"
+#include "core/automation/window_timers.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 

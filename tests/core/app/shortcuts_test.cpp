@@ -3,7 +3,7 @@
 #include <set>
 
 #include "command_harness.h"
-#include "core/app/ini_file.h"
+#include "core/base/ini_file.h"
 #include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
 

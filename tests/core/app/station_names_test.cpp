@@ -1,4 +1,4 @@
-#include "core/app/station_list.h"
+#include "core/settings/station_list.h"
 
 #include "command_harness.h"
 #include "fakes/controller_parts.h"

@@ -9,7 +9,7 @@
 
 namespace zr4::test {
 
-struct BmpSpec {
+struct BmpLayout {
   int bits = 24;
   int width = 1;
   int height = 1;
@@ -20,7 +20,7 @@ struct BmpSpec {
   bool topDown = false;
 };
 
-inline std::string BuildBmp(const BmpSpec& s) {
+inline std::string BuildBmp(const BmpLayout& s) {
   std::string pixels;
   if (s.compression == 1 || s.compression == 2) {
     pixels = s.rows.at(0);
@@ -33,24 +33,24 @@ inline std::string BuildBmp(const BmpSpec& s) {
     }
   }
   std::string extra;
-  for (std::uint32_t m : s.masks) Put32(extra, m);
-  for (std::uint32_t c : s.palette) Put32(extra, c);
+  for (std::uint32_t m : s.masks) AppendLe32(extra, m);
+  for (std::uint32_t c : s.palette) AppendLe32(extra, c);
   const std::uint32_t offset = 14 + 40 + extra.size();
   std::string b = "BM";
-  Put32(b, offset + pixels.size());
-  Put32(b, 0);
-  Put32(b, offset);
-  Put32(b, 40);
-  Put32(b, s.width);
-  Put32(b, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
-  Put16(b, 1);
-  Put16(b, s.bits);
-  Put32(b, s.compression);
-  Put32(b, pixels.size());
-  Put32(b, 2835);
-  Put32(b, 2835);
-  Put32(b, s.palette.size());
-  Put32(b, 0);
+  AppendLe32(b, offset + pixels.size());
+  AppendLe32(b, 0);
+  AppendLe32(b, offset);
+  AppendLe32(b, 40);
+  AppendLe32(b, s.width);
+  AppendLe32(b, static_cast<std::uint32_t>(s.topDown ? -s.height : s.height));
+  AppendLe16(b, 1);
+  AppendLe16(b, s.bits);
+  AppendLe32(b, s.compression);
+  AppendLe32(b, pixels.size());
+  AppendLe32(b, 2835);
+  AppendLe32(b, 2835);
+  AppendLe32(b, s.palette.size());
+  AppendLe32(b, 0);
   return b + extra + pixels;
 }
 
@@ -58,11 +58,11 @@ inline std::string BuildBmp(const BmpSpec& s) {
 inline std::string SolidBmp(int width, int height, const std::string& bgr) {
   std::string row;
   for (int x = 0; x < width; ++x) row += bgr;
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.rows.assign(static_cast<std::size_t>(height), row);
-  return BuildBmp(spec);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.rows.assign(static_cast<std::size_t>(height), row);
+  return BuildBmp(layout);
 }
 
 }  // namespace zr4::test

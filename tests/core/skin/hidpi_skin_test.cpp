@@ -96,8 +96,8 @@ TEST_F(HiDpiSkinTest, ATwinOfAnyOtherSizeOrWithoutItsPictureIsPassedBy) {
 // The window keeps the 1x outline; where the 2x face is cut (transparent colour) inside it, as a
 // corner rounded more finely is, the 1x face's pixel shows rather than the colour.
 TEST_F(HiDpiSkinTest, InsideTheOutlineTheFaceTwinShowsNoTransparentColour) {
-  BmpSpec face{.width = 2, .height = 1, .rows = {std::string("\xFF\x00\xFF\x10\x20\x30", 6)}};
-  BmpSpec twin{.width = 4, .height = 2};
+  BmpLayout face{.width = 2, .height = 1, .rows = {std::string("\xFF\x00\xFF\x10\x20\x30", 6)}};
+  BmpLayout twin{.width = 4, .height = 2};
   twin.rows.assign(2, std::string("\xFF\x00\xFF\xFF\x00\xFF\xFF\x00\xFF\x40\x50\x60", 12));
   files.files["/s/cut.zip"] =
       Shaped({{"main.bmp", BuildBmp(face)}, {"main@2x.bmp", BuildBmp(twin)}});

@@ -25,13 +25,13 @@ std::vector<TRect> OutlineThroughStream(const std::string& bmp, std::uint32_t co
   return region.Rects();
 }
 
-struct NamedSpec {
+struct NamedLayout {
   const char* name;
-  BmpSpec spec;
+  BmpLayout layout;
 };
 
 // Three pixels in a row, the middle one magenta, in every stored format.
-std::vector<NamedSpec> BlackMagentaBlack() {
+std::vector<NamedLayout> BlackMagentaBlack() {
   const std::uint32_t palette[] = {0x000000, 0xFF00FF};  // black, magenta
   return {
       {"1 bit", {1, 3, 1, {"\x40"}, {palette[0], palette[1]}}},
@@ -58,10 +58,10 @@ std::vector<NamedSpec> BlackMagentaBlack() {
 
 TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
   for (const auto& c : BlackMagentaBlack()) {
-    EXPECT_EQ(Outline(BuildBmp(c.spec)), (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
+    EXPECT_EQ(Outline(BuildBmp(c.layout)), (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
         << c.name;
     // The window takes the runs directly; the byte form carries the same ones.
-    EXPECT_EQ(OutlineThroughStream(BuildBmp(c.spec)),
+    EXPECT_EQ(OutlineThroughStream(BuildBmp(c.layout)),
               (std::vector<TRect>{{0, 0, 1, 1}, {2, 0, 3, 1}}))
         << c.name;
   }
@@ -71,7 +71,7 @@ TEST(RegionTest, EachPixelFormatMatchesTheTransparentColour) {
 
 TEST(BitmapTest, EachPixelFormatDrawsOpaqueOrCutAway) {
   for (const auto& c : BlackMagentaBlack()) {
-    const TBitmap bmp = DecodeBmp(BuildBmp(c.spec));
+    const TBitmap bmp = DecodeBmp(BuildBmp(c.layout));
     EXPECT_EQ(ToImage(bmp).Argb, (std::vector<std::uint32_t>{0xFF000000, 0xFFFF00FF, 0xFF000000}))
         << c.name;
     EXPECT_EQ(ToImage(bmp, kMagenta).Argb, (std::vector<std::uint32_t>{0xFF000000, 0, 0xFF000000}))
@@ -79,12 +79,12 @@ TEST(BitmapTest, EachPixelFormatDrawsOpaqueOrCutAway) {
   }
   // Rows of 1- and 4-bit pictures hold fewer bytes than pixels: 40 pixels in 5 and 20 bytes.
   const std::uint32_t blackMagenta[] = {0x000000, 0xFF00FF};
-  for (const BmpSpec& spec :
-       {BmpSpec{1, 40, 1, {std::string(5, '\xFF')}, {blackMagenta[0], blackMagenta[1]}},
-        BmpSpec{4, 40, 1, {std::string(20, '\x11')}, {blackMagenta[0], blackMagenta[1]}}}) {
-    const TBitmap bmp = DecodeBmp(BuildBmp(spec));
-    EXPECT_EQ(ToImage(bmp).Argb, std::vector<std::uint32_t>(40, 0xFFFF00FF)) << spec.bits;
-    EXPECT_EQ(ToImage(bmp, kMagenta).Argb, std::vector<std::uint32_t>(40, 0)) << spec.bits;
+  for (const BmpLayout& layout :
+       {BmpLayout{1, 40, 1, {std::string(5, '\xFF')}, {blackMagenta[0], blackMagenta[1]}},
+        BmpLayout{4, 40, 1, {std::string(20, '\x11')}, {blackMagenta[0], blackMagenta[1]}}}) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(layout));
+    EXPECT_EQ(ToImage(bmp).Argb, std::vector<std::uint32_t>(40, 0xFFFF00FF)) << layout.bits;
+    EXPECT_EQ(ToImage(bmp, kMagenta).Argb, std::vector<std::uint32_t>(40, 0)) << layout.bits;
   }
   // An index past the palette draws black and is never cut away.
   const TBitmap outside = DecodeBmp(BuildBmp({8, 1, 1, {"\x05"}, {0xFF00FF}}));
@@ -96,17 +96,17 @@ TEST(BitmapTest, DeepPicturesDrawRedGreenBlueInTheirPlaces) {
   // Stored blue 0x56, green 0x34, red 0x12; the colour $00563412 names that pixel.
   const std::string bgr24("\x56\x34\x12\x12\x34\x56\x00\x00\x00", 9);
   const std::string bgr32("\x56\x34\x12\xFF\x12\x34\x56\x00\x00\x00\x00\x80", 12);
-  for (const BmpSpec& spec : {BmpSpec{24, 3, 1, {bgr24}}, BmpSpec{32, 3, 1, {bgr32}}}) {
-    const TBitmap bmp = DecodeBmp(BuildBmp(spec));
+  for (const BmpLayout& layout : {BmpLayout{24, 3, 1, {bgr24}}, BmpLayout{32, 3, 1, {bgr32}}}) {
+    const TBitmap bmp = DecodeBmp(BuildBmp(layout));
     EXPECT_EQ(ToImage(bmp).Argb, (std::vector<std::uint32_t>{0xFF123456, 0xFF563412, 0xFF000000}))
-        << spec.bits;
+        << layout.bits;
     EXPECT_EQ(ToImage(bmp, 0x00563412).Argb,
               (std::vector<std::uint32_t>{0, 0xFF563412, 0xFF000000}))
-        << spec.bits;
+        << layout.bits;
     // A value above $00FFFFFF is no colour of a pixel: nothing is cut.
     EXPECT_EQ(ToImage(bmp, 0xFF563412).Argb,
               (std::vector<std::uint32_t>{0xFF123456, 0xFF563412, 0xFF000000}))
-        << spec.bits;
+        << layout.bits;
   }
 }
 
@@ -114,13 +114,13 @@ TEST(RegionTest, RowsRunsAndBothRowOrders) {
   const std::string black(3, '\0'), magenta("\xFF\x00\xFF", 3);
   // Rows from the top: all kept; all cut; cut, kept, kept, cut.
   for (const bool topDown : {false, true}) {
-    BmpSpec spec{24,
-                 4,
-                 3,
-                 {black + black + black + black, magenta + magenta + magenta + magenta,
-                  magenta + black + black + magenta}};
-    spec.topDown = topDown;
-    EXPECT_EQ(Outline(BuildBmp(spec)), (std::vector<TRect>{{0, 0, 4, 1}, {1, 2, 3, 3}}));
+    BmpLayout layout{24,
+                     4,
+                     3,
+                     {black + black + black + black, magenta + magenta + magenta + magenta,
+                      magenta + black + black + magenta}};
+    layout.topDown = topDown;
+    EXPECT_EQ(Outline(BuildBmp(layout)), (std::vector<TRect>{{0, 0, 4, 1}, {1, 2, 3, 3}}));
   }
   // A colour with a high byte never matches a 24-bit pixel.
   EXPECT_EQ(Outline(BuildBmp({24, 1, 1, {magenta}}), 0x01FF00FF).size(), 1u);
@@ -156,8 +156,8 @@ TEST(RegionTest, WideDeepRowsKeepEveryRunEdge) {
 }
 
 TEST(RegionTest, TheStreamIsReadInChunksOf4000) {
-  BmpSpec spec{8, 1, 9000, std::vector<std::string>(9000, std::string(1, '\0')), {0}};
-  const std::string stream = MakeRegionStream(DecodeBmp(BuildBmp(spec)), kMagenta);
+  BmpLayout layout{8, 1, 9000, std::vector<std::string>(9000, std::string(1, '\0')), {0}};
+  const std::string stream = MakeRegionStream(DecodeBmp(BuildBmp(layout)), kMagenta);
   ASSERT_EQ(stream.size(), 32u + 9000u * 16u);
   EXPECT_EQ(stream.substr(0, 32), std::string("\x20\0\0\0\x01\0\0\0\x28\x23\0\0\0\0\0\0"
                                               "\0\0\0\0\0\0\0\0\x01\0\0\0\x28\x23\0\0",
@@ -215,7 +215,7 @@ TEST(BitmapTest, DamagedOrOversizedFilesAreErrors) {
        "TRegion.MakeRgnFromBitmap: cannot Get Color Table"},
       {"RLE top-down",
        [] {
-         BmpSpec s{8, 1, 1, {std::string("\0\1", 2)}, {0}, 1};
+         BmpLayout s{8, 1, 1, {std::string("\0\1", 2)}, {0}, 1};
          s.topDown = true;
          return BuildBmp(s);
        }(),

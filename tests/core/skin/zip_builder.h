@@ -7,16 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace zr4::test {
+#include "core/base/le_bytes.h"
 
-inline void Put16(std::string& s, unsigned v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>((v >> 8) & 0xFF);
-}
-inline void Put32(std::string& s, std::uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
-}
+namespace zr4::test {
 
 inline std::string RawDeflate(const std::string& data) {
   z_stream z{};
@@ -50,39 +43,39 @@ inline std::string BuildZip(const std::vector<ZipMember>& members,
         m.declaredSize >= 0 ? static_cast<std::uint32_t>(m.declaredSize) : m.data.size();
     const std::uint32_t offset = zip.size();
     auto common = [&](std::string& s) {
-      Put16(s, m.flags);
-      Put16(s, m.deflate ? 8 : 0);
-      Put32(s, 0);  // time and date
-      Put32(s, crc32(0, reinterpret_cast<const Bytef*>(m.data.data()), m.data.size()));
-      Put32(s, stored.size());
-      Put32(s, size);
-      Put16(s, m.name.size());
+      AppendLe16(s, m.flags);
+      AppendLe16(s, m.deflate ? 8 : 0);
+      AppendLe32(s, 0);  // time and date
+      AppendLe32(s, crc32(0, reinterpret_cast<const Bytef*>(m.data.data()), m.data.size()));
+      AppendLe32(s, stored.size());
+      AppendLe32(s, size);
+      AppendLe16(s, m.name.size());
     };
-    Put32(zip, 0x04034B50);
-    Put16(zip, 20);
+    AppendLe32(zip, 0x04034B50);
+    AppendLe16(zip, 20);
     common(zip);
-    Put16(zip, 0);
+    AppendLe16(zip, 0);
     zip += m.name + stored;
-    Put32(directory, 0x02014B50);
-    Put16(directory, 20);
-    Put16(directory, 20);
+    AppendLe32(directory, 0x02014B50);
+    AppendLe16(directory, 20);
+    AppendLe16(directory, 20);
     common(directory);
-    Put16(directory, 0);  // extra
-    Put16(directory, 0);  // comment
-    Put32(directory, 0);  // disk, internal attributes
-    Put32(directory, 0);
-    Put32(directory, offset);
+    AppendLe16(directory, 0);  // extra
+    AppendLe16(directory, 0);  // comment
+    AppendLe32(directory, 0);  // disk, internal attributes
+    AppendLe32(directory, 0);
+    AppendLe32(directory, offset);
     directory += m.name;
   }
   const std::uint32_t directoryOffset = zip.size();
   zip += directory;
-  Put32(zip, 0x06054B50);
-  Put32(zip, 0);
-  Put16(zip, members.size());
-  Put16(zip, members.size());
-  Put32(zip, directory.size());
-  Put32(zip, directoryOffset);
-  Put16(zip, comment.size());
+  AppendLe32(zip, 0x06054B50);
+  AppendLe32(zip, 0);
+  AppendLe16(zip, members.size());
+  AppendLe16(zip, members.size());
+  AppendLe32(zip, directory.size());
+  AppendLe32(zip, directoryOffset);
+  AppendLe16(zip, comment.size());
   return zip + comment;
 }
 

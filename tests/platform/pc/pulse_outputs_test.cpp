@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/app/audio_device_menu.h"
+#include "core/panel/audio_device_menu.h"
 
 extern char** environ;
 
