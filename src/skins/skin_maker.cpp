@@ -4,8 +4,6 @@
 //                                  200 % (a reader that knows no such names passes them by)
 //   classic.ini, classic0/1/2.bmp  a small strip skin
 // Usage: zr4_skin_maker FOLDER
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -14,7 +12,7 @@
 #include <vector>
 
 #include "canvas.h"
-#include "core/base/le_bytes.h"
+#include "core/skin/zip_writer.h"
 
 namespace skins {
 namespace {
@@ -245,66 +243,8 @@ std::string DefaultSkinIni(const std::vector<Placed>& buttons) {
   return ini;
 }
 
-std::string Deflate(const std::string& data) {
-  z_stream z{};
-  deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&z, static_cast<uLong>(data.size())), '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
-
-// A zip archive of deflated members with a fixed date, so that every build writes the same bytes.
-std::string Zip(const std::vector<std::pair<std::string, std::string>>& members) {
-  constexpr std::uint16_t kTime = 0, kDate = (2024 - 1980) << 9 | 1 << 5 | 1;
-  std::string zip, directory;
-  for (const auto& [name, data] : members) {
-    const std::string packed = Deflate(data);
-    const auto crc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
-    auto common = [&](std::string& s) {
-      zr4::AppendLe16(s, 0);
-      zr4::AppendLe16(s, 8);
-      zr4::AppendLe16(s, kTime);
-      zr4::AppendLe16(s, kDate);
-      zr4::AppendLe32(s, crc);
-      zr4::AppendLe32(s, static_cast<std::uint32_t>(packed.size()));
-      zr4::AppendLe32(s, static_cast<std::uint32_t>(data.size()));
-      zr4::AppendLe16(s, static_cast<unsigned>(name.size()));
-      zr4::AppendLe16(s, 0);
-    };
-    const auto offset = static_cast<std::uint32_t>(zip.size());
-    zr4::AppendLe32(zip, 0x04034B50);
-    zr4::AppendLe16(zip, 20);
-    common(zip);
-    zip += name + packed;
-    zr4::AppendLe32(directory, 0x02014B50);
-    zr4::AppendLe16(directory, 20);
-    zr4::AppendLe16(directory, 20);
-    common(directory);
-    zr4::AppendLe16(directory, 0);
-    zr4::AppendLe16(directory, 0);
-    zr4::AppendLe16(directory, 0);
-    zr4::AppendLe32(directory, 0);
-    zr4::AppendLe32(directory, offset);
-    directory += name;
-  }
-  const auto directoryOffset = static_cast<std::uint32_t>(zip.size());
-  zip += directory;
-  zr4::AppendLe32(zip, 0x06054B50);
-  zr4::AppendLe32(zip, 0);
-  zr4::AppendLe16(zip, static_cast<unsigned>(members.size()));
-  zr4::AppendLe16(zip, static_cast<unsigned>(members.size()));
-  zr4::AppendLe32(zip, static_cast<std::uint32_t>(directory.size()));
-  zr4::AppendLe32(zip, directoryOffset);
-  zr4::AppendLe16(zip, 0);
-  return zip;
-}
+// Every build writes the same bytes: the members carry a fixed date.
+constexpr std::uint16_t kSkinDate = (2024 - 1980) << 9 | 1 << 5 | 1;
 
 // The strip skin: a plain framed panel, 13 transport and 6 input glyphs of the pixel font.
 void WriteClassic(const std::string& folder, bool& ok) {
@@ -383,8 +323,8 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   const std::vector<Placed> buttons = Buttons(1);
-  std::vector<std::pair<std::string, std::string>> members = {{"skin.ini", DefaultSkinIni(buttons)},
-                                                              {"main.bmp", MainPicture(1).Bmp()}};
+  std::vector<zr4::TZipMemberData> members = {{"skin.ini", DefaultSkinIni(buttons)},
+                                              {"main.bmp", MainPicture(1).Bmp()}};
   for (const Placed& b : buttons) members.push_back({b.file, b.picture.Bmp()});
   // The 2x twins after all 1x pictures, each named after its 1x picture.
   members.push_back({At2x("main.bmp"), MainPicture(2).Bmp()});
@@ -392,7 +332,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   {
     std::ofstream out(folder + "/skindefa.zip", std::ios::binary);
-    out << Zip(members);
+    out << zr4::WriteZip(members, kSkinDate);
     ok = static_cast<bool>(out);
   }
   WriteClassic(folder, ok);

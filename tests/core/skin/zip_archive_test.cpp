@@ -51,8 +51,30 @@ TEST_F(ZipArchiveTest, ListsThroughTheDirectoryAndFindsNamesWithoutFolderOrCase)
   EXPECT_EQ(Extract(zip, "unknown"), "");
 }
 
+// The writer the skins are made with: one stored member "a.ini" holding "AB", byte for byte as
+// the zip format lays it out (local header and data at 0, directory entry at 37, end record at
+// 88), and a deflated one read back.
+TEST_F(ZipArchiveTest, TheWriterLaysOutLocalHeaderDirectoryAndEndRecord) {
+  const std::string expected(
+      "\x50\x4B\x03\x04\x14\x00\x00\x00\x00\x00\x00\x00\x00\x00\x07\x4C\x69\x30\x02\x00"
+      "\x00\x00\x02\x00\x00\x00\x05\x00\x00\x00\x61\x2E\x69\x6E\x69\x41\x42"
+      "\x50\x4B\x01\x02\x14\x00\x14\x00\x00\x00\x00\x00\x00\x00\x00\x00\x07\x4C\x69\x30"
+      "\x02\x00\x00\x00\x02\x00\x00\x00\x05\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+      "\x00\x00\x00\x00\x00\x00\x61\x2E\x69\x6E\x69"
+      "\x50\x4B\x05\x06\x00\x00\x00\x00\x01\x00\x01\x00\x33\x00\x00\x00\x25\x00\x00\x00"
+      "\x00\x00",
+      110);
+  EXPECT_EQ(WriteZip({{"a.ini", "AB", false}}), expected);
+
+  const std::string picture(3000, 'p');
+  TZipArchive zip = Open(WriteZip({{"skin.ini", "[Text]"}, {"main.bmp", picture}}));
+  EXPECT_EQ(zip.CompressionKind(1), 8);
+  EXPECT_EQ(Extract(zip, "main.bmp"), picture);
+}
+
 TEST_F(ZipArchiveTest, TheScanListsLocalHeadersOfADamagedDirectory) {
-  std::string bytes = BuildZip({{"a.bmp", "AAAA"}, {"b.bmp", RawDeflate("x"), false}});
+  std::string bytes =
+      BuildZip({{"a.bmp", "AAAA"}, {"b.bmp", std::string("\xAB\x00\x04", 3), false}});
   bytes.resize(bytes.size() - 10);       // the end record is cut
   EXPECT_THROW(Open(bytes), EZipError);  // so that the skin loader turns to the scan
   TZipArchive zip = Open(bytes, true);

@@ -1,29 +1,14 @@
-// Writes small zip archives byte by byte, so that tests can also damage them.
+// Zip archives for tests: the writer the skins are made with, and a way to damage what it wrote.
 #pragma once
-
-#include <zlib.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/base/le_bytes.h"
+#include "core/skin/zip_writer.h"
 
 namespace zr4::test {
-
-inline std::string RawDeflate(const std::string& data) {
-  z_stream z{};
-  deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&z, data.size()), '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
 
 struct ZipMember {
   std::string name;
@@ -33,50 +18,32 @@ struct ZipMember {
   std::int64_t declaredSize = -1;  // the uncompressed size written, when not the real one
 };
 
-// A whole archive: local headers with data, central directory, end record with `comment`.
+// A whole archive with `comment`; a member's declared size, when set, replaces the real one in
+// its local header and its directory entry.
 inline std::string BuildZip(const std::vector<ZipMember>& members,
                             const std::string& comment = {}) {
-  std::string zip, directory;
+  std::vector<TZipMemberData> data;
+  for (const ZipMember& m : members) data.push_back({m.name, m.data, m.deflate, m.flags});
+  std::string zip = WriteZip(data, 0, comment);
+  auto overwrite = [&zip](std::size_t at, std::uint32_t value) {
+    std::string bytes;
+    AppendLe32(bytes, value);
+    zip.replace(at, 4, bytes);
+  };
+  // Local headers follow one another from the start; the directory starts where the end record
+  // (the last 22 bytes before the comment) says.
+  std::size_t local = 0;
+  std::size_t central = ReadLe32(zip.data() + zip.size() - comment.size() - 22 + 16);
   for (const ZipMember& m : members) {
-    const std::string stored = m.deflate ? RawDeflate(m.data) : m.data;
-    const std::uint32_t size =
-        m.declaredSize >= 0 ? static_cast<std::uint32_t>(m.declaredSize) : m.data.size();
-    const std::uint32_t offset = zip.size();
-    auto common = [&](std::string& s) {
-      AppendLe16(s, m.flags);
-      AppendLe16(s, m.deflate ? 8 : 0);
-      AppendLe32(s, 0);  // time and date
-      AppendLe32(s, crc32(0, reinterpret_cast<const Bytef*>(m.data.data()), m.data.size()));
-      AppendLe32(s, stored.size());
-      AppendLe32(s, size);
-      AppendLe16(s, m.name.size());
-    };
-    AppendLe32(zip, 0x04034B50);
-    AppendLe16(zip, 20);
-    common(zip);
-    AppendLe16(zip, 0);
-    zip += m.name + stored;
-    AppendLe32(directory, 0x02014B50);
-    AppendLe16(directory, 20);
-    AppendLe16(directory, 20);
-    common(directory);
-    AppendLe16(directory, 0);  // extra
-    AppendLe16(directory, 0);  // comment
-    AppendLe32(directory, 0);  // disk, internal attributes
-    AppendLe32(directory, 0);
-    AppendLe32(directory, offset);
-    directory += m.name;
+    const std::uint32_t packed = ReadLe32(zip.data() + local + 18);
+    if (m.declaredSize >= 0) {
+      overwrite(local + 22, static_cast<std::uint32_t>(m.declaredSize));
+      overwrite(central + 24, static_cast<std::uint32_t>(m.declaredSize));
+    }
+    local += 30 + m.name.size() + packed;
+    central += 46 + m.name.size();
   }
-  const std::uint32_t directoryOffset = zip.size();
-  zip += directory;
-  AppendLe32(zip, 0x06054B50);
-  AppendLe32(zip, 0);
-  AppendLe16(zip, members.size());
-  AppendLe16(zip, members.size());
-  AppendLe32(zip, directory.size());
-  AppendLe32(zip, directoryOffset);
-  AppendLe16(zip, comment.size());
-  return zip + comment;
+  return zip;
 }
 
 }  // namespace zr4::test
