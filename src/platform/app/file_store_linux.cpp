@@ -20,9 +20,6 @@ namespace {
 // mkstemp's six characters follow; nothing else the store writes has this form.
 constexpr const char* kTemporaryInfix = ".tmp-";
 constexpr std::size_t kTemporaryRandom = 6;
-constexpr const char* kTooLarge = "larger than 16 MiB; not read and left as it is";
-constexpr const char* kTooLargeToSave =
-    "would be larger than 16 MiB, too large to read back; kept as it is, nothing is saved to it";
 // As many links as the system itself follows.
 constexpr int kMaxLinks = 40;
 

@@ -11,9 +11,6 @@ namespace zr4 {
 
 namespace {
 constexpr const wchar_t* kTemporarySuffix = L".tmp";
-constexpr const char* kTooLarge = "larger than 16 MiB; not read and left as it is";
-constexpr const char* kTooLargeToSave =
-    "would be larger than 16 MiB, too large to read back; kept as it is, nothing is saved to it";
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
