@@ -4,7 +4,7 @@
 
 #include "core/skin/bmp_builder.h"
 #include "core/skin/skin.h"
-#include "fakes/fake_folder_list.h"
+#include "core/skin/skin_loading.h"
 
 namespace zr4::test {
 namespace {
@@ -26,19 +26,7 @@ std::string Shaped(std::vector<ZipMember> pictures) {
   return BuildZip(members);
 }
 
-class HiDpiSkinTest : public ::testing::Test {
- protected:
-  TSkinLook Load(const std::string& path, const TSkinLook& previous = {}) {
-    TSkin skin({files, codec, folders}, previous);
-    skin.LoadSkin(path);
-    warnings = skin.Warnings();
-    return skin.Look();
-  }
-  FakeFileStore files;
-  FakeTextCodec codec;
-  FakeFolderList folders{files};
-  std::vector<std::string> warnings;
-};
+class HiDpiSkinTest : public SkinLoadingTest {};
 
 TEST_F(HiDpiSkinTest, TwinsOfTwiceTheSizeComeBesideTheirPicturesAndChangeNothingElse) {
   EXPECT_EQ(HiDpiName("main.bmp"), "main@2x.bmp");

@@ -4,7 +4,7 @@
 
 #include "core/skin/bmp_builder.h"
 #include "core/skin/skin_layout.h"
-#include "fakes/fake_folder_list.h"
+#include "core/skin/skin_loading.h"
 
 namespace zr4::test {
 namespace {
@@ -14,19 +14,7 @@ std::string Picture(int width, int height, const std::string& bgr = "\x10\x20\x3
   return SolidBmp(width, height, bgr);
 }
 
-class SkinTest : public ::testing::Test {
- protected:
-  TSkinLook Load(const std::string& path) {
-    TSkin skin({files, codec, folders}, TSkinLook{});
-    skin.LoadSkin(path);
-    warnings = skin.Warnings();
-    return skin.Look();
-  }
-  FakeFileStore files;
-  FakeTextCodec codec;
-  FakeFolderList folders{files};
-  std::vector<std::string> warnings;
-};
+class SkinTest : public SkinLoadingTest {};
 
 TEST_F(SkinTest, AFolderIniWithoutTransparentColorIsAStripSkin) {
   files.files["/p/skins/Blue.INI"] = "[Visible]\nBorder=1\n";
