@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/app/controller.h"
-#include "core/automation/window_timers.h"
 #include "core/device/sim_component.h"
 #include "core/device/sim_finder.h"
+#include "core/panel/window_timers.h"
 #include "fakes/controller_parts.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_view.h"

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/automation/window_timers.h"
 #include "core/panel/controller_view.h"
+#include "core/panel/window_timers.h"
 #include "core/skin/skin_layout.h"
 
 namespace zr4::test {

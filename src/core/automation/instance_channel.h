@@ -1,7 +1,7 @@
 // A later start's way to the running instance. Each platform carries the instance protocol's
 // requests its own way (Linux: the user's local socket beside the instance lock; Windows: the
 // controller window's copy-data records); what a later start asks and what it tells its user
-// is decided once, in core/app/later_start.h.
+// is decided once, in core/automation/later_start.h.
 #pragma once
 
 #include <string>

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/app/media_controls.h"
+#include "core/control/media_controls.h"
 
 namespace zr4 {
 

@@ -1,4 +1,4 @@
-// The settings file's place on this system: the choice of core/app/settings_path.h made with
+// The settings file's place on this system: the choice of core/settings/settings_path.h made with
 // the real file system. The user's configuration folder is $XDG_CONFIG_HOME/zr4pcctrl (default
 // ~/.config/zr4pcctrl) on Linux and %APPDATA%\zr4pcctrl on Windows.
 #pragma once

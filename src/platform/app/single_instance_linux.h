@@ -1,8 +1,8 @@
 // One controller per user session on Linux. The first start holds the instance lock for its
 // whole life and listens on a local socket in a folder only its user can enter; a later start
 // finds the lock taken and sends its request over the socket instead (see
-// core/app/instance_protocol.h). Plain Unix sockets: Qt's own local socket classes would bring
-// the whole network library and its dependencies into memory.
+// core/automation/instance_protocol.h). Plain Unix sockets: Qt's own local socket classes would
+// bring the whole network library and its dependencies into memory.
 #pragma once
 
 #include <sys/types.h>

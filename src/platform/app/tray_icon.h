@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-#include "core/app/tray_clicks.h"
+#include "core/control/tray_clicks.h"
 
 namespace zr4 {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/app/controller.h"
-#include "core/app/instance_requests.h"
+#include "core/automation/instance_requests.h"
 #include "core/device/zr4ctrl.h"
 #include "core/settings/program_options.h"
 #include "platform/app/file_store_system.h"

@@ -3,8 +3,8 @@
 
 #include <QKeySequence>
 
-#include "core/app/keyboard.h"
-#include "core/app/shortcuts.h"
+#include "core/control/keyboard.h"
+#include "core/control/shortcuts.h"
 
 class QKeyEvent;
 

@@ -20,10 +20,10 @@
 #include <cstdio>
 
 #include "core/app/controller.h"
-#include "core/app/keyboard.h"
-#include "core/automation/window_timers.h"
+#include "core/control/keyboard.h"
 #include "core/panel/panel_labels.h"
 #include "core/panel/status_report.h"
+#include "core/panel/window_timers.h"
 #include "shell/app/about_box.h"
 #include "shell/app/app_icon.h"
 #include "shell/app/key_map.h"

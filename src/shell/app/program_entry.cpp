@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/clock_tick.h"
 #include "core/device/usb_access.h"
 #include "core/device/zr4ctrl.h"
+#include "core/panel/app_title.h"
 #include "core/panel/display_model.h"
 #include "core/panel/status_report.h"
 #include "platform/device/device_setup.h"

@@ -4,8 +4,7 @@
 
 #include <optional>
 
-#include "core/app/later_start.h"
-#include "core/settings/program_options.h"
+#include "core/automation/later_start.h"
 #include "core/ports/log.h"
 #include "core/settings/program_options.h"
 

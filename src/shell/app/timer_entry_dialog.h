@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "core/app/timer_entry_model.h"
+#include "core/ui/timer_entry_model.h"
 
 class QComboBox;
 class QLineEdit;

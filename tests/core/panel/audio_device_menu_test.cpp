@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/command_harness.h"
+#include "fakes/command_harness.h"
 #include "fakes/controller_parts.h"
 
 namespace zr4::test {

@@ -1,0 +1,81 @@
+#include "core/control/settings_files.h"
+
+#include "core/base/ini_file.h"
+#include "core/panel/controller_view.h"
+#include "core/pcactions/app_ctrl.h"
+#include "core/ports/log.h"
+#include "core/settings/settings_backup.h"
+
+namespace zr4 {
+
+void TSettingsFiles::LoadSettings() {
+  if (storage_ == nullptr) return;
+  TIniFile ini;
+  if (LoadIniFile(storage_->Files, storage_->Codec, storage_->Path, ini) ==
+      FileRead::Result::Failed)
+    LogText("LoadSettings: cannot read " + storage_->Path);
+
+  const TRect window = view_.WindowRect();
+  const int optionPage = settings_.Options.OptionPage;  // not stored: kept for the run
+  settings_ = ReadSettings(ini, window.left, window.top);
+  settings_.Options.OptionPage = optionPage;
+  view_.MoveWindow(settings_.WindowLeft, settings_.WindowTop);
+}
+
+void TSettingsFiles::SaveSettings() {
+  if (storage_ == nullptr) return;
+  const std::string failed = storage_->Path + kWriteFailedSuffix;
+
+  // Keys of the file that the program does not know survive the save. A file that exists but
+  // cannot be read is not replaced.
+  const FileRead before = storage_->Files.ReadFile(storage_->Path);
+  if (before.result == FileRead::Result::Failed) {
+    view_.ShowMessage(failed);
+    return;
+  }
+  TIniFile ini;
+  if (before.result == FileRead::Result::Ok)
+    ini = TIniFile::Parse(DecodeIniText(before.bytes, storage_->Codec));
+
+  const TRect window = view_.WindowRect();
+  settings_.WindowLeft = window.left;
+  settings_.WindowTop = window.top;
+  WriteSettings(settings_, ini);
+
+  const std::string text = ini.Serialize();
+  if (before.result == FileRead::Result::Ok && before.bytes == text) return;
+  // A read-only file is kept as it is, so its bytes need no backup either.
+  const bool mayRewrite =
+      before.result != FileRead::Result::Ok || storage_->Files.KeptReadOnly(storage_->Path) ||
+      KeepUndecodableSettings(storage_->Files, storage_->Codec, storage_->Path, before.bytes);
+  if (!mayRewrite || storage_->Files.WriteFileAtomic(storage_->Path, text) == FileWrite::Failed)
+    view_.ShowMessage(failed);
+}
+
+void TSettingsFiles::LoadShortcuts(std::vector<TShortcutBinding>& shortcuts) const {
+  shortcuts.clear();
+  if (storage_ == nullptr) return;
+  TIniFile ini;
+  LoadIniFile(storage_->Files, storage_->Codec, ShortcutFilePath(storage_->Path), ini);
+  shortcuts =
+      ReadShortcuts([&ini](std::string_view name) { return ini.ReadString("ShortCut", name, ""); });
+  view_.ShortcutsChanged(shortcuts);
+}
+
+void TSettingsFiles::LoadAppCommandSets(TAppCtrlList& sets) const {
+  sets.Apps.clear();
+  if (storage_ == nullptr) return;
+  const std::string path = AppCommandFilePath(storage_->Path);
+  const FileRead read = storage_->Files.ReadFile(path);
+  if (read.result == FileRead::Result::Missing) return;
+  if (read.result == FileRead::Result::Failed) {
+    LogText("LoadAppCommandSets: cannot read " + path);
+    view_.ShowMessage(kAppCommandReadFailed);
+    return;
+  }
+  const TIniFile ini = TIniFile::Parse(DecodeIniText(read.bytes, storage_->Codec));
+  for (const std::string& section : sets.Load(ini))
+    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultText(section));
+}
+
+}  // namespace zr4

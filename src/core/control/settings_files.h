@@ -1,0 +1,45 @@
+// The files beside the settings file and the settings file itself: reading them at start and
+// writing the settings back, so that a file the program cannot read or decode is never replaced
+// and a failed write is told rather than lost. Without storage there are no files: the settings
+// held stay as they are and nothing is written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/control/shortcuts.h"
+#include "core/settings/settings.h"
+
+namespace zr4 {
+
+class ControllerView;
+class TAppCtrlList;
+
+class TSettingsFiles {
+ public:
+  // `settings` is what is read and written; `view` places the window and shows the failures.
+  TSettingsFiles(const SettingsStorage* storage, ControllerView& view, TSettings& settings)
+      : storage_(storage), view_(view), settings_(settings) {}
+
+  // Reads the settings file (window position, options, lists, tray click names) and moves the
+  // window to the position it holds.
+  void LoadSettings();
+  // Writes all of it back, with the window's position; a failed write shows a message and
+  // changes nothing.
+  void SaveSettings();
+  // Reads "ShortCut.ini" in the settings file's folder into `shortcuts` and binds them to the
+  // window's keys. A missing or unreadable file gives no shortcuts and no message; the file is
+  // never written.
+  void LoadShortcuts(std::vector<TShortcutBinding>& shortcuts) const;
+  // The application command sets of "DoraZozArar.ini" in the settings file's folder. A missing
+  // file gives no sets; the user is told about a file that cannot be read and about each
+  // section that cannot be read whole.
+  void LoadAppCommandSets(TAppCtrlList& sets) const;
+
+ private:
+  const SettingsStorage* storage_;
+  ControllerView& view_;
+  TSettings& settings_;
+};
+
+}  // namespace zr4

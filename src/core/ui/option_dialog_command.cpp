@@ -1,0 +1,63 @@
+#include "core/ui/option_dialog_command.h"
+
+#include "core/automation/pc_command_dispatcher.h"
+#include "core/control/station_names.h"
+#include "core/control/task_tray.h"
+#include "core/panel/app_title.h"
+#include "core/panel/controller_view.h"
+#include "core/panel/status_display.h"
+#include "core/panel/window_timers.h"
+#include "core/settings/settings.h"
+#include "core/timers/power_save.h"
+
+namespace zr4 {
+
+TOptionFormModel TOptionDialogCommand::Load() {
+  TOptionFormModel form(sortFlags_);
+  form.LoadFromOptions(u_.settings.Options);
+  form.LoadTimers(u_.settings.TimerList);
+  form.LoadRemoteCommands(u_.settings.GestureList);
+  form.LoadTrayActions(u_.tray.Actions(), u_.tray.Clicks().HostClicks());
+  form.AddCommandItems(u_.pcDispatcher.CommandItems());
+  return form;
+}
+
+void TOptionDialogCommand::Execute() {
+  TOptionFormModel form = Load();
+  if (u_.view.RunOptionDialog(form)) ApplyOptions(form);
+}
+
+void TOptionDialogCommand::ApplyOptions(const TOptionFormModel& form) {
+  TSettings& settings = u_.settings;
+  form.SaveToOptions(settings.Options);
+  form.StoreRemoteCommands(settings.GestureList);
+  form.StoreTimers(settings.TimerList);
+  form.StoreTrayActions(u_.tray.Actions());
+  u_.tray.StoreClickNames();
+  const TOptionData& o = settings.Options;
+
+  // The labels and the poll period follow at once.
+  if (!o.ShowRadioName) u_.display.ShowFrequency();
+  u_.timers.SetPollInterval(o.RemoConEnable ? kPollGestureMs : kPollCdMs);
+  if (o.ShowRadioName) u_.stations.ShowStationName();
+
+  if (form.SkinChanged() && LoadSkinFile) LoadSkinFile();
+
+  // Switching the power save on starts nothing: the next use of the window does.
+  if (!o.APS && u_.powerSave.Active()) {
+    u_.powerSave.Stop();
+    u_.setTitle(kAppTitle);
+  }
+
+  u_.tray.OptionsApplied();
+
+  TVolumeControl& slider = u_.slider;
+  slider.SmallChange = o.VolLR;
+  slider.LargeChange = o.VolUD;
+  slider.SetMax(o.VolMax);
+  u_.view.VolumeSliderChanged(SliderOf(slider));
+
+  u_.saveSettings();
+}
+
+}  // namespace zr4

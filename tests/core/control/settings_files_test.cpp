@@ -1,0 +1,59 @@
+// The settings file and the files beside it, read and written without a controller.
+#include "core/control/settings_files.h"
+
+#include <gtest/gtest.h>
+
+#include "core/pcactions/app_ctrl.h"
+#include "fakes/fake_file_store.h"
+#include "fakes/fake_view.h"
+
+namespace zr4 {
+namespace {
+
+constexpr const char* kPath = "/home/user/zr4pcctrl/zr4pcctrl.ini";
+
+TEST(SettingsFilesTest, TheWindowPositionGoesIntoTheFileAndComesBackFromIt) {
+  test::FakeView view;
+  test::FakeFileStore files;
+  test::FakeTextCodec codec;
+  SettingsStorage storage{files, codec, kPath};
+  TSettings settings;
+  TSettingsFiles settingsFiles(&storage, view, settings);
+
+  view.window = {120, 80, 440, 200};
+  settingsFiles.SaveSettings();
+  EXPECT_EQ(files.files[kPath].rfind("[Window]\r\nLeft=120\r\nTop=80\r\n", 0), 0u);
+
+  // The options page shown last is kept for the run, never read from the file.
+  settings.Options.OptionPage = 3;
+  files.files[kPath] = "[Window]\r\nLeft=10\r\nTop=20\r\n[Setting]\r\nVolMax=50\r\n";
+  settingsFiles.LoadSettings();
+  EXPECT_EQ(view.window.left, 10);
+  EXPECT_EQ(view.window.top, 20);
+  EXPECT_EQ(settings.Options.VolMax, 50);
+  EXPECT_EQ(settings.Options.OptionPage, 3);
+}
+
+TEST(SettingsFilesTest, WithoutFilesTheSettingsStayAndTheListsEmpty) {
+  test::FakeView view;
+  TSettings settings;
+  settings.Options.VolMax = 40;
+  TSettingsFiles settingsFiles(nullptr, view, settings);
+
+  settingsFiles.LoadSettings();
+  settingsFiles.SaveSettings();
+  EXPECT_EQ(settings.Options.VolMax, 40);
+  EXPECT_EQ(view.windowMoves, 0);
+
+  std::vector<TShortcutBinding> shortcuts(2);
+  settingsFiles.LoadShortcuts(shortcuts);
+  EXPECT_TRUE(shortcuts.empty());
+  TAppCtrlList sets;
+  sets.Apps.emplace_back(1);
+  settingsFiles.LoadAppCommandSets(sets);
+  EXPECT_TRUE(sets.Apps.empty());
+  EXPECT_TRUE(view.messages.empty());
+}
+
+}  // namespace
+}  // namespace zr4
