@@ -48,9 +48,12 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       controller_(clock_, link_, window_, &settings_, Ports()) {
   files_.RemoveStaleTemporaries(settings_.Path);
   window_.SetController(&controller_);
-  // Queued: a window closed during start-up ("-EXIT" on the command line) still ends the loop.
-  QObject::connect(&window_, &MainWindow::closed, &application_, &QCoreApplication::quit,
-                   Qt::QueuedConnection);
+  // A window closed before the loop runs ("-EXIT" on the command line, a signal while the
+  // start-up notice is open) means there is no loop to run: a quit before it would be lost.
+  QObject::connect(&window_, &MainWindow::closed, &application_, [this] {
+    windowClosed_ = true;
+    QCoreApplication::quit();
+  });
 }
 
 TPcPorts ControllerApp::Ports() const {
@@ -73,6 +76,7 @@ void ControllerApp::Create() {
 }
 
 int ControllerApp::Run() {
+  if (windowClosed_) return 0;
   int exitCode = 0;
   if (!options_.screenshotFile.empty()) {
     QTimer::singleShot(0, &window_, [&] {

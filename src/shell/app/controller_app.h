@@ -58,6 +58,7 @@ class ControllerApp {
   DeviceSetup device_;
   TZR4Ctrl link_;
   MainWindow window_;
+  bool windowClosed_ = false;
   SystemFileStore files_;
   SystemTextCodec codec_;
   SettingsStorage settings_;

@@ -533,6 +533,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   timer1_.stop();
   timer2_.stop();
   event->accept();
+  // A message or dialog still open (the window closed by a signal, the session's end or a later
+  // start) would keep its own loop running after the window has gone.
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget != this && widget->isModal() && widget->isVisible()) widget->close();
   emit closed();
 }
 
