@@ -124,6 +124,7 @@ void SubstituteSkinFonts() {
 MainWindow::MainWindow(bool interactive, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), interactive_(interactive) {
   setObjectName("TZR4CtrlMainForm");
+  QAccessible::installActivationObserver(this);
   setFixedSize(kFaceSize);
   move(kDesignLeft, kDesignTop);
   QPalette face = palette();
@@ -319,9 +320,21 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
   labels_[lbRadioNum]->setVisible(l.lbRadioNumVisible);
   labels_[lbRadioName]->setVisible(l.lbRadioNameVisible);
   labels_[lbHz]->setVisible(l.lbHzVisible);
-  // The panel read as one line, as --status prints it, for screen readers.
-  const QString status = QString::fromStdString(FormatStatusLine(l));
+  if (screenReaderListens_) DescribeStatus(l);
+}
+
+MainWindow::~MainWindow() {
+  QAccessible::removeActivationObserver(this);
+}
+
+void MainWindow::DescribeStatus(const TPanelLabels& labels) {
+  const QString status = QString::fromStdString(FormatStatusLine(labels));
   if (status != accessibleDescription()) setAccessibleDescription(status);
+}
+
+void MainWindow::accessibilityActiveChanged(bool active) {
+  screenReaderListens_ = active;
+  if (active && controller_) DescribeStatus(controller_->Labels());
 }
 
 bool MainWindow::EvenDigits(std::size_t slot) {

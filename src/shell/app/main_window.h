@@ -3,6 +3,7 @@
 // it is a plain face with the eleven labels and the volume scroll bar.
 #pragma once
 
+#include <QAccessible>
 #include <QImage>
 #include <QMenu>
 #include <QPoint>
@@ -25,13 +26,14 @@ namespace zr4 {
 class SkinButton;
 class TController;
 
-class MainWindow : public QWidget, public ControllerView {
+class MainWindow : public QWidget, public ControllerView, private QAccessible::ActivationObserver {
   Q_OBJECT
 
  public:
   // `interactive` false: messages go to standard error instead of a message box (offscreen
   // runs, screenshots).
   explicit MainWindow(bool interactive, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The controller this window shows; set before TController::FormCreate runs.
   void SetController(TController* controller);
@@ -124,6 +126,10 @@ class MainWindow : public QWidget, public ControllerView {
   };
 
   bool EvenDigits(std::size_t slot);
+  // The panel read as one line, as --status prints it, is the window's description for screen
+  // readers: written only while one listens, and when one starts to.
+  void DescribeStatus(const TPanelLabels& labels);
+  void accessibilityActiveChanged(bool active) override;
   QLabel* MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
                     Qt::Alignment alignment);
   void ScrollBarMoved(int value);
@@ -157,6 +163,7 @@ class MainWindow : public QWidget, public ControllerView {
   QPoint lastMouse_;
   TMoveSnapper snapper_;
 
+  bool screenReaderListens_ = QAccessible::isActive();
   bool closeStepDone_ = false;
   int wheelDelta_ = 0;  // wheel movement that has not yet made a whole notch
 };
