@@ -219,7 +219,7 @@ class TController : public InstanceTarget {
                               .tray = tray_,
                               .view = view_,
                               .setTitle = [this](const std::string& t) { SetTitle(t); }}};
-  TKeyboard keyboard_{commands_, view_, scrollBar1_, settings_.Options};
+  TKeyboard keyboard_{view_, scrollBar1_, settings_.Options};
   TStationNames stations_{display_, link_, popupMenu_, settings_.Options};
   TGestureDetector gestures_{clock_, settings_, pcCommands_, link_, view_};
   TMediaControls media_{{.options = settings_.Options,

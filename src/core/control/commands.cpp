@@ -219,21 +219,17 @@ void TCommands::actInputLevelDnExecute() {
   u_.link.SendCommand(cmdInputLevelDn);
 }
 
-void TCommands::MoveVolume(int delta) {
-  u_.slider.SetPosition(u_.slider.Position() + delta);
-}
-
 void TCommands::actVolumeUpExecute() {
-  MoveVolume(u_.settings.Options.VolLR);
+  u_.slider.Step(u_.settings.Options.VolLR);
 }
 void TCommands::actVolumeDnExecute() {
-  MoveVolume(-u_.settings.Options.VolLR);
+  u_.slider.Step(-u_.settings.Options.VolLR);
 }
 void TCommands::actVolumeUpBExecute() {
-  MoveVolume(u_.settings.Options.VolUD);
+  u_.slider.Step(u_.settings.Options.VolUD);
 }
 void TCommands::actVolumeDownBExecute() {
-  MoveVolume(-u_.settings.Options.VolUD);
+  u_.slider.Step(-u_.settings.Options.VolUD);
 }
 
 int TCommands::NextModeInput(int source) const {
@@ -277,7 +273,7 @@ void TCommands::AutoVolume(int from, int to) {
         return 0;  // the tuner is the reference level
     }
   };
-  MoveVolume(offset(to) - offset(from));
+  u_.slider.Step(offset(to) - offset(from));
 }
 
 void TCommands::VolumePresetClick(int volume) {

@@ -89,8 +89,6 @@ class TCommands {
   // The input the mode button goes to from `source` (0 when there is none), by the ModeBtn flags.
   int NextModeInput(int source) const;
 
-  // Moves the volume slider by `delta`; the slider clamps and sends only real changes.
-  void MoveVolume(int delta);
   // Keeps the loudness when the input changes: each input's offset against the tuner.
   void AutoVolume(int from, int to);
 

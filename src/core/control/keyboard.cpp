@@ -1,6 +1,5 @@
 #include "core/control/keyboard.h"
 
-#include "core/control/commands.h"
 #include "core/panel/controller_view.h"
 #include "core/panel/volume_control.h"
 #include "core/settings/option_data.h"
@@ -14,10 +13,10 @@ bool TKeyboard::FormKeyDown(int key, TShiftState shift) {
       view_.CloseWindow();
       return true;
     case kVkPrior:
-      commands_.MoveVolume(kPageStep);
+      slider_.Step(kPageStep);
       return true;
     case kVkNext:
-      commands_.MoveVolume(-kPageStep);
+      slider_.Step(-kPageStep);
       return true;
     case kVkHome:
       slider_.SetPosition(0);
@@ -25,16 +24,16 @@ bool TKeyboard::FormKeyDown(int key, TShiftState shift) {
     case kVkEnd:
       return true;  // swallowed: the slider would jump to its maximum
     case kVkLeft:
-      commands_.MoveVolume(-options_.VolLR);
+      slider_.Step(-options_.VolLR);
       return true;
     case kVkRight:
-      commands_.MoveVolume(options_.VolLR);
+      slider_.Step(options_.VolLR);
       return true;
     case kVkUp:
-      commands_.MoveVolume(options_.VolUD);
+      slider_.Step(options_.VolUD);
       return true;
     case kVkDown:
-      commands_.MoveVolume(-options_.VolUD);
+      slider_.Step(-options_.VolUD);
       return true;
     default:
       return false;
@@ -44,7 +43,7 @@ bool TKeyboard::FormKeyDown(int key, TShiftState shift) {
 // A negative VolWheel turns the wheel's direction round.
 void TKeyboard::FormMouseWheel(bool up) {
   const int step = options_.VolWheel;
-  commands_.MoveVolume(up ? step : -step);
+  slider_.Step(up ? step : -step);
 }
 
 }  // namespace zr4

@@ -6,7 +6,6 @@
 namespace zr4 {
 
 class ControllerView;
-class TCommands;
 class TVolumeControl;
 struct TOptionData;
 
@@ -25,10 +24,9 @@ constexpr int kPageStep = 5;
 
 class TKeyboard {
  public:
-  // The keys run `commands` and move `slider` by the steps `options` hold; Esc closes `view`.
-  TKeyboard(TCommands& commands, ControllerView& view, TVolumeControl& slider,
-            const TOptionData& options)
-      : commands_(commands), view_(view), slider_(slider), options_(options) {}
+  // The keys move `slider` by the steps `options` hold; Esc closes `view`.
+  TKeyboard(ControllerView& view, TVolumeControl& slider, const TOptionData& options)
+      : view_(view), slider_(slider), options_(options) {}
 
   // Key-down of the window or of its volume slider. Returns whether the key was the window's
   // own (then nothing else may act on it); a key with any modifier or mouse button held is not.
@@ -38,7 +36,6 @@ class TKeyboard {
   void FormMouseWheel(bool up);
 
  private:
-  TCommands& commands_;
   ControllerView& view_;
   TVolumeControl& slider_;
   const TOptionData& options_;

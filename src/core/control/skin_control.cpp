@@ -119,7 +119,7 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
   // The default skin missing from every skins folder (a program folder of its own named by
   // ZR4PC_HOME, a copy without its data) is no fault of the user's: its built-in copy serves,
   // and a message box would only hold the start.
-  if (SameText(WithSlashes(skinIniName), WithSlashes(TOptionData{}.SkinIniName)) &&
+  if (SameText(WithSlashes(skinIniName), WithSlashes(kDefaultSkinIniName)) &&
       !FindSkin(skinIniName) &&
       !TryLoad([&](TSkin& skin) { skin.LoadSkinArchive(kBuiltInName, ports_->BuiltIn); })) {
     std::string folders;

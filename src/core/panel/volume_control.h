@@ -21,6 +21,9 @@ class TVolumeControl {
     if (OnChange) OnChange();
   }
 
+  // Moves by `delta` steps, up or down, as a key or a wheel notch does.
+  void Step(int delta) { SetPosition(position_ + delta); }
+
   // A lower maximum pulls the position down with it, which counts as a change.
   void SetMax(int max) {
     max_ = std::max(max, 0);

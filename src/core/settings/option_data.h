@@ -5,6 +5,9 @@
 
 namespace zr4 {
 
+// The skin a new settings file starts with; it also ships built into the program.
+inline constexpr const char* kDefaultSkinIniName = "skins\\skindefa.zip";
+
 struct TOptionData {
   int OptionPage = 0;  // not stored: the options dialog page shown last
   bool AutoOn = false;
@@ -35,7 +38,7 @@ struct TOptionData {
   bool ModeUSB = false;
   bool ShowIcon = false;
   bool MinimizeOnRun = false;
-  std::string SkinIniName = "skins\\skindefa.zip";
+  std::string SkinIniName = kDefaultSkinIniName;
   std::string WinAmpPath;
   std::string LilithPath;
 
