@@ -1,6 +1,15 @@
 #include "platform/app/instance_channel_linux.h"
 
+#include <chrono>
+#include <thread>
+
+#include "core/ports/log.h"
+
 namespace zr4 {
+
+namespace {
+constexpr int kRetryMs = 100;
+}  // namespace
 
 InstanceChannel::Reply LinuxInstanceChannel::Ask(const InstanceRequest& request) {
   if (!address_) return {};
@@ -20,20 +29,32 @@ InstanceChannel::Reply LinuxInstanceChannel::Ask(const InstanceRequest& request)
 
 InstanceChannel::Reply LinuxInstanceChannel::HandOver(const InstanceRequest& request) {
   if (!address_) return {};
-  const HandOverResult result = zr4::HandOver(*address_, request, lock_, limits_);
-  switch (result.outcome) {
-    case HandOverResult::Outcome::BecameInstance:
+  bool toldClosing = false;
+  for (int waited = 0;; waited += kRetryMs) {
+    const InstanceReply reply = SendInstanceRequest(*address_, request, limits_.replyMs);
+    if (reply.outcome == InstanceReply::Outcome::Answered) {
+      LogText("Single instance: handed over to the running instance");
+      return {Reply::Outcome::Answered, reply.line};
+    }
+    if (reply.taken) return {Reply::Outcome::Unfinished, {}};
+    if (reply.outcome == InstanceReply::Outcome::TimedOut) return {Reply::Outcome::Hung, {}};
+
+    lock_.emplace(address_->lockPath);
+    if (lock_->Held()) {
+      LogText("Single instance: the running instance has gone; this start takes its place");
       return {Reply::Outcome::BecameInstance, {}};
-    case HandOverResult::Outcome::NoAnswer:
+    }
+    if (!lock_->HeldElsewhere()) return {Reply::Outcome::NoAnswer, {}};
+    if (InstanceIsClosing(address_->lockPath)) {
+      // Saving on its way out: however long that takes, this start takes its place after.
+      if (!toldClosing) LogText("Single instance: waiting for the closing instance to end");
+      toldClosing = true;
+      waited = 0;
+    } else if (waited >= limits_.startingMs) {
       return {Reply::Outcome::NoAnswer, {}};
-    case HandOverResult::Outcome::Hung:
-      return {Reply::Outcome::Hung, {}};
-    case HandOverResult::Outcome::Unfinished:
-      return {Reply::Outcome::Unfinished, {}};
-    case HandOverResult::Outcome::Answered:
-      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(kRetryMs));
   }
-  return {Reply::Outcome::Answered, result.reply};
 }
 
 }  // namespace zr4
