@@ -39,11 +39,16 @@ class TerminationTest(unittest.TestCase):
                                str(self.program.pid)], env=self.env, capture_output=True,
                               text=True, timeout=LIMIT_S).stdout.split()
 
-    def test_sigterm_with_the_notice_open_saves_and_ends(self):
+    def test_the_notice_is_titled_and_sigterm_with_it_open_saves_and_ends(self):
         # No --simulate: the bus holds no component here, so the notice opens.
         self.program = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE, text=True)
         self.assertTrue(wait_until(lambda: self.visible_windows()), "no window showed")
+        # The notice carries the application title, as every message does.
+        names = [subprocess.run(["xdotool", "getwindowname", window], env=self.env,
+                                capture_output=True, text=True, timeout=LIMIT_S).stdout.strip()
+                 for window in self.visible_windows()]
+        self.assertEqual(names, ["ZR4PCCtrl"])
         self.program.send_signal(signal.SIGTERM)
         try:
             self.program.wait(LIMIT_S)

@@ -21,6 +21,7 @@
 
 #include "core/app/controller.h"
 #include "core/control/keyboard.h"
+#include "core/panel/app_title.h"
 #include "core/panel/panel_labels.h"
 #include "core/panel/status_report.h"
 #include "core/panel/window_timers.h"
@@ -124,6 +125,9 @@ void SubstituteSkinFonts() {
 MainWindow::MainWindow(bool interactive, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), interactive_(interactive) {
   setObjectName("TZR4CtrlMainForm");
+  // The caption from the start: a message shown before the title is set (no component found)
+  // carries it too, not the program's file name.
+  setWindowTitle(QString::fromUtf8(kAppTitle));
   QAccessible::installActivationObserver(this);
   setFixedSize(kFaceSize);
   move(kDesignLeft, kDesignTop);
