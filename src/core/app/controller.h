@@ -50,7 +50,7 @@ struct TStartup {
   TDiscoveryOutcome discovery;
   std::string program;         // the running executable, named in the permission notice
   int doubleClickMs = 500;     // the desktop's double-click time, for the tray icon's clicks
-  TTrayHostClicks trayClicks;  // the double clicks the notification area reports
+  TTrayHostClicks trayClicks;  // the clicks the notification area reports
   // The simulated component the link falls back to, whose remote `--sim-remote` presses;
   // nullptr when there is none.
   TSimComponent* simulator = nullptr;

@@ -18,6 +18,7 @@ int DoubleKind(TTrayButton button) {
 
 bool TTrayHostClicks::ReportsKind(int kind) const {
   if (kind < 0 || kind >= kTrayClickKinds) return false;
+  if (kind == 0) return rightClick;
   return kind % 2 == 0 || doubleClick[static_cast<std::size_t>(kind / 2)];
 }
 
@@ -27,6 +28,7 @@ bool TTrayClicks::WaitsForDouble(TTrayButton button) const {
 }
 
 void TTrayClicks::Click(TTrayButton button) {
+  if (button == TTrayButton::Right && !host_.rightClick) return;
   const std::size_t b = Index(button);
   if (waiting_[b] > 0) {
     DoubleClick(button);

@@ -17,15 +17,19 @@ enum class TTrayButton { Right = 0, Left = 1, Middle = 2 };
 // A mouse event on the icon as the desktop reports it (see TTrayClicks' handlers).
 enum class TTrayMouse { Click, DoubleClick, ButtonDown, ButtonUp, ButtonDoubleClick };
 
-// Which buttons' double clicks the desktop's notification area reports. Windows reports all
-// three; a Linux tray host reports the left one at most.
+// Which clicks the desktop's notification area reports. Windows reports all six; an XEmbed tray
+// the single clicks and the left double click; a StatusNotifier host sends activations, never a
+// double click, and opens the icon's menu itself on a right click.
 struct TTrayHostClicks {
   std::array<bool, 3> doubleClick{true, true, true};  // by TTrayButton
+  // False where the host shows the icon's menu itself: a right click is no click of ours then,
+  // even when the host also asks the program for its menu.
+  bool rightClick = true;
 
   bool ReportsDouble(TTrayButton button) const {
     return doubleClick[static_cast<std::size_t>(button)];
   }
-  // Click kinds 0 … 5: the single clicks always arrive, the double ones as reported.
+  // Click kinds 0 … 5 as reported.
   bool ReportsKind(int kind) const;
   bool operator==(const TTrayHostClicks&) const = default;
 };

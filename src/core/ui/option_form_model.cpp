@@ -15,6 +15,9 @@ constexpr const char* kTrayClicks[kTrayClickKinds] = {"右クリック", "右ダ
                                                       "左クリック", "左ダブルクリック",
                                                       "中クリック", "中ダブルクリック"};
 constexpr const char* kUnreportedClicksNote = "灰色のクリックはこのデスクトップでは届きません。";
+constexpr const char* kHostMenuNote =
+    "灰色のクリックはこのデスクトップでは届きません。右クリックではデスクトップがメニューを開きます"
+    "。";
 }  // namespace
 
 void TOptionFormModel::LoadFromOptions(const TOptionData& options) {
@@ -67,6 +70,7 @@ void TOptionFormModel::LoadTrayActions(const TTaskTrayActionMgr& tray,
     TrayRows.push_back({kTrayClicks[kind], tray.AssignedCaption(kind), host.ReportsKind(kind)});
     if (!host.ReportsKind(kind)) TrayNote = kUnreportedClicksNote;
   }
+  if (!host.rightClick) TrayNote = kHostMenuNote;
   TrayChoices.clear();
   for (int i = 0; i < tray.ActionCount(); ++i) TrayChoices.push_back(tray.CaptionAt(i));
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <memory>
 
+class QMenu;
+
 #include "core/control/tray_clicks.h"
 
 namespace zr4 {
@@ -24,8 +26,11 @@ class TrayIcon : public QObject {
 
   // Whether the desktop has a notification area.
   static bool Available();
-  // The double clicks the notification area reports.
-  static TTrayHostClicks HostClicks();
+  // The clicks the notification area this icon speaks to reports.
+  TTrayHostClicks HostClicks() const;
+  // The menu a host that shows the icon's menu itself (a StatusNotifier host) shows on a right
+  // click; other notification areas leave the right click to the program.
+  void SetMenu(QMenu* menu);
 
   // Shows the icon with this tip and image, or takes it away.
   void Show(const QIcon& icon, const QString& tip);

@@ -1,6 +1,9 @@
 // The tray icon on Linux: Qt's, shown by a StatusNotifier host or an XEmbed system tray.
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QDBusServiceWatcher>
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 #include "core/app/controller.h"
@@ -8,17 +11,33 @@
 
 namespace zr4 {
 
+namespace {
+
+constexpr const char* kWatcherService = "org.kde.StatusNotifierWatcher";
+
+// Whether a StatusNotifier host is on the session bus. Qt asks the same once, when its first tray
+// icon is made, and speaks StatusNotifierItem or XEmbed after that for the whole run.
+bool StatusNotifierHostPresent() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kWatcherService)) return false;
+  QDBusInterface watcher(kWatcherService, "/StatusNotifierWatcher", kWatcherService, bus);
+  return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+}  // namespace
+
 class TrayIcon::Native {
  public:
-  explicit Native(TrayIcon& owner) : icon(&owner) {}
+  explicit Native(TrayIcon& owner) : statusNotifier(StatusNotifierHostPresent()), icon(&owner) {}
+  const bool statusNotifier;  // made before the icon: the check Qt then makes for it
   QSystemTrayIcon icon;
 };
 
 TrayIcon::TrayIcon(QObject* parent) : QObject(parent), native_(std::make_unique<Native>(*this)) {
   native_->icon.setObjectName("TrayIcon");
-  // The host reports a left click (Trigger), a left double click after the click it ends (an
-  // XEmbed tray; a StatusNotifier host reports two clicks instead), a middle click, and the
-  // right button (Context); no host reports a right or middle double click.
+  // An XEmbed tray reports a left click (Trigger), a left double click after the click it ends,
+  // a middle click and the right button (Context); a StatusNotifier host sends Activate for each
+  // left click, SecondaryActivate for the middle one, and ContextMenu only if it shows no menu.
   connect(&native_->icon, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) {
             switch (reason) {
@@ -39,9 +58,8 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent), native_(std::make_unique<
             }
           });
   // A status-notifier host that starts again (the panel restarted) has forgotten the icon.
-  auto* watcher =
-      new QDBusServiceWatcher("org.kde.StatusNotifierWatcher", QDBusConnection::sessionBus(),
-                              QDBusServiceWatcher::WatchForRegistration, this);
+  auto* watcher = new QDBusServiceWatcher(kWatcherService, QDBusConnection::sessionBus(),
+                                          QDBusServiceWatcher::WatchForRegistration, this);
   connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
     if (controller_) controller_->TaskbarCreated();
   });
@@ -53,10 +71,22 @@ bool TrayIcon::Available() {
   return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-TTrayHostClicks TrayIcon::HostClicks() {
+TTrayHostClicks TrayIcon::HostClicks() const {
   TTrayHostClicks host;
-  host.doubleClick = {false, true, false};  // right, left, middle
+  if (native_->statusNotifier) {
+    // Activations only, and the exported menu on a right click.
+    host.doubleClick = {false, false, false};
+    host.rightClick = false;
+  } else {
+    host.doubleClick = {false, true, false};  // right, left, middle
+  }
   return host;
+}
+
+// Given to Qt only where the host shows it: an XEmbed tray would open it itself beside the
+// program's own menu of the right click.
+void TrayIcon::SetMenu(QMenu* menu) {
+  if (native_->statusNotifier) native_->icon.setContextMenu(menu);
 }
 
 void TrayIcon::Show(const QIcon& icon, const QString& tip) {

@@ -66,9 +66,11 @@ bool TrayIcon::Available() {
   return true;
 }
 
-TTrayHostClicks TrayIcon::HostClicks() {
-  return {};  // every button's double click
+TTrayHostClicks TrayIcon::HostClicks() const {
+  return {};  // every click, the right one included: the program opens its own menu
 }
+
+void TrayIcon::SetMenu(QMenu*) {}
 
 void TrayIcon::Show(const QIcon& icon, const QString& tip) {
   native_->notify.Show(native_->Image(icon), tip.toStdString());

@@ -64,7 +64,7 @@ TPcPorts ControllerApp::Ports() const {
 
 void ControllerApp::Create() {
   controller_.FormCreate({options_.params, device_.Discovery(), program_,
-                          QApplication::doubleClickInterval(), TrayIcon::HostClicks(),
+                          QApplication::doubleClickInterval(), window_.Tray().HostClicks(),
                           &device_.Simulator()});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.

@@ -396,6 +396,8 @@ void MainWindow::SetController(TController* controller) {
   controller_ = controller;
   tray_.SetController(controller);
   FillPopupMenu(popupMenu_, *this);
+  trayMenu_.Refresh();
+  tray_.SetMenu(trayMenu_.Menu());
   ShowButtonHints();
 }
 
@@ -453,7 +455,10 @@ bool MainWindow::TrayAvailable() {
   return TrayIcon::Available();
 }
 
+// The tray's state shows in the menu's marks ("Tas&kTray", "Al&ways On Top"), and a host that
+// shows the menu itself may hold it open.
 void MainWindow::TrayIconChanged(bool shown, const std::string& tip) {
+  trayMenu_.Refresh();
   if (shown) {
     tray_.Show(QApplication::windowIcon(), QString::fromStdString(tip));
   } else {
@@ -463,9 +468,11 @@ void MainWindow::TrayIconChanged(bool shown, const std::string& tip) {
 
 void MainWindow::HideWindow() {
   hide();
+  trayMenu_.Refresh();
 }
 
 void MainWindow::RestoreWindow() {
+  trayMenu_.Refresh();
   showNormal();
   raise();
   activateWindow();

@@ -17,6 +17,7 @@
 #include "core/panel/snapping.h"
 #include "core/skin/skin_layout.h"
 #include "platform/app/tray_icon.h"
+#include "shell/app/tray_menu.h"
 
 class QLabel;
 class QScrollBar;
@@ -158,6 +159,7 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   QTimer timer2_{this};
   QMenu popupMenu_;
   TrayIcon tray_{this};
+  TrayMenu trayMenu_{*this};
 
   bool dragging_ = false;
   QPoint lastMouse_;

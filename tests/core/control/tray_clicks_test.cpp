@@ -145,6 +145,33 @@ TEST_F(TrayClicksTest, NoClickWaitsForADoubleClickTheHostNeverReports) {
   EXPECT_THAT(WaitsMs(), ElementsAre(kDoubleClickMs));
 }
 
+// A StatusNotifier host that shows the icon's menu itself: neither double click nor the right
+// click is ours, so a ContextMenu call it sends as well opens no second menu, and with every
+// kind bound no click waits.
+TEST_F(TrayClicksTest, AHostShowingTheMenuItselfReportsOnlyTheLeftAndMiddleClicks) {
+  TTrayHostClicks host;
+  host.doubleClick = {false, false, false};
+  host.rightClick = false;
+  std::vector<bool> reported;
+  for (int kind = 0; kind < 6; ++kind) reported.push_back(host.ReportsKind(kind));
+  EXPECT_EQ(reported, (std::vector<bool>{false, false, true, false, true, false}));
+  clicks.SetHostClicks(host);
+  Bind({0, 1, 2, 3, 4, 5});
+
+  clicks.Click(TTrayButton::Right);
+  clicks.Click(TTrayButton::Left);
+  clicks.Click(TTrayButton::Left);
+  clicks.Click(TTrayButton::Middle);
+  EXPECT_THAT(ran, ElementsAre("kind2", "kind2", "kind4"));
+  EXPECT_THAT(clock.waits, IsEmpty());
+
+  // The host changed back to one that reports the right click.
+  clicks.SetHostClicks(TTrayHostClicks{});
+  ran.clear();
+  clicks.ButtonDown(TTrayButton::Right);
+  EXPECT_THAT(ran, ElementsAre("kind0"));
+}
+
 // A StatusNotifier host reports a double click as two clicks: the second, arriving while the
 // first waits, is the double click.
 TEST_F(TrayClicksTest, ASecondClickDuringTheWaitIsTheDoubleClick) {

@@ -212,6 +212,26 @@ TEST_F(OptionFormTest, TrayRowsTheHostNeverReportsAreDisabledAndKeepTheirActions
   EXPECT_NE(File().find("TrayMiddleDoubleClick=actModeChange\r\n"), std::string::npos);
 }
 
+// On a StatusNotifier host, which shows the icon's menu itself, the right click and every double
+// click are greyed, and the note says why the right click is.
+TEST_F(OptionFormTest, TrayPageGreysWhatAStatusNotifierHostNeverReports) {
+  files.files[kPath] = kEverySetting;
+  TStartup startup;
+  startup.trayClicks.doubleClick = {false, false, false};
+  startup.trayClicks.rightClick = false;
+  controller.FormCreate(startup);
+  Ok([](TOptionFormModel& form) {
+    std::vector<bool> reported;
+    for (const TTrayRow& row : form.TrayRows) reported.push_back(row.Reported);
+    EXPECT_EQ(reported, (std::vector<bool>{false, false, true, false, true, false}));
+    EXPECT_EQ(form.TrayNote,
+              "灰色のクリックはこのデスクトップでは届きません。"
+              "右クリックではデスクトップがメニューを開きます。");
+    form.RegisterTrayAction(0, 2);  // refused: the host opens the menu
+  });
+  EXPECT_NE(File().find("TrayRightSingleClick=actMute\r\n"), std::string::npos);
+}
+
 TEST_F(OptionFormTest, ApplyingSwitchesPollingPowerSaveTrayAndSlider) {
   Start("");
   Parts(controller).PowerSave().Start(60);
