@@ -31,6 +31,7 @@
 #include <memory>
 
 #include "core/app/controller.h"
+#include "core/ports/login_start.h"
 #include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
 #include "platform/app/file_store_system.h"
@@ -122,10 +123,10 @@ double CellTextContrast(QTreeWidget& list, QTreeWidgetItem* item, int column) {
 
 class DialogsTest : public ::testing::Test, protected test::SimLink<> {
  protected:
-  void Start(const TStartup& startup = {}) {
+  void Start(const TStartup& startup = {}, TPcPorts ports = {}) {
     qputenv("ZR4PC_HOME", home.path().toUtf8());
     storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
-    controller = std::make_unique<TController>(clock, link, window, storage.get());
+    controller = std::make_unique<TController>(clock, link, window, storage.get(), ports);
     window.SetController(controller.get());
     controller->FormCreate(startup);
   }
@@ -299,6 +300,63 @@ TEST_F(DialogsTest, TrayPageGreysOutTheClicksTheNotificationAreaNeverReports) {
     dialog.reject();
   });
   Run("actOptionDialog");
+}
+
+// On a StatusNotifier host the right click is greyed too, and the longer note fits the page.
+TEST_F(DialogsTest, TrayPageOnAStatusNotifierHostGreysTheRightClickWithItsNote) {
+  TStartup startup;
+  startup.trayClicks.doubleClick = {false, false, false};
+  startup.trayClicks.rightClick = false;
+  Start(startup);
+  OnNextDialog([](QDialog& dialog) {
+    Child<QTabWidget>(dialog, "PageControl1").setCurrentIndex(5);
+    QTest::qWait(1);
+    auto& list = Child<QTreeWidget>(dialog, "ListView3");
+    QStringList disabled;
+    for (int row = 0; row < list.topLevelItemCount(); ++row)
+      if (list.topLevelItem(row)->isDisabled()) disabled << list.topLevelItem(row)->text(0);
+    EXPECT_EQ(disabled.join(' '),
+              QString::fromUtf8("右クリック 右ダブルクリック 左ダブルクリック 中ダブルクリック"));
+    EXPECT_TRUE(
+        Child<QLabel>(dialog, "lbTrayNote")
+            .text()
+            .endsWith(QString::fromUtf8("右クリックではデスクトップがメニューを開きます。")));
+    ExpectNothingClipped(dialog, "tray page");
+    Picture(dialog, "options-tray-status-notifier");
+    dialog.reject();
+  });
+  Run("actOptionDialog");
+}
+
+struct RecordingLoginStart : LoginStart {
+  bool Enabled() override { return enabled; }
+  bool SetEnabled(bool on) override {
+    enabled = on;
+    ++writes;
+    return true;
+  }
+  std::string Location() const override { return "autostart"; }
+  bool enabled = false;
+  int writes = 0;
+};
+
+// "ログイン時に起動する" under "最小化して起動": it shows the entry, and OK writes it.
+TEST_F(DialogsTest, TheLoginStartBoxShowsAndWritesTheEntry) {
+  RecordingLoginStart login;
+  Start({}, TPcPorts{.loginStart = &login});
+  OnNextDialog([](QDialog& dialog) {
+    auto& box = Child<QCheckBox>(dialog, "CheckBoxLoginStart");
+    EXPECT_EQ(box.text(), QString::fromUtf8("ログイン時に起動する"));
+    EXPECT_FALSE(box.isChecked());
+    EXPECT_GT(box.y(), Child<QCheckBox>(dialog, "CheckBox11").y());
+    ExpectNothingClipped(dialog, "page 1");
+    Picture(dialog, "options-1-login");
+    box.click();
+    dialog.accept();
+  });
+  Run("actOptionDialog");
+  EXPECT_TRUE(login.enabled);
+  EXPECT_EQ(login.writes, 1);
 }
 
 TEST_F(DialogsTest, EveryPageShowsItsControlsWhole) {

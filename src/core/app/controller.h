@@ -56,6 +56,8 @@ struct TStartup {
   TSimComponent* simulator = nullptr;
 };
 
+class LoginStart;
+
 // What the PC offers the controller beyond the component; a missing port offers nothing.
 struct TPcPorts {
   AudioOutputs* audio = nullptr;
@@ -64,6 +66,7 @@ struct TPcPorts {
   PcCommandRunner* pcCommands = nullptr;
   TPcActionPorts actions = {};
   const TSkinPorts* skins = nullptr;
+  LoginStart* loginStart = nullptr;
 };
 
 class TController : public InstanceTarget {
@@ -255,7 +258,8 @@ class TController : public InstanceTarget {
                                       .powerSave = powerSave_,
                                       .slider = scrollBar1_,
                                       .setTitle = [this](const std::string& t) { SetTitle(t); },
-                                      .saveSettings = [this] { settingsFiles_.SaveSettings(); }}};
+                                      .saveSettings = [this] { settingsFiles_.SaveSettings(); },
+                                      .loginStart = ports_.loginStart}};
   TAboutCommand about_{view_, settings_, tray_};
 };
 

@@ -33,6 +33,11 @@ struct TOptionSpin {
   int TOptionData::*setting;
 };
 
+// Under "最小化して起動": the box that shows and sets whether the system starts the program at
+// login (no setting: it edits TOptionFormModel::StartAtLogin).
+constexpr const char* kLoginStartBox = "CheckBoxLoginStart";
+constexpr const char* kLoginStartCaption = "ログイン時に起動する";
+
 // In the order they appear on their pages.
 std::span<const TOptionCheckBox> OptionCheckBoxes();
 std::span<const TOptionSpin> OptionSpins();

@@ -7,10 +7,15 @@
 #include "core/panel/controller_view.h"
 #include "core/panel/status_display.h"
 #include "core/panel/window_timers.h"
+#include "core/ports/login_start.h"
 #include "core/settings/settings.h"
 #include "core/timers/power_save.h"
 
 namespace zr4 {
+
+namespace {
+constexpr const char* kLoginStartFailed = "ログイン時に起動する設定を書き込めませんでした。";
+}  // namespace
 
 TOptionFormModel TOptionDialogCommand::Load() {
   TOptionFormModel form(sortFlags_);
@@ -19,6 +24,7 @@ TOptionFormModel TOptionDialogCommand::Load() {
   form.LoadRemoteCommands(u_.settings.GestureList);
   form.LoadTrayActions(u_.tray.Actions(), u_.tray.Clicks().HostClicks());
   form.AddCommandItems(u_.pcDispatcher.CommandItems());
+  if (u_.loginStart) form.StartAtLogin = u_.loginStart->Enabled();
   return form;
 }
 
@@ -50,6 +56,7 @@ void TOptionDialogCommand::ApplyOptions(const TOptionFormModel& form) {
   }
 
   u_.tray.OptionsApplied();
+  ApplyLoginStart(form);
 
   TVolumeControl& slider = u_.slider;
   slider.SmallChange = o.VolLR;
@@ -58,6 +65,15 @@ void TOptionDialogCommand::ApplyOptions(const TOptionFormModel& form) {
   u_.view.VolumeSliderChanged(SliderOf(slider));
 
   u_.saveSettings();
+}
+
+// The entry is the system's, not a setting: it is written only when the box no longer says what
+// the system holds, so an entry of another copy stays until the box is ticked.
+void TOptionDialogCommand::ApplyLoginStart(const TOptionFormModel& form) {
+  LoginStart* entry = u_.loginStart;
+  if (!entry || !form.StartAtLogin || *form.StartAtLogin == entry->Enabled()) return;
+  if (!entry->SetEnabled(*form.StartAtLogin))
+    u_.view.ShowMessage(std::string(kLoginStartFailed) + "\n" + entry->Location());
 }
 
 }  // namespace zr4

@@ -12,6 +12,7 @@
 namespace zr4 {
 
 class ControllerView;
+class LoginStart;
 class TPcCommandDispatcher;
 class TPowerSave;
 class TStationNames;
@@ -24,7 +25,8 @@ struct TSettings;
 class TOptionDialogCommand {
  public:
   // What the dialog edits and what follows its OK at once. `setTitle` shows the application
-  // title; `saveSettings` writes the settings file.
+  // title; `saveSettings` writes the settings file; `loginStart` is the entry that starts the
+  // program at login, nullptr where the system has none.
   struct Uses {
     TSettings& settings;
     TTaskTray& tray;
@@ -37,6 +39,7 @@ class TOptionDialogCommand {
     TVolumeControl& slider;
     std::function<void(const std::string&)> setTitle;
     std::function<void()> saveSettings;
+    LoginStart* loginStart = nullptr;
   };
   explicit TOptionDialogCommand(Uses uses) : u_(std::move(uses)) {}
 
@@ -52,6 +55,8 @@ class TOptionDialogCommand {
   void ApplyOptions(const TOptionFormModel& form);
 
  private:
+  void ApplyLoginStart(const TOptionFormModel& form);
+
   Uses u_;
   TOptionSortFlags sortFlags_;
 };

@@ -92,6 +92,10 @@ class TOptionFormModel {
     return OptionControlEnabled(controlName, Controls);
   }
 
+  // "ログイン時に起動する": whether the system starts this copy at login; none where it cannot.
+  // Not a setting: OK writes or removes the system's entry.
+  std::optional<bool> StartAtLogin;
+
   // The skin file box. A browse that ended with a file stores its path relative to the program
   // folder and marks the skin as changed; a cancelled browse clears the mark.
   void SkinBrowsed(const std::optional<std::string>& chosen, const std::string& programFolder);

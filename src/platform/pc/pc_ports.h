@@ -1,10 +1,12 @@
 // The PC-side ports of this platform (audio outputs, power and session, monitors, media
-// players, application windows), created once and owned for the program's run.
+// players, application windows, the start at login), created once and owned for the program's run.
 #pragma once
 
 #include <memory>
 
 #include "core/app/controller.h"
+#include "core/ports/file_store.h"
+#include "core/ports/login_start.h"
 
 class QWidget;
 
@@ -16,11 +18,14 @@ struct PlatformPcPorts {
   std::unique_ptr<MonitorPower> monitor;
   std::unique_ptr<MediaPlayers> players;
   std::unique_ptr<AppWindows> appWindows;
+  std::unique_ptr<FileStore> files;  // the login start's, where it is a file
+  std::unique_ptr<LoginStart> loginStart;
 
   TPcPorts Ports() const {
     TPcPorts ports;
     ports.audio = audio.get();
     ports.actions = {power.get(), monitor.get(), players.get(), appWindows.get()};
+    ports.loginStart = loginStart.get();
     return ports;
   }
 };

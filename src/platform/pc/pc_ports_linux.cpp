@@ -1,3 +1,5 @@
+#include "platform/app/file_store_system.h"
+#include "platform/app/login_start_linux.h"
 #include "platform/pc/logind_power_linux.h"
 #include "platform/pc/monitor_power_linux.h"
 #include "platform/pc/mpris_players_linux.h"
@@ -14,6 +16,8 @@ PlatformPcPorts CreatePcPorts(QWidget&) {
   ports.monitor = std::make_unique<LinuxMonitorPower>();
   ports.players = std::make_unique<MprisPlayers>();
   ports.appWindows = std::make_unique<X11AppWindows>();
+  ports.files = std::make_unique<SystemFileStore>();
+  ports.loginStart = std::make_unique<AutostartEntry>(SystemAutostartEntry(*ports.files));
   return ports;
 }
 

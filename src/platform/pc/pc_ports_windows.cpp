@@ -1,5 +1,7 @@
 #include <QWidget>
 
+#include "platform/app/program_folder.h"
+#include "platform/app/windows_run_key.h"
 #include "platform/pc/exit_win.h"
 #include "platform/pc/pc_ports.h"
 #include "platform/pc/player_ctrl.h"
@@ -17,6 +19,7 @@ PlatformPcPorts CreatePcPorts(QWidget& mainWindow) {
       api, [&mainWindow] { return static_cast<std::uintptr_t>(mainWindow.winId()); });
   ports.players = std::make_unique<WindowsMediaPlayers>(api);
   ports.appWindows = std::make_unique<WindowsAppWindows>(api);
+  ports.loginStart = std::make_unique<RunKeyLoginStart>(SystemWin32RunKey(), ExecutablePath());
   return ports;
 }
 

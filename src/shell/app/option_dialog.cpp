@@ -157,6 +157,14 @@ QWidget* OptionDialog::Setting1Page() {
   layout->addLayout(nb2);
   for (const char* name : {"CheckBox18", "CheckBox19", "CheckBox10", "CheckBox11"})
     layout->addWidget(Check(name));
+  if (form_.StartAtLogin) {
+    auto* login = new QCheckBox(Text(kLoginStartCaption));
+    login->setObjectName(kLoginStartBox);
+    login->setChecked(*form_.StartAtLogin);
+    connect(login, &QCheckBox::toggled, this,
+            [this](bool checked) { form_.StartAtLogin = checked; });
+    layout->addWidget(login);
+  }
   layout->addStretch();
   return page;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/controller.h"
+#include "core/ports/login_start.h"
 #include "core/ui/relative_path.h"
 #include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
@@ -310,6 +311,75 @@ TEST_F(OptionFormTest, AboutBoxTextsAndTheIconChoice) {
   about.ChooseIcon(items[2]);
   EXPECT_EQ(view.messages.back(), "アイコンの読込に失敗しました。");
   EXPECT_FALSE(Parts(controller).Settings().IconChange);
+}
+
+// The entry that starts the program at login, as the system holds it: another copy's entry
+// reads as off; a write can fail.
+struct FakeLoginStart : LoginStart {
+  bool Enabled() override { return entry == "this"; }
+  bool SetEnabled(bool enabled) override {
+    writes.push_back(enabled);
+    if (failing) return false;
+    entry = enabled ? "this" : "";
+    return true;
+  }
+  std::string Location() const override { return "~/.config/autostart/x.desktop"; }
+  std::string entry;  // "", "this", or "other" (another copy's)
+  bool failing = false;
+  std::vector<bool> writes;
+};
+
+class LoginStartTest : public OptionFormTest {
+ protected:
+  FakeLoginStart login;
+  TController withLogin{clock, link, view, &storage, TPcPorts{.loginStart = &login}};
+  void Confirm(std::function<void(TOptionFormModel&)> user) {
+    view.optionDialog = [user](TOptionFormModel& form) {
+      user(form);
+      return true;
+    };
+    Parts(withLogin).Actions().Execute("actOptionDialog");
+  }
+};
+
+TEST_F(LoginStartTest, TheBoxShowsTheEntryAndOkWritesOnlyWhatChanged) {
+  files.files[kPath] = kEverySetting;
+  withLogin.FormCreate({});
+  login.entry = "other";
+  Confirm([](TOptionFormModel& form) { EXPECT_EQ(form.StartAtLogin, false); });
+  EXPECT_TRUE(login.writes.empty());  // the other copy's entry stays
+  EXPECT_EQ(login.entry, "other");
+
+  Confirm([](TOptionFormModel& form) { form.StartAtLogin = true; });
+  EXPECT_EQ(login.entry, "this");  // replaced
+  Confirm([](TOptionFormModel& form) { EXPECT_EQ(form.StartAtLogin, true); });
+  Confirm([](TOptionFormModel& form) { form.StartAtLogin = false; });
+  EXPECT_EQ(login.entry, "");
+  EXPECT_EQ(login.writes, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(view.messages.empty());
+  // Not a setting: the settings file does not name it.
+  EXPECT_EQ(File().find("Login"), std::string::npos);
+}
+
+TEST_F(LoginStartTest, AFailedWriteSaysSoAndTheRestOfOkStillApplies) {
+  files.files[kPath] = kEverySetting;
+  withLogin.FormCreate({});
+  login.failing = true;
+  Confirm([](TOptionFormModel& form) {
+    form.StartAtLogin = true;
+    form.Controls.MinimizeOnRun = false;
+  });
+  EXPECT_EQ(view.messages,
+            (std::vector<std::string>{"ログイン時に起動する設定を書き込めませんでした。\n"
+                                      "~/.config/autostart/x.desktop"}));
+  EXPECT_EQ(login.entry, "");
+  EXPECT_NE(File().find("MinimizeOnRun=0\r\n"), std::string::npos);
+}
+
+// Without an entry the system offers, the dialog shows no box.
+TEST_F(OptionFormTest, WithoutALoginEntryThereIsNoBox) {
+  Start(kEverySetting);
+  Ok([](TOptionFormModel& form) { EXPECT_FALSE(form.StartAtLogin.has_value()); });
 }
 
 }  // namespace
