@@ -69,34 +69,42 @@ struct Glyph {
   }
 };
 
-// At 2x each font pixel becomes four, and the inner corner of each diagonal step is filled (the
-// filling half of the Scale2x rule): slopes and curves come out in half steps instead of doubled
-// stairs, while straight strokes and square corners stay as they are ("D" keeps its corners and
-// does not turn into "O"). Other scales enlarge the font's pixels.
-Glyph Smoothed(const std::array<const char*, 7>& rows, int scale) {
+// At 2x the font is drawn as the strokes its pixels stand for rather than as its pixels
+// enlarged: each pixel is a point of a grid two device pixels apart, and neighbouring points are
+// joined by one-pixel lines (sideways, up and down, and diagonally where no straight step joins
+// them). Letters keep their places and sizes, with strokes as fine as the screen can show and
+// slopes and curves in single steps; a pixel with no neighbour (the dot of "?") stays a square.
+// Other scales enlarge the font's pixels.
+Glyph AtScale(const std::array<const char*, 7>& rows, int scale) {
   Glyph font{5, 7, std::vector<bool>(35)};
   for (int j = 0; j < 7; ++j)
     for (int i = 0; i < 5; ++i)
       font.set[static_cast<std::size_t>(j * 5 + i)] = rows[static_cast<std::size_t>(j)][i] == '#';
   if (scale == 1) return font;
   Glyph out{5 * scale, 7 * scale, std::vector<bool>(static_cast<std::size_t>(35 * scale * scale))};
-  auto put = [&](int i, int j, bool v) {
-    out.set[static_cast<std::size_t>(j * out.width + i)] = v;
-  };
+  auto put = [&](int i, int j) { out.set[static_cast<std::size_t>(j * out.width + i)] = true; };
   for (int j = 0; j < 7; ++j)
     for (int i = 0; i < 5; ++i) {
-      const bool p = font.At(i, j);
+      if (!font.At(i, j)) continue;
       if (scale != 2) {
         for (int b = 0; b < scale; ++b)
-          for (int a = 0; a < scale; ++a) put(i * scale + a, j * scale + b, p);
+          for (int a = 0; a < scale; ++a) put(i * scale + a, j * scale + b);
         continue;
       }
-      const bool up = font.At(i, j - 1), down = font.At(i, j + 1);
-      const bool left = font.At(i - 1, j), right = font.At(i + 1, j);
-      put(2 * i, 2 * j, p || (left && up && !down && !right));
-      put(2 * i + 1, 2 * j, p || (up && right && !left && !down));
-      put(2 * i, 2 * j + 1, p || (down && left && !right && !up));
-      put(2 * i + 1, 2 * j + 1, p || (right && down && !up && !left));
+      const bool right = font.At(i + 1, j), down = font.At(i, j + 1);
+      const bool lonely = !right && !down && !font.At(i - 1, j) && !font.At(i, j - 1) &&
+                          !font.At(i - 1, j - 1) && !font.At(i + 1, j - 1) &&
+                          !font.At(i - 1, j + 1) && !font.At(i + 1, j + 1);
+      put(2 * i, 2 * j);
+      if (lonely) {
+        put(2 * i + 1, 2 * j);
+        put(2 * i, 2 * j + 1);
+        put(2 * i + 1, 2 * j + 1);
+      }
+      if (right) put(2 * i + 1, 2 * j);
+      if (down) put(2 * i, 2 * j + 1);
+      if (font.At(i + 1, j + 1) && !right && !down) put(2 * i + 1, 2 * j + 1);
+      if (font.At(i + 1, j - 1) && !right && !font.At(i, j - 1)) put(2 * i + 1, 2 * j - 1);
     }
   return out;
 }
@@ -178,14 +186,24 @@ void Canvas::TriangleUp(int x, int y, int w, int h, Rgb c) {
 }
 
 int Canvas::Text(int x, int y, const std::string& text, Rgb c) {
+  return Glyphs(x, y, text, c, 0);
+}
+
+// The font's strokes are one device pixel wide at 2x and a skin pixel wide otherwise.
+void Canvas::ShadowedText(int x, int y, const std::string& text, Rgb ink, Rgb shadow) {
+  Glyphs(x, y, text, shadow, scale_ == 2 ? 1 : scale_);
+  Glyphs(x, y, text, ink, 0);
+}
+
+int Canvas::Glyphs(int x, int y, const std::string& text, Rgb c, int shift) {
   int at = x;
   for (char ch : text) {
     const auto found = Font().find(ch);
     if (found != Font().end()) {
-      const Glyph glyph = Smoothed(found->second, scale_);
+      const Glyph glyph = AtScale(found->second, scale_);
       for (int j = 0; j < glyph.height; ++j)
         for (int i = 0; i < glyph.width; ++i)
-          if (glyph.At(i, j)) SetPixel(at * scale_ + i, y * scale_ + j, c);
+          if (glyph.At(i, j)) SetPixel(at * scale_ + i + shift, y * scale_ + j + shift, c);
     }
     at += 6;
   }

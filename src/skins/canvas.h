@@ -3,9 +3,9 @@
 // come out the same on every build.
 //
 // Positions and sizes are skin pixels. A canvas of scale 2 holds two device pixels per skin pixel
-// in each direction (the picture for screens at 200 %): shapes, gradients and rounded corners are
-// worked out on the finer grid and the font's diagonals are smoothed, so the picture is sharper
-// than its 1x twin enlarged, with every edge at the same place.
+// in each direction (the picture for screens at 200 %): shapes, gradients, rounded corners and the
+// font's strokes are worked out on the finer grid, so the picture is sharper than its 1x twin
+// enlarged, with every edge at the same place.
 #pragma once
 
 #include <cstdint>
@@ -48,12 +48,16 @@ class Canvas {
   void TriangleUp(int x, int y, int w, int h, Rgb c);
   // Text in the 5×7 pixel font; returns the width drawn.
   int Text(int x, int y, const std::string& text, Rgb c);
+  // Text with a shadow one stroke below and to the right of it.
+  void ShadowedText(int x, int y, const std::string& text, Rgb ink, Rgb shadow);
   static int TextWidth(const std::string& text);
   std::string Bmp() const;
 
  private:
   // Device pixels x0 <= px < x1, y0 <= py < y1, clipped to the canvas.
   void FillPixels(int x0, int y0, int x1, int y1, Rgb c);
+  // The text `shift` device pixels right of and below (x, y); returns the width in skin pixels.
+  int Glyphs(int x, int y, const std::string& text, Rgb c, int shift);
 
   int width_, height_, scale_;
   std::vector<Rgb> pixels_;  // device pixels, rows from the top

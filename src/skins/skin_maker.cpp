@@ -120,8 +120,7 @@ Canvas Knob(int w, int h, int scale) {
 }
 
 void Engrave(Canvas& c, int x, int y, const std::string& text) {
-  c.Text(x + 1, y + 1, text, kEngravingShadow);
-  c.Text(x, y, text, kEngraving);
+  c.ShadowedText(x, y, text, kEngraving, kEngravingShadow);
 }
 
 // The panel: brushed dark metal with rounded corners, the display window and the volume track.
