@@ -12,7 +12,7 @@ for arg in "$@"; do
   case "$arg" in
   --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock
     playerctl trayer xdotool pulseaudio pulseaudio-utils openbox x11-utils at-spi2-core python3-pyatspi
-    gir1.2-atspi-2.0) ;;
+    gir1.2-atspi-2.0 weston qt6-wayland) ;;
   --package) packages+=(dpkg-dev file) ;;
   --install-checks) packages+=(dpkg-dev file desktop-file-utils appstream lintian man-db) ;;
   --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 wine xvfb xauth) ;;

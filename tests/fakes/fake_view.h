@@ -47,6 +47,7 @@ class FakeView : public ControllerView {
   void VolumeKnobMoved(int left, int top) override { knob = {left, top}; }
   void FramedChanged(bool on) override { framed = on; }
   std::optional<TRect> WorkArea() override { return workArea; }
+  bool KnowsWindowPosition() override { return knowsPosition; }
   TRect WindowRect() override { return window; }
   void MoveWindow(int left, int top) override {
     window = {left, top, left + window.Width(), top + window.Height()};
@@ -102,6 +103,7 @@ class FakeView : public ControllerView {
   int minimizeRequests = 0;
   std::vector<bool> topmostCalls;
   int windowMoves = 0;
+  bool knowsPosition = true;
   TRect window{379, 304, 379 + 320, 304 + 120};
   std::vector<int> volumePositions;
   TSkinLook look;

@@ -31,6 +31,7 @@
 #include "core/panel/controller_view.h"
 #include "core/panel/status_display.h"
 #include "core/panel/volume_control.h"
+#include "core/panel/window_drag.h"
 #include "core/panel/window_timers.h"
 #include "core/ports/audio_outputs.h"
 #include "core/ports/clock.h"
@@ -122,6 +123,12 @@ class TController : public InstanceTarget {
     skins_.VolBarMouseMove(leftButtonOnly, x, y);
   }
   void FaceMouseDown(int x, int y) { skins_.FormMouseDown(x, y); }
+  // The window dragged by its face: the press, then each move by (dx, dy) with the button held;
+  // `others` are the program's other visible windows, in form order.
+  void WindowDragStarted() { drag_.Start(); }
+  void WindowDragged(int dx, int dy, const std::vector<TRect>& others) {
+    drag_.Step(dx, dy, others);
+  }
   void MoveVolumeSlider(int position) { scrollBar1_.SetPosition(position); }
   // The right-click menu: read to be drawn, completed before it shows, its entries clicked.
   const TPopupMenuModel& Menu() const { return popupMenu_; }
@@ -176,6 +183,7 @@ class TController : public InstanceTarget {
   TSettings settings_;
   TSettingsFiles settingsFiles_{storage_, view_, settings_};
   TStatusDisplay display_{view_};
+  TWindowDrag drag_{view_};
   TVolumeControl scrollBar1_;
   TWindowTimers timers_{view_};
   TPowerSave powerSave_{clock_};

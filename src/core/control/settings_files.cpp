@@ -2,6 +2,7 @@
 
 #include "core/base/ini_file.h"
 #include "core/panel/controller_view.h"
+#include "core/panel/snapping.h"
 #include "core/pcactions/app_ctrl.h"
 #include "core/ports/log.h"
 #include "core/settings/settings_backup.h"
@@ -15,11 +16,16 @@ void TSettingsFiles::LoadSettings() {
       FileRead::Result::Failed)
     LogText("LoadSettings: cannot read " + storage_->Path);
 
+  // A window that cannot learn its place is where the desktop put it: the place read is kept to
+  // be written back as it was, and a file without one gets the design place rather than the
+  // corner such a window reports.
+  const bool placed = view_.KnowsWindowPosition();
   const TRect window = view_.WindowRect();
   const int optionPage = settings_.Options.OptionPage;  // not stored: kept for the run
-  settings_ = ReadSettings(ini, window.left, window.top);
+  settings_ = placed ? ReadSettings(ini, window.left, window.top)
+                     : ReadSettings(ini, kDesignLeft, kDesignTop);
   settings_.Options.OptionPage = optionPage;
-  view_.MoveWindow(settings_.WindowLeft, settings_.WindowTop);
+  if (placed) view_.MoveWindow(settings_.WindowLeft, settings_.WindowTop);
 }
 
 void TSettingsFiles::SaveSettings() {
@@ -37,9 +43,11 @@ void TSettingsFiles::SaveSettings() {
   if (before.result == FileRead::Result::Ok)
     ini = TIniFile::Parse(DecodeIniText(before.bytes, storage_->Codec));
 
-  const TRect window = view_.WindowRect();
-  settings_.WindowLeft = window.left;
-  settings_.WindowTop = window.top;
+  if (view_.KnowsWindowPosition()) {
+    const TRect window = view_.WindowRect();
+    settings_.WindowLeft = window.left;
+    settings_.WindowTop = window.top;
+  }
   WriteSettings(settings_, ini);
 
   const std::string text = ini.Serialize();

@@ -22,10 +22,10 @@ class TSettingsFiles {
       : storage_(storage), view_(view), settings_(settings) {}
 
   // Reads the settings file (window position, options, lists, tray click names) and moves the
-  // window to the position it holds.
+  // window to the position it holds, when the window knows where it is.
   void LoadSettings();
-  // Writes all of it back, with the window's position; a failed write shows a message and
-  // changes nothing.
+  // Writes all of it back, with the window's position (the one read, when the window does not
+  // know where it is); a failed write shows a message and changes nothing.
   void SaveSettings();
   // Reads "ShortCut.ini" in the settings file's folder into `shortcuts` and binds them to the
   // window's keys. A missing or unreadable file gives no shortcuts and no message; the file is

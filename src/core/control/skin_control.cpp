@@ -163,6 +163,7 @@ void TSkinControl::MenuClick(int index) {
 
 void TSkinControl::LoadChosenSkin() {
   LoadSkinFile(u_.settings.Options.SkinIniName);
+  if (!u_.view.KnowsWindowPosition()) return;  // its place is the desktop's to keep
   const TRect window = u_.view.WindowRect();
   const TRect kept = KeepInWorkArea(window, u_.view.WorkArea());
   if (kept != window) u_.view.MoveWindow(kept.left, kept.top);

@@ -85,8 +85,8 @@ class TSkinControl {
   // Loads the skin named by a setting. A skin that cannot be used shows why and leaves the
   // window as it was; returns whether it loaded.
   bool LoadSkinFile(const std::string& skinIniName);
-  // Loads the skin SkinIniName names and pulls the window back into the work area (a skin chosen
-  // in the menu or the options dialog).
+  // Loads the skin SkinIniName names and pulls the window back into the work area when it knows
+  // where it is (a skin chosen in the menu or the options dialog).
   void LoadChosenSkin();
   // The skin of start-up: when it cannot be used, the built-in skin takes its place and one
   // message says why. The default skin that no skins folder holds is replaced by its built-in

@@ -74,6 +74,9 @@ class ControllerView {
   virtual void FramedChanged(bool) {}
   // The desktop's work area; none when it cannot be read.
   virtual std::optional<TRect> WorkArea() { return std::nullopt; }
+  // Whether the window can learn where it is on the desktop. A Wayland client cannot: the
+  // compositor places it, WindowRect's corner then means nothing and MoveWindow does not place it.
+  virtual bool KnowsWindowPosition() { return true; }
   // The controller window's frame on the desktop.
   virtual TRect WindowRect() = 0;
   // Moves the controller window's top-left corner there, keeping its size.

@@ -23,6 +23,7 @@
 #include "core/control/keyboard.h"
 #include "core/panel/app_title.h"
 #include "core/panel/panel_labels.h"
+#include "core/panel/snapping.h"
 #include "core/panel/status_report.h"
 #include "core/panel/window_timers.h"
 #include "shell/app/about_box.h"
@@ -443,6 +444,12 @@ void MainWindow::Minimize() {
   if (!isVisible() && !tray_.Shown()) show();
 }
 
+// A Wayland client is told neither where its window is nor allowed to move it: the compositor
+// alone places it.
+bool MainWindow::KnowsWindowPosition() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 TRect MainWindow::WindowRect() {
   return ToTRect(frameGeometry());
 }
@@ -618,18 +625,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-// Dragging the face moves the frameless window. Each step is snapped like a native move: the
-// proposed rectangle is the current one shifted by the mouse's movement since the last step.
+// Dragging the face moves the frameless window. The controller snaps each step like a native
+// move, from the mouse's movement since the last step.
 void MainWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   // A press in the volume bar sets the volume first; the window follows the pointer in any case.
   if (controller_) {
     const QPoint at = event->position().toPoint();
     controller_->FaceMouseDown(at.x(), at.y());
+    controller_->WindowDragStarted();
   }
   dragging_ = true;
   lastMouse_ = event->globalPosition().toPoint();
-  snapper_.EnterSizeMove(frameGeometry().left(), frameGeometry().top());
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -637,11 +644,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPoint mouse = event->globalPosition().toPoint();
   const QPoint delta = mouse - lastMouse_;
   lastMouse_ = mouse;
-  std::optional<TRect> workArea;
-  if (const QScreen* s = screen()) workArea = ToTRect(s->availableGeometry());
-  const TRect moved =
-      snapper_.Moving(ToTRect(frameGeometry().translated(delta)), workArea, OtherVisibleWindows());
-  move(moved.left, moved.top);
+  if (controller_) controller_->WindowDragged(delta.x(), delta.y(), OtherVisibleWindows());
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {

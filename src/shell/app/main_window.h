@@ -14,7 +14,6 @@
 #include <string>
 
 #include "core/panel/controller_view.h"
-#include "core/panel/snapping.h"
 #include "core/skin/skin_layout.h"
 #include "platform/app/tray_icon.h"
 #include "shell/app/tray_menu.h"
@@ -57,6 +56,7 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   void VolumeKnobMoved(int left, int top) override;
   void FramedChanged(bool framed) override;
   std::optional<TRect> WorkArea() override;
+  bool KnowsWindowPosition() override;
   TRect WindowRect() override;
   void MoveWindow(int left, int top) override;
   bool TrayAvailable() override;
@@ -163,7 +163,6 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
 
   bool dragging_ = false;
   QPoint lastMouse_;
-  TMoveSnapper snapper_;
 
   bool screenReaderListens_ = QAccessible::isActive();
   bool closeStepDone_ = false;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "fakes/controller_parts.h"
+#include "fakes/fake_file_store.h"
 #include "fakes/fake_view.h"
 #include "fakes/sim_link.h"
 
@@ -303,6 +304,63 @@ TEST_F(ControllerTest, CloseAndEndOfSessionPowerOffOnlyWithAutoOff) {
   Parts(controller).Options().AutoOff = true;
   controller.FormClose();
   EXPECT_EQ(Sent(), std::vector<Frame>{BuildFrame(0x06, 0x80)});
+}
+
+// Where the window goes: dragged with snapping, and what a window that cannot learn its place on
+// the desktop (a Wayland client) does with the place the settings file holds.
+class WindowPlaceTest : public ::testing::Test, protected test::SimLink<> {
+ protected:
+  static constexpr const char* kPath = "/home/user/zr4pcctrl.ini";
+  test::FakeView view;
+  test::FakeFileStore files;
+  test::FakeTextCodec codec;
+  SettingsStorage storage{files, codec, kPath};
+  TController controller{clock, link, view, &storage};
+};
+
+TEST_F(WindowPlaceTest, ADragSnapsToTheWorkAreaAndToTheOtherWindows) {
+  controller.FormCreate({});
+  view.workArea = TRect{0, 0, 1000, 700};
+  view.window = {100, 100, 420, 220};
+  controller.WindowDragStarted();
+  controller.WindowDragged(-94, 0, {});
+  EXPECT_EQ(view.window, (TRect{0, 100, 320, 220}));  // 6 pixels from the edge: onto it
+  controller.WindowDragged(14, 0, {});
+  EXPECT_EQ(view.window, (TRect{20, 100, 340, 220}));  // the mouse moved on: released
+  controller.WindowDragged(0, 300, {{300, 300, 700, 395}});
+  EXPECT_EQ(view.window, (TRect{20, 395, 340, 515}));  // top edge onto the other's bottom
+}
+
+TEST_F(WindowPlaceTest, AWindowThatCannotLearnItsPlaceIsNeverMovedAndKeepsTheSavedOne) {
+  view.knowsPosition = false;
+  view.window = {0, 0, 320, 120};  // what such a window reports wherever it is
+  view.workArea = TRect{0, 0, 200, 100};
+  files.files[kPath] = "[Window]\r\nLeft=321\r\nTop=234\r\n";
+  controller.FormCreate({});
+
+  controller.WindowDragStarted();
+  controller.WindowDragged(-3, 0, {});
+  // A skin chosen in the options dialog would pull the window into the work area; its OK saves
+  // the settings.
+  view.optionDialog = [](TOptionFormModel& form) {
+    form.SkinBrowsed("/home/user/skins/Green.zip", "/home/user");
+    return true;
+  };
+  Parts(controller).Actions().Execute("actOptionDialog");
+  EXPECT_EQ(files.files[kPath].rfind("[Window]\r\nLeft=321\r\nTop=234\r\n", 0), 0u);
+  controller.FormClose();
+  EXPECT_EQ(files.files[kPath].rfind("[Window]\r\nLeft=321\r\nTop=234\r\n", 0), 0u);
+  EXPECT_EQ(view.windowMoves, 0);
+  EXPECT_EQ(view.window, (TRect{0, 0, 320, 120}));
+}
+
+TEST_F(WindowPlaceTest, AWindowThatCannotLearnItsPlaceSavesTheDesignPlaceWhenTheFileHasNone) {
+  view.knowsPosition = false;
+  view.window = {0, 0, 320, 120};
+  files.files[kPath] = "[Setting]\r\nVolMax=50\r\n";
+  controller.FormCreate({});
+  controller.FormClose();
+  EXPECT_NE(files.files[kPath].find("[Window]\r\nLeft=379\r\nTop=304\r\n"), std::string::npos);
 }
 
 }  // namespace
