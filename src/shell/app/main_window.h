@@ -158,6 +158,8 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   QTimer timer2_{this};
   QMenu popupMenu_;
   TrayIcon tray_{this};
+  // The application's icon is an icon file of the "icons" folder, not the built-in one.
+  bool iconFromFile_ = false;
 
   bool dragging_ = false;
   QPoint lastMouse_;
