@@ -1,5 +1,9 @@
 #!/usr/bin/env python3
-"""The Windows program under Wine, as a user first starts it: on the simulated component it
+"""The Windows program as Explorer and a console see the .exe: a program of the Windows GUI
+subsystem (no console window of its own) that exports nothing of its own, carrying the icon resources "MAINICON" and "ZICON_01" in the sizes Explorer and the tray
+pick from and version details with the program's version; started with its output read from a
+pipe or sent to a file, its lines still arrive there.
+Then under Wine, as a user first starts it: on the simulated component it
 saves a picture of its window, the size of the shipped default skin and not blank. Then a second
 start hands "-VOL 20" to the running instance (WM_COPYDATA), which sends the volume frame to the
 component; "--status --json" is answered by the running window; a last start's "-EXIT" ends it.
@@ -11,6 +15,7 @@ with the name intact, and saved again unchanged.
 Usage: check-windows-program.py PROGRAM.exe SKINS_FOLDER WORK_FOLDER
 Runs on a display (Xvfb) with WINEPREFIX set; Wine passes the ZR4PC_* variables on."""
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -79,6 +84,90 @@ def png_pixels(path):
         rows.append(bytes(line))
         previous = line
     return width, height, rows, bpp
+
+
+def icon_sizes(data):
+    """The sizes of the images of an icon file (0 in its directory stands for 256)."""
+    reserved, kind, count = struct.unpack("<HHH", data[:6])
+    if reserved != 0 or kind != 1:
+        raise ValueError("not an icon file")
+    sizes = set()
+    for i in range(count):
+        width, height = data[6 + 16 * i], data[7 + 16 * i]
+        sizes.add((width or 256, height or 256))
+    return sizes
+
+
+def version_strings(data):
+    """Key -> value of a version resource's string table. Each entry is three 16-bit words
+    (lengths, then type 1 for text) before its key; keys and values are UTF-16 strings padded
+    with zeros to four bytes, so a key's value is the next string after it."""
+    words = data[:len(data) // 2 * 2].decode("utf-16-le", errors="replace")
+    texts = [re.sub(r"^.*\x01", "", text, flags=re.S) for text in words.split("\0") if text]
+    return {key: value for key, value in zip(texts, texts[1:])}
+
+
+def check_executable(program, work):
+    errors = []
+    headers = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", program], capture_output=True,
+                             text=True, check=True).stdout
+    subsystem = re.search(r"^Subsystem\s+\S+\s+\((.*)\)$", headers, re.M)
+    if subsystem is None or subsystem.group(1) != "Windows GUI":
+        errors.append("the subsystem is %r, not the Windows GUI"
+                      % (subsystem.group(1) if subsystem else None))
+    # Static Qt Core declares its startup hook for export, and the linker keeps every declared
+    # export: that one entry is all the table may hold.
+    table = headers.split("[Ordinal/Name Pointer] Table", 1)
+    exports = set(re.findall(r"^\s+\[\s*\d+\] (\S+)$", table[1].split("\n\n", 1)[0], re.M)) \
+        if len(table) == 2 else set()
+    if exports - {"qt_startup_hook"}:
+        errors.append("the program exports %s" % sorted(exports))
+
+    listing = subprocess.run(["wrestool", "-l", program], capture_output=True, text=True,
+                             check=True).stdout
+    for name in ("MAINICON", "ZICON_01"):
+        # Type 14: a group icon, the resource LoadIcon and Explorer read by name.
+        if "--type=14 --name='%s'" % name not in listing:
+            errors.append("no icon resource %s: %s" % (name, listing))
+            continue
+        icon = subprocess.run(["wrestool", "-x", "--type=14", "--name=" + name, program],
+                              capture_output=True, check=True).stdout
+        sizes = icon_sizes(icon)
+        wanted = {(size, size) for size in (16, 24, 32, 48, 256)}
+        if sizes != wanted:
+            errors.append("icon %s has the sizes %s, not %s" % (name, sorted(sizes),
+                                                               sorted(wanted)))
+
+    version = subprocess.run(["wine", program, "--version"], capture_output=True, text=True,
+                             timeout=LIMIT_S)
+    match = re.fullmatch(r"zr4pcctrl (\S+)\n", version.stdout)
+    if version.returncode != 0 or match is None:
+        errors.append("--version through a pipe: exit %d, %r" % (version.returncode,
+                                                                version.stdout))
+    else:
+        details = version_strings(subprocess.run(["wrestool", "-x", "--raw", "--type=16", program],
+                                                 capture_output=True, check=True).stdout)
+        expected = {"ProductName": "ZR4PCCtrl", "FileVersion": match.group(1),
+                    "ProductVersion": match.group(1)}
+        for key, value in expected.items():
+            if details.get(key) != value:
+                errors.append("version detail %s is %r, not %r" % (key, details.get(key), value))
+        if not details.get("FileDescription"):
+            errors.append("no FileDescription in the version details: %s" % details)
+
+    # Sent to a file, as "zr4pcctrl.exe --help > help.txt" does.
+    help_file = os.path.join(work, "help.txt")
+    with open(help_file, "w") as output:
+        status = subprocess.run(["wine", program, "--help"], stdout=output,
+                                stderr=subprocess.DEVNULL, timeout=LIMIT_S).returncode
+    with open(help_file) as output:
+        text = output.read()
+    if status != 0 or "--status" not in text:
+        errors.append("--help sent to a file: exit %d, %r" % (status, text[:300]))
+    print("Windows program: %s, icons %s, version %s" % (
+        subsystem.group(1) if subsystem else "no subsystem", "MAINICON ZICON_01",
+        match.group(1) if match else "?"))
+    return errors
 
 
 def check_screenshot(program, skins, work):
@@ -166,6 +255,12 @@ def check_second_start(program, skins, work):
         if not wait_for(window_answers, 10):
             errors.append("--status --json was not answered by the running window: %r"
                           % answers[-1])
+        # The status line, read from a pipe as a script reads it.
+        line = subprocess.run(["wine", program, "--status"], env=env, capture_output=True,
+                              text=True, timeout=LIMIT_S)
+        if line.returncode != 0 or not re.search(r"Vol\.20 \| ZR4PCCtrl\n$", line.stdout):
+            errors.append("--status through a pipe: exit %d, %r" % (line.returncode,
+                                                                   line.stdout))
         subprocess.run(["wine", program, "-EXIT"], env=env, capture_output=True,
                        timeout=LIMIT_S)
         try:
@@ -261,7 +356,8 @@ def main():
         return 2
     program, skins, work = sys.argv[1:]
     os.makedirs(work, exist_ok=True)
-    errors = check_screenshot(program, skins, work)
+    errors = check_executable(program, work)
+    errors += check_screenshot(program, skins, work)
     errors += check_second_start(program, skins, work)
     errors += check_start_during_message(program, work)
     errors += check_japanese_settings(program, skins, work)

@@ -1,4 +1,4 @@
-// The program's icons: the built-in one, and icon files of the "icons" folder.
+// The program's icons: the built-in ones, and icon files of the "icons" folder.
 #pragma once
 
 #include <QIcon>
@@ -6,8 +6,12 @@
 
 namespace zr4 {
 
-// The program's own icon, drawn in the sizes the window, the taskbar and the tray use.
+// The program's own icon, drawn in the sizes the window, the taskbar and the tray use. On
+// Windows it is the .exe's icon resource "MAINICON".
 QIcon BuiltInIcon();
+
+// The tray's icon while no icon file is chosen. On Windows the .exe's icon resource "ZICON_01".
+QIcon BuiltInTrayIcon();
 
 // The program folder's "icons" folder.
 QString IconsFolder();

@@ -467,7 +467,10 @@ bool MainWindow::TrayAvailable() {
 void MainWindow::TrayIconChanged(bool shown, const std::string& tip) {
   trayMenu_.Refresh();
   if (shown) {
-    tray_.Show(QApplication::windowIcon(), QString::fromStdString(tip));
+    // The tray has a built-in icon of its own; an icon file chosen in the about box is shown
+    // there too.
+    tray_.Show(iconFromFile_ ? QApplication::windowIcon() : BuiltInTrayIcon(),
+               QString::fromStdString(tip));
   } else {
     tray_.Hide();
   }
@@ -505,6 +508,7 @@ void MainWindow::PopupMenuAtCursor() {
 bool MainWindow::SetApplicationIcon(const std::string& file) {
   if (file.empty()) {
     QApplication::setWindowIcon(BuiltInIcon());
+    iconFromFile_ = false;
     return true;
   }
   const QString path = IconsFolder() + '/' + QString::fromStdString(file);
@@ -512,6 +516,7 @@ bool MainWindow::SetApplicationIcon(const std::string& file) {
   const QIcon icon = LoadIconFile(path);
   if (icon.isNull()) return false;
   QApplication::setWindowIcon(icon);
+  iconFromFile_ = true;
   return true;
 }
 

@@ -160,6 +160,8 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   QMenu popupMenu_;
   TrayIcon tray_{this};
   TrayMenu trayMenu_{*this};
+  // The application's icon is an icon file of the "icons" folder, not the built-in one.
+  bool iconFromFile_ = false;
 
   bool dragging_ = false;
   QPoint lastMouse_;

@@ -1,6 +1,7 @@
 // The program on Windows: the named mutex marks the running instance, and a hidden top-level
 // window of the controller's class receives what a later start hands over or asks, the power
-// events and the end of the session. Diagnostics go to the debugger.
+// events and the end of the session. Diagnostics go to the debugger. The program has no console
+// of its own: a start from a console writes its lines there.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -14,13 +15,17 @@
 // The system's headers after the program's own, so that their macros cannot reach those.
 #include "platform/app/debugger_log_windows.h"
 #include "platform/app/instance_channel_windows.h"
+#include "platform/app/parent_console.h"
 #include "platform/app/single_instance_windows.h"
 
 namespace zr4 {
 namespace {
 
 // The first instance: the controller window until it closes.
-int RunController(int& argc, char** argv, const ProgramOptions& options) {
+int RunController(int& argc, char** argv, const ProgramOptions& options,
+                  ParentConsole& parentConsole) {
+  // Started from a console, the controller must outlive it.
+  parentConsole.Release();
   ControllerApp app(argc, argv, options);
   TController& controller = app.Controller();
 
@@ -57,6 +62,7 @@ int RunController(int& argc, char** argv, const ProgramOptions& options) {
 
 // The instance's mutex is held until the process ends.
 int RunProgram(int& argc, char** argv) {
+  ParentConsole parentConsole(SystemWin32ConsoleApi());
   ProgramOptions options;
   if (const std::optional<int> ended = BeginProgram(argc, argv, LogToDebugger, options))
     return *ended;
@@ -78,7 +84,7 @@ int RunProgram(int& argc, char** argv) {
                               console)
         .value_or(0);
   }
-  return RunController(argc, argv, options);
+  return RunController(argc, argv, options, parentConsole);
 }
 
 }  // namespace
