@@ -54,6 +54,8 @@ struct TStartup {
   // The simulated component the link falls back to, whose remote `--sim-remote` presses;
   // nullptr when there is none.
   TSimComponent* simulator = nullptr;
+  // Started with the session (--at-login): no one may be at the screen yet to click a box away.
+  bool atLogin = false;
 };
 
 // What the PC offers the controller beyond the component; a missing port offers nothing.
@@ -166,6 +168,7 @@ class TController : public InstanceTarget {
   NoAudioOutputs noAudio_;
   TPcPorts ports_;
   std::string program_;
+  bool atLogin_ = false;
   std::string title_ = kAppTitle;
 
   // The parts, each created after those it uses; a part that reaches one created after it, or
