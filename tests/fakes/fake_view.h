@@ -32,6 +32,9 @@ class FakeView : public ControllerView {
   void ShowCaptionedMessage(const std::string& caption, const std::string& text) override {
     captionedMessages.push_back(caption + "|" + text);
   }
+  void ShowNotification(const std::string& title, const std::string& text) override {
+    notifications.push_back(title + "|" + text);
+  }
   void ShowWindow() override { ++showRequests; }
   void CloseWindow() override { ++closeRequests; }
   void SetTopmost(bool topmost) override { topmostCalls.push_back(topmost); }
@@ -114,6 +117,7 @@ class FakeView : public ControllerView {
   std::optional<TRect> workArea;
   std::vector<std::string> messages;
   std::vector<std::string> captionedMessages;  // "caption|text"
+  std::vector<std::string> notifications;      // "title|text"
   std::string title;
 };
 

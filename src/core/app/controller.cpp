@@ -31,6 +31,7 @@ TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
 void TController::FormCreate(const TStartup& startup) {
   power_.Reset();
   program_ = startup.program;
+  atLogin_ = startup.atLogin;
   simRemote_.Attach(startup.simulator);
   ShowDiscoveryNotice(startup.discovery);
 
@@ -76,7 +77,13 @@ void TController::FormCreate(const TStartup& startup) {
 void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {
   // A link without a device is a missing component, whatever the platform reported.
   discovery.componentMissing = discovery.componentMissing || !link_.Found;
-  if (const std::string notice = DiscoveryNotice(discovery, program_); !notice.empty())
+  const std::string notice = DiscoveryNotice(discovery, program_);
+  if (notice.empty()) return;
+  // At login a box would hold the session's start until someone clicks it, with the component
+  // merely switched off; the notification says the same and goes away by itself.
+  if (atLogin_)
+    view_.ShowNotification(kAppTitle, notice);
+  else
     view_.ShowMessage(notice);
 }
 

@@ -55,6 +55,8 @@ struct TStartup {
   // The simulated component the link falls back to, whose remote `--sim-remote` presses;
   // nullptr when there is none.
   TSimComponent* simulator = nullptr;
+  // Started with the session (--at-login): no one may be at the screen yet to click a box away.
+  bool atLogin = false;
 };
 
 class LoginStart;
@@ -176,6 +178,7 @@ class TController : public InstanceTarget {
   NoAudioOutputs noAudio_;
   TPcPorts ports_;
   std::string program_;
+  bool atLogin_ = false;
   std::string title_ = kAppTitle;
 
   // The parts, each created after those it uses; a part that reaches one created after it, or

@@ -75,7 +75,9 @@ std::vector<InstanceRequest> LaterStartRequests(const ProgramOptions& options,
     requests.push_back({InstanceVerb::Forward, BuildForwardedText(options.params)});
   if (!options.screenshotFile.empty())
     requests.push_back({InstanceVerb::Screenshot, absolutePicture});
-  if (requests.empty()) requests.push_back({InstanceVerb::Restore, {}});
+  // A start at login finds an instance already running (started by hand, or by a second
+  // autostart entry): nothing may come to the front of the new session.
+  if (requests.empty() && !options.atLogin) requests.push_back({InstanceVerb::Restore, {}});
   return requests;
 }
 

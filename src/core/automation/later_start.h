@@ -29,8 +29,8 @@ std::optional<int> AskStatus(InstanceChannel& channel, bool json, const StartCon
 int PressSimRemote(InstanceChannel& channel, const std::string& key, const StartConsole& console);
 
 // What a later start asks of the running instance, in order: its command line (or, without one,
-// to come to the front), then the picture it wants (`absolutePicture`: the picture's path made
-// absolute, since the instance runs in another folder).
+// to come to the front, except at login), then the picture it wants (`absolutePicture`: the
+// picture's path made absolute, since the instance runs in another folder).
 std::vector<InstanceRequest> LaterStartRequests(const ProgramOptions& options,
                                                 const std::string& absolutePicture);
 

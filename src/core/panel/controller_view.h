@@ -55,6 +55,9 @@ class ControllerView {
     (void)caption;
     ShowMessage(text);
   }
+  // A desktop notification: shown without waiting for anyone to click it away. Where the
+  // desktop has no way to show one, the text goes where the program's diagnostics go.
+  virtual void ShowNotification(const std::string& title, const std::string& text) = 0;
   // Shows the window, at its place in start-up.
   virtual void ShowWindow() = 0;
   // Close the window: the shell then runs TController::FormClose.

@@ -36,6 +36,8 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
       options.printUdevRules = true;
     } else if (arg == "--no-mpris") {
       options.mediaControls = false;
+    } else if (arg == "--at-login") {
+      options.atLogin = true;
     } else if (arg == "--sim-remote" || arg.starts_with("--sim-remote=")) {
       std::string key;
       if (arg == "--sim-remote") {
@@ -122,6 +124,9 @@ std::string ProgramUsage() {
          "                     ZR4PC, and exit\n"
          "  --no-mpris         do not show the component in the desktop's media controls\n"
          "                     (Linux)\n"
+         "  --at-login         the start at login: notices that would wait for a click\n"
+         "                     (no ZR4PC, no permission) become desktop notifications,\n"
+         "                     and with an instance running nothing is shown\n"
          "\n"
          "On a Wayland desktop the window runs through XWayland (it shapes and places\n"
          "itself); ZR4PC_WAYLAND=1 runs it as a Wayland client instead.\n"

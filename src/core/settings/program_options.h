@@ -19,6 +19,10 @@ struct ProgramOptions {
   bool version = false;         // --version
   bool printUdevRules = false;  // --print-udev-rules: the rule that lets the user open the ZR4PC
   bool mediaControls = true;    // --no-mpris clears it: not in the desktop's media controls
+  // --at-login: started with the session, with no one yet at the screen. Notices that would
+  // wait for a click become desktop notifications, and a later start asks the running
+  // instance for nothing visible.
+  bool atLogin = false;
   // --sim-remote KEY: press that key ("up", "down", "mute", "power") of the running instance's
   // simulated component's remote, then end.
   std::string simRemoteKey;

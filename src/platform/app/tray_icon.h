@@ -38,6 +38,11 @@ class TrayIcon : public QObject {
   bool Shown() const;
   QString Tip() const;
 
+  // A notice the desktop shows without waiting for a click: Windows, this icon's balloon (the
+  // icon shown for as long as the balloon when it is not shown anyway); Linux, the desktop's
+  // notification service. False when there is no way to show it.
+  bool Notify(const QIcon& icon, const QString& title, const QString& text);
+
  private:
   class Native;
 

@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include "core/app/controller.h"
+#include "platform/app/desktop_notification_linux.h"
 #include "platform/app/tray_icon.h"
 
 namespace zr4 {
@@ -105,6 +106,12 @@ bool TrayIcon::Shown() const {
 
 QString TrayIcon::Tip() const {
   return native_->icon.toolTip();
+}
+
+// Not QSystemTrayIcon::showMessage: it needs a shown icon and a tray that draws balloons, and
+// falls back to the notification service only on some desktops.
+bool TrayIcon::Notify(const QIcon&, const QString& title, const QString& text) {
+  return SendDesktopNotification(title, text);
 }
 
 void TrayIcon::Mouse(TTrayMouse event, TTrayButton button) const {

@@ -90,6 +90,13 @@ QString TrayIcon::Tip() const {
   return QString::fromStdString(native_->notify.Tip());
 }
 
+bool TrayIcon::Notify(const QIcon& icon, const QString& title, const QString& text) {
+  const bool shown =
+      native_->notify.ShowBalloon(native_->Image(icon), title.toStdString(), text.toStdString());
+  native_->ReleasePrevious();
+  return shown;
+}
+
 void TrayIcon::Mouse(TTrayMouse event, TTrayButton button) const {
   if (controller_) controller_->TrayMouse(event, button);
 }

@@ -18,6 +18,12 @@ constexpr std::uint32_t kNimDelete = 2;
 constexpr std::uint32_t kNifMessage = 1;
 constexpr std::uint32_t kNifIcon = 2;
 constexpr std::uint32_t kNifTip = 4;
+constexpr std::uint32_t kNifInfo = 0x10;  // the record carries a balloon
+constexpr std::uint32_t kNiifInfo = 1;    // the balloon's "information" icon
+// What the icon's callback message carries about its balloon (WM_USER + 3, + 4, + 5).
+constexpr std::uint32_t kNinBalloonHide = 0x403;
+constexpr std::uint32_t kNinBalloonTimeout = 0x404;
+constexpr std::uint32_t kNinBalloonUserClick = 0x405;
 constexpr std::uint32_t kWmMouseMove = 0x200;
 constexpr std::uint32_t kWmLButtonDown = 0x201;
 constexpr std::uint32_t kWmLButtonUp = 0x202;
@@ -29,8 +35,9 @@ constexpr std::uint32_t kWmMButtonDown = 0x207;
 constexpr std::uint32_t kWmMButtonUp = 0x208;
 constexpr std::uint32_t kWmMButtonDblClk = 0x209;
 
-// The fields of NOTIFYICONDATA the icon fills. The tip is UTF-8 here; the system
-// implementation hands it on in UTF-16, cut to the record's 127 characters.
+// The fields of NOTIFYICONDATA the icon fills. The texts are UTF-8 here; the system
+// implementation hands them on in UTF-16, cut to the record's sizes (tip 127 characters,
+// balloon title 63, balloon text 255).
 struct NotifyIconRecord {
   std::uintptr_t window = 0;
   std::uint32_t id = 0;
@@ -38,6 +45,10 @@ struct NotifyIconRecord {
   std::uint32_t callbackMessage = 0;
   std::uintptr_t icon = 0;  // HICON
   std::string tip;
+  // With kNifInfo: the balloon.
+  std::string infoTitle{};
+  std::string info{};
+  std::uint32_t infoFlags = 0;
 
   bool operator==(const NotifyIconRecord&) const = default;
 };

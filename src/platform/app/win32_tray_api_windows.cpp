@@ -38,6 +38,13 @@ LRESULT CALLBACK HiddenWindowProcedure(HWND window, UINT message, WPARAM wparam,
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// `text` into a fixed field of the record, cut to leave room for the terminator.
+template <std::size_t N>
+void CopyCut(const std::string& text, wchar_t (&field)[N]) {
+  const std::wstring wide = Widen(text);
+  std::copy_n(wide.begin(), std::min(wide.size(), N - 1), field);
+}
+
 class SystemTrayApi : public Win32TrayApi {
  public:
   std::uint32_t RegisterWindowMessageA(const std::string& name) override {
@@ -75,9 +82,10 @@ class SystemTrayApi : public Win32TrayApi {
     data.uFlags = record.flags;
     data.uCallbackMessage = record.callbackMessage;
     data.hIcon = reinterpret_cast<HICON>(record.icon);
-    const std::wstring tip = Widen(record.tip);
-    const std::size_t length = std::min(tip.size(), std::size(data.szTip) - 1);
-    std::copy_n(tip.begin(), length, data.szTip);
+    CopyCut(record.tip, data.szTip);
+    CopyCut(record.infoTitle, data.szInfoTitle);
+    CopyCut(record.info, data.szInfo);
+    data.dwInfoFlags = record.infoFlags;
     return Shell_NotifyIconW(message, &data) != FALSE;
   }
 };

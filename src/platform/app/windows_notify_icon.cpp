@@ -34,7 +34,12 @@ void WindowsNotifyIcon::Show(std::uintptr_t icon, const std::string& tip) {
   if (tip != tip_) changed |= kNifTip;
   icon_ = icon;
   tip_ = tip;
-  if (!shown_) {
+  if (balloonOnly_) {
+    // Already in the notification area: adding it again would fail.
+    balloonOnly_ = false;
+    shown_ = true;
+    api_.ShellNotifyIcon(kNimModify, Record(kNifMessage | kNifIcon | kNifTip));
+  } else if (!shown_) {
     shown_ = true;
     Add();
   } else if (changed != 0) {
@@ -43,10 +48,36 @@ void WindowsNotifyIcon::Show(std::uintptr_t icon, const std::string& tip) {
 }
 
 void WindowsNotifyIcon::Hide() {
-  if (!shown_) return;
+  if (!shown_ && !balloonOnly_) return;
+  Delete();
+}
+
+void WindowsNotifyIcon::Delete() {
   shown_ = false;
+  balloonOnly_ = false;
   api_.ShellNotifyIcon(kNimDelete, Record(0));
   icon_ = 0;
+}
+
+bool WindowsNotifyIcon::ShowBalloon(std::uintptr_t icon, const std::string& title,
+                                    const std::string& text) {
+  if (window_ == 0) return false;
+  // A balloon belongs to an icon in the notification area: without one, one comes for it.
+  const bool adding = !shown_ && !balloonOnly_;
+  if (adding) {
+    icon_ = icon;
+    tip_ = title;
+  }
+  NotifyIconRecord record = Record(adding ? kNifMessage | kNifIcon | kNifTip | kNifInfo : kNifInfo);
+  record.infoTitle = title;
+  record.info = text;
+  record.infoFlags = kNiifInfo;
+  if (!api_.ShellNotifyIcon(adding ? kNimAdd : kNimModify, record)) {
+    if (adding) icon_ = 0;
+    return false;
+  }
+  if (adding) balloonOnly_ = true;
+  return true;
 }
 
 std::optional<std::intptr_t> WindowsNotifyIcon::OnMessage(std::uint32_t message,
@@ -55,6 +86,8 @@ std::optional<std::intptr_t> WindowsNotifyIcon::OnMessage(std::uint32_t message,
   // A registered message has no fixed number. The restarted taskbar has lost every icon; the
   // delete first, in case this one survived, so that the add cannot fail for it.
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    // A balloon's icon went with the old taskbar, and its balloon with it.
+    balloonOnly_ = false;
     if (shown_) {
       api_.ShellNotifyIcon(kNimDelete, Record(0));
       Add();
@@ -68,6 +101,10 @@ std::optional<std::intptr_t> WindowsNotifyIcon::OnMessage(std::uint32_t message,
 }
 
 void WindowsNotifyIcon::MouseMessage(std::uint32_t mouse) {
+  if (mouse == kNinBalloonHide || mouse == kNinBalloonTimeout || mouse == kNinBalloonUserClick) {
+    if (balloonOnly_) Delete();
+    return;
+  }
   struct Mapping {
     std::uint32_t message;
     TTrayButton button;

@@ -41,6 +41,11 @@ class WindowsNotifyIcon {
   void Show(std::uintptr_t icon, const std::string& tip);
   void Hide();
   bool Shown() const { return shown_; }
+  // A balloon at the icon with this title and text. An icon not shown is added for the
+  // balloon's time (with this image, the title as its tip) and taken away when the balloon
+  // goes; Show makes it the shown icon. False without the icon's window, or when the shell
+  // refused it.
+  bool ShowBalloon(std::uintptr_t icon, const std::string& title, const std::string& text);
   const std::string& Tip() const { return tip_; }
 
   // A message of the icon's window.
@@ -51,12 +56,15 @@ class WindowsNotifyIcon {
   NotifyIconRecord Record(std::uint32_t flags) const;
   void Add();
   void MouseMessage(std::uint32_t mouse);
+  void Delete();
 
   Win32TrayApi& api_;
   Handlers handlers_;
   std::uint32_t taskbarCreated_ = 0;
   std::uintptr_t window_ = 0;
   bool shown_ = false;
+  // Added only for a balloon, not shown as far as the program is concerned.
+  bool balloonOnly_ = false;
   std::uintptr_t icon_ = 0;
   std::string tip_;
 };

@@ -65,7 +65,7 @@ TPcPorts ControllerApp::Ports() const {
 void ControllerApp::Create() {
   controller_.FormCreate({options_.params, device_.Discovery(), program_,
                           QApplication::doubleClickInterval(), window_.Tray().HostClicks(),
-                          &device_.Simulator()});
+                          &device_.Simulator(), options_.atLogin});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.
   // A component that left leaves the link without a device and the display as it was.

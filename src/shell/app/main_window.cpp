@@ -393,6 +393,12 @@ void MainWindow::ShowCaptionedMessage(const std::string& caption, const std::str
   box.exec();
 }
 
+void MainWindow::ShowNotification(const std::string& title, const std::string& text) {
+  if (!tray_.Notify(QApplication::windowIcon(), QString::fromStdString(title),
+                    QString::fromStdString(text)))
+    std::fprintf(stderr, "zr4pcctrl: %s\n", text.c_str());
+}
+
 void MainWindow::SetController(TController* controller) {
   controller_ = controller;
   tray_.SetController(controller);

@@ -47,6 +47,7 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   void TitleChanged(const std::string& title) override;
   void ShowMessage(const std::string& text) override;
   void ShowCaptionedMessage(const std::string& caption, const std::string& text) override;
+  void ShowNotification(const std::string& title, const std::string& text) override;
   void ShowWindow() override;
   void CloseWindow() override;
   void ShortcutsChanged(const std::vector<TShortcutBinding>& shortcuts) override;

@@ -48,6 +48,41 @@ TEST_F(ControllerTest, StartWithoutComponentKeepsTheDesignedCaptions) {
   EXPECT_EQ(lonely.Labels(), TPanelLabels{});
 }
 
+// A start at login must not wait for a click: the start-up notices become notifications with
+// the application title, the same texts; a later rediscovery (someone plugged the component in)
+// and a normal start still show the box.
+TEST_F(ControllerTest, AtLoginTheStartUpNoticesAreNotificationsNotBoxes) {
+  TStartup atLogin;
+  atLogin.atLogin = true;
+  TController lonely(clock, absentLink, view);
+  lonely.FormCreate(atLogin);
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.notifications,
+            std::vector<std::string>{"ZR4PCCtrl|該当するUSBデバイスが見つかりません。"});
+  EXPECT_EQ(view.showRequests, 1);  // the window still shows, as at a normal start
+
+  test::FakeView deniedView;
+  TController denied(clock, absentLink, deniedView);
+  atLogin.discovery.deniedPath = "/dev/bus/usb/001/007";
+  atLogin.program = "/usr/bin/zr4pcctrl";
+  denied.FormCreate(atLogin);
+  ASSERT_EQ(deniedView.notifications.size(), 1u);
+  EXPECT_TRUE(deniedView.notifications[0].starts_with("ZR4PCCtrl|ZR4PC が見つかりましたが"));
+  EXPECT_NE(deniedView.notifications[0].find("/dev/bus/usb/001/007"), std::string::npos);
+  EXPECT_NE(deniedView.notifications[0].find("--print-udev-rules"), std::string::npos);
+  EXPECT_TRUE(deniedView.messages.empty());
+
+  denied.DeviceRediscovered({false, "/dev/bus/usb/001/008"});
+  EXPECT_EQ(deniedView.notifications.size(), 1u);
+  EXPECT_EQ(deniedView.messages.size(), 1u);
+
+  test::FakeView normalView;
+  TController normal(clock, absentLink, normalView);
+  normal.FormCreate({});
+  EXPECT_TRUE(normalView.notifications.empty());
+  EXPECT_EQ(normalView.messages, std::vector<std::string>{"該当するUSBデバイスが見つかりません。"});
+}
+
 TEST_F(ControllerTest, TheWindowShowsBeforeTheNoiseBlankerWaitsAndTheFirstDisplay) {
   struct OrderView : test::FakeView {
     explicit OrderView(test::FakeClock& c) : clock(c) {}

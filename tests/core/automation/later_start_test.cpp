@@ -103,6 +103,21 @@ TEST_F(LaterStartTest, TheCommandLineGoesFirstThenThePicture) {
   EXPECT_TRUE(errors.empty());
 }
 
+// A start at login asks nothing visible of the running instance, yet its command line still runs
+// there; the switch itself is never handed over.
+TEST_F(LaterStartTest, AtLoginNothingComesToTheFront) {
+  const ProgramOptions alone = ParseProgramOptions({"--at-login"});
+  EXPECT_TRUE(LaterStartRequests(alone, "").empty());
+  ProgramOptions quiet = alone;
+  EXPECT_EQ(HandOverLaterStart(quiet, LaterStartRequests(alone, ""), channel, console), 0);
+  EXPECT_TRUE(channel.sent.empty());
+  EXPECT_TRUE(out.empty());
+  EXPECT_TRUE(errors.empty());
+
+  EXPECT_EQ(LaterStartRequests(ParseProgramOptions({"--at-login", "-ON"}), ""),
+            (std::vector<InstanceRequest>{{InstanceVerb::Forward, "-ON"}}));
+}
+
 TEST_F(LaterStartTest, WhatWasNotHandedOverIsSaidOrRunHere) {
   ProgramOptions options;
   options.params = {"-ON"};

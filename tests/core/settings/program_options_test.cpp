@@ -84,5 +84,19 @@ TEST(ProgramOptionsTest, HelpVersionAndUdevRules) {
   EXPECT_NE(ProgramUsage().find("--screenshot FILE"), std::string::npos);
 }
 
+TEST(ProgramOptionsTest, AtLoginIsTheProgramsNotTheControllers) {
+  ProgramOptions o = ParseProgramOptions({"--at-login", "--simulate", "-ON"});
+  EXPECT_EQ(o.error, "");
+  EXPECT_TRUE(o.atLogin);
+  EXPECT_TRUE(o.simulate);
+  EXPECT_EQ(o.params, (Args{"-ON"}));
+  // After the controller's command line has begun it is the controller's token, as any other.
+  o = ParseProgramOptions({"-ON", "--at-login"});
+  EXPECT_FALSE(o.atLogin);
+  EXPECT_EQ(o.params, (Args{"-ON", "--at-login"}));
+  EXPECT_FALSE(ParseProgramOptions({}).atLogin);
+  EXPECT_NE(ProgramUsage().find("\n  --at-login "), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zr4

@@ -34,7 +34,7 @@ class FakeTrayApi : public Win32TrayApi {
   void DestroyWindow(std::uintptr_t window) override { destroyed.push_back(window); }
   bool ShellNotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
     calls.emplace_back(message, record);
-    return true;
+    return shellAccepts;
   }
   // What the system's dispatch hands the window.
   std::optional<std::intptr_t> Send(std::uint32_t message, std::uintptr_t wParam,
@@ -43,6 +43,7 @@ class FakeTrayApi : public Win32TrayApi {
   }
 
   bool windowCreates = true;
+  bool shellAccepts = true;
   std::vector<std::string> registered;
   std::vector<std::string> windowClasses;
   std::vector<std::uintptr_t> destroyed;
@@ -150,6 +151,99 @@ TEST_F(WindowsNotifyIconTest, WithoutItsWindowTheIconIsNeverAdded) {
   }
   EXPECT_THAT(api.calls, IsEmpty());
   EXPECT_THAT(api.destroyed, IsEmpty());
+}
+
+// Flags: NIF_MESSAGE 1, NIF_ICON 2, NIF_TIP 4, NIF_INFO 0x10; the balloon's icon NIIF_INFO 1.
+// The balloon's end reaches the icon's callback as NIN_BALLOONTIMEOUT (0x404), NIN_BALLOONHIDE
+// (0x403) or NIN_BALLOONUSERCLICK (0x405).
+TEST_F(WindowsNotifyIconTest, ABalloonWithoutAShownIconBringsOneForItsTime) {
+  WindowsNotifyIcon icon(api, Recording());
+  EXPECT_TRUE(icon.ShowBalloon(0xA1, "ZR4PCCtrl", "該当するUSBデバイスが見つかりません。"));
+  ASSERT_EQ(api.calls.size(), 1u);
+  EXPECT_EQ(api.calls[0].first, 0u);  // NIM_ADD
+  NotifyIconRecord added{kWindow, 1, 0x17, 1124, 0xA1, "ZR4PCCtrl"};
+  added.infoTitle = "ZR4PCCtrl";
+  added.info = "該当するUSBデバイスが見つかりません。";
+  added.infoFlags = 1;
+  EXPECT_EQ(api.calls[0].second, added);
+  EXPECT_FALSE(icon.Shown());  // the program did not ask for an icon
+
+  // The pointer on it still reaches the program; the balloon's end takes the icon away, once.
+  EXPECT_EQ(api.Send(1124, 1, 0x201), std::optional<std::intptr_t>(0));
+  EXPECT_THAT(events, ElementsAre("down left"));
+  api.Send(1124, 1, 0x404);
+  api.Send(1124, 1, 0x404);
+  ASSERT_EQ(api.calls.size(), 2u);
+  EXPECT_EQ(api.calls[1].first, 2u);  // NIM_DELETE
+  EXPECT_EQ(api.calls[1].second.id, 1u);
+
+  for (std::intptr_t end : {0x403, 0x405}) {
+    api.calls.clear();
+    icon.ShowBalloon(0xA1, "ZR4PCCtrl", "text");
+    api.Send(1124, 1, end);
+    ASSERT_EQ(api.calls.size(), 2u) << end;
+    EXPECT_EQ(api.calls[1].first, 2u) << end;
+  }
+  EXPECT_THAT(events, ElementsAre("down left"));  // the balloon's messages are no clicks
+}
+
+TEST_F(WindowsNotifyIconTest, ABalloonAtAShownIconLeavesTheIconAsItIs) {
+  WindowsNotifyIcon icon(api, Recording());
+  icon.Show(0xA1, "CD01 Vol.20");
+  api.calls.clear();
+  EXPECT_TRUE(icon.ShowBalloon(0xB2, "ZR4PCCtrl", "該当するUSBデバイスが見つかりません。"));
+  ASSERT_EQ(api.calls.size(), 1u);
+  EXPECT_EQ(api.calls[0].first, 1u);  // NIM_MODIFY, the balloon only
+  EXPECT_EQ(api.calls[0].second.flags, 0x10u);
+  EXPECT_EQ(api.calls[0].second.infoTitle, "ZR4PCCtrl");
+  EXPECT_EQ(api.calls[0].second.info, "該当するUSBデバイスが見つかりません。");
+  EXPECT_EQ(api.calls[0].second.infoFlags, 1u);
+  api.Send(1124, 1, 0x404);
+  EXPECT_EQ(api.calls.size(), 1u);  // the shown icon stays
+  EXPECT_TRUE(icon.Shown());
+  EXPECT_EQ(icon.Tip(), "CD01 Vol.20");
+}
+
+TEST_F(WindowsNotifyIconTest, AnIconShownDuringItsBalloonStaysAfterIt) {
+  {
+    WindowsNotifyIcon icon(api, Recording());
+    icon.ShowBalloon(0xA1, "ZR4PCCtrl", "text");
+    icon.Show(0xA2, "FM 01 Vol.22");
+    ASSERT_EQ(api.calls.size(), 2u);
+    // Already in the notification area: changed, not added a second time.
+    EXPECT_EQ(api.calls[1].first, 1u);
+    EXPECT_EQ(api.calls[1].second, (NotifyIconRecord{kWindow, 1, 7, 1124, 0xA2, "FM 01 Vol.22"}));
+    api.Send(1124, 1, 0x404);
+    EXPECT_EQ(api.calls.size(), 2u);
+    EXPECT_TRUE(icon.Shown());
+
+    // A balloon's icon that went with a restarted taskbar is not brought back.
+    icon.Hide();
+    icon.ShowBalloon(0xA1, "ZR4PCCtrl", "text");
+    api.calls.clear();
+    api.Send(kTaskbarCreatedNumber, 0, 0);
+    EXPECT_THAT(api.calls, IsEmpty());
+  }
+  EXPECT_THAT(api.calls, IsEmpty());  // nothing left to take away at the end
+}
+
+TEST_F(WindowsNotifyIconTest, ABalloonTheShellRefusesLeavesNoIconBehind) {
+  WindowsNotifyIcon icon(api, Recording());
+  api.shellAccepts = false;
+  EXPECT_FALSE(icon.ShowBalloon(0xA1, "ZR4PCCtrl", "text"));
+  api.shellAccepts = true;
+  api.calls.clear();
+  api.Send(1124, 1, 0x404);
+  EXPECT_THAT(api.calls, IsEmpty());
+  icon.Show(0xA2, "CD");
+  ASSERT_EQ(api.calls.size(), 1u);
+  EXPECT_EQ(api.calls[0].first, 0u);  // added as any icon not in the notification area
+
+  api.windowCreates = false;
+  WindowsNotifyIcon windowless(api, Recording());
+  api.calls.clear();
+  EXPECT_FALSE(windowless.ShowBalloon(0xA1, "ZR4PCCtrl", "text"));
+  EXPECT_THAT(api.calls, IsEmpty());
 }
 
 }  // namespace
