@@ -1,0 +1,40 @@
+#include "core/panel/status_report.h"
+
+#include <gtest/gtest.h>
+
+namespace zr4 {
+namespace {
+
+TPanelLabels CdPanel() {
+  TPanelLabels labels;
+  labels.lbInput = "CD";
+  labels.lbPresetNum = "07";
+  labels.lbRadioNum = "03:05";
+  labels.lbHz = "";
+  labels.lbAutoManu = "";
+  labels.lbRepeat = "rep&&ran";
+  labels.lbMute = "";
+  labels.lbTone = "TONE";
+  labels.lbVol = "22";
+  return labels;
+}
+
+// A screen reader hears the panel as --status prints it, and the simulated component's mark
+// after it; without the mark the two are the same.
+TEST(StatusReportTest, TheDescriptionIsTheStatusLineAndTheMark) {
+  EXPECT_EQ(PanelDescription(CdPanel(), "SIM"), "CD 07 03:05 rep&ran TONE Vol.22 SIM");
+  EXPECT_EQ(PanelDescription(CdPanel(), ""), "CD 07 03:05 rep&ran TONE Vol.22");
+  EXPECT_EQ(FormatStatusLine(CdPanel()), "CD 07 03:05 rep&ran TONE Vol.22");
+}
+
+TEST(StatusReportTest, TheJsonEndsWithWhetherTheComponentIsSimulated) {
+  EXPECT_EQ(FormatStatusJson(CdPanel(), 22, "ZR4PCCtrl", true),
+            R"({"input":"CD","presetOrTrack":"07","frequencyOrTime":"03:05","unit":"",)"
+            R"("tuning":"","playMode":"rep&ran","mute":"","tone":"TONE","stationName":"",)"
+            R"("volume":22,"title":"ZR4PCCtrl","simulated":true})");
+  const std::string real = FormatStatusJson(CdPanel(), 22, "ZR4PCCtrl", false);
+  EXPECT_TRUE(real.ends_with(R"("volume":22,"title":"ZR4PCCtrl","simulated":false})")) << real;
+}
+
+}  // namespace
+}  // namespace zr4
