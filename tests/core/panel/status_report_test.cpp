@@ -27,14 +27,5 @@ TEST(StatusReportTest, TheDescriptionIsTheStatusLineAndTheMark) {
   EXPECT_EQ(FormatStatusLine(CdPanel()), "CD 07 03:05 rep&ran TONE Vol.22");
 }
 
-TEST(StatusReportTest, TheJsonEndsWithWhetherTheComponentIsSimulated) {
-  EXPECT_EQ(FormatStatusJson(CdPanel(), 22, "ZR4PCCtrl", true),
-            R"({"input":"CD","presetOrTrack":"07","frequencyOrTime":"03:05","unit":"",)"
-            R"("tuning":"","playMode":"rep&ran","mute":"","tone":"TONE","stationName":"",)"
-            R"("volume":22,"title":"ZR4PCCtrl","simulated":true})");
-  const std::string real = FormatStatusJson(CdPanel(), 22, "ZR4PCCtrl", false);
-  EXPECT_TRUE(real.ends_with(R"("volume":22,"title":"ZR4PCCtrl","simulated":false})")) << real;
-}
-
 }  // namespace
 }  // namespace zr4
