@@ -28,6 +28,7 @@ class FakeView : public ControllerView {
     ++timerChanges;
   }
   void TitleChanged(const std::string& title) override { this->title = title; }
+  void SimulatedMarkChanged(const std::string& mark) override { simulatedMarks.push_back(mark); }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   void ShowCaptionedMessage(const std::string& caption, const std::string& text) override {
     captionedMessages.push_back(caption + "|" + text);
@@ -119,6 +120,7 @@ class FakeView : public ControllerView {
   std::vector<std::string> captionedMessages;  // "caption|text"
   std::vector<std::string> notifications;      // "title|text"
   std::string title;
+  std::vector<std::string> simulatedMarks;  // as the view was told, in order
 };
 
 }  // namespace zr4::test

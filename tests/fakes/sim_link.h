@@ -10,6 +10,23 @@
 
 namespace zr4::test {
 
+// The component as the hardware back-end finds it while it is plugged in: a link on it drives a
+// real ZR4PC as far as the program can tell.
+class HardwareFinder : public DeviceFinder {
+ public:
+  explicit HardwareFinder(TSimComponent& component) : component_(component) {}
+  std::optional<FoundDevice> FindDevice() override {
+    if (!plugged) return std::nullopt;
+    return FoundDevice{"/dev/bus/usb/001/004", [this](bool in, std::uint8_t* buffer) {
+                         return component_.Request(in, buffer);
+                       }};
+  }
+  bool plugged = true;
+
+ private:
+  TSimComponent& component_;
+};
+
 template <typename ClockType = FakeClock>
 struct SimLink {
   // Finds nothing: a PC without the component.

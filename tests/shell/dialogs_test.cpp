@@ -239,6 +239,9 @@ TEST_F(DialogsTest, AboutBoxShowsVersionAndListsIcons) {
     EXPECT_EQ(Child<QLabel>(dialog, "Label2").text(),
               QString::fromUtf8("Version 0.20Dbg (｀・ω・´)"));
     EXPECT_EQ(Child<QLabel>(dialog, "Label7").text(), "Author: ");
+    // The window's component is the simulated one.
+    EXPECT_EQ(Child<QLabel>(dialog, "lbSimulated").text(),
+              QString::fromUtf8("ZR4PCのシミュレーターで動作中です。"));
     QMenu& menu = static_cast<AboutBox&>(dialog).IconMenu();
     ASSERT_EQ(menu.actions().size(), 2);
     EXPECT_EQ(menu.actions()[0]->text(), "Default");

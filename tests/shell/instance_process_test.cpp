@@ -303,7 +303,7 @@ TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
   EXPECT_EQ(Run({"--status", "--json"}, &code),
             R"({"input":"FM","presetOrTrack":"01","frequencyOrTime":"80.00","unit":"MHz",)"
             R"("tuning":"Auto","playMode":"","mute":"","tone":"TONE","stationName":"",)"
-            R"("volume":22,"title":"ZR4PCCtrl"})");
+            R"("volume":22,"title":"ZR4PCCtrl","simulated":true})");
   EXPECT_EQ(code, 0);
 }
 
@@ -369,6 +369,9 @@ TEST_F(InstanceProcessTest, APictureThatCannotBeWrittenIsAFailureOnOneLine) {
 TEST_F(InstanceProcessTest, StatusWithoutInstanceReadsOnce) {
   int code = -1;
   EXPECT_EQ(Run({"--simulate", "--status"}, &code), "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
+  EXPECT_EQ(code, 0);
+  const QString json = Run({"--simulate", "--status", "--json"}, &code);
+  EXPECT_TRUE(json.endsWith(R"("title":"ZR4PCCtrl","simulated":true})")) << json.toStdString();
   EXPECT_EQ(code, 0);
   // No component and no stand-in for a script.
   EXPECT_EQ(Run({"--status"}, &code), "");

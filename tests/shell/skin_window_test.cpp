@@ -231,6 +231,37 @@ TEST_F(SkinWindowTest, TheKnobFollowsTheVolumeAndDragsIt) {
   EXPECT_EQ(knob->x(), expectedLeft(volMax));
 }
 
+// The simulated component's mark sits in the display in the mute label's colour and covers no
+// label, whatever the tone label shows, with the shaped and the strip skin; told that a ZR4PC
+// is driven, the window hides it and the labels stay.
+TEST_F(SkinWindowTest, TheSimulatorMarkCoversNoLabel) {
+  QLabel* mark = window.findChild<QLabel*>("lbSimulated");
+  ASSERT_TRUE(mark);
+  EXPECT_TRUE(mark->isVisibleTo(&window));
+  EXPECT_EQ(mark->text(), "SIM");
+  EXPECT_EQ(mark->palette().color(QPalette::WindowText), QColor(0xFF, 0x8C, 0x5A));
+  for (const char* skin : {"skins\\skindefa.zip", "skins\\classic.ini"}) {
+    ASSERT_TRUE(Parts(controller).Skins().LoadSkinFile(skin)) << skin;
+    for (const char* tone : {"TONE", "N.B.1", "N.B.2"}) {
+      TPanelLabels labels = controller.Labels();
+      labels.lbTone = tone;
+      labels.lbMute = "Mute";
+      window.LabelsChanged(labels);
+      EXPECT_TRUE(window.rect().contains(mark->geometry())) << skin;
+      for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label == mark || !label->isVisibleTo(&window) || label->text().isEmpty()) continue;
+        EXPECT_FALSE(label->geometry().intersects(mark->geometry()))
+            << skin << " " << tone << ": " << label->objectName().toStdString();
+      }
+    }
+  }
+
+  const TPanelLabels shown = controller.Labels();
+  window.SimulatedMarkChanged("");
+  EXPECT_FALSE(mark->isVisibleTo(&window));
+  EXPECT_EQ(controller.Labels(), shown);
+}
+
 TEST_F(SkinWindowTest, TheStripSkinIsFramedAndBorderLessTogglesIt) {
   ASSERT_TRUE(Parts(controller).Skins().LoadSkinFile("skins\\classic.ini"));
   EXPECT_TRUE(window.mask().isEmpty());
@@ -313,10 +344,13 @@ TEST_F(SkinWindowTest, ScreenReadersReadTheVolumeAndThePanelAndPressButtons) {
   // The panel's line is written once a screen reader listens, then follows the display.
   const QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(&window);
   QAccessible::setActive(true);
-  EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.22");
+  // The simulated component stands in: its mark is read after the panel.
+  EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.22 SIM");
 
   bar->valueInterface()->setCurrentValue(30);
   EXPECT_TRUE(SentFrame(0x4D, 30));  // B8 02 4D 1E 23: volume 30
+  EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.30 SIM");
+  window.SimulatedMarkChanged("");
   EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.30");
 
   QAccessibleInterface* play =

@@ -4,6 +4,7 @@
 
 #include "core/automation/forwarding.h"
 #include "core/base/ini_file.h"
+#include "core/panel/status_report.h"
 #include "core/ports/log.h"
 #include "core/settings/settings_backup.h"
 
@@ -22,6 +23,7 @@ TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
   actions_.SetHandler("actOptionDialog", [this] { optionDialog_.Execute(); });
   actions_.SetHandler("actAbout", [this] { about_.Execute(); });
   optionDialog_.LoadSkinFile = [this] { skins_.LoadChosenSkin(); };
+  about_.Simulated = [this] { return Simulated(); };
   about_.SkinCredits = [this] {
     const TExInfo& info = skins_.Look().Info.ExInfo;
     return std::pair{info.Author, info.Description};
@@ -34,6 +36,7 @@ void TController::FormCreate(const TStartup& startup) {
   atLogin_ = startup.atLogin;
   simRemote_.Attach(startup.simulator);
   ShowDiscoveryNotice(startup.discovery);
+  ShowSimulatedMark();
 
   timers_.Set({false, kTimer1IntervalMs}, {false, kPollCdMs});
   SetTitle(kAppTitle);
@@ -90,7 +93,13 @@ void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {
 void TController::DeviceRediscovered(const TDiscoveryOutcome& discovery) {
   // Only a refused open is news here: the user heard at start that no component answered.
   if (!discovery.deniedPath.empty()) view_.ShowMessage(DiscoveryNotice(discovery, program_));
+  // A ZR4PC plugged in replaces the simulated component: the window stops saying it is one.
+  ShowSimulatedMark();
   Refresh();
+}
+
+void TController::ShowSimulatedMark() {
+  view_.SimulatedMarkChanged(Simulated() ? kSimulatedMark : "");
 }
 
 // Set the slider up before its change event is attached, so that this sends nothing.

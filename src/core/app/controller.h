@@ -25,6 +25,7 @@
 #include "core/control/station_names.h"
 #include "core/control/task_tray.h"
 #include "core/device/device_notice.h"
+#include "core/device/sim_finder.h"
 #include "core/device/zr4ctrl.h"
 #include "core/panel/app_title.h"
 #include "core/panel/audio_device_menu.h"
@@ -159,6 +160,7 @@ class TController : public InstanceTarget {
   const TPanelLabels& Labels() const override { return display_.Labels(); }
   const std::string& Title() const override { return title_; }
   int Volume() const override { return scrollBar1_.Position(); }
+  bool Simulated() const override { return DrivesSimulator(link_); }
   std::string PressSimRemote(const std::string& keys) override { return simRemote_.Press(keys); }
   // The window's actions, for their hints.
   const TActionList& Actions() const { return actions_; }
@@ -170,6 +172,7 @@ class TController : public InstanceTarget {
   void ResetNoiseBlanker();
   void SetUpVolumeSlider();
   void ShowDiscoveryNotice(TDiscoveryOutcome discovery);
+  void ShowSimulatedMark();
 
   Clock& clock_;
   TZR4Ctrl& link_;

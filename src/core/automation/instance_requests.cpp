@@ -47,7 +47,8 @@ std::string TInstanceRequests::Run(const InstanceRequest& request) {
     case InstanceVerb::Status:
       return FormatStatusLine(target_.Labels(), target_.Title());
     case InstanceVerb::StatusJson:
-      return FormatStatusJson(target_.Labels(), target_.Volume(), target_.Title());
+      return FormatStatusJson(target_.Labels(), target_.Volume(), target_.Title(),
+                              target_.Simulated());
     case InstanceVerb::SimRemote:
       return target_.PressSimRemote(request.text);
     case InstanceVerb::Screenshot: {

@@ -23,6 +23,8 @@ class InstanceTarget {
   virtual const std::string& Title() const = 0;
   // The volume slider's position.
   virtual int Volume() const = 0;
+  // Whether the simulated component stands in for a ZR4PC.
+  virtual bool Simulated() const = 0;
   // Presses keys of the simulated component's remote; the reply line.
   virtual std::string PressSimRemote(const std::string& keys) = 0;
 

@@ -2,16 +2,14 @@
 
 #include "core/automation/instance_protocol.h"
 #include "core/device/sim_finder.h"
-#include "core/device/zr4ctrl.h"
 
 namespace zr4 {
 
 std::string TSimRemote::Press(std::string_view name) {
   const std::optional<TSimComponent::RemoteKey> key = RemoteKeyByName(name);
   if (!key) return "unknown remote key \"" + std::string(name) + "\" (up, down, mute, power)";
-  const bool simulated =
-      component_ != nullptr && link_.Found && link_.DevicePath == SimDeviceFinder::kPath;
-  if (!simulated) return "the running instance drives a real ZR4PC: press the key on its remote";
+  if (component_ == nullptr || !DrivesSimulator(link_))
+    return "the running instance drives a real ZR4PC: press the key on its remote";
   component_->PressRemoteKey(*key);
   return std::string(kInstanceReplyOk);
 }

@@ -41,6 +41,9 @@ class ControllerView {
   virtual void LabelsChanged(const TPanelLabels& labels) = 0;
   // A status record was shown, changed or not (after every poll and command).
   virtual void StatusShown() {}
+  // The mark that says the simulated component stands in ("SIM"), or "" while a real ZR4PC is
+  // driven: drawn in the display and read with the window's description.
+  virtual void SimulatedMarkChanged(const std::string& /*mark*/) {}
   // The volume slider moved or was set up: redraw it and the volume bar.
   virtual void VolumeSliderChanged(const TVolumeSlider& slider) = 0;
   // Timer1 or Timer2 was enabled, disabled or given another interval.

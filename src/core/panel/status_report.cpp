@@ -64,7 +64,13 @@ std::string FormatStatusLine(const TPanelLabels& l, const std::string& title) {
   return title.empty() ? line : line + " | " + title;
 }
 
-std::string FormatStatusJson(const TPanelLabels& l, int volume, const std::string& title) {
+std::string PanelDescription(const TPanelLabels& labels, const std::string& mark) {
+  const std::string line = FormatStatusLine(labels);
+  return mark.empty() ? line : line + ' ' + mark;
+}
+
+std::string FormatStatusJson(const TPanelLabels& l, int volume, const std::string& title,
+                             bool simulated) {
   const std::vector<std::pair<const char*, std::string>> fields = {
       {"input", l.lbInput},
       {"presetOrTrack", l.lbPresetNum},
@@ -78,7 +84,8 @@ std::string FormatStatusJson(const TPanelLabels& l, int volume, const std::strin
   };
   std::string json = "{";
   for (const auto& [name, value] : fields) json += JsonString(name) + ":" + JsonString(value) + ",";
-  return json + "\"volume\":" + std::to_string(volume) + ",\"title\":" + JsonString(title) + "}";
+  return json + "\"volume\":" + std::to_string(volume) + ",\"title\":" + JsonString(title) +
+         ",\"simulated\":" + (simulated ? "true" : "false") + "}";
 }
 
 }  // namespace zr4

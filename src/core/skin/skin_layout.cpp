@@ -32,6 +32,8 @@ TSkinLayout ApplySkinLayout(const TSkinLook& look) {
   for (int k = 0; k < kFontSlotCount; ++k)
     layout.LabelFont[kFontSlotLabels[static_cast<std::size_t>(k)]] =
         info.Fonts[static_cast<std::size_t>(k)];
+  layout.SimMarkPos = {layout.LabelPos[slotHz].x, layout.LabelPos[slotTone].y};
+  layout.SimMarkFont = layout.LabelFont[slotMute];
   for (int b = 0; b < kSkinButtonCount; ++b) {
     const auto i = static_cast<std::size_t>(b);
     layout.Buttons[i] = {info.ButtonPos[i], info.ButtonVisible[i], look.SkinFormat == kShapedSkin};

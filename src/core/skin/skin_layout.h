@@ -27,6 +27,11 @@ struct TSkinLayout {
   std::optional<bool> ScrollBarVertical;  // none: as it was
   bool ScrollBarVisible = true;
   bool Framed = false;  // the window has a frame (strip skins with "Border")
+  // The simulated component's mark: in the unit label's column on the tone label's row, where
+  // skins leave room after the row's short texts, in the mute label's font and colour (the
+  // display's warning colour).
+  TSkinPoint SimMarkPos;
+  TSkinFont SimMarkFont;
 };
 
 TSkinLayout ApplySkinLayout(const TSkinLook& look);

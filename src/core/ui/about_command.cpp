@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kIconExtension = ".ico";
 constexpr std::size_t kIconColumn = 10;
 constexpr const char* kIconLoadFailed = "アイコンの読込に失敗しました。";
+constexpr const char* kSimulatedInUse = "ZR4PCのシミュレーターで動作中です。";
 
 bool EndsWithIco(const std::string& name) {
   const std::string_view ext = kIconExtension;
@@ -35,6 +36,7 @@ TAboutModel TAboutCommand::Load() {
       SkinCredits ? SkinCredits() : std::pair<std::string, std::string>{};
   about.Author = "Author: " + author;
   about.Description = description;
+  if (Simulated && Simulated()) about.Simulated = kSimulatedInUse;
   about.Thanks = {"Qt 6 - The Qt Company and the Qt Project",
                   "zlib - Jean-loup Gailly and Mark Adler"};
   about.ChooseIcon = [this](const TIconMenuItem& item) { ChooseIcon(item); };

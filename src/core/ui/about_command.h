@@ -33,6 +33,8 @@ class TAboutModel {
   std::string Version;
   std::string Author;  // "Author: " and the skin's author
   std::string Description;
+  // A line saying the simulated component is in use; empty while a real ZR4PC is driven.
+  std::string Simulated;
   std::vector<std::string> Thanks;
   std::function<void(const TIconMenuItem&)> ChooseIcon;
 };
@@ -45,6 +47,8 @@ class TAboutCommand {
 
   // The skin's author and description; unset, both are empty.
   std::function<std::pair<std::string, std::string>()> SkinCredits;
+  // Whether the simulated component stands in; unset, a real ZR4PC is taken to be driven.
+  std::function<bool()> Simulated;
 
   TAboutModel Load();
   void Execute();

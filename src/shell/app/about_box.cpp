@@ -49,6 +49,8 @@ AboutBox::AboutBox(TAboutModel& about, QWidget* parent)
   auto* names = new QVBoxLayout;
   names->addWidget(Label("Label1", "ZR4PCCtrl", this));
   names->addWidget(Label("Label2", Text(about_.Version), this));
+  if (!about_.Simulated.empty())
+    names->addWidget(Label("lbSimulated", Text(about_.Simulated), this));
   auto* top = new QHBoxLayout;
   top->addWidget(programIcon_, 0, Qt::AlignTop);
   top->addSpacing(8);

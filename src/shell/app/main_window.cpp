@@ -151,6 +151,9 @@ MainWindow::MainWindow(bool interactive, QWidget* parent)
   labels_[lbTone] = MakeLabel("lbTone", {190, 48, 56, 20}, 10, false, left);
   labels_[lbVolStr] = MakeLabel("lbVolStr", {250, 48, 44, 20}, 10, false, right);
   labels_[lbVol] = MakeLabel("lbVol", {296, 42, 52, 30}, 17, true, right);
+  // Under "Vol.", above the volume bar: the one free place of the plain face.
+  simMark_ = MakeLabel("lbSimulated", {250, 66, 44, 16}, 8, true, right);
+  simMark_->hide();
 
   scrollBar1_ = new VolumeBar(this);
   scrollBar1_->setObjectName("ScrollBar1");
@@ -234,6 +237,13 @@ void MainWindow::SkinChanged(const TSkinLook& look, const TSkinLayout& layout) {
     if (!label->text().isEmpty()) label->adjustSize();
     if (layout.LabelVisible[s]) label->setVisible(*layout.LabelVisible[s]);
   }
+  simMark_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  simMark_->setFont(FontOf(layout.SimMarkFont, QApplication::font()));
+  QPalette markColours = simMark_->palette();
+  markColours.setColor(QPalette::WindowText, ColorOf(layout.SimMarkFont.Color));
+  simMark_->setPalette(markColours);
+  simMark_->move(layout.SimMarkPos.x, layout.SimMarkPos.y);
+  if (!simMark_->text().isEmpty()) simMark_->adjustSize();
   // Measured when first needed: a font no label text has asked for yet stays unloaded.
   evenDigits_.fill(std::nullopt);
   for (int i = 0; i < kSkinButtonCount; ++i) {
@@ -328,12 +338,21 @@ void MainWindow::LabelsChanged(const TPanelLabels& l) {
   if (screenReaderListens_) DescribeStatus(l);
 }
 
+void MainWindow::SimulatedMarkChanged(const std::string& mark) {
+  if (mark == simMarkText_) return;
+  simMarkText_ = mark;
+  simMark_->setText(Caption(mark));
+  if (skinned_) simMark_->adjustSize();
+  simMark_->setVisible(!mark.empty());
+  if (screenReaderListens_ && controller_) DescribeStatus(controller_->Labels());
+}
+
 MainWindow::~MainWindow() {
   QAccessible::removeActivationObserver(this);
 }
 
 void MainWindow::DescribeStatus(const TPanelLabels& labels) {
-  const QString status = QString::fromStdString(FormatStatusLine(labels));
+  const QString status = QString::fromStdString(PanelDescription(labels, simMarkText_));
   if (status != accessibleDescription()) setAccessibleDescription(status);
 }
 

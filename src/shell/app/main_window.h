@@ -42,6 +42,7 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   // ControllerView
   void LabelsChanged(const TPanelLabels& labels) override;
   void StatusShown() override { emit statusShown(); }
+  void SimulatedMarkChanged(const std::string& mark) override;
   void VolumeSliderChanged(const TVolumeSlider& slider) override;
   void TimersChanged(const TimerState& timer1, const TimerState& timer2) override;
   void TitleChanged(const std::string& title) override;
@@ -128,8 +129,9 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   };
 
   bool EvenDigits(std::size_t slot);
-  // The panel read as one line, as --status prints it, is the window's description for screen
-  // readers: written only while one listens, and when one starts to.
+  // The panel read as one line, as --status prints it, and the simulated component's mark, is
+  // the window's description for screen readers: written only while one listens, and when one
+  // starts to.
   void DescribeStatus(const TPanelLabels& labels);
   void accessibilityActiveChanged(bool active) override;
   QLabel* MakeLabel(const char* name, QRect geometry, int pointSize, bool bold,
@@ -145,6 +147,10 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   TController* controller_ = nullptr;
   bool interactive_;
   std::array<QLabel*, kLabelCount> labels_{};
+  // "SIM" while the simulated component stands in, hidden otherwise; it belongs to no display
+  // slot, so a skin only places it (see TSkinLayout::SimMarkPos).
+  QLabel* simMark_ = nullptr;
+  std::string simMarkText_;
   // The texts the labels show, as the controller handed them over: a label whose text stays is
   // not touched again (setting a text and sizing the label to it is most of a poll's work).
   std::array<std::string, kLabelCount> labelTexts_{};

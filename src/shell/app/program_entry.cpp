@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/device/sim_finder.h"
 #include "core/device/usb_access.h"
 #include "core/device/zr4ctrl.h"
 #include "core/panel/app_title.h"
@@ -80,8 +81,9 @@ int PrintStatusOnce(int& argc, char** argv, const ProgramOptions& options) {
   }
   link.ReadStatus();
   const TPanelLabels labels = DisplayLabels(link.Status, TPanelLabels{});
-  const std::string line = options.json ? FormatStatusJson(labels, link.Status.Volume, kAppTitle)
-                                        : FormatStatusLine(labels, kAppTitle);
+  const std::string line =
+      options.json ? FormatStatusJson(labels, link.Status.Volume, kAppTitle, DrivesSimulator(link))
+                   : FormatStatusLine(labels, kAppTitle);
   std::printf("%s\n", line.c_str());
   return 0;
 }

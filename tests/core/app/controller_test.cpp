@@ -5,6 +5,7 @@
 #include <functional>
 #include <utility>
 
+#include "core/device/fallback_finder.h"
 #include "fakes/controller_parts.h"
 #include "fakes/fake_file_store.h"
 #include "fakes/fake_view.h"
@@ -396,6 +397,53 @@ TEST_F(WindowPlaceTest, AWindowThatCannotLearnItsPlaceSavesTheDesignPlaceWhenThe
   controller.FormCreate({});
   controller.FormClose();
   EXPECT_NE(files.files[kPath].find("[Window]\r\nLeft=379\r\nTop=304\r\n"), std::string::npos);
+}
+
+// The simulated component never passes for a ZR4PC: while it stands in, the window carries the
+// mark and the about box says so; a ZR4PC plugged in takes both away (the texts a real
+// component shows stay as they are), and one that leaves does not bring the simulator back.
+TEST_F(ControllerTest, TheSimulatedComponentIsMarkedUntilAZr4pcTakesOver) {
+  test::HardwareFinder hardware(sim);
+  hardware.plugged = false;
+  FallbackFinder fallback(&hardware, finder);
+  TZR4Ctrl fallbackLink(clock, fallback);
+  TController app(clock, fallbackLink, view);
+  TStartup startup;
+  startup.discovery.componentMissing = true;
+  app.FormCreate(startup);
+  EXPECT_EQ(view.simulatedMarks, std::vector<std::string>{"SIM"});
+  EXPECT_TRUE(app.Simulated());
+  EXPECT_EQ(Parts(app).About().Load().Simulated, "ZR4PCのシミュレーターで動作中です。");
+  const TPanelLabels simulated = app.Labels();
+  EXPECT_EQ(simulated.lbInput, "FM");
+
+  hardware.plugged = true;
+  fallbackLink.Discover();
+  app.DeviceRediscovered({});
+  EXPECT_EQ(view.simulatedMarks, (std::vector<std::string>{"SIM", ""}));
+  EXPECT_FALSE(app.Simulated());
+  EXPECT_EQ(Parts(app).About().Load().Simulated, "");
+  EXPECT_EQ(app.Labels(), simulated);
+
+  hardware.plugged = false;
+  fallbackLink.Discover();
+  app.DeviceRediscovered({});
+  EXPECT_EQ(view.simulatedMarks.back(), "");
+  EXPECT_FALSE(app.Simulated());
+  EXPECT_EQ(Parts(app).About().Load().Simulated, "");
+}
+
+TEST_F(ControllerTest, AZr4pcFoundAtStartIsNeverMarked) {
+  test::HardwareFinder hardware(sim);
+  FallbackFinder fallback(&hardware, finder);
+  TZR4Ctrl fallbackLink(clock, fallback);
+  TController app(clock, fallbackLink, view);
+  app.FormCreate({});
+  EXPECT_EQ(view.simulatedMarks, std::vector<std::string>{""});
+  EXPECT_FALSE(app.Simulated());
+  EXPECT_EQ(Parts(app).About().Load().Simulated, "");
+  EXPECT_EQ(app.Labels().lbInput, "FM");
+  EXPECT_TRUE(view.messages.empty());
 }
 
 }  // namespace

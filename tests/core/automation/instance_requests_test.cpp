@@ -50,7 +50,27 @@ TEST_F(InstanceRequestsTest, EachRequestReachesItsReceiver) {
   EXPECT_EQ(restores, 1);
   EXPECT_EQ(pictures, (std::vector<std::string>{"/tmp/x.png", "/no/such/folder/x.png"}));
   EXPECT_TRUE(json.starts_with(R"({"input":"FM",)")) << json;
-  EXPECT_TRUE(json.ends_with(R"("volume":22,"title":"ZR4PCCtrl"})")) << json;
+  EXPECT_TRUE(json.ends_with(R"("volume":22,"title":"ZR4PCCtrl","simulated":true})")) << json;
+}
+
+// A script asking the running window can tell the simulated component from a ZR4PC; the plain
+// status line is the same for both.
+TEST_F(InstanceRequestsTest, TheJsonSaysWhetherTheSimulatedComponentStandsIn) {
+  test::HardwareFinder hardware(sim);
+  TZR4Ctrl hardwareLink(clock, hardware);
+  TController real(clock, hardwareLink, view);
+  real.FormCreate({});
+  controller.FormCreate({});
+  TInstanceRequests toReal(real, {}), toSimulated(controller, {});
+
+  const std::string realJson = toReal.Answer({InstanceVerb::StatusJson, {}}).value_or("");
+  EXPECT_TRUE(realJson.ends_with(R"("title":"ZR4PCCtrl","simulated":false})")) << realJson;
+  const std::string simulatedJson = toSimulated.Answer({InstanceVerb::StatusJson, {}}).value_or("");
+  EXPECT_TRUE(simulatedJson.ends_with(R"("title":"ZR4PCCtrl","simulated":true})")) << simulatedJson;
+  EXPECT_EQ(toReal.Answer({InstanceVerb::Status, {}}),
+            toSimulated.Answer({InstanceVerb::Status, {}}));
+  EXPECT_EQ(toReal.Answer({InstanceVerb::Status, {}}),
+            "FM 01 80.00 MHz Auto TONE Vol.22 | ZR4PCCtrl");
 }
 
 // One argument "-ON,-VOL 20,-INPUT 1": the first start quotes it as comma text, one token that

@@ -148,5 +148,19 @@ TEST(SkinLayoutTest, FramesAndScrollBarsByFormat) {
   EXPECT_EQ(ApplySkinLayout(look).LabelFont[slotHz].Name, "Unit");
 }
 
+// The simulated component's mark goes in the unit's column on the tone's row, in the mute
+// label's font and colour (here the default skin's places and mute font).
+TEST(SkinLayoutTest, TheSimulatorMarkSitsInTheUnitColumnOnTheToneRow) {
+  TSkinLook look;
+  look.Info.DisplayPos[slotHz] = {270, 44};
+  look.Info.DisplayPos[slotTone] = {232, 78};
+  look.Info.Fonts[4] = {"Arial", 8, 0x005A8CFF, 1};  // font slot 4: the mute label's
+  const TSkinLayout layout = ApplySkinLayout(look);
+  EXPECT_EQ(layout.SimMarkPos, (TSkinPoint{270, 78}));
+  EXPECT_EQ(layout.SimMarkFont.Name, "Arial");
+  EXPECT_EQ(layout.SimMarkFont.Size, 8);
+  EXPECT_EQ(layout.SimMarkFont.Color, 0x005A8CFFu);
+}
+
 }  // namespace
 }  // namespace zr4::test
