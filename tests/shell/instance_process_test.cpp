@@ -303,7 +303,7 @@ TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
   EXPECT_EQ(Run({"--status", "--json"}, &code),
             R"({"input":"FM","presetOrTrack":"01","frequencyOrTime":"80.00","unit":"MHz",)"
             R"("tuning":"Auto","playMode":"","mute":"","tone":"TONE","stationName":"",)"
-            R"("volume":22,"title":"ZR4PCCtrl"})");
+            R"("tunerFrequency":"80.00","tunerUnit":"MHz","volume":22,"title":"ZR4PCCtrl"})");
   EXPECT_EQ(code, 0);
 }
 

@@ -13,8 +13,9 @@ std::string FormatStatusLine(const TPanelLabels& labels, const std::string& titl
 
 // A JSON object with stable field names:
 //   input, presetOrTrack, frequencyOrTime, unit, tuning, playMode, mute, tone, stationName (label
-//   texts as the window shows them, "" when empty or hidden), volume (the slider position, a
-//   number) and title (the application title, which shows a running countdown).
+//   texts as the window shows them, "" when empty or hidden), tunerFrequency and tunerUnit (on
+//   the tuner its frequency and unit even while a station name hides them, else ""), volume (the
+//   slider position, a number) and title (the application title, which shows a running countdown).
 std::string FormatStatusJson(const TPanelLabels& labels, int volume, const std::string& title);
 
 // `text` as a JSON string, quotes included.
