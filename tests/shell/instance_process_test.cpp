@@ -477,6 +477,42 @@ TEST_F(InstanceProcessTest, SignalsDuringTeardownStillEndWithTheSave) {
   EXPECT_TRUE(QFile::exists(runtime.filePath("zr4pcctrl.ini")));
 }
 
+// A closed terminal (SIGHUP) or SIGQUIT ends the program as SIGTERM does: "AutoOff" switches the
+// component off and the settings are saved, also when another signal comes during the save.
+TEST_F(InstanceProcessTest, HangupAndQuitCloseLikeTheWindowEvenDuringTheSave) {
+  QFile settings(runtime.filePath("zr4pcctrl.ini"));
+  ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+  settings.write("[Setting]\r\nAutoOff=1\r\n");
+  settings.close();
+  const QString trace = runtime.filePath("trace");
+  env.insert("ZR4PC_SIM_TRACE", trace);
+  env.insert("ZR4PC_TEST_CLOSE_DELAY_MS", kLongSaveMs);
+  StartFirst();
+  int code = -1;
+  Run({"-APS", "7"}, &code);
+  EXPECT_EQ(code, 0);
+  ASSERT_TRUE(WaitForLog("ExecuteParams: -APS,7"));
+
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGHUP), 0);
+  ASSERT_TRUE(WaitForLog("Single instance: closing, no more requests")) << firstErr.toStdString();
+  ASSERT_EQ(::kill(pid, SIGQUIT), 0);
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  firstErr += QString::fromUtf8(first.readAllStandardError());
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_TRUE(firstErr.contains("Signal 1: closing")) << firstErr.toStdString();
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(settings.readAll().contains("A.P.S.Min=7\r\n"));
+  QFile frames(trace);
+  ASSERT_TRUE(frames.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = frames.readAll().split('\n');
+  const auto powerOff = std::find_if(
+      lines.rbegin(), lines.rend(), [](const QByteArray& line) { return line.startsWith("OUT "); });
+  ASSERT_NE(powerOff, lines.rend());
+  EXPECT_TRUE(powerOff->startsWith("OUT B8 02 06 80")) << powerOff->toStdString();
+}
+
 TEST_F(InstanceProcessTest, OddFilesInPlaceOfTheSettingsNeitherHangNorAreReplaced) {
   const QString settings = runtime.filePath("zr4pcctrl.ini");
   QFile leftover(settings + ".tmp-Ab12Cd");  // from a save that was killed halfway
