@@ -2,6 +2,7 @@
 // status queries, screenshots and the end through a signal. Every wait below waits for the
 // program to say or do something, bounded by a generous limit for slow (sanitizer) builds.
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -511,6 +512,22 @@ TEST_F(InstanceProcessTest, HangupAndQuitCloseLikeTheWindowEvenDuringTheSave) {
       lines.rbegin(), lines.rend(), [](const QByteArray& line) { return line.startsWith("OUT "); });
   ASSERT_NE(powerOff, lines.rend());
   EXPECT_TRUE(powerOff->startsWith("OUT B8 02 06 80")) << powerOff->toStdString();
+}
+
+// A lock file that says "closing 1" (edited, or left behind) while something else holds its lock
+// and no socket is there: pid 1 runs but is no instance, so the start does not wait for it.
+TEST_F(InstanceProcessTest, AClosingMarkOfAProcessThatIsNoInstanceIsNotWaitedFor) {
+  QFile lockFile(runtime.filePath(env.value("ZR4PC_INSTANCE_NAME") + ".lock"));
+  ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly));
+  lockFile.write("closing 1\n");
+  lockFile.flush();
+  ASSERT_EQ(flock(lockFile.handle(), LOCK_EX | LOCK_NB), 0);
+  int code = -1;
+  const QString out =
+      Run({"--simulate", "--debug", "--screenshot", runtime.filePath("w.png")}, &code);
+  EXPECT_EQ(code, 0) << lastErr.toStdString();
+  EXPECT_TRUE(out.startsWith("FM 01 80.00")) << out.toStdString();
+  EXPECT_TRUE(lastErr.contains("this start takes its place")) << lastErr.toStdString();
 }
 
 TEST_F(InstanceProcessTest, OddFilesInPlaceOfTheSettingsNeitherHangNorAreReplaced) {
