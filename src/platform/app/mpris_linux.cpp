@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QMetaObject>
 #include <utility>
 
 #include "core/app/controller.h"
@@ -17,7 +18,18 @@ constexpr const char* kDesktopEntry = "io.github.zr4pcctrl.zr4pcctrl";
 }  // namespace
 
 MprisPlayer::MprisPlayer(TController& controller, MprisWindowActions window)
-    : controller_(controller), window_(std::move(window)) {
+    : controller_(controller),
+      window_(std::move(window)),
+      requests_({
+          .setVolume = [this](double volume) { controller_.SetMediaVolume(volume); },
+          .press = [this](TMediaKey key) { controller_.MediaKey(key); },
+          // Queued behind the calls already delivered, so that they are taken before the send.
+          .schedule =
+              [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { requests_.RunNext(); }, Qt::QueuedConnection);
+              },
+      }) {
   new MprisRootAdaptor(this);
   new MprisPlayerAdaptor(this);
   state_ = controller_.MediaState();
@@ -54,6 +66,10 @@ void MprisPlayer::Update() {
     it = before.value(it.key()) == it.value() ? changed.erase(it) : std::next(it);
   state_ = now;
   if (!changed.isEmpty()) EmitChanged("org.mpris.MediaPlayer2.Player", changed);
+}
+
+void MprisPlayer::Refuse(QDBusError::ErrorType error, const QString& message) {
+  if (calledFromDBus()) sendErrorReply(error, message);
 }
 
 void MprisPlayer::EmitChanged(const char* interface, const QVariantMap& changed) {
@@ -114,7 +130,7 @@ double MprisPlayerAdaptor::Volume() const {
   return Media().MediaState().volume;
 }
 void MprisPlayerAdaptor::SetVolume(double volume) {
-  Media().SetMediaVolume(volume);
+  player_->Requests().Volume(volume);
 }
 qlonglong MprisPlayerAdaptor::Position() const {
   return Media().MediaState().positionUs;
@@ -135,23 +151,29 @@ bool MprisPlayerAdaptor::CanControl() const {
   return Media().MediaState().canControl;
 }
 
+void MprisPlayerAdaptor::Press(TMediaKey key) {
+  if (player_->Requests().Press(key)) return;
+  player_->Refuse(QDBusError::LimitsExceeded,
+                  "too many key presses wait to be sent to the component; this one is dropped");
+}
+
 void MprisPlayerAdaptor::Next() {
-  Media().MediaKey(TMediaKey::Next);
+  Press(TMediaKey::Next);
 }
 void MprisPlayerAdaptor::Previous() {
-  Media().MediaKey(TMediaKey::Previous);
+  Press(TMediaKey::Previous);
 }
 void MprisPlayerAdaptor::Pause() {
-  Media().MediaKey(TMediaKey::Pause);
+  Press(TMediaKey::Pause);
 }
 void MprisPlayerAdaptor::PlayPause() {
-  Media().MediaKey(TMediaKey::PlayPause);
+  Press(TMediaKey::PlayPause);
 }
 void MprisPlayerAdaptor::Stop() {
-  Media().MediaKey(TMediaKey::Stop);
+  Press(TMediaKey::Stop);
 }
 void MprisPlayerAdaptor::Play() {
-  Media().MediaKey(TMediaKey::Play);
+  Press(TMediaKey::Play);
 }
 
 }  // namespace zr4

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusContext>
+#include <QDBusError>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QStringList>
@@ -12,6 +14,7 @@
 #include <memory>
 
 #include "core/control/media_controls.h"
+#include "core/control/media_requests.h"
 
 namespace zr4 {
 
@@ -23,7 +26,9 @@ struct MprisWindowActions {
   std::function<void()> quit;   // close it, as the user would
 };
 
-class MprisPlayer : public QObject {
+// The D-Bus context of a call to one of its adaptors is the player's: Qt gives it to the object
+// the adaptors belong to.
+class MprisPlayer : public QObject, protected QDBusContext {
   Q_OBJECT
 
  public:
@@ -34,6 +39,10 @@ class MprisPlayer : public QObject {
   bool Register();
 
   TController& Controller() { return controller_; }
+  // Where the desktop's volume and keys wait to be sent, one at a time from the event loop.
+  TMediaRequests& Requests() { return requests_; }
+  // Answers the D-Bus call being handled with `error` instead of its reply.
+  void Refuse(QDBusError::ErrorType error, const QString& message);
   const MprisWindowActions& Window() const { return window_; }
   const TMediaState& State() const { return state_; }
 
@@ -47,6 +56,7 @@ class MprisPlayer : public QObject {
   TController& controller_;
   MprisWindowActions window_;
   TMediaState state_;
+  TMediaRequests requests_;
 };
 
 // org.mpris.MediaPlayer2
@@ -135,6 +145,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
 
  private:
   TController& Media() const;
+  // Queues `key`, or answers the call with an error when too many wait already.
+  void Press(TMediaKey key);
 
   MprisPlayer* player_;
 };
