@@ -3,7 +3,9 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVariant>
 #include <QMetaObject>
+#include <QMetaProperty>
 #include <utility>
 
 #include "core/app/controller.h"
@@ -14,6 +16,35 @@ namespace zr4 {
 
 namespace {
 constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
+// Where the adaptors are served behind the gate.
+constexpr const char* kAdaptorPath = "/io/github/zr4pcctrl/MediaPlayer2";
+
+// A Set of one of the player's writable properties with a value of another type. Numbers of any
+// D-Bus type stay welcome, as Qt has always taken them.
+bool IsSetOfWrongType(const QDBusMessage& message) {
+  if (message.interface() != "org.freedesktop.DBus.Properties" || message.member() != "Set" ||
+      message.signature() != "ssv")
+    return false;
+  const QString interface = message.arguments().at(0).toString();
+  if (!interface.isEmpty() && interface != "org.mpris.MediaPlayer2.Player") return false;
+  const QMetaObject& player = MprisPlayerAdaptor::staticMetaObject;
+  const int index = player.indexOfProperty(message.arguments().at(1).toString().toUtf8());
+  if (index < 0 || !player.property(index).isWritable()) return false;
+  const QVariant value = qvariant_cast<QDBusVariant>(message.arguments().at(2)).variant();
+  switch (value.metaType().id()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+      return false;
+    default:
+      return true;
+  }
+}
 constexpr const char* kDesktopEntry = "io.github.zr4pcctrl.zr4pcctrl";
 }  // namespace
 
@@ -32,6 +63,7 @@ MprisPlayer::MprisPlayer(TController& controller, MprisWindowActions window)
       }) {
   new MprisRootAdaptor(this);
   new MprisPlayerAdaptor(this);
+  gate_ = new MprisCallGate(this);
   state_ = controller_.MediaState();
 }
 
@@ -41,14 +73,16 @@ bool MprisPlayer::Register() {
     LogText("MPRIS: no session bus; the media controls do not show the component");
     return false;
   }
-  if (!bus.registerObject(kObjectPath, this)) {
+  if (!bus.registerObject(kAdaptorPath, this) || !bus.registerVirtualObject(kObjectPath, gate_)) {
     LogText("MPRIS: cannot serve " + std::string(kObjectPath));
+    bus.unregisterObject(kAdaptorPath);
     return false;
   }
   if (!bus.registerService(kOwnMprisService)) {
     LogText("MPRIS: " + std::string(kOwnMprisService) +
             " is taken: " + bus.lastError().message().toStdString());
     bus.unregisterObject(kObjectPath);
+    bus.unregisterObject(kAdaptorPath);
     return false;
   }
   LogText("MPRIS: serving " + std::string(kOwnMprisService));
@@ -77,6 +111,26 @@ void MprisPlayer::EmitChanged(const char* interface, const QVariantMap& changed)
                                                    "PropertiesChanged");
   signal << QString(interface) << changed << QStringList();
   QDBusConnection::sessionBus().send(signal);
+}
+
+bool MprisCallGate::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
+  if (message.type() != QDBusMessage::MethodCallMessage) return false;
+  if (IsSetOfWrongType(message)) {
+    connection.send(message.createErrorReply(
+        QDBusError::InvalidArgs,
+        "Invalid arguments for writing to property " + message.arguments().at(1).toString()));
+    return true;
+  }
+  // A call to this process's own name is delivered at once, on this thread, and answered here.
+  QDBusMessage call = QDBusMessage::createMethodCall(connection.baseService(), kAdaptorPath,
+                                                     message.interface(), message.member());
+  call.setArguments(message.arguments());
+  const QDBusMessage reply = connection.call(call);
+  if (!message.isReplyRequired()) return true;
+  connection.send(reply.type() == QDBusMessage::ErrorMessage
+                      ? message.createErrorReply(reply.errorName(), reply.errorMessage())
+                      : message.createReply(reply.arguments()));
+  return true;
 }
 
 MprisRootAdaptor::MprisRootAdaptor(MprisPlayer* player)

@@ -7,6 +7,7 @@
 #include <QDBusContext>
 #include <QDBusError>
 #include <QDBusObjectPath>
+#include <QDBusVirtualObject>
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
@@ -24,6 +25,19 @@ class TController;
 struct MprisWindowActions {
   std::function<void()> raise;  // restore it and bring it to the front
   std::function<void()> quit;   // close it, as the user would
+};
+
+// Stands at the player's path in front of the adaptors, which Qt serves at a path of their own:
+// Qt answers a property Set whose value has the wrong type with InternalError, where the media
+// controls' clients are owed InvalidArgs. Every other call goes on to the adaptors unchanged.
+class MprisCallGate : public QDBusVirtualObject {
+  Q_OBJECT
+
+ public:
+  using QDBusVirtualObject::QDBusVirtualObject;
+  // Introspection is answered by the adaptors, through handleMessage.
+  QString introspect(const QString&) const override { return {}; }
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 };
 
 // The D-Bus context of a call to one of its adaptors is the player's: Qt gives it to the object
@@ -52,6 +66,8 @@ class MprisPlayer : public QObject, protected QDBusContext {
 
  private:
   void EmitChanged(const char* interface, const QVariantMap& changed);
+
+  MprisCallGate* gate_;
 
   TController& controller_;
   MprisWindowActions window_;

@@ -80,6 +80,25 @@ class MprisTest(unittest.TestCase):
         time.sleep(0.3)
         self.assertEqual(len(self.sent()), 2)
 
+    def test_a_value_of_the_wrong_type_is_refused_as_invalid_arguments(self):
+        props = dbus.Interface(dbus.SessionBus().get_object("org.mpris.MediaPlayer2.zr4pcctrl",
+                                                            "/org/mpris/MediaPlayer2"),
+                               "org.freedesktop.DBus.Properties")
+        for name, value in (("Volume", "0.5"), ("Volume", dbus.Array([0.5], signature="d")),
+                            ("Rate", dbus.Boolean(True))):
+            with self.assertRaises(dbus.exceptions.DBusException) as refused:
+                props.Set("org.mpris.MediaPlayer2.Player", name, value)
+            self.assertEqual(refused.exception.get_dbus_name(),
+                             "org.freedesktop.DBus.Error.InvalidArgs", (name, value))
+        with self.assertRaises(dbus.exceptions.DBusException) as refused:
+            props.Set("org.mpris.MediaPlayer2.Player", "Identity", "x")
+        self.assertEqual(refused.exception.get_dbus_name(),
+                         "org.freedesktop.DBus.Error.UnknownProperty")
+        self.assertEqual(self.sent(), [])
+        props.Set("org.mpris.MediaPlayer2.Player", "Volume", dbus.Double(0.5))
+        self.wait_for(lambda: self.sent(), ["B8 02 4D 23 2A"])
+        self.assertEqual(props.Get("org.mpris.MediaPlayer2", "Identity"), "ZR4PC")
+
     def test_the_cd_plays_and_pauses_from_the_desktop(self):
         subprocess.run([PROGRAM, "-INPUT", "1"], env=self.env, check=True, timeout=LIMIT_S)
         self.wait_for(lambda: self.ctl("metadata", "xesam:album"), "CD")
@@ -166,6 +185,7 @@ class MprisBurstTest(MprisTest):
     # The cases of the class above run once, there.
     test_the_tuner_as_a_player = None
     test_the_cd_plays_and_pauses_from_the_desktop = None
+    test_a_value_of_the_wrong_type_is_refused_as_invalid_arguments = None
 
 
 class PlayerGestureTest(unittest.TestCase):
