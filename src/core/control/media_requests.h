@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "core/control/media_controls.h"
 
