@@ -11,6 +11,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt
 for arg in "$@"; do
   case "$arg" in
   --tests) packages+=(umockdev libumockdev-dev clang libclang-rt-14-dev xvfb xauth imagemagick dbus python3-dbusmock
+    python3-dbus python3-gi
     playerctl trayer xdotool pulseaudio pulseaudio-utils openbox x11-utils at-spi2-core python3-pyatspi
     gir1.2-atspi-2.0 weston qt6-wayland) ;;
   --package) packages+=(dpkg-dev file) ;;

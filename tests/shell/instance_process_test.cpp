@@ -2,6 +2,7 @@
 // status queries, screenshots and the end through a signal. Every wait below waits for the
 // program to say or do something, bounded by a generous limit for slow (sanitizer) builds.
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -303,7 +304,8 @@ TEST_F(InstanceProcessTest, StatusComesFromTheRunningInstance) {
   EXPECT_EQ(Run({"--status", "--json"}, &code),
             R"({"input":"FM","presetOrTrack":"01","frequencyOrTime":"80.00","unit":"MHz",)"
             R"("tuning":"Auto","playMode":"","mute":"","tone":"TONE","stationName":"",)"
-            R"("volume":22,"title":"ZR4PCCtrl","simulated":true})");
+            R"("tunerFrequency":"80.00","tunerUnit":"MHz","volume":22,"title":"ZR4PCCtrl",)"
+            R"("simulated":true})");
   EXPECT_EQ(code, 0);
 }
 
@@ -478,6 +480,58 @@ TEST_F(InstanceProcessTest, SignalsDuringTeardownStillEndWithTheSave) {
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   EXPECT_TRUE(QFile::exists(runtime.filePath("zr4pcctrl.ini")));
+}
+
+// A closed terminal (SIGHUP) or SIGQUIT ends the program as SIGTERM does: "AutoOff" switches the
+// component off and the settings are saved, also when another signal comes during the save.
+TEST_F(InstanceProcessTest, HangupAndQuitCloseLikeTheWindowEvenDuringTheSave) {
+  QFile settings(runtime.filePath("zr4pcctrl.ini"));
+  ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+  settings.write("[Setting]\r\nAutoOff=1\r\n");
+  settings.close();
+  const QString trace = runtime.filePath("trace");
+  env.insert("ZR4PC_SIM_TRACE", trace);
+  env.insert("ZR4PC_TEST_CLOSE_DELAY_MS", kLongSaveMs);
+  StartFirst();
+  int code = -1;
+  Run({"-APS", "7"}, &code);
+  EXPECT_EQ(code, 0);
+  ASSERT_TRUE(WaitForLog("ExecuteParams: -APS,7"));
+
+  const pid_t pid = static_cast<pid_t>(first.processId());
+  ASSERT_EQ(::kill(pid, SIGHUP), 0);
+  ASSERT_TRUE(WaitForLog("Single instance: closing, no more requests")) << firstErr.toStdString();
+  ASSERT_EQ(::kill(pid, SIGQUIT), 0);
+  ASSERT_TRUE(first.waitForFinished(kLimitMs));
+  firstErr += QString::fromUtf8(first.readAllStandardError());
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_TRUE(firstErr.contains("Signal 1: closing")) << firstErr.toStdString();
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(settings.readAll().contains("A.P.S.Min=7\r\n"));
+  QFile frames(trace);
+  ASSERT_TRUE(frames.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = frames.readAll().split('\n');
+  const auto powerOff = std::find_if(
+      lines.rbegin(), lines.rend(), [](const QByteArray& line) { return line.startsWith("OUT "); });
+  ASSERT_NE(powerOff, lines.rend());
+  EXPECT_TRUE(powerOff->startsWith("OUT B8 02 06 80")) << powerOff->toStdString();
+}
+
+// A lock file that says "closing 1" (edited, or left behind) while something else holds its lock
+// and no socket is there: pid 1 runs but is no instance, so the start does not wait for it.
+TEST_F(InstanceProcessTest, AClosingMarkOfAProcessThatIsNoInstanceIsNotWaitedFor) {
+  QFile lockFile(runtime.filePath(env.value("ZR4PC_INSTANCE_NAME") + ".lock"));
+  ASSERT_TRUE(lockFile.open(QIODevice::WriteOnly));
+  lockFile.write("closing 1\n");
+  lockFile.flush();
+  ASSERT_EQ(flock(lockFile.handle(), LOCK_EX | LOCK_NB), 0);
+  int code = -1;
+  const QString out =
+      Run({"--simulate", "--debug", "--screenshot", runtime.filePath("w.png")}, &code);
+  EXPECT_EQ(code, 0) << lastErr.toStdString();
+  EXPECT_TRUE(out.startsWith("FM 01 80.00")) << out.toStdString();
+  EXPECT_TRUE(lastErr.contains("this start takes its place")) << lastErr.toStdString();
 }
 
 TEST_F(InstanceProcessTest, OddFilesInPlaceOfTheSettingsNeitherHangNorAreReplaced) {

@@ -71,6 +71,9 @@ std::string PanelDescription(const TPanelLabels& labels, const std::string& mark
 
 std::string FormatStatusJson(const TPanelLabels& l, int volume, const std::string& title,
                              bool simulated) {
+  // The frequency label keeps the tuner's frequency while a station name hides it; on the other
+  // inputs it holds a play time or nothing.
+  const bool tuner = l.lbInput == "FM" || l.lbInput == "AM";
   const std::vector<std::pair<const char*, std::string>> fields = {
       {"input", l.lbInput},
       {"presetOrTrack", l.lbPresetNum},
@@ -81,6 +84,8 @@ std::string FormatStatusJson(const TPanelLabels& l, int volume, const std::strin
       {"mute", l.lbMute},
       {"tone", l.lbTone},
       {"stationName", Visible(l.lbRadioName, l.lbRadioNameVisible)},
+      {"tunerFrequency", tuner ? l.lbRadioNum : std::string()},
+      {"tunerUnit", tuner ? l.lbHz : std::string()},
   };
   std::string json = "{";
   for (const auto& [name, value] : fields) json += JsonString(name) + ":" + JsonString(value) + ",";

@@ -21,9 +21,10 @@ std::string PanelDescription(const TPanelLabels& labels, const std::string& mark
 
 // A JSON object with stable field names:
 //   input, presetOrTrack, frequencyOrTime, unit, tuning, playMode, mute, tone, stationName (label
-//   texts as the window shows them, "" when empty or hidden), volume (the slider position, a
-//   number), title (the application title, which shows a running countdown) and simulated
-//   (true while the simulated component stands in).
+//   texts as the window shows them, "" when empty or hidden), tunerFrequency and tunerUnit (on
+//   the tuner its frequency and unit even while a station name hides them, else ""), volume (the
+//   slider position, a number), title (the application title, which shows a running countdown)
+//   and simulated (true while the simulated component stands in).
 std::string FormatStatusJson(const TPanelLabels& labels, int volume, const std::string& title,
                              bool simulated);
 

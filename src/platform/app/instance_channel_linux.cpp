@@ -45,7 +45,16 @@ InstanceChannel::Reply LinuxInstanceChannel::HandOver(const InstanceRequest& req
       return {Reply::Outcome::BecameInstance, {}};
     }
     if (!lock_->HeldElsewhere()) return {Reply::Outcome::NoAnswer, {}};
-    if (InstanceIsClosing(address_->lockPath)) {
+    const ClosingMark mark = ReadClosingMark(address_->lockPath);
+    if (mark == ClosingMark::Stale) {
+      // The mark names a process that is not the instance: nothing closes, nothing is waited for.
+      lock_.emplace(address_->lockPath, InstanceLock::ReplaceStale{});
+      if (!lock_->Held()) return {Reply::Outcome::NoAnswer, {}};
+      LogText(
+          "Single instance: the lock's closing mark names no instance; this start takes its place");
+      return {Reply::Outcome::BecameInstance, {}};
+    }
+    if (mark == ClosingMark::Closing) {
       // Saving on its way out: however long that takes, this start takes its place after.
       if (!toldClosing) LogText("Single instance: waiting for the closing instance to end");
       toldClosing = true;

@@ -3,6 +3,9 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVariant>
+#include <QMetaObject>
+#include <QMetaProperty>
 #include <utility>
 
 #include "core/app/controller.h"
@@ -13,13 +16,54 @@ namespace zr4 {
 
 namespace {
 constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
+// Where the adaptors are served behind the gate.
+constexpr const char* kAdaptorPath = "/io/github/zr4pcctrl/MediaPlayer2";
+
+// A Set of one of the player's writable properties with a value of another type. Numbers of any
+// D-Bus type stay welcome, as Qt has always taken them.
+bool IsSetOfWrongType(const QDBusMessage& message) {
+  if (message.interface() != "org.freedesktop.DBus.Properties" || message.member() != "Set" ||
+      message.signature() != "ssv")
+    return false;
+  const QString interface = message.arguments().at(0).toString();
+  if (!interface.isEmpty() && interface != "org.mpris.MediaPlayer2.Player") return false;
+  const QMetaObject& player = MprisPlayerAdaptor::staticMetaObject;
+  const int index = player.indexOfProperty(message.arguments().at(1).toString().toUtf8());
+  if (index < 0 || !player.property(index).isWritable()) return false;
+  const QVariant value = qvariant_cast<QDBusVariant>(message.arguments().at(2)).variant();
+  switch (value.metaType().id()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+      return false;
+    default:
+      return true;
+  }
+}
 constexpr const char* kDesktopEntry = "io.github.zr4pcctrl.zr4pcctrl";
 }  // namespace
 
 MprisPlayer::MprisPlayer(TController& controller, MprisWindowActions window)
-    : controller_(controller), window_(std::move(window)) {
+    : controller_(controller),
+      window_(std::move(window)),
+      requests_({
+          .setVolume = [this](double volume) { controller_.SetMediaVolume(volume); },
+          .press = [this](TMediaKey key) { controller_.MediaKey(key); },
+          // Queued behind the calls already delivered, so that they are taken before the send.
+          .schedule =
+              [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { requests_.RunNext(); }, Qt::QueuedConnection);
+              },
+      }) {
   new MprisRootAdaptor(this);
   new MprisPlayerAdaptor(this);
+  gate_ = new MprisCallGate(this);
   state_ = controller_.MediaState();
 }
 
@@ -29,14 +73,16 @@ bool MprisPlayer::Register() {
     LogText("MPRIS: no session bus; the media controls do not show the component");
     return false;
   }
-  if (!bus.registerObject(kObjectPath, this)) {
+  if (!bus.registerObject(kAdaptorPath, this) || !bus.registerVirtualObject(kObjectPath, gate_)) {
     LogText("MPRIS: cannot serve " + std::string(kObjectPath));
+    bus.unregisterObject(kAdaptorPath);
     return false;
   }
   if (!bus.registerService(kOwnMprisService)) {
     LogText("MPRIS: " + std::string(kOwnMprisService) +
             " is taken: " + bus.lastError().message().toStdString());
     bus.unregisterObject(kObjectPath);
+    bus.unregisterObject(kAdaptorPath);
     return false;
   }
   LogText("MPRIS: serving " + std::string(kOwnMprisService));
@@ -56,11 +102,35 @@ void MprisPlayer::Update() {
   if (!changed.isEmpty()) EmitChanged("org.mpris.MediaPlayer2.Player", changed);
 }
 
+void MprisPlayer::Refuse(QDBusError::ErrorType error, const QString& message) {
+  if (calledFromDBus()) sendErrorReply(error, message);
+}
+
 void MprisPlayer::EmitChanged(const char* interface, const QVariantMap& changed) {
   QDBusMessage signal = QDBusMessage::createSignal(kObjectPath, "org.freedesktop.DBus.Properties",
                                                    "PropertiesChanged");
   signal << QString(interface) << changed << QStringList();
   QDBusConnection::sessionBus().send(signal);
+}
+
+bool MprisCallGate::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
+  if (message.type() != QDBusMessage::MethodCallMessage) return false;
+  if (IsSetOfWrongType(message)) {
+    connection.send(message.createErrorReply(
+        QDBusError::InvalidArgs,
+        "Invalid arguments for writing to property " + message.arguments().at(1).toString()));
+    return true;
+  }
+  // A call to this process's own name is delivered at once, on this thread, and answered here.
+  QDBusMessage call = QDBusMessage::createMethodCall(connection.baseService(), kAdaptorPath,
+                                                     message.interface(), message.member());
+  call.setArguments(message.arguments());
+  const QDBusMessage reply = connection.call(call);
+  if (!message.isReplyRequired()) return true;
+  connection.send(reply.type() == QDBusMessage::ErrorMessage
+                      ? message.createErrorReply(reply.errorName(), reply.errorMessage())
+                      : message.createReply(reply.arguments()));
+  return true;
 }
 
 MprisRootAdaptor::MprisRootAdaptor(MprisPlayer* player)
@@ -114,7 +184,7 @@ double MprisPlayerAdaptor::Volume() const {
   return Media().MediaState().volume;
 }
 void MprisPlayerAdaptor::SetVolume(double volume) {
-  Media().SetMediaVolume(volume);
+  player_->Requests().Volume(volume);
 }
 qlonglong MprisPlayerAdaptor::Position() const {
   return Media().MediaState().positionUs;
@@ -135,23 +205,29 @@ bool MprisPlayerAdaptor::CanControl() const {
   return Media().MediaState().canControl;
 }
 
+void MprisPlayerAdaptor::Press(TMediaKey key) {
+  if (player_->Requests().Press(key)) return;
+  player_->Refuse(QDBusError::LimitsExceeded,
+                  "too many key presses wait to be sent to the component; this one is dropped");
+}
+
 void MprisPlayerAdaptor::Next() {
-  Media().MediaKey(TMediaKey::Next);
+  Press(TMediaKey::Next);
 }
 void MprisPlayerAdaptor::Previous() {
-  Media().MediaKey(TMediaKey::Previous);
+  Press(TMediaKey::Previous);
 }
 void MprisPlayerAdaptor::Pause() {
-  Media().MediaKey(TMediaKey::Pause);
+  Press(TMediaKey::Pause);
 }
 void MprisPlayerAdaptor::PlayPause() {
-  Media().MediaKey(TMediaKey::PlayPause);
+  Press(TMediaKey::PlayPause);
 }
 void MprisPlayerAdaptor::Stop() {
-  Media().MediaKey(TMediaKey::Stop);
+  Press(TMediaKey::Stop);
 }
 void MprisPlayerAdaptor::Play() {
-  Media().MediaKey(TMediaKey::Play);
+  Press(TMediaKey::Play);
 }
 
 }  // namespace zr4

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusContext>
+#include <QDBusError>
 #include <QDBusObjectPath>
+#include <QDBusVirtualObject>
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
@@ -12,6 +15,7 @@
 #include <memory>
 
 #include "core/control/media_controls.h"
+#include "core/control/media_requests.h"
 
 namespace zr4 {
 
@@ -23,7 +27,22 @@ struct MprisWindowActions {
   std::function<void()> quit;   // close it, as the user would
 };
 
-class MprisPlayer : public QObject {
+// Stands at the player's path in front of the adaptors, which Qt serves at a path of their own:
+// Qt answers a property Set whose value has the wrong type with InternalError, where the media
+// controls' clients are owed InvalidArgs. Every other call goes on to the adaptors unchanged.
+class MprisCallGate : public QDBusVirtualObject {
+  Q_OBJECT
+
+ public:
+  using QDBusVirtualObject::QDBusVirtualObject;
+  // Introspection is answered by the adaptors, through handleMessage.
+  QString introspect(const QString&) const override { return {}; }
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+};
+
+// The D-Bus context of a call to one of its adaptors is the player's: Qt gives it to the object
+// the adaptors belong to.
+class MprisPlayer : public QObject, protected QDBusContext {
   Q_OBJECT
 
  public:
@@ -34,6 +53,10 @@ class MprisPlayer : public QObject {
   bool Register();
 
   TController& Controller() { return controller_; }
+  // Where the desktop's volume and keys wait to be sent, one at a time from the event loop.
+  TMediaRequests& Requests() { return requests_; }
+  // Answers the D-Bus call being handled with `error` instead of its reply.
+  void Refuse(QDBusError::ErrorType error, const QString& message);
   const MprisWindowActions& Window() const { return window_; }
   const TMediaState& State() const { return state_; }
 
@@ -44,9 +67,12 @@ class MprisPlayer : public QObject {
  private:
   void EmitChanged(const char* interface, const QVariantMap& changed);
 
+  MprisCallGate* gate_;
+
   TController& controller_;
   MprisWindowActions window_;
   TMediaState state_;
+  TMediaRequests requests_;
 };
 
 // org.mpris.MediaPlayer2
@@ -135,6 +161,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
 
  private:
   TController& Media() const;
+  // Queues `key`, or answers the call with an error when too many wait already.
+  void Press(TMediaKey key);
 
   MprisPlayer* player_;
 };

@@ -16,6 +16,10 @@ void OnSignal(int signal) {
   [[maybe_unused]] const ssize_t written = write(pair_[0], &number, 1);
 }
 
+// A closed terminal (SIGHUP) and SIGQUIT end the program as SIGTERM and Ctrl+C do: their
+// default action would end it without saving, or abandon a save already under way.
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
+
 void SetHandler(int signal, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
@@ -29,14 +33,12 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pair_) != 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(pair_[1], QSocketNotifier::Read);
   connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::Read);
-  SetHandler(SIGTERM, OnSignal);
-  SetHandler(SIGINT, OnSignal);
+  for (const int signal : kEndingSignals) SetHandler(signal, OnSignal);
 }
 
 TerminationSignals::~TerminationSignals() {
   if (pair_[0] < 0) return;
-  SetHandler(SIGTERM, SIG_IGN);
-  SetHandler(SIGINT, SIG_IGN);
+  for (const int signal : kEndingSignals) SetHandler(signal, SIG_IGN);
   notifier_.reset();
   close(pair_[0]);
   close(pair_[1]);

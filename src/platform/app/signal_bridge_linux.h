@@ -1,5 +1,6 @@
-// SIGTERM and SIGINT end the program the way closing the window does. The handler only writes
-// the signal's number into a socket pair; the event loop reads it and emits the request.
+// SIGTERM, SIGINT, SIGHUP and SIGQUIT end the program the way closing the window does. The handler
+// only writes the signal's number into a socket pair; the event loop reads it and emits the
+// request.
 #pragma once
 
 #include <QObject>

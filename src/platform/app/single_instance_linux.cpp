@@ -1,5 +1,6 @@
 #include "platform/app/single_instance_linux.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -158,24 +159,66 @@ void InstanceLock::MarkClosing() {
     LogText("Single instance: cannot mark the lock file as closing");
 }
 
-bool InstanceIsClosing(const std::string& lockPath, pid_t pid) {
+namespace {
+// Whether process `pid` has the file `info` describes open. Unknown (another user's process, as
+// pid 1 is) counts as no.
+bool HoldsFile(pid_t pid, const struct stat& info) {
+  const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
+  DIR* fds = opendir(folder.c_str());
+  if (fds == nullptr) return false;
+  bool holds = false;
+  while (const dirent* entry = readdir(fds)) {
+    struct stat opened {};
+    if (entry->d_name[0] != '.' && stat((folder + "/" + entry->d_name).c_str(), &opened) == 0 &&
+        opened.st_dev == info.st_dev && opened.st_ino == info.st_ino) {
+      holds = true;
+      break;
+    }
+  }
+  closedir(fds);
+  return holds;
+}
+}  // namespace
+
+ClosingMark ReadClosingMark(const std::string& lockPath, pid_t pid) {
   const int fd = open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) return false;
+  if (fd < 0) return ClosingMark::None;
   char text[64];
   struct stat info {};
   const ssize_t size =
       fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? read(fd, text, sizeof text) : -1;
   close(fd);
-  if (size <= 0) return false;
+  if (size <= 0) return ClosingMark::None;
   std::string_view mark(text, static_cast<std::size_t>(size));
-  if (!mark.starts_with(kClosingMark)) return false;
+  if (!mark.starts_with(kClosingMark)) return ClosingMark::None;
   mark.remove_prefix(kClosingMark.size());
   pid_t marked = 0;
   const auto [end, error] = std::from_chars(mark.data(), mark.data() + mark.size(), marked);
   if (error != std::errc() || end == mark.data() || end == mark.data() + mark.size() ||
       *end != '\n' || marked <= 0)
-    return false;
-  return (pid == 0 || pid == marked) && ProcessRuns(marked);
+    return ClosingMark::None;
+  if (pid != 0 && pid != marked) return ClosingMark::None;
+  // A stopped or ended instance is waited for no longer, whatever it holds.
+  if (!ProcessRuns(marked)) return ClosingMark::None;
+  // The instance keeps its lock file open to its end; a connection to the marked process shows
+  // it holds the socket.
+  return pid == marked || HoldsFile(marked, info) ? ClosingMark::Closing : ClosingMark::Stale;
+}
+
+InstanceLock::InstanceLock(const std::string& path, ReplaceStale) {
+  // Locked before it is renamed into place: no other start can take the new file first.
+  std::string fresh = path + ".XXXXXX";
+  fd_ = mkostemp(fresh.data(), O_CLOEXEC);
+  if (fd_ < 0) {
+    error_ = fresh + ": " + std::strerror(errno);
+    return;
+  }
+  if (flock(fd_, LOCK_EX | LOCK_NB) != 0 || rename(fresh.c_str(), path.c_str()) != 0) {
+    error_ = path + ": " + std::strerror(errno);
+    unlink(fresh.c_str());
+    close(fd_);
+    fd_ = -1;
+  }
 }
 
 InstanceLock::~InstanceLock() {

@@ -31,6 +31,11 @@ std::optional<InstanceAddress> ResolveInstanceAddress(std::string& error);
 class InstanceLock {
  public:
   explicit InstanceLock(const std::string& path);
+  // Takes the instance from a lock file that another process holds but whose closing mark names
+  // a process that is not the instance (ClosingMark::Stale): a new lock file is put in its
+  // place, so that the old one's holder no longer keeps anyone out.
+  struct ReplaceStale {};
+  InstanceLock(const std::string& path, ReplaceStale);
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
@@ -52,10 +57,23 @@ class InstanceLock {
   std::string error_;
 };
 
+// What the lock file at `lockPath` says of its instance's close.
+enum class ClosingMark {
+  None,     // no mark, an unreadable one, or the marked instance is stopped or gone
+  Closing,  // the marked process holds the instance and runs: it is still saving on its way out
+  Stale,    // the marked process runs but holds neither the lock file nor (with `pid`) the
+            // socket: the mark was edited or left behind, and no instance is closing
+};
+// `pid`, when given, is the process a connection to the socket leads to: when it is the marked
+// one, it holds the instance's socket.
+ClosingMark ReadClosingMark(const std::string& lockPath, pid_t pid = 0);
+
 // True when the instance holding the lock at `lockPath` has marked itself closing and its process
 // (`pid` when given: the one a connection leads to) is alive and not stopped: it is still saving
 // on its way out, and a later start waits for it rather than give up.
-bool InstanceIsClosing(const std::string& lockPath, pid_t pid = 0);
+inline bool InstanceIsClosing(const std::string& lockPath, pid_t pid = 0) {
+  return ReadClosingMark(lockPath, pid) == ClosingMark::Closing;
+}
 
 // The running instance's listening socket. Connections from other users are dropped.
 class InstanceListener {

@@ -15,6 +15,7 @@ import time
 import unittest
 
 import dbus
+import dbus.lowlevel
 
 PROGRAM = None
 LIMIT_S = 30
@@ -79,6 +80,25 @@ class MprisTest(unittest.TestCase):
         time.sleep(0.3)
         self.assertEqual(len(self.sent()), 2)
 
+    def test_a_value_of_the_wrong_type_is_refused_as_invalid_arguments(self):
+        props = dbus.Interface(dbus.SessionBus().get_object("org.mpris.MediaPlayer2.zr4pcctrl",
+                                                            "/org/mpris/MediaPlayer2"),
+                               "org.freedesktop.DBus.Properties")
+        for name, value in (("Volume", "0.5"), ("Volume", dbus.Array([0.5], signature="d")),
+                            ("Rate", dbus.Boolean(True))):
+            with self.assertRaises(dbus.exceptions.DBusException) as refused:
+                props.Set("org.mpris.MediaPlayer2.Player", name, value)
+            self.assertEqual(refused.exception.get_dbus_name(),
+                             "org.freedesktop.DBus.Error.InvalidArgs", (name, value))
+        with self.assertRaises(dbus.exceptions.DBusException) as refused:
+            props.Set("org.mpris.MediaPlayer2.Player", "Identity", "x")
+        self.assertEqual(refused.exception.get_dbus_name(),
+                         "org.freedesktop.DBus.Error.UnknownProperty")
+        self.assertEqual(self.sent(), [])
+        props.Set("org.mpris.MediaPlayer2.Player", "Volume", dbus.Double(0.5))
+        self.wait_for(lambda: self.sent(), ["B8 02 4D 23 2A"])
+        self.assertEqual(props.Get("org.mpris.MediaPlayer2", "Identity"), "ZR4PC")
+
     def test_the_cd_plays_and_pauses_from_the_desktop(self):
         subprocess.run([PROGRAM, "-INPUT", "1"], env=self.env, check=True, timeout=LIMIT_S)
         self.wait_for(lambda: self.ctl("metadata", "xesam:album"), "CD")
@@ -94,6 +114,78 @@ class MprisTest(unittest.TestCase):
         self.wait_for(lambda: self.ctl("status"), "Paused")
         self.ctl("next")
         self.wait_for(lambda: self.ctl("metadata", "xesam:title"), "Track 02")
+
+
+class MprisBurstTest(MprisTest):
+    """A desktop volume slider held down, or a script: calls come faster than the component takes
+    them, and the window must go on answering."""
+
+    def setUp(self):
+        super().setUp()
+        self.bus = dbus.SessionBus()
+        self.player = self.bus.get_object("org.mpris.MediaPlayer2.zr4pcctrl",
+                                          "/org/mpris/MediaPlayer2")
+
+    def status(self):
+        done = subprocess.run([PROGRAM, "--status"], capture_output=True, text=True,
+                              timeout=LIMIT_S, env=self.env)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        return done.stdout.strip()
+
+    def test_a_burst_of_volume_sets_sends_the_last_one_and_the_window_answers(self):
+        for i in range(1000):
+            message = dbus.lowlevel.MethodCallMessage(
+                "org.mpris.MediaPlayer2.zr4pcctrl", "/org/mpris/MediaPlayer2",
+                "org.freedesktop.DBus.Properties", "Set")
+            volume = 0.3 if i == 999 else 0.5 + 0.1 * (i % 2)  # 21 last, 35 and 42 before
+            message.append("org.mpris.MediaPlayer2.Player", "Volume",
+                           dbus.Double(volume, variant_level=1), signature="ssv")
+            self.bus.send_message(message)
+        self.bus.flush()
+        started = time.monotonic()
+        first = self.status()
+        sys.stderr.write("\n--status after 1000 sets: %.2f s (%s)\n"
+                         % (time.monotonic() - started, first))
+        self.wait_for(lambda: self.status().split(" | ")[0].split()[-1], "Vol.21")
+        volumes = [frame for frame in self.sent() if frame.startswith("B8 02 4D")]
+        sys.stderr.write("volume frames: %d\n" % len(volumes))
+        self.assertLessEqual(len(volumes), 3, volumes)
+        self.assertEqual(volumes[-1][:11], "B8 02 4D 15")
+
+    def test_a_burst_of_presses_runs_the_first_ones_in_order_and_refuses_the_rest(self):
+        from dbus.mainloop.glib import DBusGMainLoop
+        from gi.repository import GLib
+        loop = GLib.MainLoop()
+        bus = dbus.SessionBus(mainloop=DBusGMainLoop(), private=True)
+        player = dbus.Interface(bus.get_object("org.mpris.MediaPlayer2.zr4pcctrl",
+                                               "/org/mpris/MediaPlayer2"),
+                                "org.mpris.MediaPlayer2.Player")
+        answers = {}
+
+        def answered(i, error=None):
+            answers[i] = error.get_dbus_name() if error else "ok"
+            if len(answers) == 20:
+                loop.quit()
+
+        for i in range(20):
+            player.Next(reply_handler=lambda i=i: answered(i),
+                        error_handler=lambda error, i=i: answered(i, error), timeout=LIMIT_S)
+        GLib.timeout_add_seconds(LIMIT_S, loop.quit)
+        loop.run()
+        self.assertEqual(len(answers), 20)
+        self.assertEqual([answers[i] for i in range(4)], ["ok"] * 4)  # the first are kept
+        refused = [i for i in answers if answers[i] != "ok"]
+        self.assertTrue(refused)
+        self.assertEqual({answers[i] for i in refused},
+                         {"org.freedesktop.DBus.Error.LimitsExceeded"})
+        # Each press taken is sent once (preset up), and the window still answers.
+        self.wait_for(lambda: self.sent().count("B8 02 01 07 C2"), 20 - len(refused))
+        self.assertTrue(self.status().startswith("FM"))
+
+    # The cases of the class above run once, there.
+    test_the_tuner_as_a_player = None
+    test_the_cd_plays_and_pauses_from_the_desktop = None
+    test_a_value_of_the_wrong_type_is_refused_as_invalid_arguments = None
 
 
 class PlayerGestureTest(unittest.TestCase):

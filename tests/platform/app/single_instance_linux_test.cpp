@@ -73,5 +73,40 @@ TEST(SingleInstanceLinuxTest, AStoppedOrEndedInstanceIsNotClosing) {
   EXPECT_FALSE(InstanceIsClosing(path, child));
 }
 
+// "closing 1" left in the file, or the id of some other live process: that process holds
+// neither the lock file nor the socket, so nothing is closing and a later start may take over.
+TEST(SingleInstanceLinuxTest, AMarkNamingAProcessThatIsNotTheInstanceIsStale) {
+  test::TempFolder folder;
+  const std::string path = folder.Path("ZR4PC_CTRL.lock");
+  InstanceLock held(path);
+  ASSERT_TRUE(held.Held());
+  const pid_t other = fork();
+  ASSERT_GE(other, 0);
+  if (other == 0) {
+    // The lock file is closed on exec: this process does not hold it.
+    execlp("sleep", "sleep", "30", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  for (const pid_t named : {pid_t{1}, other}) {
+    folder.Put("ZR4PC_CTRL.lock", "closing " + std::to_string(named) + "\n");
+    EXPECT_TRUE(WaitFor([&] { return ReadClosingMark(path) == ClosingMark::Stale; })) << named;
+    // Reached through the socket, the named process is the instance.
+    EXPECT_EQ(ReadClosingMark(path, named), ClosingMark::Closing) << named;
+  }
+  kill(other, SIGKILL);
+  waitpid(other, nullptr, 0);
+  held.MarkClosing();
+  EXPECT_EQ(ReadClosingMark(path), ClosingMark::Closing);
+
+  // Taking over puts a new lock file in place, which keeps the next start out in turn.
+  folder.Put("ZR4PC_CTRL.lock", "closing 1\n");
+  InstanceLock taken(path, InstanceLock::ReplaceStale{});
+  EXPECT_TRUE(taken.Held()) << taken.Error();
+  EXPECT_EQ(ReadClosingMark(path), ClosingMark::None);
+  InstanceLock next(path);
+  EXPECT_TRUE(next.HeldElsewhere());
+  EXPECT_EQ(folder.Entries(), 1u);
+}
+
 }  // namespace
 }  // namespace zr4
