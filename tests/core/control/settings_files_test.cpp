@@ -34,6 +34,34 @@ TEST(SettingsFilesTest, TheWindowPositionGoesIntoTheFileAndComesBackFromIt) {
   EXPECT_EQ(settings.Options.OptionPage, 3);
 }
 
+TEST(SettingsFilesTest, AReadOnlyFileIsToldOncePerRunAndLeftAsItIs) {
+  test::FakeView view;
+  test::FakeFileStore files;
+  test::FakeTextCodec codec;
+  SettingsStorage storage{files, codec, kPath};
+  TSettings settings;
+  TSettingsFiles settingsFiles(&storage, view, settings);
+  const std::string before = "[Setting]\r\nVolMax=50\r\n";
+  files.files[kPath] = before;
+  files.readOnly.insert(kPath);
+
+  settings.Options.VolMax = 40;
+  settingsFiles.SaveSettings();
+  settings.Options.VolMax = 30;
+  settingsFiles.SaveSettings();
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0], "/home/user/zr4pcctrl/zr4pcctrl.iniへの書き込みに失敗しました。");
+  EXPECT_EQ(files.files[kPath], before);
+  EXPECT_EQ(files.files.size(), 1u);  // no backup beside it
+
+  // A write that fails for another reason is told every time, as before.
+  files.readOnly.clear();
+  files.failWrites = true;
+  settingsFiles.SaveSettings();
+  settingsFiles.SaveSettings();
+  EXPECT_EQ(view.messages.size(), 3u);
+}
+
 TEST(SettingsFilesTest, WithoutFilesTheSettingsStayAndTheListsEmpty) {
   test::FakeView view;
   TSettings settings;
