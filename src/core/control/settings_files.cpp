@@ -91,8 +91,8 @@ void TSettingsFiles::LoadAppCommandSets(TAppCtrlList& sets) const {
     return;
   }
   const TIniFile ini = TIniFile::Parse(DecodeIniText(read.bytes, storage_->Codec));
-  for (const std::string& section : sets.Load(ini))
-    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultText(section));
+  if (const std::vector<std::string> faults = sets.Load(ini); !faults.empty())
+    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultsText(faults));
 }
 
 }  // namespace zr4

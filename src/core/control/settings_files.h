@@ -33,8 +33,8 @@ class TSettingsFiles {
   // never written.
   void LoadShortcuts(std::vector<TShortcutBinding>& shortcuts) const;
   // The application command sets of "DoraZozArar.ini" in the settings file's folder. A missing
-  // file gives no sets; the user is told about a file that cannot be read and about each
-  // section that cannot be read whole.
+  // file gives no sets; the user is told about a file that cannot be read and, in one message,
+  // about the sections that cannot be read whole.
   void LoadAppCommandSets(TAppCtrlList& sets) const;
 
  private:

@@ -62,6 +62,34 @@ TEST(SettingsFilesTest, AReadOnlyFileIsToldOncePerRunAndLeftAsItIs) {
   EXPECT_EQ(view.messages.size(), 3u);
 }
 
+// Thousands of bad sections are told in one message naming the first ten; the good ones load.
+TEST(SettingsFilesTest, BadCommandSetsAreToldInOneShortMessage) {
+  test::FakeView view;
+  test::FakeFileStore files;
+  test::FakeTextCodec codec;
+  SettingsStorage storage{files, codec, kPath};
+  TSettings settings;
+  TSettingsFiles settingsFiles(&storage, view, settings);
+  std::string text = "[Good]\r\nClass=W\r\nPath=p.exe\r\n";
+  for (int n = 0; n < 3000; ++n) text += "[B" + std::to_string(n) + "]\r\nClass=W\r\n";
+  files.files["/home/user/zr4pcctrl/DoraZozArar.ini"] = text;
+
+  TAppCtrlList sets;
+  settingsFiles.LoadAppCommandSets(sets);
+  EXPECT_EQ(sets.AppCount(), 3001);
+  EXPECT_EQ(view.captionedMessages,
+            std::vector<std::string>{
+                "INI読込エラー|SECTION: [B0] \nSECTION: [B1] \nSECTION: [B2] \nSECTION: [B3] \n"
+                "SECTION: [B4] \nSECTION: [B5] \nSECTION: [B6] \nSECTION: [B7] \nSECTION: [B8] \n"
+                "SECTION: [B9] \n…ほか 2990 件"});
+
+  // One bad section is told as it always was.
+  view.captionedMessages.clear();
+  files.files["/home/user/zr4pcctrl/DoraZozArar.ini"] = "[Bad]\r\nClass=W\r\n";
+  settingsFiles.LoadAppCommandSets(sets);
+  EXPECT_EQ(view.captionedMessages, std::vector<std::string>{"INI読込エラー|SECTION: [Bad] "});
+}
+
 TEST(SettingsFilesTest, WithoutFilesTheSettingsStayAndTheListsEmpty) {
   test::FakeView view;
   TSettings settings;
