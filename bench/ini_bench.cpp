@@ -1,8 +1,15 @@
 // INI files up to the 16 MiB read limit: reading the settings file at start, saving it, and reading
 // "Radio.ini". Every step should grow in proportion to the file, so the 16 MiB case takes about a
-// second; compare the time per MiB across the sizes.
+// second; compare the time per MiB across the sizes. The shapes a file may take at the limit
+// (empty keys, many short keys, a few huge lines, many sections) also report the peak of heap
+// memory while a file is loaded or saved, as a multiple of the file's size (peak_x_size).
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "core/base/ini_file.h"
@@ -10,6 +17,41 @@
 #include "core/settings/settings.h"
 #include "core/settings/station_list.h"
 #include "fakes/fake_file_store.h"
+
+// Live heap bytes and their peak, counted by the global allocation functions below.
+std::size_t liveBytes = 0;
+std::size_t peakBytes = 0;
+
+void* Counted(void* block) {
+  if (block == nullptr) throw std::bad_alloc();
+  liveBytes += malloc_usable_size(block);
+  peakBytes = std::max(peakBytes, liveBytes);
+  return block;
+}
+void Uncounted(void* block) noexcept {
+  if (block == nullptr) return;
+  liveBytes -= malloc_usable_size(block);
+  std::free(block);
+}
+
+void* operator new(std::size_t size) {
+  return Counted(std::malloc(size));
+}
+void* operator new[](std::size_t size) {
+  return Counted(std::malloc(size));
+}
+void operator delete(void* block) noexcept {
+  Uncounted(block);
+}
+void operator delete[](void* block) noexcept {
+  Uncounted(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  Uncounted(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+  Uncounted(block);
+}
 
 namespace {
 
@@ -95,6 +137,80 @@ void Sizes(benchmark::internal::Benchmark* b) {
   b->Arg(static_cast<std::int64_t>(kFileReadLimit));
 }
 
+// Settings files of kFileReadLimit bytes in the shapes that cost the most per byte.
+enum Shape { kEmptyKeys, kShortKeys, kHugeLines, kManySections };
+
+std::string ShapeText(int shape) {
+  const std::size_t size = kFileReadLimit;
+  std::string text = "[Setting]\n";
+  char line[64];
+  for (unsigned n = 0; text.size() < size; ++n) {
+    std::size_t length = 0;
+    switch (shape) {
+      case kEmptyKeys:  // "=" alone
+        length = static_cast<std::size_t>(std::snprintf(line, sizeof line, "=\n"));
+        break;
+      case kShortKeys:  // distinct keys, as short as they can be
+        length = static_cast<std::size_t>(std::snprintf(line, sizeof line, "%x=\n", n));
+        break;
+      case kManySections:  // a distinct section with one key each
+        length = static_cast<std::size_t>(std::snprintf(line, sizeof line, "[%x]\nk=v\n", n));
+        break;
+      default: {  // sixteen lines of a MiB each
+        const std::size_t value = std::min<std::size_t>(1 << 20, size - text.size());
+        text += "Key" + std::to_string(n) + "=" + std::string(value, 'v') + "\n";
+        continue;
+      }
+    }
+    if (text.size() + length > size) break;
+    text.append(line, length);
+  }
+  return text;
+}
+
+void ReportPeak(benchmark::State& state, std::size_t before, std::size_t fileSize) {
+  state.counters["peak_MiB"] = static_cast<double>(peakBytes - before) / (1 << 20);
+  state.counters["peak_x_size"] = static_cast<double>(peakBytes - before) / fileSize;
+}
+
+// Start-up with a file of the shape: the file's bytes as read, decoded, parsed, every setting
+// read. The peak counts the bytes read too.
+void BM_LoadShape(benchmark::State& state) {
+  const std::string file = ShapeText(static_cast<int>(state.range(0)));
+  test::FakeTextCodec codec;
+  const std::size_t before = liveBytes;
+  peakBytes = liveBytes;
+  for (auto _ : state) {
+    const std::string bytes = file;
+    const TIniFile ini = TIniFile::Parse(DecodeIniText(bytes, codec));
+    benchmark::DoNotOptimize(ReadSettings(ini, 0, 0));
+  }
+  ReportPeak(state, before, file.size());
+}
+
+// The save at exit with a file of the shape.
+void BM_SaveShape(benchmark::State& state) {
+  const std::string file = ShapeText(static_cast<int>(state.range(0)));
+  test::FakeTextCodec codec;
+  const TSettings settings;
+  const std::size_t before = liveBytes;
+  peakBytes = liveBytes;
+  for (auto _ : state) {
+    const std::string bytes = file;
+    TIniFile ini = TIniFile::Parse(DecodeIniText(bytes, codec));
+    WriteSettings(settings, ini);
+    benchmark::DoNotOptimize(ini.Serialize());
+  }
+  ReportPeak(state, before, file.size());
+}
+
+void Shapes(benchmark::internal::Benchmark* b) {
+  b->Unit(benchmark::kMillisecond)->ArgName("shape");
+  for (int shape : {kEmptyKeys, kShortKeys, kHugeLines, kManySections}) b->Arg(shape);
+}
+
+BENCHMARK(BM_LoadShape)->Apply(Shapes);
+BENCHMARK(BM_SaveShape)->Apply(Shapes);
 BENCHMARK(BM_LoadSettings)->Apply(Sizes);
 BENCHMARK(BM_SaveSettings)->Apply(Sizes);
 BENCHMARK(BM_LoadStations)->Apply(Sizes);

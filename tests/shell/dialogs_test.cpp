@@ -513,6 +513,40 @@ TEST_F(DialogsTest, TheGestureCommandListShowsTenRowsAndScrolls) {
   QApplication::setStyle(original);
 }
 
+// The timer's argument list (the values of -VOL, -PCALL) drops down ten rows and scrolls, in
+// every style Qt offers here.
+TEST_F(DialogsTest, TheTimerArgumentListShowsTenRowsAndScrolls) {
+  Start();
+  const QString original = QApplication::style()->name();
+  for (const QString& style : QStyleFactory::keys()) {
+    QApplication::setStyle(style);
+    OnNextDialog([style](QDialog& dialog) {
+      OnNextDialog([style](QDialog& entry) {
+        Child<QComboBox>(entry, "CmdCB").setCurrentIndex(2);  // -PCALL
+        auto& arguments = Child<QComboBox>(entry, "NumCB");
+        ASSERT_EQ(arguments.count(), 40);
+        arguments.showPopup();
+        QTest::qWait(1);
+        QAbstractItemView* rows = arguments.view();
+        ASSERT_TRUE(rows->isVisible()) << style.toStdString();
+        int whole = 0;
+        for (int i = 0; i < arguments.count(); ++i)
+          if (rows->viewport()->rect().contains(rows->visualRect(arguments.model()->index(i, 0))))
+            ++whole;
+        EXPECT_EQ(whole, 10) << style.toStdString();
+        EXPECT_GT(rows->verticalScrollBar()->maximum(), 0) << style.toStdString();
+        Picture(*rows->window(), "timer-arguments-" + style);
+        arguments.hidePopup();
+        entry.reject();
+      });
+      Child<QPushButton>(dialog, "Button10").click();
+      dialog.reject();
+    });
+    Run("actOptionDialog");
+  }
+  QApplication::setStyle(original);
+}
+
 // Empties a spin box as a user does: everything selected, then Backspace.
 void Empty(QSpinBox& spin) {
   spin.setFocus();

@@ -1,6 +1,7 @@
 #include "core/base/ini_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <utility>
 
@@ -68,69 +69,212 @@ std::string Utf16ToUtf8(std::string_view bytes, bool littleEndian) {
 constexpr const char* kLineEnd = "\r\n";
 }  // namespace
 
-TIniFile TIniFile::Parse(std::string_view text) {
-  TIniFile ini;
-  // At most one key or section per line, so the indexes need not grow (and rehash) while parsing;
-  // lines shorter than 8 bytes are rare, and a file of empty lines must not reserve room for
-  // millions of keys.
-  const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-  const std::size_t expected = std::min(lines, text.size() / 8 + 1);
-  ini.sectionIndex_.reserve(expected);
-  ini.keyIndex_.reserve(expected);
-  constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
-  std::size_t current = kNoSection;
+namespace {
+// Calls onSection(name) for each "[name]" line and onKey(key, value) for each "key=value" line
+// after one, both trimmed.
+template <typename OnSection, typename OnKey>
+void ForEachLine(std::string_view text, OnSection onSection, OnKey onKey) {
+  bool inSection = false;
   while (!text.empty()) {
-    const std::size_t end = text.find_first_of("\r\n");
+    // A plain scan: find_first_of tries each character against the set.
+    std::size_t end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    if (end == text.size()) end = std::string_view::npos;
     const std::string_view line = Trim(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      current = ini.SectionForWriting(Trim(line.substr(1, line.size() - 2)));
+      onSection(Trim(line.substr(1, line.size() - 2)));
+      inSection = true;
       continue;
     }
     const std::size_t equals = line.find('=');
-    if (current == kNoSection || equals == std::string_view::npos) continue;
-    ini.Append(current, std::string(Trim(line.substr(0, equals))),
-               std::string(Trim(line.substr(equals + 1))));
+    if (!inSection || equals == std::string_view::npos) continue;
+    onKey(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
   }
+}
+
+constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ull;
+}  // namespace
+
+TIniFile TIniFile::Parse(std::string_view text) {
+  TIniFile ini;
+  // Two passes, so that each section's keys and the text they hold get their room at once: a file
+  // near the read limit must not pass through ever larger copies of itself. The first finds the
+  // sections and counts their keys; no line holds more than one section, and a file of "[]"
+  // lines must not reserve room for millions of them.
+  const auto brackets = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
+  ini.sections_.reserve(std::min(brackets, text.size() / 4 + 1));
+  std::size_t current = 0;
+  std::size_t keyText = 0;
+  std::size_t keys = 0;
+  std::vector<std::uint32_t> sectionLines;  // the section of each "[name]" line, for the second
+  ForEachLine(
+      text,
+      [&](std::string_view name) {
+        current = ini.SectionForWriting(name);
+        sectionLines.push_back(static_cast<std::uint32_t>(current));
+      },
+      [&](std::string_view key, std::string_view value) {
+        ++ini.sections_[current].capacity;
+        keyText += key.size() + value.size();
+        ++keys;
+      });
+  ini.text_.reserve(ini.text_.size() + keyText);
+  ini.entries_.resize(keys);
+  std::uint32_t begin = 0;
+  for (Section& section : ini.sections_) {
+    section.begin = begin;
+    begin += section.capacity;
+  }
+  std::size_t sectionLine = 0;
+  ForEachLine(
+      text, [&](std::string_view) { current = sectionLines[sectionLine++]; },
+      [&](std::string_view key, std::string_view value) { ini.Append(current, key, value); });
   return ini;
 }
 
+TIniFile::Span TIniFile::Store(std::string_view text) {
+  const Span span{static_cast<std::uint32_t>(text_.size()),
+                  static_cast<std::uint32_t>(text.size())};
+  text_.append(text);
+  return span;
+}
+
+std::uint32_t TIniFile::SectionHash(std::string_view name) {
+  // The upper bits of the product mix every bit of the hash.
+  return static_cast<std::uint32_t>((CaseBlindHash()(name) * kGolden) >> 32);
+}
+
+std::uint32_t TIniFile::KeyHash(std::size_t section, std::string_view key) {
+  return static_cast<std::uint32_t>(((CaseBlindHash()(key) ^ (section * kGolden)) * kGolden) >> 32);
+}
+
+template <typename Slot>
+std::size_t TIniFile::Home(std::uint32_t hash, const std::vector<Slot>& slots) {
+  return hash >> (32 - std::countr_zero(slots.size()));
+}
+
+std::size_t TIniFile::FindSectionSlot(std::string_view name, std::uint32_t hash) const {
+  if (sectionSlots_.empty()) return std::string_view::npos;
+  const std::size_t mask = sectionSlots_.size() - 1;
+  std::size_t i = Home(hash, sectionSlots_);
+  for (; sectionSlots_[i].section != 0; i = (i + 1) & mask) {
+    const SectionSlot& slot = sectionSlots_[i];
+    if (slot.hash == hash && SameText(Text(sections_[slot.section - 1].name), name)) break;
+  }
+  return i;
+}
+
+std::size_t TIniFile::FindKeySlot(std::size_t section, std::string_view key,
+                                  std::uint32_t hash) const {
+  if (keySlots_.empty()) return std::string_view::npos;
+  const std::size_t mask = keySlots_.size() - 1;
+  std::size_t i = Home(hash, keySlots_);
+  for (; keySlots_[i].section != 0; i = (i + 1) & mask) {
+    const KeySlot& slot = keySlots_[i];
+    if (slot.hash == hash && slot.section - 1 == section &&
+        SameText(Key(EntryAt(sections_[section], slot.entry)), key))
+      break;
+  }
+  return i;
+}
+
+template <typename Slot>
+void TIniFile::Grow(std::vector<Slot>& slots, std::size_t used) {
+  std::size_t size = std::max<std::size_t>(slots.size(), 16);
+  while ((used + 1) * 10 > size * 7) size *= 2;
+  if (size == slots.size()) return;
+  std::vector<Slot> old = std::move(slots);
+  slots.assign(size, Slot{});
+  const std::size_t mask = size - 1;
+  for (const Slot& slot : old) {
+    if (slot.section == 0) continue;
+    std::size_t i = Home(slot.hash, slots);
+    while (slots[i].section != 0) i = (i + 1) & mask;
+    slots[i] = slot;
+  }
+}
+
+template <typename Slot>
+void TIniFile::EraseSlot(std::vector<Slot>& slots, std::size_t at) {
+  // Later slots of the same probe run move back into the gap, so that no lookup stops early.
+  const std::size_t mask = slots.size() - 1;
+  std::size_t gap = at;
+  for (std::size_t j = (gap + 1) & mask; slots[j].section != 0; j = (j + 1) & mask) {
+    const std::size_t home = Home(slots[j].hash, slots);
+    const bool stays = gap <= j ? (gap < home && home <= j) : (gap < home || home <= j);
+    if (stays) continue;
+    slots[gap] = slots[j];
+    gap = j;
+  }
+  slots[gap] = Slot{};
+}
+
 const TIniFile::Section* TIniFile::FindSection(std::string_view name) const {
-  const auto found = sectionIndex_.find(name);
-  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+  const std::size_t at = FindSectionSlot(name);
+  if (at == std::string_view::npos || sectionSlots_[at].section == 0) return nullptr;
+  return &sections_[sectionSlots_[at].section - 1];
 }
 
 const TIniFile::Entry* TIniFile::FindEntry(std::string_view section, std::string_view key) const {
-  const auto inSection = sectionIndex_.find(section);
-  if (inSection == sectionIndex_.end()) return nullptr;
-  const auto found = keyIndex_.find(KeyOf<std::string_view>{inSection->second, key});
-  return found == keyIndex_.end() ? nullptr : &sections_[inSection->second].entries[found->second];
+  const std::size_t inSection = FindSectionSlot(section);
+  if (inSection == std::string_view::npos || sectionSlots_[inSection].section == 0) return nullptr;
+  const std::size_t index = sectionSlots_[inSection].section - 1;
+  const std::size_t at = FindKeySlot(index, key, KeyHash(index, key));
+  if (at == std::string_view::npos || keySlots_[at].section == 0) return nullptr;
+  return &EntryAt(sections_[index], keySlots_[at].entry);
 }
 
 std::size_t TIniFile::SectionForWriting(std::string_view name) {
-  std::string line = OneLine(name);
-  const auto [found, added] = sectionIndex_.try_emplace(line, sections_.size());
-  if (added) sections_.push_back({std::move(line), {}});
-  return found->second;
+  const std::string line = OneLine(name);
+  Grow(sectionSlots_, sections_.size());
+  const std::uint32_t hash = SectionHash(line);
+  const std::size_t at = FindSectionSlot(line, hash);
+  if (sectionSlots_[at].section != 0) return sectionSlots_[at].section - 1;
+  sections_.push_back({Store(line)});
+  sectionSlots_[at] = {static_cast<std::uint32_t>(sections_.size()), hash};
+  return sections_.size() - 1;
 }
 
-void TIniFile::Append(std::size_t section, std::string key, std::string value) {
-  std::vector<Entry>& entries = sections_[section].entries;
-  const bool first = keyIndex_.try_emplace(KeyOf<std::string>{section, key}, entries.size()).second;
-  entries.push_back({std::move(key), std::move(value), first});
+void TIniFile::Append(std::size_t section, std::string_view key, std::string_view value) {
+  Grow(keySlots_, keyCount_);
+  const std::uint32_t hash = KeyHash(section, key);
+  const std::size_t at = FindKeySlot(section, key, hash);
+  Section& target = sections_[section];
+  const bool first = keySlots_[at].section == 0;
+  if (first) {
+    keySlots_[at] = {static_cast<std::uint32_t>(section + 1),
+                     static_cast<std::uint32_t>(Size(target)), hash};
+    ++keyCount_;
+  }
+  Entry entry;
+  entry.at = Store(key).at;
+  Store(value);
+  entry.keySize = static_cast<std::uint32_t>(key.size());
+  entry.valueSize = static_cast<std::uint32_t>(value.size());
+  entry.first = first ? 1 : 0;
+  if (target.count < target.capacity) {
+    entries_[target.begin + target.count++] = entry;
+    return;
+  }
+  if (target.extra == 0) {
+    extras_.emplace_back();
+    target.extra = static_cast<std::uint32_t>(extras_.size());
+  }
+  extras_[target.extra - 1].push_back(entry);
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  const std::string& fallback) const {
   const Entry* entry = FindEntry(section, key);
-  return entry ? entry->value : fallback;
+  return entry ? std::string(Value(*entry)) : fallback;
 }
 
 int TIniFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
   const Entry* entry = FindEntry(section, key);
   int value = 0;
-  return entry && ParseInteger(entry->value, value) ? value : fallback;
+  return entry && ParseInteger(Value(*entry), value) ? value : fallback;
 }
 
 bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
@@ -143,41 +287,44 @@ bool TIniFile::ValueExists(std::string_view section, std::string_view key) const
 
 bool TIniFile::SectionExists(std::string_view section) const {
   const Section* found = FindSection(section);
-  return found != nullptr && !found->entries.empty();
+  return found != nullptr && Size(*found) != 0;
 }
 
 std::vector<std::string> TIniFile::SectionKeys(std::string_view section) const {
   std::vector<std::string> keys;
   if (const Section* found = FindSection(section))
-    for (const Entry& entry : found->entries)
-      if (entry.first) keys.push_back(entry.key);
+    for (std::size_t i = 0; i < Size(*found); ++i)
+      if (EntryAt(*found, i).first) keys.emplace_back(Key(EntryAt(*found, i)));
   return keys;
 }
 
 std::vector<std::string> TIniFile::SectionNames() const {
   std::vector<std::string> names;
-  for (const Section& section : sections_) names.push_back(section.name);
+  for (const Section& section : sections_) names.emplace_back(Text(section.name));
   return names;
 }
 
 std::vector<std::string> TIniFile::KeyNames(std::string_view section) const {
   std::vector<std::string> names;
   if (const Section* found = FindSection(section))
-    for (const Entry& entry : found->entries) names.push_back(entry.key);
+    for (std::size_t i = 0; i < Size(*found); ++i) names.emplace_back(Key(EntryAt(*found, i)));
   return names;
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   const std::size_t target = SectionForWriting(section);
-  std::string name = OneLine(key);
-  const auto found = keyIndex_.find(KeyOf<std::string_view>{target, name});
-  if (found == keyIndex_.end()) {
-    Append(target, std::move(name), OneLine(value));
+  const std::string name = OneLine(key);
+  const std::size_t at = FindKeySlot(target, name, KeyHash(target, name));
+  if (at == std::string_view::npos || keySlots_[at].section == 0) {
+    Append(target, name, OneLine(value));
     return;
   }
-  Entry& entry = sections_[target].entries[found->second];
-  entry.key = std::move(name);
-  entry.value = OneLine(value);
+  Entry& entry = EntryAt(sections_[target], keySlots_[at].entry);
+  const std::string line = OneLine(value);
+  entry.at = Store(name).at;
+  Store(line);
+  entry.keySize = static_cast<std::uint32_t>(name.size());
+  entry.valueSize = static_cast<std::uint32_t>(line.size());
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -189,33 +336,41 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 void TIniFile::EraseSection(std::string_view section) {
-  const auto inSection = sectionIndex_.find(section);
-  if (inSection == sectionIndex_.end()) return;
-  std::vector<Entry>& entries = sections_[inSection->second].entries;
-  for (const Entry& entry : entries) {
-    const auto found = keyIndex_.find(KeyOf<std::string_view>{inSection->second, entry.key});
-    if (found != keyIndex_.end()) keyIndex_.erase(found);
+  const std::size_t inSection = FindSectionSlot(section);
+  if (inSection == std::string_view::npos || sectionSlots_[inSection].section == 0) return;
+  const std::size_t index = sectionSlots_[inSection].section - 1;
+  Section& erased = sections_[index];
+  for (std::size_t i = 0; i < Size(erased); ++i) {
+    if (!EntryAt(erased, i).first) continue;
+    const std::string_view key = Key(EntryAt(erased, i));
+    EraseSlot(keySlots_, FindKeySlot(index, key, KeyHash(index, key)));
+    --keyCount_;
   }
-  entries.clear();
+  erased.count = 0;
+  if (erased.extra != 0) extras_[erased.extra - 1].clear();
 }
 
 std::string TIniFile::Serialize() const {
   const std::string_view lineEnd = kLineEnd;
   std::size_t size = 0;
   for (const Section& section : sections_) {
-    if (section.entries.empty()) continue;
-    size += 2 * lineEnd.size() + section.name.size() + 2;
-    for (const Entry& entry : section.entries)
-      size += entry.key.size() + 1 + entry.value.size() + lineEnd.size();
+    if (Size(section) == 0) continue;
+    size += 2 * lineEnd.size() + section.name.size + 2;
+    for (std::size_t i = 0; i < Size(section); ++i) {
+      const Entry& entry = EntryAt(section, i);
+      size += entry.keySize + 1 + entry.valueSize + lineEnd.size();
+    }
   }
   std::string text;
   text.reserve(size);
   for (const Section& section : sections_) {
-    if (section.entries.empty()) continue;
+    if (Size(section) == 0) continue;
     if (!text.empty()) text += lineEnd;
-    text.append("[").append(section.name).append("]").append(lineEnd);
-    for (const Entry& entry : section.entries)
-      text.append(entry.key).append("=").append(entry.value).append(lineEnd);
+    text.append("[").append(Text(section.name)).append("]").append(lineEnd);
+    for (std::size_t i = 0; i < Size(section); ++i) {
+      const Entry& entry = EntryAt(section, i);
+      text.append(Key(entry)).append("=").append(Value(entry)).append(lineEnd);
+    }
   }
   return text;
 }

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/base/same_text.h"
@@ -57,49 +58,93 @@ class TIniFile {
   std::string Serialize() const;
 
  private:
+  // Keys, values and section names live in text_, so that a line costs a few bytes beyond its
+  // text whatever its shape (a file of "=" lines at the read limit holds millions of them).
+  struct Span {
+    std::uint32_t at = 0;
+    std::uint32_t size = 0;
+  };
   struct Entry {
-    std::string key;
-    std::string value;
-    bool first = true;  // no earlier key of its section has the same name
+    std::uint32_t at = 0;  // the key, then the value, in text_
+    std::uint32_t keySize : 31 = 0;
+    std::uint32_t first : 1 = 1;  // no earlier key of its section has the same name
+    std::uint32_t valueSize = 0;
   };
+  // A section's keys are entries_[begin, begin + count), room for `capacity` of them made when
+  // the file was read, then, once that room is full, those of extras_[extra - 1] (keys added
+  // later), so that adding a key never copies a large section.
   struct Section {
-    std::string name;
-    std::vector<Entry> entries;
+    Span name;
+    std::uint32_t begin = 0;
+    std::uint32_t count = 0;
+    std::uint32_t capacity = 0;
+    std::uint32_t extra = 0;
   };
-  // A key name within the section at `section` of sections_, for the index of keys.
-  template <typename Text>
-  struct KeyOf {
-    std::size_t section;
-    Text name;
+  // Slots of the open-addressed indexes: the section (plus one; 0 is a free slot), for a key its
+  // position in that section, and the name's hash (so that neither a probe past other names nor
+  // growing the index reads their text).
+  struct SectionSlot {
+    std::uint32_t section = 0;
+    std::uint32_t hash = 0;
   };
-  struct KeyHash {
-    using is_transparent = void;
-    template <typename Text>
-    std::size_t operator()(const KeyOf<Text>& key) const {
-      return CaseBlindHash()(key.name) ^ (key.section * 0x9E3779B97F4A7C15ull);
-    }
+  struct KeySlot {
+    std::uint32_t section = 0;
+    std::uint32_t entry = 0;
+    std::uint32_t hash = 0;
   };
-  struct KeyEqual {
-    using is_transparent = void;
-    template <typename A, typename B>
-    bool operator()(const KeyOf<A>& a, const KeyOf<B>& b) const {
-      return a.section == b.section && SameText(a.name, b.name);
-    }
-  };
+
+  std::string_view Text(Span span) const { return {text_.data() + span.at, span.size}; }
+  std::string_view Key(const Entry& entry) const {
+    return {text_.data() + entry.at, entry.keySize};
+  }
+  std::string_view Value(const Entry& entry) const {
+    return {text_.data() + entry.at + entry.keySize, entry.valueSize};
+  }
+  Span Store(std::string_view text);
+  static std::uint32_t SectionHash(std::string_view name);
+  static std::uint32_t KeyHash(std::size_t section, std::string_view key);
+  template <typename Slot>
+  static std::size_t Home(std::uint32_t hash, const std::vector<Slot>& slots);
+  // Where the name is in the index, or where it would go (a free slot); npos while it is empty.
+  std::size_t FindSectionSlot(std::string_view name, std::uint32_t hash) const;
+  std::size_t FindSectionSlot(std::string_view name) const {
+    return FindSectionSlot(name, SectionHash(name));
+  }
+  std::size_t FindKeySlot(std::size_t section, std::string_view key, std::uint32_t hash) const;
+  // Makes room for one more name.
+  template <typename Slot>
+  static void Grow(std::vector<Slot>& slots, std::size_t used);
+  template <typename Slot>
+  static void EraseSlot(std::vector<Slot>& slots, std::size_t at);
 
   const Section* FindSection(std::string_view name) const;
   const Entry* FindEntry(std::string_view section, std::string_view key) const;
   std::size_t SectionForWriting(std::string_view name);
   // Adds a key at the end of its section; the index keeps naming the first of duplicates.
-  void Append(std::size_t section, std::string key, std::string value);
+  void Append(std::size_t section, std::string_view key, std::string_view value);
 
+  std::size_t Size(const Section& section) const {
+    return section.count + (section.extra == 0 ? 0 : extras_[section.extra - 1].size());
+  }
+  const Entry& EntryAt(const Section& section, std::size_t i) const {
+    return i < section.count ? entries_[section.begin + i]
+                             : extras_[section.extra - 1][i - section.count];
+  }
+  Entry& EntryAt(const Section& section, std::size_t i) {
+    return const_cast<Entry&>(std::as_const(*this).EntryAt(section, i));
+  }
+
+  std::string text_;
+  std::vector<Entry> entries_;
+  std::vector<std::vector<Entry>> extras_;
   // Sections in file order; a name met again adds to the section of its first occurrence.
   std::vector<Section> sections_;
   // Lookups by name without regard to case, so that reading a file and every key of it takes
-  // time in proportion to its size: the position of each section in sections_, and of the first
-  // occurrence of each key in its section's entries.
-  std::unordered_map<std::string, std::size_t, CaseBlindHash, CaseBlindEqual> sectionIndex_;
-  std::unordered_map<KeyOf<std::string>, std::size_t, KeyHash, KeyEqual> keyIndex_;
+  // time in proportion to its size: each section, and the first occurrence of each key in its
+  // section. Linear probing, at most 70 % full.
+  std::vector<SectionSlot> sectionSlots_;
+  std::vector<KeySlot> keySlots_;
+  std::size_t keyCount_ = 0;
 };
 
 // Text of an INI file as UTF-8: UTF-8 with or without BOM is taken as it is; UTF-16 with its BOM

@@ -56,8 +56,17 @@ void TSettingsFiles::SaveSettings() {
   const bool mayRewrite =
       before.result != FileRead::Result::Ok || storage_->Files.KeptReadOnly(storage_->Path) ||
       KeepUndecodableSettings(storage_->Files, storage_->Codec, storage_->Path, before.bytes);
-  if (!mayRewrite || storage_->Files.WriteFileAtomic(storage_->Path, text) == FileWrite::Failed)
+  if (!mayRewrite) {
     view_.ShowMessage(failed);
+    return;
+  }
+  const FileWrite written = storage_->Files.WriteFileAtomic(storage_->Path, text);
+  // A read-only file stays so at every save: the user learns once that nothing reaches it, not
+  // at each options dialog and exit.
+  if (written == FileWrite::Failed || (written == FileWrite::KeptReadOnly && !toldReadOnly_)) {
+    toldReadOnly_ = toldReadOnly_ || written == FileWrite::KeptReadOnly;
+    view_.ShowMessage(failed);
+  }
 }
 
 void TSettingsFiles::LoadShortcuts(std::vector<TShortcutBinding>& shortcuts) const {
@@ -82,8 +91,8 @@ void TSettingsFiles::LoadAppCommandSets(TAppCtrlList& sets) const {
     return;
   }
   const TIniFile ini = TIniFile::Parse(DecodeIniText(read.bytes, storage_->Codec));
-  for (const std::string& section : sets.Load(ini))
-    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultText(section));
+  if (const std::vector<std::string> faults = sets.Load(ini); !faults.empty())
+    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultsText(faults));
 }
 
 }  // namespace zr4

@@ -25,21 +25,23 @@ class TSettingsFiles {
   // window to the position it holds, when the window knows where it is.
   void LoadSettings();
   // Writes all of it back, with the window's position (the one read, when the window does not
-  // know where it is); a failed write shows a message and changes nothing.
+  // know where it is); a failed write shows a message and changes nothing. A read-only file is
+  // told once per run.
   void SaveSettings();
   // Reads "ShortCut.ini" in the settings file's folder into `shortcuts` and binds them to the
   // window's keys. A missing or unreadable file gives no shortcuts and no message; the file is
   // never written.
   void LoadShortcuts(std::vector<TShortcutBinding>& shortcuts) const;
   // The application command sets of "DoraZozArar.ini" in the settings file's folder. A missing
-  // file gives no sets; the user is told about a file that cannot be read and about each
-  // section that cannot be read whole.
+  // file gives no sets; the user is told about a file that cannot be read and, in one message,
+  // about the sections that cannot be read whole.
   void LoadAppCommandSets(TAppCtrlList& sets) const;
 
  private:
   const SettingsStorage* storage_;
   ControllerView& view_;
   TSettings& settings_;
+  bool toldReadOnly_ = false;
 };
 
 }  // namespace zr4

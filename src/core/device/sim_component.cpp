@@ -82,7 +82,7 @@ void TSimComponent::SetVolume(int volume) {
 void TSimComponent::PressRemoteKey(RemoteKey key) {
   switch (key) {
     case RemoteKey::Power:
-      standby_ = !standby_;
+      SetStandby(!standby_);
       return;
     case RemoteKey::VolumeUp:
       if (!standby_) SetVolume(volume_ + 1);
@@ -118,7 +118,7 @@ void TSimComponent::Execute(std::uint8_t command, std::uint8_t argument) {
   }
   switch (code) {
     case cmdPowerOff:
-      standby_ = true;
+      SetStandby(true);
       break;
     case cmdSelectTuner:
       SelectTuner();
@@ -215,6 +215,19 @@ void TSimComponent::CallPreset(int number) {
   band_ = preset.band;
   (band_ == Band::FM ? fmFrequency_ : amFrequency_) = preset.frequency;
   preset_ = number;
+}
+
+void TSimComponent::SetStandby(bool standby) {
+  // Standby stops the disc, as the component does: its time stands still, and power on finds it
+  // stopped at the start of the track it was on.
+  if (standby && !standby_) {
+    AdvanceCd();
+    if (cdState_ == CdState::Playing || cdState_ == CdState::Paused) {
+      cdState_ = CdState::Stopped;
+      cdPositionMs_ = 0;
+    }
+  }
+  standby_ = standby;
 }
 
 int TSimComponent::cdPositionSeconds() {

@@ -76,7 +76,7 @@ class TSimComponent {
   const std::vector<Preset>& presets() const { return presets_; }
 
   // Direct state changes, for tests and for the demonstration start-up.
-  void SetStandby(bool standby) { standby_ = standby; }
+  void SetStandby(bool standby);
   void SetToneMode(int mode) { toneMode_ = mode; }
   void SetVolume(int volume);
 

@@ -75,6 +75,16 @@ std::string AppSectionFaultText(const std::string& section) {
   return "SECTION: [" + section + "] ";
 }
 
+std::string AppSectionFaultsText(const std::vector<std::string>& sections) {
+  constexpr std::size_t kNamed = 10;
+  std::string text;
+  for (std::size_t i = 0; i < sections.size() && i < kNamed; ++i)
+    text += (i == 0 ? "" : "\n") + AppSectionFaultText(sections[i]);
+  if (sections.size() > kNamed)
+    text += "\n…ほか " + std::to_string(sections.size() - kNamed) + " 件";
+  return text;
+}
+
 std::string AppCommandFilePath(const std::string& settingsPath) {
   const std::size_t separator = settingsPath.find_last_of("/\\");
   const std::string folder =

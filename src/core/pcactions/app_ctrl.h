@@ -74,6 +74,9 @@ class TAppCtrlList {
 
 // "SECTION: [name] ": the text of the message box about a section that could not be read.
 std::string AppSectionFaultText(const std::string& section);
+// The one message about all such sections: the first ten, a line each, then how many more
+// ("…ほか 5 件"), so that a file of thousands of them is told in a box of a few lines.
+std::string AppSectionFaultsText(const std::vector<std::string>& sections);
 
 // A message parameter as the file writes it: decimal with an optional sign, or hexadecimal after
 // "$" or "0x"; hexadecimal values fill all 32 bits. False for anything else.

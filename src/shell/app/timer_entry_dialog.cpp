@@ -53,6 +53,10 @@ TimerEntryDialog::TimerEntryDialog(TOptionFormModel& form, bool change, int sele
   for (const TTimerCommandOption& option : TimerCommandOptions()) option_->addItem(option.text);
   argument_ = new QComboBox(this);
   argument_->setObjectName("NumCB");
+  // Ten rows and a scroll bar, as the gesture command list: styles that open a combo box as a
+  // menu would show every value, as tall as the screen.
+  argument_->setMaxVisibleItems(10);
+  argument_->setStyleSheet("QComboBox { combobox-popup: 0; }");
   auto* add = new QPushButton(Text("追加"), this);
   add->setObjectName("AddBtn");
   auto* clear = new QPushButton(Text("削除"), this);

@@ -88,6 +88,32 @@ TEST(IniFileTest, RepeatedSectionsAndKeysResolveToTheirFirstOccurrence) {
   EXPECT_EQ(ini.Serialize(), "[A]\r\nK=6\r\n\r\n[B]\r\nx=1\r\n");
 }
 
+// Keys added to a section read from the file, past the room the file gave it, and a large
+// section erased among others: every other key is still found, and the file order holds.
+TEST(IniFileTest, KeysAddedAfterReadingAndErasedInBulkKeepTheRest) {
+  std::string text = "[Big]\n";
+  for (int n = 0; n < 3000; ++n) text += "k" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+  text += "[Small]\na=1\n";
+  for (int n = 0; n < 3000; ++n)
+    text += "[S" + std::to_string(n) + "]\nk" + std::to_string(n) + "=s\n";
+  TIniFile ini = TIniFile::Parse(text);
+  ini.WriteString("Small", "b", "2");
+  ini.WriteString("Small", "c", "3");
+  ini.WriteString("small", "A", "9");
+  EXPECT_EQ(ini.KeyNames("Small"), (std::vector<std::string>{"A", "b", "c"}));
+  EXPECT_EQ(ini.ReadString("Small", "B", ""), "2");
+
+  ini.EraseSection("Big");
+  EXPECT_FALSE(ini.ValueExists("Big", "k17"));
+  for (int n = 0; n < 3000; n += 7)
+    EXPECT_EQ(ini.ReadString("S" + std::to_string(n), "K" + std::to_string(n), ""), "s") << n;
+  ini.WriteString("Big", "k1", "again");
+  EXPECT_EQ(ini.ReadString("Big", "k1", ""), "again");
+  EXPECT_EQ(ini.Serialize().rfind(
+                "[Big]\r\nk1=again\r\n\r\n[Small]\r\nA=9\r\nb=2\r\nc=3\r\n\r\n[S0]\r\n", 0),
+            0u);
+}
+
 // Names are written trimmed; writing the same name again finds what was written.
 TEST(IniFileTest, ANameWrittenWithBlanksIsFoundAgain) {
   TIniFile ini;

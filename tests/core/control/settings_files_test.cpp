@@ -34,6 +34,62 @@ TEST(SettingsFilesTest, TheWindowPositionGoesIntoTheFileAndComesBackFromIt) {
   EXPECT_EQ(settings.Options.OptionPage, 3);
 }
 
+TEST(SettingsFilesTest, AReadOnlyFileIsToldOncePerRunAndLeftAsItIs) {
+  test::FakeView view;
+  test::FakeFileStore files;
+  test::FakeTextCodec codec;
+  SettingsStorage storage{files, codec, kPath};
+  TSettings settings;
+  TSettingsFiles settingsFiles(&storage, view, settings);
+  const std::string before = "[Setting]\r\nVolMax=50\r\n";
+  files.files[kPath] = before;
+  files.readOnly.insert(kPath);
+
+  settings.Options.VolMax = 40;
+  settingsFiles.SaveSettings();
+  settings.Options.VolMax = 30;
+  settingsFiles.SaveSettings();
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0], "/home/user/zr4pcctrl/zr4pcctrl.iniへの書き込みに失敗しました。");
+  EXPECT_EQ(files.files[kPath], before);
+  EXPECT_EQ(files.files.size(), 1u);  // no backup beside it
+
+  // A write that fails for another reason is told every time, as before.
+  files.readOnly.clear();
+  files.failWrites = true;
+  settingsFiles.SaveSettings();
+  settingsFiles.SaveSettings();
+  EXPECT_EQ(view.messages.size(), 3u);
+}
+
+// Thousands of bad sections are told in one message naming the first ten; the good ones load.
+TEST(SettingsFilesTest, BadCommandSetsAreToldInOneShortMessage) {
+  test::FakeView view;
+  test::FakeFileStore files;
+  test::FakeTextCodec codec;
+  SettingsStorage storage{files, codec, kPath};
+  TSettings settings;
+  TSettingsFiles settingsFiles(&storage, view, settings);
+  std::string text = "[Good]\r\nClass=W\r\nPath=p.exe\r\n";
+  for (int n = 0; n < 3000; ++n) text += "[B" + std::to_string(n) + "]\r\nClass=W\r\n";
+  files.files["/home/user/zr4pcctrl/DoraZozArar.ini"] = text;
+
+  TAppCtrlList sets;
+  settingsFiles.LoadAppCommandSets(sets);
+  EXPECT_EQ(sets.AppCount(), 3001);
+  EXPECT_EQ(view.captionedMessages,
+            std::vector<std::string>{
+                "INI読込エラー|SECTION: [B0] \nSECTION: [B1] \nSECTION: [B2] \nSECTION: [B3] \n"
+                "SECTION: [B4] \nSECTION: [B5] \nSECTION: [B6] \nSECTION: [B7] \nSECTION: [B8] \n"
+                "SECTION: [B9] \n…ほか 2990 件"});
+
+  // One bad section is told as it always was.
+  view.captionedMessages.clear();
+  files.files["/home/user/zr4pcctrl/DoraZozArar.ini"] = "[Bad]\r\nClass=W\r\n";
+  settingsFiles.LoadAppCommandSets(sets);
+  EXPECT_EQ(view.captionedMessages, std::vector<std::string>{"INI読込エラー|SECTION: [Bad] "});
+}
+
 TEST(SettingsFilesTest, WithoutFilesTheSettingsStayAndTheListsEmpty) {
   test::FakeView view;
   TSettings settings;

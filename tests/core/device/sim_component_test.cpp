@@ -133,6 +133,36 @@ TEST_F(SimTest, CdPlaysThroughTheDiscWithTheClock) {
   EXPECT_EQ(sim.cdState(), TSimComponent::CdState::Stopped);
 }
 
+// Standby stops the disc; power on finds it stopped on the same track, and the time only runs
+// again when it is played.
+TEST_F(SimTest, StandbyStopsTheCd) {
+  link.PlayTrack(3);
+  clock.now += 20'000;
+  link.SendCommand(cmdPowerOff);
+  clock.now += 30'000;
+  const Frame report = sim.BuildReport();
+  EXPECT_EQ(report[5], 0x32);   // standby, tone off
+  EXPECT_EQ(report[10], 0x00);  // minutes and seconds stand at 00:00
+  EXPECT_EQ(report[11], 0x00);
+  link.SendCommand(cmdPowerOn);
+  clock.now += 5'000;
+  TDeviceStatus status = Read();
+  EXPECT_FALSE(status.Standby);
+  EXPECT_EQ(status.Source, kInputCD);
+  EXPECT_EQ(status.CdTrack, 3);
+  EXPECT_EQ(status.CdSecond, 0);
+  EXPECT_EQ(sim.cdState(), TSimComponent::CdState::Stopped);
+
+  // The remote's power key does the same.
+  link.SendCommand(cmdCdPlay);
+  clock.now += 7'000;
+  sim.PressRemoteKey(TSimComponent::RemoteKey::Power);
+  clock.now += 7'000;
+  sim.PressRemoteKey(TSimComponent::RemoteKey::Power);
+  EXPECT_EQ(Read().CdSecond, 0);
+  EXPECT_EQ(sim.cdState(), TSimComponent::CdState::Stopped);
+}
+
 TEST_F(SimTest, CdModesMapToThePlayModeFlags) {
   link.SendCommand(cmdSelectCD);
   link.SendCommand(cmdCdRepeat);

@@ -87,7 +87,8 @@ TEST_F(SettingsFileTest, BytesThatDoNotDecodeAreKeptBeforeTheFirstRewrite) {
   EXPECT_EQ(folder.Get("zr4pcctrl.ini.bak"), latin1);
 }
 
-// A read-only file is never rewritten: its bytes need no backup, whatever they are.
+// A read-only file is never rewritten: its bytes need no backup, whatever they are, and the
+// failed write is told.
 TEST_F(SettingsFileTest, AReadOnlyFileThatDoesNotDecodeGetsNoBackup) {
   const std::string latin1 = "[Setting]\r\nSkinIniName=\xE9t\xE9\r\n";
   folder.Put("zr4pcctrl.ini", latin1);
@@ -106,7 +107,9 @@ TEST_F(SettingsFileTest, AReadOnlyFileThatDoesNotDecodeGetsNoBackup) {
   EXPECT_EQ(notices,
             std::vector<std::string>{folder.Path("zr4pcctrl.ini") +
                                      ": read-only; kept as it is, nothing is saved to it"});
-  EXPECT_TRUE(view.messages.empty());
+  // The user learns that the options set are not kept.
+  EXPECT_EQ(view.messages, std::vector<std::string>{folder.Path("zr4pcctrl.ini") +
+                                                    "への書き込みに失敗しました。"});
 }
 
 TEST_F(SettingsFileTest, AFailedSaveLeavesTheFileAsItWas) {
