@@ -225,6 +225,11 @@ std::optional<TBitmap> TSkin::ReadHiDpi(const TBitmapReader& read, const std::st
                         std::to_string(picture.Width) + " x " + std::to_string(picture.Height) +
                         "): " + name + " is enlarged instead");
     return std::nullopt;
+  } catch (const EBitmapError& error) {
+    // Only the 2x screens would lose the skin; the 1x picture serves them too.
+    warnings_.push_back(twin + " cannot be used (" + error.what() + "): " + name +
+                        " is enlarged instead");
+    return std::nullopt;
   }
 }
 

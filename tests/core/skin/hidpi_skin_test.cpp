@@ -81,6 +81,40 @@ TEST_F(HiDpiSkinTest, ATwinOfAnyOtherSizeOrWithoutItsPictureIsPassedBy) {
                                                "(10 x 4): main.bmp is enlarged instead"});
 }
 
+// A twin that cannot be decoded (its pixels cut short, or a side over 16,384) is passed by the
+// same way: the skin loads at 200 % as it does at 100 %.
+TEST_F(HiDpiSkinTest, ATwinThatCannotBeUsedIsPassedByAndTheSkinLoads) {
+  const std::string whole = Picture(20, 8);
+  const std::string cutShort = whole.substr(0, whole.size() - 30);
+  std::string tooWide = Picture(120, 40);
+  tooWide[18] = '\x01';  // width 0x4001 = 16,385
+  tooWide[19] = '\x40';
+  tooWide[20] = tooWide[21] = '\0';
+  files.files["/s/bad.zip"] = Shaped({{"main.bmp", Picture(10, 4)},
+                                      {"main@2x.bmp", cutShort},
+                                      {"play.bmp", Picture(60, 20)},
+                                      {"play@2x.bmp", tooWide}});
+  const TSkinLook look = Load("/s/bad.zip");
+  EXPECT_EQ(look.Main.Width, 10);
+  EXPECT_TRUE(look.Main2x.Empty());
+  EXPECT_EQ(look.Buttons[btnPlay].Image.Width, 60);
+  EXPECT_TRUE(look.Buttons[btnPlay].Image2x.Empty());
+  EXPECT_EQ(warnings, (std::vector<std::string>{
+                          "main@2x.bmp cannot be used (Bitmap image is not valid): main.bmp is "
+                          "enlarged instead",
+                          "play@2x.bmp cannot be used (Bitmap image is not valid): play.bmp is "
+                          "enlarged instead"}));
+
+  files.files["/f/skin.ini"] = "[TransparentColor]\nMainTransparentColor=$00FF00FF\n";
+  files.files["/f/main.bmp"] = Picture(10, 4);
+  files.files["/f/main@2x.bmp"] = "BM not a picture";
+  const TSkinLook folder = Load("/f/skin.ini");
+  EXPECT_EQ(folder.Main.Width, 10);
+  EXPECT_TRUE(folder.Main2x.Empty());
+  EXPECT_EQ(warnings, std::vector<std::string>{"main@2x.bmp cannot be used (Bitmap image is not "
+                                               "valid): main.bmp is enlarged instead"});
+}
+
 // The window keeps the 1x outline; where the 2x face is cut (transparent colour) inside it, as a
 // corner rounded more finely is, the 1x face's pixel shows rather than the colour.
 TEST_F(HiDpiSkinTest, InsideTheOutlineTheFaceTwinShowsNoTransparentColour) {
