@@ -444,6 +444,42 @@ TEST_F(DialogsTest, SelectedRowsOfTheThreeListsAreReadable) {
   QApplication::setStyle(original);
 }
 
+// A row of each list is as tall as a line of its font, so "p" and "y" keep their descenders and
+// the grid line below the row does not cut them, in every style Qt offers here.
+TEST_F(DialogsTest, TheListRowsFitTheirFont) {
+  Start();
+  Parts(*controller).Settings().GestureList = {"\"↑↑↓\",\"12,Winamp Play\",1"};
+  TMyTimerData timer;
+  timer.WeekDay = 8;
+  timer.Command = "-PCALL 12";
+  Parts(*controller).Settings().TimerList.Add(timer);
+  const QString original = QApplication::style()->name();
+  for (const QString& style : QStyleFactory::keys()) {
+    QApplication::setStyle(style);
+    OnNextDialog([style](QDialog& dialog) {
+      auto& tabs = Child<QTabWidget>(dialog, "PageControl1");
+      const std::pair<const char*, int> lists[] = {
+          {"ListView1", 2}, {"ListView2", 4}, {"ListView3", 5}};
+      for (const auto& [name, page] : lists) {
+        tabs.setCurrentIndex(page);
+        QTest::qWait(1);
+        auto& list = Child<QTreeWidget>(dialog, name);
+        QTreeWidgetItem* row = list.topLevelItem(0);
+        ASSERT_NE(row, nullptr) << name;
+        const QString where = style + " " + name;
+        const int line = QFontMetrics(list.font()).height();
+        // The grid line takes the row's last pixel row; the text needs a whole line above it.
+        EXPECT_GE(list.visualItemRect(row).height() - 1, line) << where.toStdString();
+        Picture(dialog, QString("rows-%1-%2").arg(style, name));
+      }
+      EXPECT_EQ(Child<QTreeWidget>(dialog, "ListView1").topLevelItem(0)->text(1), "12,Winamp Play");
+      dialog.reject();
+    });
+    Run("actOptionDialog");
+  }
+  QApplication::setStyle(original);
+}
+
 // The "No." column holds each row's check box and its whole number, "00", "01", ….
 TEST_F(DialogsTest, TheTimerNumbersShowWhole) {
   Start();

@@ -47,6 +47,13 @@ class GridLines : public QStyledItemDelegate {
     painter->drawLine(cell.bottomLeft(), cell.bottomRight());
     painter->restore();
   }
+  // The styles make a row just one line of the font tall, so the line drawn on its last pixel
+  // row cut "p" and "y": a pixel above the text and one for the line below.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(size.height(), option.fontMetrics.height() + 2));
+    return size;
+  }
 };
 
 // A report list: grid lines, whole rows, the given columns and widths.
