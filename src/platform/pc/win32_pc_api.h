@@ -85,6 +85,11 @@ class Win32PcApi {
   virtual std::uint32_t WaveOutGetNumDevs() = 0;
   virtual bool WaveOutGetDevCapsA(std::uint32_t device, std::string& productName) = 0;
 
+  // Text between the system's ANSI code page (CP932 on Japanese Windows), in which the "A" calls
+  // give and take it, and UTF-8. A character the code page has no form for fails the encoding.
+  virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+  virtual bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) = 0;
+
   // String values under a key of the current user's hive, which is opened but never created.
   virtual bool RegReadUserString(const std::string& key, const std::string& value,
                                  std::string& text) = 0;

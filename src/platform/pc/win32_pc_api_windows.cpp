@@ -4,7 +4,9 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "platform/pc/win32_pc_api.h"
 
@@ -14,6 +16,28 @@ namespace {
 
 HWND AsWindow(std::uintptr_t window) {
   return reinterpret_cast<HWND>(window);
+}
+
+std::wstring Wide(UINT page, const std::string& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = ::MultiByteToWideChar(page, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) ::MultiByteToWideChar(page, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+// `lost` (ANSI only) is set when a character had no form in the code page.
+std::string Convert(UINT page, const std::wstring& wide, BOOL* lost) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const DWORD flags = lost ? WC_NO_BEST_FIT_CHARS : 0;
+  const int length =
+      ::WideCharToMultiByte(page, flags, wide.data(), size, nullptr, 0, nullptr, lost);
+  std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
+  if (length > 0)
+    ::WideCharToMultiByte(page, flags, wide.data(), size, text.data(), length, nullptr, lost);
+  return text;
 }
 
 class SystemPcApi : public Win32PcApi {
@@ -143,6 +167,16 @@ class SystemPcApi : public Win32PcApi {
     if (::waveOutGetDevCapsA(device, &caps, sizeof caps) != MMSYSERR_NOERROR) return false;
     productName.assign(caps.szPname, strnlen(caps.szPname, sizeof caps.szPname));
     return true;
+  }
+
+  std::string AnsiToUtf8(const std::string& ansi) override {
+    return Convert(CP_UTF8, Wide(CP_ACP, ansi), nullptr);
+  }
+
+  bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) override {
+    BOOL lost = FALSE;
+    ansi = Convert(CP_ACP, Wide(CP_UTF8, utf8), &lost);
+    return !lost;
   }
 
   bool RegReadUserString(const std::string& key, const std::string& value,

@@ -43,18 +43,27 @@ std::vector<std::string> WaveOutputs::OutputNames() {
     std::string name;
     if (!api_.WaveOutGetDevCapsA(device, name))
       LogText("WaveOutputs: no capabilities for device " + std::to_string(device));
-    names.push_back(name);
+    names.push_back(api_.AnsiToUtf8(name));
   }
   return names;
 }
 
+// The value holds the name as the system gives it, in the ANSI code page; the list and the menu
+// hold UTF-8.
 std::string WaveOutputs::PreferredOutput() {
   std::string name;
-  return api_.RegReadUserString(kSoundMapperKey, kPlaybackValue, name) ? name : std::string();
+  return api_.RegReadUserString(kSoundMapperKey, kPlaybackValue, name) ? api_.AnsiToUtf8(name)
+                                                                       : std::string();
 }
 
 void WaveOutputs::SetPreferredOutput(const std::string& name) {
-  if (!api_.RegWriteUserString(kSoundMapperKey, kPlaybackValue, name))
+  std::string ansi;
+  // A name the code page cannot hold would name no device; the value stays as it was.
+  if (!api_.Utf8ToAnsi(name, ansi)) {
+    LogText("WaveOutputs: the device name " + name + " has no form in the system's code page");
+    return;
+  }
+  if (!api_.RegWriteUserString(kSoundMapperKey, kPlaybackValue, ansi))
     LogText("WaveOutputs: the preferred playback device could not be written");
 }
 

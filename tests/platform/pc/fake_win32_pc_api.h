@@ -112,6 +112,38 @@ class FakeWin32PcApi : public Win32PcApi {
     name = devices.at(device);
     return true;
   }
+  // Japanese Windows in miniature: ASCII, and the double-byte characters of `codePage`.
+  std::string AnsiToUtf8(const std::string& ansi) override {
+    std::string utf8;
+    for (std::size_t i = 0; i < ansi.size(); ++i) {
+      if (static_cast<unsigned char>(ansi[i]) < 0x80) {
+        utf8 += ansi[i];
+        continue;
+      }
+      const auto found = codePage.find(ansi.substr(i++, 2));
+      utf8 += found == codePage.end() ? "\u30FB" : found->second;  // as the system marks a gap
+    }
+    return utf8;
+  }
+  bool Utf8ToAnsi(const std::string& utf8, std::string& ansi) override {
+    ansi.clear();
+    for (std::size_t i = 0; i < utf8.size();) {
+      if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+        ansi += utf8[i++];
+        continue;
+      }
+      bool known = false;
+      for (const auto& [bytes, character] : codePage)
+        if (utf8.compare(i, character.size(), character) == 0) {
+          ansi += bytes;
+          i += character.size();
+          known = true;
+          break;
+        }
+      if (!known) return false;
+    }
+    return true;
+  }
   bool RegReadUserString(const std::string& key, const std::string& value,
                          std::string& text) override {
     const auto found = registry.find(key + "\\" + value);
@@ -137,6 +169,9 @@ class FakeWin32PcApi : public Win32PcApi {
   std::uint32_t shellResource = 64;
   std::uint32_t shellVersionMS = 0x00060000;
   bool shellRootReadable = true;
+  // CP932 bytes and the characters they stand for.
+  std::map<std::string, std::string> codePage{
+      {"\x83\x58", "ス"}, {"\x83\x73", "ピ"}, {"\x81\x5B", "ー"}, {"\x83\x4A", "カ"}};
   std::vector<bool> progmanPresence;  // answers in turn; the last one stays
   std::map<std::string, std::uintptr_t> windows;
   std::vector<std::string> devices;

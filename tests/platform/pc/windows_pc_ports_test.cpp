@@ -93,5 +93,22 @@ TEST(WaveOutputsTest, DevicesAndTheSoundMapperValue) {
   EXPECT_EQ(outputs.PreferredOutput(), "ZR4PC USB Audio");
 }
 
+// On Japanese Windows the names come in CP932; the menu shows them in UTF-8 and the registry
+// keeps them in CP932, as the system's own settings write them.
+TEST(WaveOutputsTest, NamesInTheAnsiCodePageShowInUtf8AndAreStoredInIt) {
+  FakeWin32PcApi api;
+  const std::string speakersCp932 = "\x83\x58\x83\x73\x81\x5B\x83\x4A\x81\x5B (USB)";
+  api.devices = {speakersCp932, "ZR4PC USB Audio"};
+  WaveOutputs outputs(api);
+  EXPECT_EQ(outputs.OutputNames(), (Lines{"スピーカー (USB)", "ZR4PC USB Audio"}));
+  outputs.SetPreferredOutput("スピーカー (USB)");
+  const std::string value = "Software\\Microsoft\\Multimedia\\Sound Mapper\\Playback";
+  EXPECT_EQ(api.registry[value], speakersCp932);
+  EXPECT_EQ(outputs.PreferredOutput(), "スピーカー (USB)");
+  // A name the code page cannot hold is not written in place of the one there.
+  outputs.SetPreferredOutput("Динамики");
+  EXPECT_EQ(api.registry[value], speakersCp932);
+}
+
 }  // namespace
 }  // namespace zr4::test
