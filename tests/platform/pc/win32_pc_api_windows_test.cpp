@@ -89,5 +89,18 @@ TEST(WindowsPcSystemTest, SoundMapperValueOnlyUnderAnExistingKey) {
   RegDeleteKeyA(HKEY_CURRENT_USER, key);
 }
 
+// On Japanese Windows (ANSI code page 932, which the Windows stage gives Wine through a Japanese
+// locale) a device name from the ANSI calls reads as UTF-8 and goes back byte for byte.
+TEST(AnsiCodePageTest, Cp932NamesReadAsUtf8AndGoBackWhole) {
+  if (GetACP() != 932) GTEST_SKIP() << "ANSI code page " << GetACP() << ", not 932";
+  const std::string cp932 = "\x83\x58\x83\x73\x81\x5B\x83\x4A\x81\x5B (USB)";
+  EXPECT_EQ(SystemWin32PcApi().AnsiToUtf8(cp932), "スピーカー (USB)");
+  std::string back;
+  ASSERT_TRUE(SystemWin32PcApi().Utf8ToAnsi("スピーカー (USB)", back));
+  EXPECT_EQ(back, cp932);
+  // A character code page 932 cannot hold is refused, so the stored value is not changed.
+  EXPECT_FALSE(SystemWin32PcApi().Utf8ToAnsi("Ελληνικά", back));
+}
+
 }  // namespace
 }  // namespace zr4::test
