@@ -78,10 +78,15 @@ std::string AppSectionFaultText(const std::string& section) {
 std::string AppSectionFaultsText(const std::vector<std::string>& sections) {
   constexpr std::size_t kNamed = 10;
   std::string text;
-  for (std::size_t i = 0; i < sections.size() && i < kNamed; ++i)
-    text += (i == 0 ? "" : "\n") + AppSectionFaultText(sections[i]);
-  if (sections.size() > kNamed)
-    text += "\n…ほか " + std::to_string(sections.size() - kNamed) + " 件";
+  for (std::size_t i = 0; i < sections.size() && i < kNamed; ++i) {
+    if (i > 0) text += '\n';
+    text += AppSectionFaultText(sections[i]);
+  }
+  if (sections.size() > kNamed) {
+    text += "\n…ほか ";
+    text += std::to_string(sections.size() - kNamed);
+    text += " 件";
+  }
   return text;
 }
 
