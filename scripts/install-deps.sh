@@ -16,7 +16,8 @@ for arg in "$@"; do
     gir1.2-atspi-2.0 weston qt6-wayland) ;;
   --package) packages+=(dpkg-dev file) ;;
   --install-checks) packages+=(dpkg-dev file desktop-file-utils appstream lintian man-db) ;;
-  --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 wine xvfb xauth icoutils) ;;
+  --windows) packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 wine xvfb xauth icoutils
+    locales) ;;
   --windows-qt)
     packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils)
     want_sources=1
