@@ -6,13 +6,20 @@
 #include <utility>
 #include <vector>
 
-#include "core/panel/controller_view.h"
+#include "core/app/controller_views.h"
 #include "core/panel/window_timers.h"
 #include "core/skin/skin_layout.h"
 
 namespace zr4::test {
 
-class FakeView : public ControllerView {
+class FakeView : public PanelView,
+                 public MessageView,
+                 public WindowView,
+                 public PlacementView,
+                 public TrayView,
+                 public SkinView,
+                 public MenuView,
+                 public DialogView {
  public:
   void LabelsChanged(const TPanelLabels& shown) override {
     labels = shown;

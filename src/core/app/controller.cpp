@@ -14,9 +14,9 @@ namespace {
 constexpr int kNoiseBlankerWaitMs = 1000;
 }  // namespace
 
-TController::TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
+TController::TController(Clock& clock, TZR4Ctrl& link, TControllerViews views,
                          const SettingsStorage* storage, TPcPorts ports)
-    : clock_(clock), link_(link), view_(view), storage_(storage), ports_(ports) {
+    : clock_(clock), link_(link), views_(views), storage_(storage), ports_(ports) {
   actions_.SetHandler("actPopupMenu", [this] { tray_.actPopupMenuExecute(); });
   actions_.SetHandler("actMinimizeRestore", [this] { tray_.actMinimizeRestoreExecute(); });
   actions_.SetHandler("actSetForeground", [this] { tray_.actSetForegroundExecute(); });
@@ -85,21 +85,22 @@ void TController::ShowDiscoveryNotice(TDiscoveryOutcome discovery) {
   // At login a box would hold the session's start until someone clicks it, with the component
   // merely switched off; the notification says the same and goes away by itself.
   if (atLogin_)
-    view_.ShowNotification(kAppTitle, notice);
+    views_.messages.ShowNotification(kAppTitle, notice);
   else
-    view_.ShowMessage(notice);
+    views_.messages.ShowMessage(notice);
 }
 
 void TController::DeviceRediscovered(const TDiscoveryOutcome& discovery) {
   // Only a refused open is news here: the user heard at start that no component answered.
-  if (!discovery.deniedPath.empty()) view_.ShowMessage(DiscoveryNotice(discovery, program_));
+  if (!discovery.deniedPath.empty())
+    views_.messages.ShowMessage(DiscoveryNotice(discovery, program_));
   // A ZR4PC plugged in replaces the simulated component: the window stops saying it is one.
   ShowSimulatedMark();
   Refresh();
 }
 
 void TController::ShowSimulatedMark() {
-  view_.SimulatedMarkChanged(Simulated() ? kSimulatedMark : "");
+  views_.panel.SimulatedMarkChanged(Simulated() ? kSimulatedMark : "");
 }
 
 // Set the slider up before its change event is attached, so that this sends nothing.
@@ -109,7 +110,7 @@ void TController::SetUpVolumeSlider() {
   scrollBar1_.LargeChange = settings_.Options.VolUD;
   scrollBar1_.SetMax(settings_.Options.VolMax);
   scrollBar1_.SetPosition(link_.Status.Volume);
-  view_.VolumeSliderChanged(VolumeSlider());
+  views_.panel.VolumeSliderChanged(VolumeSlider());
   skins_.PlaceVolumeKnob(scrollBar1_.Position());
   scrollBar1_.OnChange = [this] { VolumeChange(); };
 }
@@ -145,7 +146,7 @@ void TController::ShowStatus(const TDeviceStatus& status) {
   // Every record, changed or not: a gesture ends by a pause without change.
   if (settings_.Options.RemoConEnable) gestures_.DetectGesture(status, previous);
   media_.Observe(status, clock_.TickCount());
-  view_.StatusShown();
+  views_.panel.StatusShown();
 }
 
 void TController::Refresh() {
@@ -158,7 +159,7 @@ void TController::VolumeChange() {
   link_.SetVolume(position);
   display_.ShowVolume(position);
   if (settings_.Options.APS) powerSave_.Start(settings_.Options.APSMin);
-  view_.VolumeSliderChanged(VolumeSlider());
+  views_.panel.VolumeSliderChanged(VolumeSlider());
   skins_.PlaceVolumeKnob(position);
 }
 
@@ -192,7 +193,7 @@ void TController::FormClose() {
 
 void TController::SetTitle(const std::string& title) {
   title_ = title;
-  view_.TitleChanged(title);
+  views_.panel.TitleChanged(title);
   tray_.TitleChanged(title);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/controller_views.h"
 #include "core/automation/clock_tick.h"
 #include "core/automation/gesture_detector.h"
 #include "core/automation/instance_requests.h"
@@ -29,7 +30,6 @@
 #include "core/device/zr4ctrl.h"
 #include "core/panel/app_title.h"
 #include "core/panel/audio_device_menu.h"
-#include "core/panel/controller_view.h"
 #include "core/panel/status_display.h"
 #include "core/panel/volume_control.h"
 #include "core/panel/window_drag.h"
@@ -77,7 +77,7 @@ class TController : public InstanceTarget {
  public:
   // Without `storage` there is no settings file: the controller keeps the settings it holds and
   // saves nothing.
-  TController(Clock& clock, TZR4Ctrl& link, ControllerView& view,
+  TController(Clock& clock, TZR4Ctrl& link, TControllerViews views,
               const SettingsStorage* storage = nullptr, TPcPorts ports = {});
 
   // Window creation after the device link exists.
@@ -176,7 +176,7 @@ class TController : public InstanceTarget {
 
   Clock& clock_;
   TZR4Ctrl& link_;
-  ControllerView& view_;
+  TControllerViews views_;
   const SettingsStorage* storage_;
   NoAudioOutputs noAudio_;
   TPcPorts ports_;
@@ -187,11 +187,12 @@ class TController : public InstanceTarget {
   // The parts, each created after those it uses; a part that reaches one created after it, or
   // the controller's own steps, is handed a callback.
   TSettings settings_;
-  TSettingsFiles settingsFiles_{storage_, view_, settings_};
-  TStatusDisplay display_{view_};
-  TWindowDrag drag_{view_};
+  TSettingsFiles settingsFiles_{storage_, views_.placement, views_.menu, views_.messages,
+                                settings_};
+  TStatusDisplay display_{views_.panel};
+  TWindowDrag drag_{views_.placement};
   TVolumeControl scrollBar1_;
-  TWindowTimers timers_{view_};
+  TWindowTimers timers_{views_.panel};
   TPowerSave powerSave_{clock_};
   TSleepTimer sleepTimer_{clock_};
   TPowerEvents power_{clock_, link_, timers_, settings_.Options};
@@ -201,7 +202,7 @@ class TController : public InstanceTarget {
   PcCommandRunner& pcCommands_{ports_.pcCommands ? *ports_.pcCommands : pcDispatcher_};
   TCommands commands_{{.link = link_,
                        .clock = clock_,
-                       .view = view_,
+                       .window = views_.window,
                        .settings = settings_,
                        .display = display_,
                        .timers = timers_,
@@ -217,10 +218,15 @@ class TController : public InstanceTarget {
        .clock = clock_,
        .settings = settings_,
        .display = display_,
-       .view = view_,
+       .menuView = views_.menu,
+       .trayView = views_.tray,
+       .window = views_.window,
        .menuItem = [this](std::string_view name) { return popupMenu_.FindByName(name); },
        .refresh = [this] { Refresh(); }}};
-  TSkinControl skins_{{.view = view_,
+  TSkinControl skins_{{.messages = views_.messages,
+                       .placement = views_.placement,
+                       .skinView = views_.skin,
+                       .window = views_.window,
                        .tray = tray_,
                        .slider = scrollBar1_,
                        .settings = settings_,
@@ -234,11 +240,11 @@ class TController : public InstanceTarget {
                               .commands = commands_,
                               .actions = actions_,
                               .tray = tray_,
-                              .view = view_,
+                              .window = views_.window,
                               .setTitle = [this](const std::string& t) { SetTitle(t); }}};
-  TKeyboard keyboard_{view_, scrollBar1_, settings_.Options};
+  TKeyboard keyboard_{views_.window, scrollBar1_, settings_.Options};
   TStationNames stations_{display_, link_, popupMenu_, settings_.Options};
-  TGestureDetector gestures_{clock_, settings_, pcCommands_, link_, view_};
+  TGestureDetector gestures_{clock_, settings_, pcCommands_, link_, views_.messages};
   TMediaControls media_{{.options = settings_.Options,
                          .slider = scrollBar1_,
                          .link = link_,
@@ -248,7 +254,7 @@ class TController : public InstanceTarget {
   TParamExecutor executor_{
       {.link = link_,
        .clock = clock_,
-       .view = view_,
+       .window = views_.window,
        .options = settings_.Options,
        .powerSave = powerSave_,
        .commands = commands_,
@@ -265,7 +271,9 @@ class TController : public InstanceTarget {
   TOptionDialogCommand optionDialog_{{.settings = settings_,
                                       .tray = tray_,
                                       .pcDispatcher = pcDispatcher_,
-                                      .view = view_,
+                                      .dialogs = views_.dialogs,
+                                      .messages = views_.messages,
+                                      .panel = views_.panel,
                                       .display = display_,
                                       .timers = timers_,
                                       .stations = stations_,
@@ -274,7 +282,7 @@ class TController : public InstanceTarget {
                                       .setTitle = [this](const std::string& t) { SetTitle(t); },
                                       .saveSettings = [this] { settingsFiles_.SaveSettings(); },
                                       .loginStart = ports_.loginStart}};
-  TAboutCommand about_{view_, settings_, tray_};
+  TAboutCommand about_{views_.dialogs, views_.tray, views_.messages, settings_, tray_};
 };
 
 }  // namespace zr4

@@ -5,7 +5,7 @@
 #include "core/base/comma_text.h"
 #include "core/base/ini_file.h"
 #include "core/device/zr4ctrl.h"
-#include "core/panel/controller_view.h"
+#include "core/panel/message_view.h"
 #include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
 #include "core/settings/settings.h"
@@ -107,7 +107,7 @@ bool TGestureDetector::RunGesture() {
   } catch (const std::exception& error) {
     // The user hears why; the volume stays as the gesture left it.
     running_ = false;
-    view_.ShowMessage(error.what());
+    messages_.ShowMessage(error.what());
     return false;
   }
   running_ = false;

@@ -14,7 +14,7 @@
 namespace zr4 {
 
 class Clock;
-class ControllerView;
+class MessageView;
 class PcCommandRunner;
 class TZR4Ctrl;
 struct TSettings;
@@ -40,8 +40,12 @@ class TGestureDetector {
   // `settings` holds the acceptance time and the gesture list; `pcCommands` runs what a
   // gesture names.
   TGestureDetector(Clock& clock, const TSettings& settings, PcCommandRunner& pcCommands,
-                   TZR4Ctrl& link, ControllerView& view)
-      : clock_(clock), settings_(settings), pcCommands_(pcCommands), link_(link), view_(view) {}
+                   TZR4Ctrl& link, MessageView& messages)
+      : clock_(clock),
+        settings_(settings),
+        pcCommands_(pcCommands),
+        link_(link),
+        messages_(messages) {}
 
   // Each status record shown while gestures are enabled, with the record shown before it.
   void DetectGesture(const TDeviceStatus& current, const TDeviceStatus& previous);
@@ -61,7 +65,7 @@ class TGestureDetector {
   const TSettings& settings_;
   PcCommandRunner& pcCommands_;
   TZR4Ctrl& link_;
-  ControllerView& view_;
+  MessageView& messages_;
   TRemoteFlag flag_;
   // A gesture's PC command is running: records shown meanwhile (a poll inside a wait) belong
   // to no gesture.

@@ -10,7 +10,7 @@
 #include "core/base/ini_file.h"
 #include "core/control/commands.h"
 #include "core/device/zr4ctrl.h"
-#include "core/panel/controller_view.h"
+#include "core/panel/window_view.h"
 #include "core/ports/log.h"
 #include "core/settings/option_data.h"
 #include "core/timers/power_save.h"
@@ -76,7 +76,7 @@ TParamExecutor::Next TParamExecutor::RunOption(const std::string& option,
   } else if (option == "-MUTE") {
     link.SendCommand(cmdMute);
   } else if (option == "-EXIT") {
-    u_.view.CloseWindow();
+    u_.window.CloseWindow();
   } else if (option == "-PCALL" || option == "-DEVICE") {
     // Without a value these two do nothing and the line goes on.
     if (!value) return Next::Continue;

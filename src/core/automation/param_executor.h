@@ -9,7 +9,7 @@
 namespace zr4 {
 
 class Clock;
-class ControllerView;
+class WindowView;
 class TCommands;
 class TPowerSave;
 class TZR4Ctrl;
@@ -22,7 +22,7 @@ class TParamExecutor {
   struct Uses {
     TZR4Ctrl& link;
     Clock& clock;
-    ControllerView& view;
+    WindowView& window;
     TOptionData& options;
     TPowerSave& powerSave;
     TCommands& commands;

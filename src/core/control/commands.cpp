@@ -3,10 +3,10 @@
 #include <array>
 
 #include "core/device/zr4ctrl.h"
-#include "core/panel/controller_view.h"
 #include "core/panel/status_display.h"
 #include "core/panel/volume_control.h"
 #include "core/panel/window_timers.h"
+#include "core/panel/window_view.h"
 #include "core/ports/clock.h"
 #include "core/settings/settings.h"
 #include "core/timers/power_save.h"
@@ -206,10 +206,10 @@ void TCommands::actRandomExecute() {
 }
 
 void TCommands::actMinimizeExecute() {
-  u_.view.Minimize();
+  u_.window.Minimize();
 }
 void TCommands::actExitExecute() {
-  u_.view.CloseWindow();
+  u_.window.CloseWindow();
 }
 
 void TCommands::actInputLevelUpExecute() {
@@ -302,7 +302,7 @@ void TCommands::DeviceKeyClick(std::uint32_t command) {
 void TCommands::AlwaysOnTopClick() {
   bool& onTop = u_.settings.OnTop;
   onTop = !onTop;
-  u_.view.SetTopmost(onTop);
+  u_.window.SetTopmost(onTop);
 }
 
 void TCommands::AutoOnClick() {

@@ -11,7 +11,7 @@
 namespace zr4 {
 
 class Clock;
-class ControllerView;
+class WindowView;
 class TPowerSave;
 class TStatusDisplay;
 class TVolumeControl;
@@ -26,7 +26,7 @@ class TCommands {
   struct Uses {
     TZR4Ctrl& link;
     Clock& clock;
-    ControllerView& view;
+    WindowView& window;
     TSettings& settings;
     TStatusDisplay& display;
     TWindowTimers& timers;

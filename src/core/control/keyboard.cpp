@@ -1,7 +1,7 @@
 #include "core/control/keyboard.h"
 
-#include "core/panel/controller_view.h"
 #include "core/panel/volume_control.h"
+#include "core/panel/window_view.h"
 #include "core/settings/option_data.h"
 
 namespace zr4 {
@@ -10,7 +10,7 @@ bool TKeyboard::FormKeyDown(int key, TShiftState shift) {
   if (shift != 0) return false;
   switch (key) {
     case kVkEscape:
-      view_.CloseWindow();
+      window_.CloseWindow();
       return true;
     case kVkPrior:
       slider_.Step(kPageStep);

@@ -5,7 +5,7 @@
 
 namespace zr4 {
 
-class ControllerView;
+class WindowView;
 class TVolumeControl;
 struct TOptionData;
 
@@ -24,9 +24,9 @@ constexpr int kPageStep = 5;
 
 class TKeyboard {
  public:
-  // The keys move `slider` by the steps `options` hold; Esc closes `view`.
-  TKeyboard(ControllerView& view, TVolumeControl& slider, const TOptionData& options)
-      : view_(view), slider_(slider), options_(options) {}
+  // The keys move `slider` by the steps `options` hold; Esc closes `window`.
+  TKeyboard(WindowView& window, TVolumeControl& slider, const TOptionData& options)
+      : window_(window), slider_(slider), options_(options) {}
 
   // Key-down of the window or of its volume slider. Returns whether the key was the window's
   // own (then nothing else may act on it); a key with any modifier or mouse button held is not.
@@ -36,7 +36,7 @@ class TKeyboard {
   void FormMouseWheel(bool up);
 
  private:
-  ControllerView& view_;
+  WindowView& window_;
   TVolumeControl& slider_;
   const TOptionData& options_;
 };

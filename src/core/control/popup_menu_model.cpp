@@ -11,7 +11,7 @@
 #include "core/device/zr4defs.h"
 #include "core/panel/app_title.h"
 #include "core/panel/audio_device_menu.h"
-#include "core/panel/controller_view.h"
+#include "core/panel/window_view.h"
 #include "core/settings/settings.h"
 #include "core/timers/sleep_timer.h"
 
@@ -290,7 +290,7 @@ void TPopupMenuModel::Click(const TMenuItem& item) {
       u_.skins.BorderLess1Click();
       break;
     case TMenuCommand::Exit:
-      u_.view.CloseWindow();
+      u_.window.CloseWindow();
       break;
     case TMenuCommand::Sleep:
       u_.sleep.Choose(item.Number);

@@ -10,7 +10,7 @@
 
 namespace zr4 {
 
-class ControllerView;
+class WindowView;
 class TActionList;
 class TAudioDeviceMenu;
 class TCommands;
@@ -73,7 +73,7 @@ class TPopupMenuModel {
     TCommands& commands;
     TActionList& actions;
     TTaskTray& tray;
-    ControllerView& view;
+    WindowView& window;
     std::function<void(const std::string&)> setTitle;
   };
   // Builds the menu.

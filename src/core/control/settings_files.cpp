@@ -1,7 +1,9 @@
 #include "core/control/settings_files.h"
 
 #include "core/base/ini_file.h"
-#include "core/panel/controller_view.h"
+#include "core/control/menu_view.h"
+#include "core/panel/message_view.h"
+#include "core/panel/placement_view.h"
 #include "core/panel/snapping.h"
 #include "core/pcactions/app_ctrl.h"
 #include "core/ports/log.h"
@@ -19,13 +21,13 @@ void TSettingsFiles::LoadSettings() {
   // A window that cannot learn its place is where the desktop put it: the place read is kept to
   // be written back as it was, and a file without one gets the design place rather than the
   // corner such a window reports.
-  const bool placed = view_.KnowsWindowPosition();
-  const TRect window = view_.WindowRect();
+  const bool placed = placement_.KnowsWindowPosition();
+  const TRect window = placement_.WindowRect();
   const int optionPage = settings_.Options.OptionPage;  // not stored: kept for the run
   settings_ = placed ? ReadSettings(ini, window.left, window.top)
                      : ReadSettings(ini, kDesignLeft, kDesignTop);
   settings_.Options.OptionPage = optionPage;
-  if (placed) view_.MoveWindow(settings_.WindowLeft, settings_.WindowTop);
+  if (placed) placement_.MoveWindow(settings_.WindowLeft, settings_.WindowTop);
 }
 
 void TSettingsFiles::SaveSettings() {
@@ -36,15 +38,15 @@ void TSettingsFiles::SaveSettings() {
   // cannot be read is not replaced.
   const FileRead before = storage_->Files.ReadFile(storage_->Path);
   if (before.result == FileRead::Result::Failed) {
-    view_.ShowMessage(failed);
+    messages_.ShowMessage(failed);
     return;
   }
   TIniFile ini;
   if (before.result == FileRead::Result::Ok)
     ini = TIniFile::Parse(DecodeIniText(before.bytes, storage_->Codec));
 
-  if (view_.KnowsWindowPosition()) {
-    const TRect window = view_.WindowRect();
+  if (placement_.KnowsWindowPosition()) {
+    const TRect window = placement_.WindowRect();
     settings_.WindowLeft = window.left;
     settings_.WindowTop = window.top;
   }
@@ -57,7 +59,7 @@ void TSettingsFiles::SaveSettings() {
       before.result != FileRead::Result::Ok || storage_->Files.KeptReadOnly(storage_->Path) ||
       KeepUndecodableSettings(storage_->Files, storage_->Codec, storage_->Path, before.bytes);
   if (!mayRewrite) {
-    view_.ShowMessage(failed);
+    messages_.ShowMessage(failed);
     return;
   }
   const FileWrite written = storage_->Files.WriteFileAtomic(storage_->Path, text);
@@ -65,7 +67,7 @@ void TSettingsFiles::SaveSettings() {
   // at each options dialog and exit.
   if (written == FileWrite::Failed || (written == FileWrite::KeptReadOnly && !toldReadOnly_)) {
     toldReadOnly_ = toldReadOnly_ || written == FileWrite::KeptReadOnly;
-    view_.ShowMessage(failed);
+    messages_.ShowMessage(failed);
   }
 }
 
@@ -76,7 +78,7 @@ void TSettingsFiles::LoadShortcuts(std::vector<TShortcutBinding>& shortcuts) con
   LoadIniFile(storage_->Files, storage_->Codec, ShortcutFilePath(storage_->Path), ini);
   shortcuts =
       ReadShortcuts([&ini](std::string_view name) { return ini.ReadString("ShortCut", name, ""); });
-  view_.ShortcutsChanged(shortcuts);
+  menuView_.ShortcutsChanged(shortcuts);
 }
 
 void TSettingsFiles::LoadAppCommandSets(TAppCtrlList& sets) const {
@@ -87,12 +89,12 @@ void TSettingsFiles::LoadAppCommandSets(TAppCtrlList& sets) const {
   if (read.result == FileRead::Result::Missing) return;
   if (read.result == FileRead::Result::Failed) {
     LogText("LoadAppCommandSets: cannot read " + path);
-    view_.ShowMessage(kAppCommandReadFailed);
+    messages_.ShowMessage(kAppCommandReadFailed);
     return;
   }
   const TIniFile ini = TIniFile::Parse(DecodeIniText(read.bytes, storage_->Codec));
   if (const std::vector<std::string> faults = sets.Load(ini); !faults.empty())
-    view_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultsText(faults));
+    messages_.ShowCaptionedMessage(kAppCommandErrorCaption, AppSectionFaultsText(faults));
 }
 
 }  // namespace zr4

@@ -12,14 +12,22 @@
 
 namespace zr4 {
 
-class ControllerView;
+class MenuView;
+class MessageView;
+class PlacementView;
 class TAppCtrlList;
 
 class TSettingsFiles {
  public:
-  // `settings` is what is read and written; `view` places the window and shows the failures.
-  TSettingsFiles(const SettingsStorage* storage, ControllerView& view, TSettings& settings)
-      : storage_(storage), view_(view), settings_(settings) {}
+  // `settings` is what is read and written; `placement` places the window, `menuView` gets the
+  // shortcuts read and `messages` shows the failures.
+  TSettingsFiles(const SettingsStorage* storage, PlacementView& placement, MenuView& menuView,
+                 MessageView& messages, TSettings& settings)
+      : storage_(storage),
+        placement_(placement),
+        menuView_(menuView),
+        messages_(messages),
+        settings_(settings) {}
 
   // Reads the settings file (window position, options, lists, tray click names) and moves the
   // window to the position it holds, when the window knows where it is.
@@ -39,7 +47,9 @@ class TSettingsFiles {
 
  private:
   const SettingsStorage* storage_;
-  ControllerView& view_;
+  PlacementView& placement_;
+  MenuView& menuView_;
+  MessageView& messages_;
   TSettings& settings_;
   bool toldReadOnly_ = false;
 };

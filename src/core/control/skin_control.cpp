@@ -3,12 +3,16 @@
 #include "core/base/same_text.h"
 #include "core/control/action_list.h"
 #include "core/control/task_tray.h"
-#include "core/panel/controller_view.h"
+#include "core/panel/message_view.h"
+#include "core/panel/placement_view.h"
+#include "core/panel/snapping.h"
 #include "core/panel/volume_control.h"
+#include "core/panel/window_view.h"
 #include "core/ports/folder_list.h"
 #include "core/ports/log.h"
 #include "core/settings/option_data.h"
 #include "core/settings/settings.h"
+#include "core/skin/skin_view.h"
 
 namespace zr4 {
 
@@ -101,7 +105,7 @@ std::optional<std::string> TSkinControl::TryLoad(const std::function<void(TSkin&
   } catch (const std::exception& e) {
     error = e.what();
   }
-  for (const std::string& warning : skin.Warnings()) u_.view.ShowMessage(warning);
+  for (const std::string& warning : skin.Warnings()) u_.messages.ShowMessage(warning);
   if (!error) Apply(skin.TakeLook());
   return error;
 }
@@ -110,7 +114,7 @@ bool TSkinControl::LoadSkinFile(const std::string& skinIniName) {
   if (!ports_) return false;
   const std::string path = ResolveSkinPath(skinIniName);
   const auto error = TryLoad([&](TSkin& skin) { skin.LoadSkin(path); });
-  if (error) u_.view.ShowMessage(*error);
+  if (error) u_.messages.ShowMessage(*error);
   return !error;
 }
 
@@ -135,7 +139,7 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
   // A broken skin file must not cost the user the window.
   const auto builtIn =
       TryLoad([&](TSkin& skin) { skin.LoadSkinArchive(kBuiltInName, ports_->BuiltIn); });
-  u_.view.ShowMessage(*error + (builtIn ? "" : std::string("\n") + kFallbackNotice));
+  u_.messages.ShowMessage(*error + (builtIn ? "" : std::string("\n") + kFallbackNotice));
 }
 
 void TSkinControl::Apply(TSkinLook look) {
@@ -146,12 +150,12 @@ void TSkinControl::Apply(TSkinLook look) {
   layout_ = ApplySkinLayout(look_);
   // The tray icon stays as it is: a skin brings no icon, and the notification area keeps its own
   // window, so the window changing its face costs the icon nothing.
-  u_.view.SkinChanged(look_, layout_);
+  u_.skinView.SkinChanged(look_, layout_);
   // The knob keeps its skin position across the bar and slides along it.
   knob_ = look_.Info.ButtonPos[btnVolseek];
   PlaceVolumeKnob(u_.slider.Position());
   // A ticked "Al&ways On Top" is applied again by every load.
-  if (u_.settings.OnTop) u_.view.SetTopmost(true);
+  if (u_.settings.OnTop) u_.window.SetTopmost(true);
 }
 
 void TSkinControl::MenuClick(int index) {
@@ -163,16 +167,16 @@ void TSkinControl::MenuClick(int index) {
 
 void TSkinControl::LoadChosenSkin() {
   LoadSkinFile(u_.settings.Options.SkinIniName);
-  if (!u_.view.KnowsWindowPosition()) return;  // its place is the desktop's to keep
-  const TRect window = u_.view.WindowRect();
-  const TRect kept = KeepInWorkArea(window, u_.view.WorkArea());
-  if (kept != window) u_.view.MoveWindow(kept.left, kept.top);
+  if (!u_.placement.KnowsWindowPosition()) return;  // its place is the desktop's to keep
+  const TRect window = u_.placement.WindowRect();
+  const TRect kept = KeepInWorkArea(window, u_.placement.WorkArea());
+  if (kept != window) u_.placement.MoveWindow(kept.left, kept.top);
 }
 
 void TSkinControl::PlaceVolumeKnob(int volume) {
   if (!look_.Info.ButtonVisible[btnVolseek]) return;
   knob_ = zr4::PlaceVolumeKnob(look_, knob_, volume, u_.settings.Options.VolMax);
-  u_.view.VolumeKnobMoved(knob_.x, knob_.y);
+  u_.skinView.VolumeKnobMoved(knob_.x, knob_.y);
 }
 
 void TSkinControl::ButtonClick(int index) {
@@ -195,7 +199,7 @@ void TSkinControl::VolBarMouseMove(bool leftButtonOnly, int x, int y) {
 void TSkinControl::BorderLess1Click() {
   borderLess_ = !borderLess_;
   layout_.Framed = !borderLess_;
-  u_.view.FramedChanged(layout_.Framed);
+  u_.window.FramedChanged(layout_.Framed);
 }
 
 }  // namespace zr4

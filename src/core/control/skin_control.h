@@ -13,7 +13,10 @@
 
 namespace zr4 {
 
-class ControllerView;
+class MessageView;
+class PlacementView;
+class SkinView;
+class WindowView;
 class FileStore;
 class FolderList;
 class TActionList;
@@ -64,7 +67,10 @@ class TSkinControl {
   // chosen skin, the volume limit and Always On Top; a shown `tray` icon is put back after the
   // window changed its face. Without `ports` no skin loads.
   struct Uses {
-    ControllerView& view;
+    MessageView& messages;
+    PlacementView& placement;
+    SkinView& skinView;
+    WindowView& window;
     TTaskTray& tray;
     TVolumeControl& slider;
     TSettings& settings;

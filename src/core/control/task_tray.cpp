@@ -1,11 +1,13 @@
 #include "core/control/task_tray.h"
 
 #include "core/control/action_list.h"
+#include "core/control/menu_view.h"
 #include "core/control/popup_menu_model.h"
+#include "core/control/tray_view.h"
 #include "core/panel/app_title.h"
-#include "core/panel/controller_view.h"
 #include "core/panel/status_display.h"
 #include "core/panel/tray_tip.h"
+#include "core/panel/window_view.h"
 #include "core/settings/settings.h"
 
 namespace zr4 {
@@ -59,16 +61,16 @@ std::string TTaskTray::Tip() const {
 void TTaskTray::AddTrayIcon() {
   shown_ = true;
   u_.display.SetTrayTipLatch(true);
-  u_.view.TrayIconChanged(true, Tip());
+  u_.trayView.TrayIconChanged(true, Tip());
 }
 
 void TTaskTray::RemoveTrayIcon() {
   shown_ = false;
-  u_.view.TrayIconChanged(false, {});
+  u_.trayView.TrayIconChanged(false, {});
 }
 
 void TTaskTray::UpdateTrayTip() {
-  if (shown_) u_.view.TrayIconChanged(true, Tip());
+  if (shown_) u_.trayView.TrayIconChanged(true, Tip());
 }
 
 // The desktop tells nothing when the pointer rests on the icon, so the tip is rebuilt at the
@@ -90,12 +92,12 @@ void TTaskTray::UpdateTrayIcon() {
 
 void TTaskTray::ShowAtStart() {
   if (u_.settings.Options.MinimizeOnRun) {
-    u_.view.Minimize();
+    u_.window.Minimize();
     ApplicationMinimize();
     return;
   }
   if (u_.settings.Options.ShowIcon) AddTrayIcon();
-  u_.view.ShowWindow();
+  u_.window.ShowWindow();
 }
 
 void TTaskTray::SetMenuForTray(bool minimized) {
@@ -108,10 +110,9 @@ void TTaskTray::SetMenuForTray(bool minimized) {
 void TTaskTray::ApplicationMinimize() {
   if (minimized_) return;
   minimized_ = true;
-  ControllerView& view = u_.view;
-  if (view.TrayAvailable()) {
+  if (u_.trayView.TrayAvailable()) {
     if (!shown_) AddTrayIcon();
-    view.HideWindow();
+    u_.trayView.HideWindow();
   }
   SetMenuForTray(true);
   u_.refresh();
@@ -122,13 +123,13 @@ void TTaskTray::ApplicationRestore() {
   minimized_ = false;
   if (!u_.settings.Options.ShowIcon && shown_) RemoveTrayIcon();
   SetMenuForTray(false);
-  u_.view.RestoreWindow();
+  u_.trayView.RestoreWindow();
   u_.refresh();
 }
 
 void TTaskTray::OptionsApplied() {
-  if (!u_.view.WindowVisible()) return;
-  const bool showIcon = u_.settings.Options.ShowIcon && u_.view.TrayAvailable();
+  if (!u_.trayView.WindowVisible()) return;
+  const bool showIcon = u_.settings.Options.ShowIcon && u_.trayView.TrayAvailable();
   if (showIcon && !shown_) AddTrayIcon();
   if (!u_.settings.Options.ShowIcon && shown_) RemoveTrayIcon();
 }
@@ -144,13 +145,13 @@ void TTaskTray::FormClose() {
 }
 
 void TTaskTray::actPopupMenuExecute() {
-  u_.view.SetForeground();
-  u_.view.PopupMenuAtCursor();
+  u_.window.SetForeground();
+  u_.menuView.PopupMenuAtCursor();
 }
 
 void TTaskTray::actMinimizeRestoreExecute() {
-  if (u_.view.WindowVisible()) {
-    u_.view.Minimize();
+  if (u_.trayView.WindowVisible()) {
+    u_.window.Minimize();
     ApplicationMinimize();
   } else {
     ApplicationRestore();
@@ -158,7 +159,7 @@ void TTaskTray::actMinimizeRestoreExecute() {
 }
 
 void TTaskTray::actSetForegroundExecute() {
-  u_.view.SetForeground();
+  u_.window.SetForeground();
 }
 
 void TTaskTray::TaskTray1Click() {
@@ -166,7 +167,7 @@ void TTaskTray::TaskTray1Click() {
   if (tray && tray->Checked) {
     ApplicationRestore();
   } else {
-    u_.view.Minimize();
+    u_.window.Minimize();
     ApplicationMinimize();
   }
 }

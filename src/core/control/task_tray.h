@@ -13,7 +13,9 @@
 namespace zr4 {
 
 class Clock;
-class ControllerView;
+class MenuView;
+class TrayView;
+class WindowView;
 class TActionList;
 class TStatusDisplay;
 struct TMenuItem;
@@ -29,7 +31,9 @@ class TTaskTray {
     Clock& clock;
     TSettings& settings;
     TStatusDisplay& display;
-    ControllerView& view;
+    MenuView& menuView;
+    TrayView& trayView;
+    WindowView& window;
     std::function<TMenuItem*(std::string_view name)> menuItem;
     std::function<void()> refresh;
   };

@@ -1,7 +1,7 @@
 #include "core/panel/status_display.h"
 
-#include "core/panel/controller_view.h"
 #include "core/panel/display_model.h"
+#include "core/panel/panel_view.h"
 
 namespace zr4 {
 
@@ -50,7 +50,7 @@ void TStatusDisplay::HideUnit() {
 
 void TStatusDisplay::Changed() {
   ++revision_;
-  view_.LabelsChanged(labels_);
+  panel_.LabelsChanged(labels_);
 }
 
 }  // namespace zr4

@@ -10,11 +10,11 @@
 
 namespace zr4 {
 
-class ControllerView;
+class PanelView;
 
 class TStatusDisplay {
  public:
-  explicit TStatusDisplay(ControllerView& view) : view_(view) {}
+  explicit TStatusDisplay(PanelView& panel) : panel_(panel) {}
 
   const TPanelLabels& Labels() const { return labels_; }
   // Counts the changes of the labels: whoever builds on them sees a change without comparing
@@ -44,7 +44,7 @@ class TStatusDisplay {
  private:
   void Changed();
 
-  ControllerView& view_;
+  PanelView& panel_;
   TPanelLabels labels_;
   std::uint64_t revision_ = 0;
   TDeviceStatus lastStatus_;

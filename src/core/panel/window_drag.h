@@ -10,11 +10,11 @@
 
 namespace zr4 {
 
-class ControllerView;
+class PlacementView;
 
 class TWindowDrag {
  public:
-  explicit TWindowDrag(ControllerView& view) : view_(view) {}
+  explicit TWindowDrag(PlacementView& placement) : placement_(placement) {}
 
   // The left button went down on the face.
   void Start();
@@ -23,7 +23,7 @@ class TWindowDrag {
   void Step(int dx, int dy, const std::vector<TRect>& others);
 
  private:
-  ControllerView& view_;
+  PlacementView& placement_;
   TMoveSnapper snapper_;
 };
 

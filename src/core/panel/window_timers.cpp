@@ -1,6 +1,6 @@
 #include "core/panel/window_timers.h"
 
-#include "core/panel/controller_view.h"
+#include "core/panel/panel_view.h"
 
 namespace zr4 {
 
@@ -26,7 +26,7 @@ void TWindowTimers::Change(TimerState timer1, TimerState timer2) {
   if (timer1 == timer1_ && timer2 == timer2_) return;
   timer1_ = timer1;
   timer2_ = timer2;
-  view_.TimersChanged(timer1_, timer2_);
+  panel_.TimersChanged(timer1_, timer2_);
 }
 
 }  // namespace zr4

@@ -6,7 +6,7 @@
 
 namespace zr4 {
 
-class ControllerView;
+class PanelView;
 
 struct TimerState {
   bool Enabled = false;
@@ -49,7 +49,7 @@ class TTickGuard {
 // so that an ordinary tick costs the shell nothing.
 class TWindowTimers {
  public:
-  explicit TWindowTimers(ControllerView& view) : view_(view) {}
+  explicit TWindowTimers(PanelView& panel) : panel_(panel) {}
 
   const TimerState& Timer1() const { return timer1_; }
   const TimerState& Timer2() const { return timer2_; }
@@ -66,7 +66,7 @@ class TWindowTimers {
  private:
   void Change(TimerState timer1, TimerState timer2);
 
-  ControllerView& view_;
+  PanelView& panel_;
   TimerState timer1_;
   TimerState timer2_;
   bool timer1Ticking_ = false;

@@ -2,8 +2,10 @@
 
 #include "core/base/same_text.h"
 #include "core/control/task_tray.h"
-#include "core/panel/controller_view.h"
+#include "core/control/tray_view.h"
+#include "core/panel/message_view.h"
 #include "core/settings/settings.h"
+#include "core/ui/dialog_view.h"
 
 namespace zr4 {
 
@@ -45,12 +47,12 @@ TAboutModel TAboutCommand::Load() {
 
 void TAboutCommand::Execute() {
   TAboutModel about = Load();
-  view_.RunAboutBox(about);
+  dialogs_.RunAboutBox(about);
 }
 
 void TAboutCommand::ChooseIcon(const TIconMenuItem& item) {
-  if (!view_.SetApplicationIcon(item.FileName)) {
-    view_.ShowMessage(kIconLoadFailed);
+  if (!trayView_.SetApplicationIcon(item.FileName)) {
+    messages_.ShowMessage(kIconLoadFailed);
     return;
   }
   settings_.IconChange = !item.FileName.empty();
@@ -60,8 +62,8 @@ void TAboutCommand::ChooseIcon(const TIconMenuItem& item) {
 }
 
 void TAboutCommand::LoadStartupIcon() {
-  if (settings_.IconChange && !view_.SetApplicationIcon(settings_.IconName))
-    view_.ShowMessage(kIconLoadFailed);
+  if (settings_.IconChange && !trayView_.SetApplicationIcon(settings_.IconName))
+    messages_.ShowMessage(kIconLoadFailed);
 }
 
 }  // namespace zr4

@@ -8,7 +8,9 @@
 
 namespace zr4 {
 
-class ControllerView;
+class DialogView;
+class MessageView;
+class TrayView;
 class TTaskTray;
 struct TSettings;
 
@@ -42,8 +44,13 @@ class TAboutModel {
 class TAboutCommand {
  public:
   // `settings` remembers the chosen icon; `tray` shows it.
-  TAboutCommand(ControllerView& view, TSettings& settings, TTaskTray& tray)
-      : view_(view), settings_(settings), tray_(tray) {}
+  TAboutCommand(DialogView& dialogs, TrayView& trayView, MessageView& messages, TSettings& settings,
+                TTaskTray& tray)
+      : dialogs_(dialogs),
+        trayView_(trayView),
+        messages_(messages),
+        settings_(settings),
+        tray_(tray) {}
 
   // The skin's author and description; unset, both are empty.
   std::function<std::pair<std::string, std::string>()> SkinCredits;
@@ -58,7 +65,9 @@ class TAboutCommand {
   void LoadStartupIcon();
 
  private:
-  ControllerView& view_;
+  DialogView& dialogs_;
+  TrayView& trayView_;
+  MessageView& messages_;
   TSettings& settings_;
   TTaskTray& tray_;
 };

@@ -4,12 +4,14 @@
 #include "core/control/station_names.h"
 #include "core/control/task_tray.h"
 #include "core/panel/app_title.h"
-#include "core/panel/controller_view.h"
+#include "core/panel/message_view.h"
+#include "core/panel/panel_view.h"
 #include "core/panel/status_display.h"
 #include "core/panel/window_timers.h"
 #include "core/ports/login_start.h"
 #include "core/settings/settings.h"
 #include "core/timers/power_save.h"
+#include "core/ui/dialog_view.h"
 
 namespace zr4 {
 
@@ -30,7 +32,7 @@ TOptionFormModel TOptionDialogCommand::Load() {
 
 void TOptionDialogCommand::Execute() {
   TOptionFormModel form = Load();
-  if (u_.view.RunOptionDialog(form)) ApplyOptions(form);
+  if (u_.dialogs.RunOptionDialog(form)) ApplyOptions(form);
 }
 
 void TOptionDialogCommand::ApplyOptions(const TOptionFormModel& form) {
@@ -62,7 +64,7 @@ void TOptionDialogCommand::ApplyOptions(const TOptionFormModel& form) {
   slider.SmallChange = o.VolLR;
   slider.LargeChange = o.VolUD;
   slider.SetMax(o.VolMax);
-  u_.view.VolumeSliderChanged(SliderOf(slider));
+  u_.panel.VolumeSliderChanged(SliderOf(slider));
 
   u_.saveSettings();
 }
@@ -73,7 +75,7 @@ void TOptionDialogCommand::ApplyLoginStart(const TOptionFormModel& form) {
   LoginStart* entry = u_.loginStart;
   if (!entry || !form.StartAtLogin || *form.StartAtLogin == entry->Enabled()) return;
   if (!entry->SetEnabled(*form.StartAtLogin))
-    u_.view.ShowMessage(std::string(kLoginStartFailed) + "\n" + entry->Location());
+    u_.messages.ShowMessage(std::string(kLoginStartFailed) + "\n" + entry->Location());
 }
 
 }  // namespace zr4

@@ -11,7 +11,9 @@
 
 namespace zr4 {
 
-class ControllerView;
+class DialogView;
+class MessageView;
+class PanelView;
 class LoginStart;
 class TPcCommandDispatcher;
 class TPowerSave;
@@ -31,7 +33,9 @@ class TOptionDialogCommand {
     TSettings& settings;
     TTaskTray& tray;
     const TPcCommandDispatcher& pcDispatcher;
-    ControllerView& view;
+    DialogView& dialogs;
+    MessageView& messages;
+    PanelView& panel;
     TStatusDisplay& display;
     TWindowTimers& timers;
     TStationNames& stations;

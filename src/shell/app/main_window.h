@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "core/panel/controller_view.h"
+#include "core/app/controller_views.h"
 #include "core/skin/skin_layout.h"
 #include "platform/app/tray_icon.h"
 #include "shell/app/tray_menu.h"
@@ -26,7 +26,16 @@ namespace zr4 {
 class SkinButton;
 class TController;
 
-class MainWindow : public QWidget, public ControllerView, private QAccessible::ActivationObserver {
+class MainWindow : public QWidget,
+                   public PanelView,
+                   public MessageView,
+                   public WindowView,
+                   public PlacementView,
+                   public TrayView,
+                   public SkinView,
+                   public MenuView,
+                   public DialogView,
+                   private QAccessible::ActivationObserver {
   Q_OBJECT
 
  public:
@@ -39,7 +48,7 @@ class MainWindow : public QWidget, public ControllerView, private QAccessible::A
   void SetController(TController* controller);
   TController* Controller() const { return controller_; }
 
-  // ControllerView
+  // The controller's views
   void LabelsChanged(const TPanelLabels& labels) override;
   void StatusShown() override { emit statusShown(); }
   void SimulatedMarkChanged(const std::string& mark) override;

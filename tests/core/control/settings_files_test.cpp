@@ -18,7 +18,7 @@ TEST(SettingsFilesTest, TheWindowPositionGoesIntoTheFileAndComesBackFromIt) {
   test::FakeTextCodec codec;
   SettingsStorage storage{files, codec, kPath};
   TSettings settings;
-  TSettingsFiles settingsFiles(&storage, view, settings);
+  TSettingsFiles settingsFiles(&storage, view, view, view, settings);
 
   view.window = {120, 80, 440, 200};
   settingsFiles.SaveSettings();
@@ -40,7 +40,7 @@ TEST(SettingsFilesTest, AReadOnlyFileIsToldOncePerRunAndLeftAsItIs) {
   test::FakeTextCodec codec;
   SettingsStorage storage{files, codec, kPath};
   TSettings settings;
-  TSettingsFiles settingsFiles(&storage, view, settings);
+  TSettingsFiles settingsFiles(&storage, view, view, view, settings);
   const std::string before = "[Setting]\r\nVolMax=50\r\n";
   files.files[kPath] = before;
   files.readOnly.insert(kPath);
@@ -69,7 +69,7 @@ TEST(SettingsFilesTest, BadCommandSetsAreToldInOneShortMessage) {
   test::FakeTextCodec codec;
   SettingsStorage storage{files, codec, kPath};
   TSettings settings;
-  TSettingsFiles settingsFiles(&storage, view, settings);
+  TSettingsFiles settingsFiles(&storage, view, view, view, settings);
   std::string text = "[Good]\r\nClass=W\r\nPath=p.exe\r\n";
   for (int n = 0; n < 3000; ++n) text += "[B" + std::to_string(n) + "]\r\nClass=W\r\n";
   files.files["/home/user/zr4pcctrl/DoraZozArar.ini"] = text;
@@ -94,7 +94,7 @@ TEST(SettingsFilesTest, WithoutFilesTheSettingsStayAndTheListsEmpty) {
   test::FakeView view;
   TSettings settings;
   settings.Options.VolMax = 40;
-  TSettingsFiles settingsFiles(nullptr, view, settings);
+  TSettingsFiles settingsFiles(nullptr, view, view, view, settings);
 
   settingsFiles.LoadSettings();
   settingsFiles.SaveSettings();
