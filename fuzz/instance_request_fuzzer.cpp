@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/automation/forwarding.h"
-#include "core/automation/instance_protocol.h"
+#include "core/instance/forwarding.h"
+#include "core/instance/instance_protocol.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/automation/forwarding.h"
 #include "core/base/ini_file.h"
+#include "core/instance/forwarding.h"
 #include "core/panel/status_report.h"
 #include "core/ports/log.h"
 #include "core/settings/settings_backup.h"

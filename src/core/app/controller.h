@@ -8,26 +8,25 @@
 #include <vector>
 
 #include "core/app/controller_views.h"
-#include "core/automation/clock_tick.h"
-#include "core/automation/gesture_detector.h"
-#include "core/automation/instance_requests.h"
-#include "core/automation/param_executor.h"
-#include "core/automation/pc_command_dispatcher.h"
-#include "core/automation/power_events.h"
-#include "core/automation/sim_remote.h"
-#include "core/control/action_list.h"
-#include "core/control/commands.h"
-#include "core/control/keyboard.h"
-#include "core/control/media_controls.h"
-#include "core/control/popup_menu_model.h"
-#include "core/control/settings_files.h"
-#include "core/control/shortcuts.h"
-#include "core/control/skin_control.h"
-#include "core/control/station_names.h"
-#include "core/control/task_tray.h"
+#include "core/commands/action_list.h"
+#include "core/commands/commands.h"
+#include "core/commands/keyboard.h"
+#include "core/commands/media_controls.h"
+#include "core/commands/param_executor.h"
 #include "core/device/device_notice.h"
 #include "core/device/sim_finder.h"
 #include "core/device/zr4ctrl.h"
+#include "core/gestures/gesture_detector.h"
+#include "core/gestures/pc_command_dispatcher.h"
+#include "core/gestures/power_events.h"
+#include "core/instance/instance_requests.h"
+#include "core/instance/sim_remote.h"
+#include "core/menu/popup_menu_model.h"
+#include "core/menu/shortcuts.h"
+#include "core/menu/station_names.h"
+#include "core/options/about_command.h"
+#include "core/options/option_dialog_command.h"
+#include "core/options/settings_files.h"
 #include "core/panel/app_title.h"
 #include "core/panel/audio_device_menu.h"
 #include "core/panel/status_display.h"
@@ -38,10 +37,11 @@
 #include "core/ports/clock.h"
 #include "core/ports/pc_commands.h"
 #include "core/settings/settings.h"
+#include "core/skin/skin_control.h"
+#include "core/timers/clock_tick.h"
 #include "core/timers/power_save.h"
 #include "core/timers/sleep_timer.h"
-#include "core/ui/about_command.h"
-#include "core/ui/option_dialog_command.h"
+#include "core/tray/task_tray.h"
 
 namespace zr4 {
 
@@ -264,7 +264,7 @@ class TController : public InstanceTarget {
                          .sleep = sleepTimer_,
                          .powerSave = powerSave_,
                          .link = link_,
-                         .commands = commands_,
+                         .stop = [this] { commands_.actStopExecute(); },
                          .settings = settings_,
                          .setTitle = [this](const std::string& t) { SetTitle(t); },
                          .executeParams = [this](const std::string& t) { ExecuteParams(t); }}};

@@ -4,14 +4,14 @@
 
 #include <concepts>
 
-#include "core/control/menu_view.h"
-#include "core/control/tray_view.h"
+#include "core/commands/menu_view.h"
+#include "core/options/dialog_view.h"
 #include "core/panel/message_view.h"
 #include "core/panel/panel_view.h"
 #include "core/panel/placement_view.h"
 #include "core/panel/window_view.h"
 #include "core/skin/skin_view.h"
-#include "core/ui/dialog_view.h"
+#include "core/tray/tray_view.h"
 
 namespace zr4 {
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "core/automation/instance_channel.h"
+#include "core/instance/instance_channel.h"
 #include "platform/app/single_instance_linux.h"
 
 namespace zr4 {

@@ -3,7 +3,7 @@
 // line, a restore and the status question; no picture request and no remote key.
 #pragma once
 
-#include "core/automation/instance_channel.h"
+#include "core/instance/instance_channel.h"
 
 namespace zr4 {
 

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "core/automation/instance_protocol.h"
+#include "core/instance/instance_protocol.h"
 #include "platform/app/single_instance_linux.h"
 
 namespace zr4 {

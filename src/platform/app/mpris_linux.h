@@ -14,8 +14,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/control/media_controls.h"
-#include "core/control/media_requests.h"
+#include "core/commands/media_controls.h"
+#include "core/commands/media_requests.h"
 
 namespace zr4 {
 

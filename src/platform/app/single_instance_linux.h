@@ -1,7 +1,7 @@
 // One controller per user session on Linux. The first start holds the instance lock for its
 // whole life and listens on a local socket in a folder only its user can enter; a later start
 // finds the lock taken and sends its request over the socket instead (see
-// core/automation/instance_protocol.h). Plain Unix sockets: Qt's own local socket classes would
+// core/instance/instance_protocol.h). Plain Unix sockets: Qt's own local socket classes would
 // bring the whole network library and its dependencies into memory.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/automation/instance_protocol.h"
+#include "core/instance/instance_protocol.h"
 
 namespace zr4 {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/automation/forwarding.h"
-#include "core/automation/instance_protocol.h"
+#include "core/instance/forwarding.h"
+#include "core/instance/instance_protocol.h"
 
 namespace zr4 {
 

@@ -11,7 +11,7 @@
 
 class QMenu;
 
-#include "core/control/tray_clicks.h"
+#include "core/tray/tray_clicks.h"
 
 namespace zr4 {
 

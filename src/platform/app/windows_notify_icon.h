@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/control/tray_clicks.h"
+#include "core/tray/tray_clicks.h"
 #include "platform/app/win32_tray_api.h"
 
 namespace zr4 {

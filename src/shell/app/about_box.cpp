@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/ui/about_command.h"
+#include "core/options/about_command.h"
 #include "shell/app/app_icon.h"
 #include "shell/app/dialog_style.h"
 

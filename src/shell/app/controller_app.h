@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/app/controller.h"
-#include "core/automation/instance_requests.h"
 #include "core/device/zr4ctrl.h"
+#include "core/instance/instance_requests.h"
 #include "core/settings/program_options.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/text_codec_system.h"

@@ -3,8 +3,8 @@
 
 #include <QKeySequence>
 
-#include "core/control/keyboard.h"
-#include "core/control/shortcuts.h"
+#include "core/commands/keyboard.h"
+#include "core/menu/shortcuts.h"
 
 class QKeyEvent;
 

@@ -1,5 +1,5 @@
 // The program on Linux: one instance per user through the instance lock and the user's local
-// socket (what a later start asks is decided in core/automation/later_start.h); SIGTERM and SIGINT
+// socket (what a later start asks is decided in core/instance/later_start.h); SIGTERM and SIGINT
 // close the window; suspend, resume and the end of the session come from logind and the session
 // manager.
 #include <QGuiApplication>
@@ -11,8 +11,8 @@
 #include <optional>
 #include <thread>
 
-#include "core/automation/forwarding.h"
-#include "core/automation/instance_requests.h"
+#include "core/instance/forwarding.h"
+#include "core/instance/instance_requests.h"
 #include "core/ports/log.h"
 #include "platform/app/instance_channel_linux.h"
 #include "platform/app/instance_server_linux.h"

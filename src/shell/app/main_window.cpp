@@ -20,7 +20,7 @@
 #include <cstdio>
 
 #include "core/app/controller.h"
-#include "core/control/keyboard.h"
+#include "core/commands/keyboard.h"
 #include "core/panel/app_title.h"
 #include "core/panel/panel_labels.h"
 #include "core/panel/snapping.h"

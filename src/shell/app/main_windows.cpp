@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "core/automation/instance_requests.h"
+#include "core/instance/instance_requests.h"
 #include "core/ports/log.h"
 #include "shell/app/controller_app.h"
 #include "shell/app/program_entry.h"

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include "core/ui/option_form_model.h"
+#include "core/options/option_form_model.h"
 #include "platform/app/program_folder.h"
 #include "shell/app/dialog_spin_box.h"
 #include "shell/app/dialog_style.h"

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/ui/option_form_model.h"
+#include "core/options/option_form_model.h"
 #include "shell/app/dialog_style.h"
 #include "shell/app/option_dialog.h"
 #include "shell/app/timer_entry_dialog.h"

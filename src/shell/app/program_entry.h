@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "core/automation/later_start.h"
+#include "core/instance/later_start.h"
 #include "core/ports/log.h"
 #include "core/settings/program_options.h"
 

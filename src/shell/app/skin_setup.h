@@ -2,7 +2,7 @@
 // folders that hold "skins", and the skin compiled into the program.
 #pragma once
 
-#include "core/control/skin_control.h"
+#include "core/skin/skin_control.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/folder_list_system.h"
 #include "platform/app/text_codec_system.h"

@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "core/ui/option_form_model.h"
+#include "core/options/option_form_model.h"
 #include "shell/app/dialog_spin_box.h"
 #include "shell/app/dialog_style.h"
 

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "core/ui/timer_entry_model.h"
+#include "core/options/timer_entry_model.h"
 
 class QComboBox;
 class QLineEdit;

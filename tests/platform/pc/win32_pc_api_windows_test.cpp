@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/automation/pc_command_dispatcher.h"
+#include "core/gestures/pc_command_dispatcher.h"
 #include "platform/pc/player_ctrl.h"
 #include "platform/pc/win32_pc_api.h"
 #include "platform/pc/windows_pc_ports.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/automation/pc_command_dispatcher.h"
+#include "core/gestures/pc_command_dispatcher.h"
 #include "fake_win32_pc_api.h"
 #include "platform/pc/player_ctrl.h"
 
