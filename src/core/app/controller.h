@@ -117,7 +117,7 @@ class TController : public InstanceTarget {
   // One wheel notch over the window.
   void MouseWheel(bool up) { keyboard_.FormMouseWheel(up); }
   // A shortcut's target runs as its action or its menu entry would.
-  void RunShortcut(const TShortcutName& target) { zr4::RunShortcut(actions_, popupMenu_, target); }
+  void RunShortcut(const TShortcutName& target) { popupMenu_.RunShortcut(target); }
 
   // What the window forwards: its skinned buttons, the volume knob dragged, a press on its face,
   // its own volume slider moved.

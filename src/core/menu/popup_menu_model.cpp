@@ -242,8 +242,8 @@ bool TPopupMenuModel::Checkable(const TMenuItem& item) const {
 std::string TPopupMenuModel::ShortcutText(const TMenuItem& item) {
   for (const TShortcutBinding& binding : u_.shortcuts) {
     const TShortcutName& target = *binding.Target;
-    const bool mine = target.Action.empty() ? FindShortcutEntry(*this, target) == &item
-                                            : target.Action == item.Action;
+    const bool mine =
+        target.Action.empty() ? FindShortcutEntry(target) == &item : target.Action == item.Action;
     if (mine) return ShortCutToText(binding.ShortCut);
   }
   return {};
@@ -300,6 +300,23 @@ void TPopupMenuModel::Click(const TMenuItem& item) {
     case TMenuCommand::None:
       break;
   }
+}
+
+TMenuItem* TPopupMenuModel::FindShortcutEntry(const TShortcutName& target) {
+  if (!target.Action.empty()) return nullptr;
+  TMenuItem* item = Find(target.MenuPath);
+  if (!item || target.DirectNumber == 0) return item;
+  for (TMenuItem& entry : item->Items)
+    if (entry.Number == target.DirectNumber) return &entry;
+  return nullptr;
+}
+
+void TPopupMenuModel::RunShortcut(const TShortcutName& target) {
+  if (!target.Action.empty()) {
+    u_.actions.Execute(target.Action);
+    return;
+  }
+  if (TMenuItem* item = FindShortcutEntry(target)) Click(*item);
 }
 
 }  // namespace zr4

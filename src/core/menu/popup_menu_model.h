@@ -20,6 +20,7 @@ class TSleepTimer;
 class TTaskTray;
 struct TSettings;
 struct TShortcutBinding;
+struct TShortcutName;
 
 class TPopupMenuModel {
  public:
@@ -73,6 +74,12 @@ class TPopupMenuModel {
 
   // Runs the entry as a click does; a disabled or hidden-and-disabled entry does nothing.
   void Click(const TMenuItem& item);
+
+  // The entry a shortcut's name targets; nullptr for names of actions.
+  TMenuItem* FindShortcutEntry(const TShortcutName& target);
+  // Runs the target of a shortcut: an action through the action list (so it counts as
+  // activity), a menu entry as a click on it would.
+  void RunShortcut(const TShortcutName& target);
 
  private:
   Uses u_;

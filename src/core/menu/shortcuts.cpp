@@ -6,7 +6,6 @@
 #include "core/base/ini_file.h"
 #include "core/base/same_text.h"
 #include "core/commands/action_list.h"
-#include "core/menu/popup_menu_model.h"
 #include "core/settings/settings_path.h"
 
 namespace zr4 {
@@ -216,23 +215,6 @@ std::vector<TShortcutBinding> ReadShortcuts(
 
 std::string ShortcutFilePath(const std::string& settingsPath) {
   return FileBesideSettings(settingsPath, "ShortCut.ini");
-}
-
-TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target) {
-  if (!target.Action.empty()) return nullptr;
-  TMenuItem* item = menu.Find(target.MenuPath);
-  if (!item || target.DirectNumber == 0) return item;
-  for (TMenuItem& entry : item->Items)
-    if (entry.Number == target.DirectNumber) return &entry;
-  return nullptr;
-}
-
-void RunShortcut(TActionList& actions, TPopupMenuModel& menu, const TShortcutName& target) {
-  if (!target.Action.empty()) {
-    actions.Execute(target.Action);
-    return;
-  }
-  if (TMenuItem* item = FindShortcutEntry(menu, target)) menu.Click(*item);
 }
 
 }  // namespace zr4

@@ -18,10 +18,6 @@
 
 namespace zr4 {
 
-class TActionList;
-class TPopupMenuModel;
-struct TMenuItem;
-
 // A virtual key code in the low byte with the modifier bits above it; 0 is no shortcut.
 using TShortCut = std::uint16_t;
 constexpr TShortCut scShift = 0x2000;
@@ -66,12 +62,5 @@ std::vector<TShortcutBinding> ReadShortcuts(
 
 // "ShortCut.ini" in the folder of the settings file at `settingsPath`.
 std::string ShortcutFilePath(const std::string& settingsPath);
-
-// The menu entry a name targets; nullptr for names of actions.
-TMenuItem* FindShortcutEntry(TPopupMenuModel& menu, const TShortcutName& target);
-
-// Runs the target of a shortcut: an action through the action list (so it counts as activity),
-// a menu entry as a click on it would.
-void RunShortcut(TActionList& actions, TPopupMenuModel& menu, const TShortcutName& target);
 
 }  // namespace zr4

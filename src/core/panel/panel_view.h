@@ -7,9 +7,16 @@
 
 #include "core/panel/panel_labels.h"
 #include "core/panel/volume_control.h"
-#include "core/panel/window_timers.h"
 
 namespace zr4 {
+
+// One of the window's two timers, as the window runs it.
+struct TimerState {
+  bool Enabled = false;
+  int Interval = 0;
+
+  bool operator==(const TimerState&) const = default;
+};
 
 // The volume slider as the window draws it.
 struct TVolumeSlider {

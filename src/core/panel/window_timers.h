@@ -3,17 +3,9 @@
 #pragma once
 
 #include "core/device/zr4defs.h"
+#include "core/panel/panel_view.h"
 
 namespace zr4 {
-
-class PanelView;
-
-struct TimerState {
-  bool Enabled = false;
-  int Interval = 0;
-
-  bool operator==(const TimerState&) const = default;
-};
 
 constexpr int kTimer1IntervalMs = 5000;
 // Poll intervals: fast enough to catch remote gestures, to keep the CD's play time current, or

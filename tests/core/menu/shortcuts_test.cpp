@@ -165,7 +165,7 @@ TEST_F(ShortcutTest, EightyNamesInTheirOrderReachTheirTargets) {
         action ? (Parts(controller).Actions().Find(name.Action) ? name.Action
                                                                 : "no action " + name.Action)
                : PathOf(Parts(controller).PopupMenu1().Items,
-                        FindShortcutEntry(Parts(controller).PopupMenu1(), name));
+                        Parts(controller).PopupMenu1().FindShortcutEntry(name));
     names.push_back(name.Name + " → " + target);
   }
   ASSERT_EQ(names.size(), expected.size());
