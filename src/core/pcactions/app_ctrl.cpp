@@ -49,13 +49,6 @@ std::string AppSectionFaultsText(const std::vector<std::string>& sections) {
   return text;
 }
 
-std::string AppCommandFilePath(const std::string& settingsPath) {
-  const std::size_t separator = settingsPath.find_last_of("/\\");
-  const std::string folder =
-      separator == std::string::npos ? std::string() : settingsPath.substr(0, separator + 1);
-  return folder + kAppCommandFileName;
-}
-
 bool TAppCtrl::Setup(const std::string& section, const std::vector<std::string>& keys,
                      const std::vector<std::string>& values, std::vector<std::string>& faults) {
   if (keys.size() != values.size()) return false;

@@ -83,7 +83,4 @@ std::string AppSectionFaultsText(const std::vector<std::string>& sections);
 // for anything else.
 bool ParseMessageNumber(std::string_view text, std::int32_t& value);
 
-// "DoraZozArar.ini" in the folder of the settings file at `settingsPath`.
-std::string AppCommandFilePath(const std::string& settingsPath);
-
 }  // namespace zr4
