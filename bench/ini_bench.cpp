@@ -4,12 +4,8 @@
 // (empty keys, many short keys, a few huge lines, many sections) also report the peak of heap
 // memory while a file is loaded or saved, as a multiple of the file's size (peak_x_size).
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "core/base/ini_file.h"
@@ -17,41 +13,7 @@
 #include "core/settings/settings.h"
 #include "core/settings/station_list.h"
 #include "fakes/fake_file_store.h"
-
-// Live heap bytes and their peak, counted by the global allocation functions below.
-std::size_t liveBytes = 0;
-std::size_t peakBytes = 0;
-
-void* Counted(void* block) {
-  if (block == nullptr) throw std::bad_alloc();
-  liveBytes += malloc_usable_size(block);
-  peakBytes = std::max(peakBytes, liveBytes);
-  return block;
-}
-void Uncounted(void* block) noexcept {
-  if (block == nullptr) return;
-  liveBytes -= malloc_usable_size(block);
-  std::free(block);
-}
-
-void* operator new(std::size_t size) {
-  return Counted(std::malloc(size));
-}
-void* operator new[](std::size_t size) {
-  return Counted(std::malloc(size));
-}
-void operator delete(void* block) noexcept {
-  Uncounted(block);
-}
-void operator delete[](void* block) noexcept {
-  Uncounted(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-  Uncounted(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-  Uncounted(block);
-}
+#include "support/counting_allocator.h"
 
 namespace {
 

@@ -13,8 +13,9 @@ import tempfile
 import time
 import unittest
 
+from x_display import LIMIT_S, ProgramHome, XDisplay
+
 PROGRAM = None
-LIMIT_S = 30
 
 
 def skins_folder():
@@ -119,17 +120,10 @@ class DefaultSkinTest(unittest.TestCase):
 @unittest.skipUnless(shutil.which("Xvfb") and shutil.which("xdotool"), "needs Xvfb and xdotool")
 class OutlineTest(unittest.TestCase):
     def setUp(self):
-        self.home = tempfile.TemporaryDirectory()
-        os.chmod(self.home.name, 0o700)
-        shutil.copytree(skins_folder(), os.path.join(self.home.name, "skins"))
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24",
-                                      "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as f:
-            self.display = ":" + f.readline().strip()
-        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
-                        XDG_RUNTIME_DIR=self.home.name, ZR4PC_HOME=self.home.name,
+        self.home = ProgramHome(PROGRAM)
+        self.display = XDisplay()
+        self.env = dict(os.environ, DISPLAY=self.display.name, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=self.home.path, ZR4PC_HOME=self.home.path,
                         ZR4PC_INSTANCE_NAME="outline-test-%d" % os.getpid())
         self.program = subprocess.Popen([PROGRAM, "--simulate"], env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -137,8 +131,7 @@ class OutlineTest(unittest.TestCase):
     def tearDown(self):
         self.program.kill()
         self.program.wait(LIMIT_S)
-        self.xvfb.terminate()
-        self.xvfb.wait(LIMIT_S)
+        self.display.stop()
         self.home.cleanup()
 
     def xdotool(self, *args):

@@ -10,27 +10,16 @@ Exits 77 (skipped) when Xvfb, xdotool or python3-dbusmock is missing, except in 
 """
 import os
 import re
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
+from x_display import LIMIT_S, ProgramHome, XDisplay, require_tools, wait_until
+
 PROGRAM = None
-LIMIT_S = 20
 WATCHER = "org.kde.StatusNotifierWatcher"
 MOCK = "org.freedesktop.DBus.Mock"
-
-
-def wait_until(check):
-    deadline = time.monotonic() + LIMIT_S
-    while time.monotonic() < deadline:
-        result = check()
-        if result:
-            return result
-        time.sleep(0.1)
-    return None
 
 
 def entries(layout, parents=()):
@@ -50,17 +39,11 @@ class StatusNotifierTest(unittest.TestCase):
 
         self.dbus = dbus
         self.processes = []
-        read, write = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24"],
-                                pass_fds=[write], stderr=subprocess.DEVNULL)
-        self.processes.append(xvfb)
-        os.close(write)
-        with os.fdopen(read) as displays:
-            self.display = ":" + displays.readline().strip()
-        self.home = tempfile.TemporaryDirectory()
-        os.chmod(self.home.name, 0o700)
-        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
-                        XDG_RUNTIME_DIR=self.home.name, ZR4PC_HOME=self.home.name,
+        self.display = XDisplay("800x600x24")
+        # No skins folder: the built-in copy of the default skin serves.
+        self.home = ProgramHome()
+        self.env = dict(os.environ, DISPLAY=self.display.name, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=self.home.path, ZR4PC_HOME=self.home.path,
                         ZR4PC_INSTANCE_NAME="sni-test-%d" % os.getpid())
         self.bus = dbus.SessionBus()
         self.start(["/usr/bin/python3", "-m", "dbusmock", "--session", WATCHER,
@@ -79,6 +62,7 @@ class StatusNotifierTest(unittest.TestCase):
         for process in reversed(self.processes):
             process.terminate()
             process.wait(timeout=10)
+        self.display.stop()
         self.home.cleanup()
 
     def start(self, command):
@@ -105,7 +89,7 @@ class StatusNotifierTest(unittest.TestCase):
                         self.dbus.UInt32(0))
 
     def test_the_item_exports_the_window_menu_and_takes_its_clicks(self):
-        with open(os.path.join(self.home.name, "zr4pcctrl.ini"), "w") as settings:
+        with open(os.path.join(self.home.path, "zr4pcctrl.ini"), "w") as settings:
             settings.write("[Setting]\r\nShowIcon=1\r\nTrayMiddleSingleClick=actMute\r\n"
                            "TrayLeftDoubleClick=actPower\r\n")
         self.start([PROGRAM, "--simulate"])
@@ -170,14 +154,12 @@ class StatusNotifierTest(unittest.TestCase):
 
 if __name__ == "__main__":
     PROGRAM = sys.argv.pop(1)
-    missing = [tool for tool in ("Xvfb", "xdotool") if not shutil.which(tool)]
+    require_tools(["Xvfb", "xdotool"])
     try:
         import dbus  # noqa: F401
         import dbusmock  # noqa: F401
-    except ImportError:
-        missing.append("python3-dbusmock")
-    if missing:
+    except ImportError as error:
         # In CI the test stage installs them: missing there is a failure, not a skip.
-        print("needed:", ", ".join(missing))
+        print("needed: python3-dbusmock (%s)" % error)
         sys.exit(1 if os.environ.get("CI") == "true" else 77)
     unittest.main(verbosity=2)

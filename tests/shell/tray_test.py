@@ -7,27 +7,16 @@ Exits 77 (skipped) when Xvfb, trayer or xdotool is missing, except in CI (CI=tru
 """
 import ctypes
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
-import time
 import unittest
 
+from x_display import ProgramHome, XDisplay, require_tools, wait_until
+
 PROGRAM = None
-LIMIT_S = 20
 # trayer at the screen's top right, one icon wide: the icon's centre.
 SCREEN = (800, 600)
 ICON = (788, 12)
-
-
-def wait_until(check):
-    deadline = time.monotonic() + LIMIT_S
-    while time.monotonic() < deadline:
-        if check():
-            return True
-        time.sleep(0.1)
-    return False
 
 
 def tray_owner(display):
@@ -51,21 +40,11 @@ def tray_owner(display):
 class TrayTest(unittest.TestCase):
     def setUp(self):
         self.processes = []
-        read, write = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                 "%dx%dx24" % SCREEN], pass_fds=[write],
-                                stderr=subprocess.DEVNULL)
-        self.processes.append(xvfb)
-        os.close(write)
-        with os.fdopen(read) as displays:
-            self.display = ":" + displays.readline().strip()
-        self.home = tempfile.TemporaryDirectory()
-        os.chmod(self.home.name, 0o700)
+        self.display = XDisplay("%dx%dx24" % SCREEN)
         # The program folder (ZR4PC_HOME) holds the shipped skins, as beside an installed program.
-        shutil.copytree(os.path.join(os.path.dirname(PROGRAM), "skins"),
-                        os.path.join(self.home.name, "skins"))
-        self.env = dict(os.environ, DISPLAY=self.display, QT_QPA_PLATFORM="xcb",
-                        XDG_RUNTIME_DIR=self.home.name, ZR4PC_HOME=self.home.name,
+        self.home = ProgramHome(PROGRAM)
+        self.env = dict(os.environ, DISPLAY=self.display.name, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=self.home.path, ZR4PC_HOME=self.home.path,
                         ZR4PC_INSTANCE_NAME="tray-test-%d" % os.getpid())
         self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
                     "--width", "24", "--height", "24", "--transparent", "false"])
@@ -74,6 +53,7 @@ class TrayTest(unittest.TestCase):
         for process in reversed(self.processes):
             process.terminate()
             process.wait(timeout=10)
+        self.display.stop()
         self.home.cleanup()
 
     def start(self, command):
@@ -90,10 +70,10 @@ class TrayTest(unittest.TestCase):
         return bool(self.xdotool("search", "--onlyvisible", "--name", "^ZR4PCCtrl$"))
 
     def test_minimised_start_lives_in_the_tray_and_comes_back(self):
-        with open(os.path.join(self.home.name, "zr4pcctrl.ini"), "w") as settings:
+        with open(os.path.join(self.home.path, "zr4pcctrl.ini"), "w") as settings:
             settings.write("[Setting]\r\nMinimizeOnRun=1\r\n")
         # trayer owns the tray before the program looks for one.
-        self.assertTrue(wait_until(lambda: tray_owner(self.display)))
+        self.assertTrue(wait_until(lambda: tray_owner(self.display.name)))
         self.start([PROGRAM, "--simulate"])
         # The icon docks into the tray: trayer gets a child window.
         self.assertTrue(wait_until(lambda: self.xdotool("search", "--all", "--onlyvisible",
@@ -109,8 +89,5 @@ class TrayTest(unittest.TestCase):
 
 if __name__ == "__main__":
     PROGRAM = sys.argv.pop(1)
-    if not all(shutil.which(tool) for tool in ("Xvfb", "trayer", "xdotool")):
-        # In CI the test stage installs them: missing there is a failure, not a skip.
-        print("Xvfb, trayer and xdotool are needed")
-        sys.exit(1 if os.environ.get("CI") == "true" else 77)
+    require_tools(["Xvfb", "trayer", "xdotool"])
     unittest.main(verbosity=2)

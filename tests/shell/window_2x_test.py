@@ -12,6 +12,8 @@ import sys
 import tempfile
 import unittest
 
+from x_display import XDisplay
+
 PROGRAM = None
 LIMIT_S = 30
 # Under CI a missing tool is a failure, not a skipped test.
@@ -74,8 +76,7 @@ class TwiceTheScaleTest(unittest.TestCase):
 
     def tearDown(self):
         if self.xvfb:
-            self.xvfb.terminate()
-            self.xvfb.wait(LIMIT_S)
+            self.xvfb.stop()
         self.home.cleanup()
 
     def screenshot(self, program, scale):
@@ -107,13 +108,8 @@ class TwiceTheScaleTest(unittest.TestCase):
 
     def test_on_an_x_server(self):
         require("Xvfb")
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                      "1280x1024x24", "-nolisten", "tcp"], pass_fds=[write],
-                                     stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as f:
-            self.env.update(DISPLAY=":" + f.readline().strip(), QT_QPA_PLATFORM="xcb")
+        self.xvfb = XDisplay("1280x1024x24")
+        self.env.update(DISPLAY=self.xvfb.name, QT_QPA_PLATFORM="xcb")
         self.assert_sharp()
 
 

@@ -11,10 +11,12 @@ LIMIT_S = 30
 
 
 def wait_until(condition, limit=LIMIT_S):
+    """The condition's first true result (what it found), or False when the limit passes."""
     deadline = time.monotonic() + limit
     while time.monotonic() < deadline:
-        if condition():
-            return True
+        result = condition()
+        if result:
+            return result
         time.sleep(0.1)
     return False
 
@@ -48,14 +50,16 @@ class XDisplay:
 
 class ProgramHome:
     """A mode-700 folder for the program's settings and runtime files, with the shipped skins
-    copied from beside the program (the default skin is looked up there)."""
+    copied from beside the program when one is given (the default skin is looked up there;
+    without them the program's built-in copy serves)."""
 
-    def __init__(self, program):
+    def __init__(self, program=None):
         self.folder = tempfile.TemporaryDirectory()
         self.path = self.folder.name
         os.chmod(self.path, 0o700)
-        shutil.copytree(os.path.join(os.path.dirname(program), "skins"),
-                        os.path.join(self.path, "skins"))
+        if program:
+            shutil.copytree(os.path.join(os.path.dirname(program), "skins"),
+                            os.path.join(self.path, "skins"))
 
     def cleanup(self):
         self.folder.cleanup()

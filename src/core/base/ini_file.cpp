@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <utility>
 
 #include "core/base/blanks.h"
+#include "core/base/integer_text.h"
 
 namespace zr4 {
 
@@ -376,15 +376,9 @@ std::string TIniFile::Serialize() const {
 }
 
 bool ParseInteger(std::string_view text, int& value) {
-  // from_chars takes a minus sign but not a plus sign.
-  if (text.size() > 1 && text.front() == '+' && text[1] >= '0' && text[1] <= '9')
-    text.remove_prefix(1);
-  if (text.empty()) return false;
-  const char* end = text.data() + text.size();
-  int parsed = 0;
-  const auto [stop, error] = std::from_chars(text.data(), end, parsed);
-  if (error != std::errc() || stop != end) return false;
-  value = parsed;
+  const auto parsed = ParseIntegerText(text);
+  if (!parsed || parsed->hexadecimal) return false;
+  value = parsed->value;
   return true;
 }
 

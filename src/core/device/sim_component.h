@@ -70,9 +70,6 @@ class TSimComponent {
   CdState cdState() const { return cdState_; }
   int cdTrack() const { return cdTrack_; }
   int cdPositionSeconds();
-  CdRepeat cdRepeat() const { return cdRepeat_; }
-  bool cdRandom() const { return cdRandom_; }
-  const std::vector<int>& discTrackSeconds() const { return discTracks_; }
   const std::vector<Preset>& presets() const { return presets_; }
 
   // Direct state changes, for tests and for the demonstration start-up.

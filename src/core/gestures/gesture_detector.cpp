@@ -6,6 +6,7 @@
 #include "core/base/ini_file.h"
 #include "core/device/zr4ctrl.h"
 #include "core/panel/message_view.h"
+#include "core/pcactions/gesture_entry.h"
 #include "core/ports/log.h"
 #include "core/ports/pc_commands.h"
 #include "core/settings/settings.h"
@@ -13,13 +14,11 @@
 namespace zr4 {
 
 int GestureCommand(const std::vector<std::string>& gestureList, const std::string& sequence) {
-  for (const std::string& entry : gestureList) {
-    if (entry.empty()) continue;
-    const std::vector<std::string> items = DecodeCommaText(entry);
-    // A hand-edited entry without all three items cannot match; the lookup goes on.
-    if (items.size() < 3) continue;
-    if (items[2] != "1" || items[0] != sequence) continue;
-    const std::vector<std::string> command = DecodeCommaText(items[1]);
+  for (const std::string& line : gestureList) {
+    // A hand-edited entry without all three items is not enabled; the lookup goes on.
+    const TGestureEntry entry = GestureFromText(line);
+    if (!entry.Enabled || entry.Sequence != sequence) continue;
+    const std::vector<std::string> command = DecodeCommaText(entry.Command);
     int number = 0;
     if (command.empty() || !ParseInteger(command[0], number)) return 0;
     return number;

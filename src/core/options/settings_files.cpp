@@ -8,6 +8,7 @@
 #include "core/pcactions/app_ctrl.h"
 #include "core/ports/log.h"
 #include "core/settings/settings_backup.h"
+#include "core/settings/settings_path.h"
 
 namespace zr4 {
 
@@ -84,7 +85,7 @@ void TSettingsFiles::LoadShortcuts(std::vector<TShortcutBinding>& shortcuts) con
 void TSettingsFiles::LoadAppCommandSets(TAppCtrlList& sets) const {
   sets.Apps.clear();
   if (storage_ == nullptr) return;
-  const std::string path = AppCommandFilePath(storage_->Path);
+  const std::string path = FileBesideSettings(storage_->Path, kAppCommandFileName);
   const FileRead read = storage_->Files.ReadFile(path);
   if (read.result == FileRead::Result::Missing) return;
   if (read.result == FileRead::Result::Failed) {

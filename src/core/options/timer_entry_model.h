@@ -61,8 +61,6 @@ class TTimerEntryModel {
   // False when the input was incomplete and nothing was stored.
   bool Commit(TOptionFormModel& form);
 
-  const TDataList& Working() const { return working_; }
-
  private:
   TDataList working_;
   bool numberEnabled_ = false;

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
+#include "core/base/blanks.h"
 #include "core/base/comma_text.h"
+#include "core/base/integer_text.h"
 #include "core/ports/log.h"
 
 namespace zr4 {
@@ -11,27 +13,6 @@ namespace {
 
 // A fault that ends the reading of one section.
 struct SectionFault {};
-
-bool ParseDigits(std::string_view digits, unsigned base, std::uint64_t limit,
-                 std::uint64_t& value) {
-  if (digits.empty()) return false;
-  value = 0;
-  for (const char c : digits) {
-    unsigned digit = 0;
-    if (c >= '0' && c <= '9') {
-      digit = static_cast<unsigned>(c - '0');
-    } else if (base == 16 && c >= 'a' && c <= 'f') {
-      digit = static_cast<unsigned>(c - 'a' + 10);
-    } else if (base == 16 && c >= 'A' && c <= 'F') {
-      digit = static_cast<unsigned>(c - 'A' + 10);
-    } else {
-      return false;
-    }
-    value = value * base + digit;
-    if (value > limit) return false;
-  }
-  return true;
-}
 
 // An item that is not a number counts as 0, as the file's authors may rely on.
 std::int32_t ReadItem(const std::string& item) {
@@ -42,32 +23,10 @@ std::int32_t ReadItem(const std::string& item) {
 }  // namespace
 
 bool ParseMessageNumber(std::string_view text, std::int32_t& value) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  unsigned base = 10;
-  if (!text.empty() && text.front() == '$') {
-    base = 16;
-    text.remove_prefix(1);
-  } else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  std::uint64_t magnitude = 0;
-  if (base == 16) {
-    if (!ParseDigits(text, 16, 0xFFFFFFFFu, magnitude)) return false;
-    std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
-    if (negative) bits = 0u - bits;
-    value = static_cast<std::int32_t>(bits);
-    return true;
-  }
-  const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
-  if (!ParseDigits(text, 10, limit, magnitude)) return false;
-  value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
-                   : static_cast<std::int32_t>(magnitude);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  const auto parsed = ParseIntegerText(text);
+  if (!parsed) return false;
+  value = parsed->value;
   return true;
 }
 
@@ -88,13 +47,6 @@ std::string AppSectionFaultsText(const std::vector<std::string>& sections) {
     text += " 件";
   }
   return text;
-}
-
-std::string AppCommandFilePath(const std::string& settingsPath) {
-  const std::size_t separator = settingsPath.find_last_of("/\\");
-  const std::string folder =
-      separator == std::string::npos ? std::string() : settingsPath.substr(0, separator + 1);
-  return folder + kAppCommandFileName;
 }
 
 bool TAppCtrl::Setup(const std::string& section, const std::vector<std::string>& keys,

@@ -79,10 +79,8 @@ std::string AppSectionFaultText(const std::string& section);
 std::string AppSectionFaultsText(const std::vector<std::string>& sections);
 
 // A message parameter as the file writes it: decimal with an optional sign, or hexadecimal after
-// "$" or "0x"; hexadecimal values fill all 32 bits. False for anything else.
+// "$" or "0x"; hexadecimal values fill all 32 bits. Blanks may come before it, not after. False
+// for anything else.
 bool ParseMessageNumber(std::string_view text, std::int32_t& value);
-
-// "DoraZozArar.ini" in the folder of the settings file at `settingsPath`.
-std::string AppCommandFilePath(const std::string& settingsPath);
 
 }  // namespace zr4

@@ -1,5 +1,6 @@
 #include "core/skin/skin.h"
 
+#include "core/base/file_path.h"
 #include "core/base/ini_file.h"
 #include "core/base/same_text.h"
 #include "core/ports/file_store.h"
@@ -65,10 +66,6 @@ std::string LowerAscii(std::string s) {
   return s;
 }
 
-std::string Join(const std::string& folder, const std::string& name) {
-  return folder.empty() ? name : folder + "/" + name;
-}
-
 // A glyph is transparent where it has the colour of its lower-left pixel.
 TImage Glyph(const TImage& strip, int index, int width) {
   TImage glyph = strip.Crop(index * width, 0, width, strip.Height);
@@ -88,11 +85,15 @@ std::string HiDpiName(const std::string& name) {
 
 std::string FindFileNoCase(FolderList& folders, const std::string& folder,
                            const std::string& name) {
+  // '/' follows the folder even where it ends with one: a doubled separator in the path stays.
+  const auto inFolder = [&folder](const std::string& file) {
+    return JoinFolderName(folder, file, '/', "");
+  };
   std::string found;
   for (const TFolderEntry& entry : folders.List(folder.empty() ? "." : folder)) {
     if (entry.IsFolder || !SameText(entry.Name, name)) continue;
-    if (entry.Name == name) return Join(folder, entry.Name);
-    if (found.empty()) found = Join(folder, entry.Name);
+    if (entry.Name == name) return inFolder(entry.Name);
+    if (found.empty()) found = inFolder(entry.Name);
   }
   return found;
 }

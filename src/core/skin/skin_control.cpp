@@ -1,5 +1,6 @@
 #include "core/skin/skin_control.h"
 
+#include "core/base/file_path.h"
 #include "core/base/same_text.h"
 #include "core/commands/action_list.h"
 #include "core/panel/message_view.h"
@@ -19,10 +20,6 @@ namespace zr4 {
 namespace {
 
 constexpr const char* kSkinsFolder = "skins";
-
-std::string Join(const std::string& folder, const std::string& name) {
-  return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
-}
 
 bool EndsWithNoCase(const std::string& name, std::string_view tail) {
   return name.size() > tail.size() &&
@@ -64,11 +61,11 @@ void TSkinControl::ScanSkins() {
     entries_.push_back({std::move(caption), tag});
   };
   for (const std::string& base : ports_->Folders) {
-    const std::string skins = Join(base, kSkinsFolder);
+    const std::string skins = JoinWithSlash(base, kSkinsFolder);
     const std::vector<TFolderEntry> listed = ports_->FolderLister.List(skins);
     for (const TFolderEntry& e : listed)
       if (e.IsFolder &&
-          !FindFileNoCase(ports_->FolderLister, Join(skins, e.Name), "skin.ini").empty())
+          !FindFileNoCase(ports_->FolderLister, JoinWithSlash(skins, e.Name), "skin.ini").empty())
         add(e.Name, TSkinMenuEntry::Folder);
     for (const TFolderEntry& e : listed)
       if (!e.IsFolder && EndsWithNoCase(e.Name, ".ini"))
@@ -82,14 +79,15 @@ void TSkinControl::ScanSkins() {
 std::string TSkinControl::ResolveSkinPath(const std::string& skinIniName) const {
   if (!ports_ || ports_->Folders.empty() || IsAbsolute(skinIniName))
     return WithSlashes(skinIniName);
-  return FindSkin(skinIniName).value_or(Join(ports_->Folders.front(), WithSlashes(skinIniName)));
+  return FindSkin(skinIniName)
+      .value_or(JoinWithSlash(ports_->Folders.front(), WithSlashes(skinIniName)));
 }
 
 std::optional<std::string> TSkinControl::FindSkin(const std::string& skinIniName) const {
   if (!ports_) return std::nullopt;
   const std::string relative = WithSlashes(skinIniName);
   for (const std::string& base : ports_->Folders) {
-    const std::string path = Join(base, relative);
+    const std::string path = JoinWithSlash(base, relative);
     const std::size_t cut = path.rfind('/');
     if (!FindFileNoCase(ports_->FolderLister, path.substr(0, cut), path.substr(cut + 1)).empty())
       return path;
@@ -128,7 +126,7 @@ void TSkinControl::LoadStartupSkin(const std::string& skinIniName) {
       !TryLoad([&](TSkin& skin) { skin.LoadSkinArchive(kBuiltInName, ports_->BuiltIn); })) {
     std::string folders;
     for (const std::string& base : ports_->Folders)
-      folders += (folders.empty() ? "" : ", ") + Join(base, kSkinsFolder);
+      folders += (folders.empty() ? "" : ", ") + JoinWithSlash(base, kSkinsFolder);
     NoticeText(skinIniName + " is in none of the skins folders (" + folders +
                "); the built-in copy of it is used");
     return;

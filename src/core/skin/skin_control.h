@@ -112,7 +112,6 @@ class TSkinControl {
   bool BorderLess() const { return borderLess_; }
 
   const TSkinLook& Look() const { return look_; }
-  const TSkinLayout& Layout() const { return layout_; }
   // The full path a setting names; where it is not found, as it would be in the program folder.
   std::string ResolveSkinPath(const std::string& skinIniName) const;
 

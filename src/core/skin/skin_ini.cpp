@@ -5,6 +5,7 @@
 #include "core/base/blanks.h"
 #include "core/base/comma_text.h"
 #include "core/base/ini_file.h"
+#include "core/base/integer_text.h"
 #include "core/base/same_text.h"
 
 namespace zr4 {
@@ -80,40 +81,9 @@ int Field(const std::vector<std::string>& fields, std::size_t i) {
 }  // namespace
 
 std::optional<int> ParseSkinInteger(std::string_view text) {
-  std::string_view t = Trim(text);
-  bool negative = false;
-  if (!t.empty() && (t.front() == '-' || t.front() == '+')) {
-    negative = t.front() == '-';
-    t.remove_prefix(1);
-  }
-  int base = 10;
-  if (!t.empty() && t.front() == '$') {
-    base = 16;
-    t.remove_prefix(1);
-  } else if (t.size() > 1 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-    base = 16;
-    t.remove_prefix(2);
-  }
-  if (t.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : t) {
-    int digit;
-    if (c >= '0' && c <= '9')
-      digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f')
-      digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F')
-      digit = c - 'A' + 10;
-    else
-      return std::nullopt;
-    value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-    // Hexadecimal covers the whole 32 bits (colours); decimal the signed range.
-    if (value > (base == 16 ? 0xFFFFFFFFull : 0x80000000ull)) return std::nullopt;
-  }
-  if (base == 10 && !negative && value > 0x7FFFFFFF) return std::nullopt;
-  const auto bits = static_cast<std::uint32_t>(value);
-  const auto result = static_cast<std::int32_t>(negative ? 0u - bits : bits);
-  return result;
+  const auto parsed = ParseIntegerText(Trim(text));
+  if (!parsed) return std::nullopt;
+  return parsed->value;
 }
 
 std::optional<std::uint32_t> ParseSkinColor(std::string_view text) {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "core/base/file_path.h"
 #include "platform/app/folder_list_system.h"
 #include "platform/app/utf8_windows.h"
 
@@ -7,9 +8,7 @@ namespace zr4 {
 
 std::vector<TFolderEntry> SystemFolderList::List(const std::string& folder) {
   std::vector<TFolderEntry> entries;
-  std::string pattern = folder;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-  pattern += '*';
+  const std::string pattern = JoinWithBackslash(folder, "*");
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW(Widen(pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return entries;

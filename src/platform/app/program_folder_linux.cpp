@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/base/file_path.h"
 #include "platform/app/program_folder.h"
 
 namespace zr4 {
@@ -45,7 +46,7 @@ std::vector<std::string> DataFolders() {
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-  return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+  return JoinWithSlash(folder, name);
 }
 
 }  // namespace zr4

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/base/file_path.h"
 #include "platform/app/program_folder.h"
 #include "platform/app/utf8_windows.h"
 
@@ -44,8 +45,7 @@ std::vector<std::string> DataFolders() {
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder + name;
-  return folder + "\\" + name;
+  return JoinWithBackslash(folder, name);
 }
 
 }  // namespace zr4

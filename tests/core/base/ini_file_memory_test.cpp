@@ -2,50 +2,11 @@
 // program: the read limit allows millions of lines, and a cost of tens of bytes per line beyond
 // its text would take hundreds of megabytes.
 #include <gtest/gtest.h>
-#include <malloc.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "core/base/ini_file.h"
-
-namespace {
-std::size_t liveBytes = 0;
-std::size_t peakBytes = 0;
-
-void* Counted(void* block) {
-  if (block == nullptr) throw std::bad_alloc();
-  liveBytes += malloc_usable_size(block);
-  peakBytes = std::max(peakBytes, liveBytes);
-  return block;
-}
-void Uncounted(void* block) noexcept {
-  if (block == nullptr) return;
-  liveBytes -= malloc_usable_size(block);
-  std::free(block);
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-  return Counted(std::malloc(size));
-}
-void* operator new[](std::size_t size) {
-  return Counted(std::malloc(size));
-}
-void operator delete(void* block) noexcept {
-  Uncounted(block);
-}
-void operator delete[](void* block) noexcept {
-  Uncounted(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-  Uncounted(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-  Uncounted(block);
-}
+#include "support/counting_allocator.h"
 
 namespace zr4 {
 namespace {

@@ -128,7 +128,15 @@ TEST_F(AppCommandFileTest, ReadAtStartFromBesideTheSettingsWithItsMessages) {
   unreadable.FormCreate({});
   EXPECT_EQ(view.messages.back(), "DoraZozArar.iniの読込に失敗しました。");
   EXPECT_EQ(Parts(unreadable).PcDispatcher().CommandItems().size(), 29u);
-  EXPECT_EQ(AppCommandFilePath("C:\\Tools\\zr4pcctrl.ini"), "C:\\Tools\\DoraZozArar.ini");
+
+  // Beside a Windows settings path: the folder ends at the last backslash.
+  FakeFileStore windowsFiles;
+  const SettingsStorage windowsStorage{windowsFiles, codec, "C:\\Tools\\zr4pcctrl.ini"};
+  windowsFiles.files["C:\\Tools\\DoraZozArar.ini"] = "[Good]\r\nClass=g\r\nPath=g\r\n";
+  TController windows(clock, link, view, &windowsStorage, ports);
+  windows.FormCreate({});
+  Parts(windows).PcCommands().ExecutePcCommand(50);
+  EXPECT_EQ(pc.Take(), (Lines{"find g", "start g | "}));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ TEST(SkinIniTest, ValuesNumbersAndColours) {
   EXPECT_EQ(ParseSkinInteger("0x10"), 16);
   EXPECT_EQ(ParseSkinInteger("-7"), -7);
   EXPECT_EQ(ParseSkinInteger("12px"), std::nullopt);
+  EXPECT_EQ(ParseSkinInteger(" $FFFFFFFF\t"), -1);
   EXPECT_EQ(ParseSkinColor("clFuchsia"), 0xFF00FFu);
   EXPECT_EQ(ParseSkinColor("CLRED"), 0x0000FFu);
   EXPECT_EQ(ParseSkinColor("$00FF00FF"), 0xFF00FFu);
