@@ -170,7 +170,7 @@ TEST_F(DialogsTest, OptionsOkAppliesAndCancelDoesNot) {
   EXPECT_FALSE(Parts(*controller).Options().NBCut);
   EXPECT_TRUE(Parts(*controller).Options().AutoVolChange);
   EXPECT_EQ(Parts(*controller).Options().VolMax, 80);
-  EXPECT_EQ(controller->VolumeSlider().max, 80);
+  EXPECT_EQ(Child<QScrollBar>(window, "ScrollBar1").maximum(), 80);
   EXPECT_EQ(Parts(*controller).Options().OptionPage, 3);
   QFile file(QString::fromStdString(storage->Path));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));

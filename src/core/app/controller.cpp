@@ -110,7 +110,7 @@ void TController::SetUpVolumeSlider() {
   scrollBar1_.LargeChange = settings_.Options.VolUD;
   scrollBar1_.SetMax(settings_.Options.VolMax);
   scrollBar1_.SetPosition(link_.Status.Volume);
-  views_.panel.VolumeSliderChanged(VolumeSlider());
+  views_.panel.VolumeSliderChanged(SliderOf(scrollBar1_));
   skins_.PlaceVolumeKnob(scrollBar1_.Position());
   scrollBar1_.OnChange = [this] { VolumeChange(); };
 }
@@ -159,13 +159,8 @@ void TController::VolumeChange() {
   link_.SetVolume(position);
   display_.ShowVolume(position);
   if (settings_.Options.APS) powerSave_.Start(settings_.Options.APSMin);
-  views_.panel.VolumeSliderChanged(VolumeSlider());
+  views_.panel.VolumeSliderChanged(SliderOf(scrollBar1_));
   skins_.PlaceVolumeKnob(position);
-}
-
-TVolumeSlider TController::VolumeSlider() const {
-  return {scrollBar1_.Position(), scrollBar1_.Max(), scrollBar1_.SmallChange,
-          scrollBar1_.LargeChange};
 }
 
 void TController::Timer1Timer() {

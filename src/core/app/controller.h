@@ -109,8 +109,6 @@ class TController : public InstanceTarget {
 
   // Runs when the volume slider's position really changed.
   void VolumeChange();
-  // The slider as the window draws it.
-  TVolumeSlider VolumeSlider() const;
 
   // Key-down of the window or of its volume slider; whether the key was the window's own.
   bool KeyDown(int key, TShiftState shift) { return keyboard_.FormKeyDown(key, shift); }
