@@ -42,8 +42,8 @@
 #include "platform/app/file_store_system.h"
 #include "platform/app/folder_list_system.h"
 #include "platform/app/text_codec_system.h"
-#include "shell/app/main_window.h"
-#include "shell/app/skin_region.h"
+#include "shell/panel/main_window.h"
+#include "shell/skin/skin_region.h"
 
 namespace {
 

@@ -37,8 +37,8 @@
 #include "platform/app/file_store_system.h"
 #include "platform/app/settings_location.h"
 #include "platform/app/text_codec_system.h"
-#include "shell/app/about_box.h"
-#include "shell/app/main_window.h"
+#include "shell/options/about_box.h"
+#include "shell/panel/main_window.h"
 
 namespace zr4 {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/app/main_window.h"
+#include "shell/panel/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include "core/skin/skin_layout.h"
 #include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
-#include "shell/app/label_width.h"
+#include "shell/panel/label_width.h"
 
 namespace zr4 {
 namespace {

@@ -1,5 +1,5 @@
 // The right-click menu and the keyboard shortcuts in the real window, offscreen.
-#include "shell/app/popup_menu.h"
+#include "shell/menu/popup_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 #include "platform/app/file_store_system.h"
 #include "platform/app/settings_location.h"
 #include "platform/app/text_codec_system.h"
-#include "shell/app/main_window.h"
+#include "shell/panel/main_window.h"
 
 namespace zr4 {
 namespace {

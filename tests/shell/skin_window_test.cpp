@@ -17,10 +17,10 @@
 #include "core/device/sim_finder.h"
 #include "fakes/controller_parts.h"
 #include "fakes/fake_clock.h"
-#include "shell/app/main_window.h"
-#include "shell/app/skin_button.h"
-#include "shell/app/skin_region.h"
 #include "shell/app/skin_setup.h"
+#include "shell/panel/main_window.h"
+#include "shell/skin/skin_button.h"
+#include "shell/skin/skin_region.h"
 
 namespace zr4 {
 namespace {

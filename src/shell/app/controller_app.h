@@ -15,9 +15,9 @@
 #include "platform/app/text_codec_system.h"
 #include "platform/device/device_setup.h"
 #include "platform/pc/pc_ports.h"
-#include "shell/app/main_window.h"
 #include "shell/app/qt_clock.h"
 #include "shell/app/skin_setup.h"
+#include "shell/panel/main_window.h"
 
 namespace zr4 {
 

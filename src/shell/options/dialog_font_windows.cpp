@@ -1,13 +1,13 @@
 #include <QFont>
 #include <QWidget>
 
-#include "shell/app/dialog_style.h"
+#include "shell/options/dialog_style.h"
 
 namespace zr4 {
 
-// The desktop's own UI font, at the size the dialogs are laid out for.
 void SetDialogFont(QWidget& dialog) {
   QFont font = dialog.font();
+  font.setFamily("MS PGothic");
   font.setPixelSize(12);
   dialog.setFont(font);
 }

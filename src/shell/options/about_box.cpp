@@ -1,4 +1,4 @@
-#include "shell/app/about_box.h"
+#include "shell/options/about_box.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,7 +11,7 @@
 
 #include "core/options/about_command.h"
 #include "shell/app/app_icon.h"
-#include "shell/app/dialog_style.h"
+#include "shell/options/dialog_style.h"
 
 namespace zr4 {
 

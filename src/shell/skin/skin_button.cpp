@@ -1,4 +1,4 @@
-#include "shell/app/skin_button.h"
+#include "shell/skin/skin_button.h"
 
 #include <QMouseEvent>
 #include <QPaintEngine>

@@ -1,4 +1,4 @@
-#include "shell/app/label_width.h"
+#include "shell/panel/label_width.h"
 
 #include <QFontMetrics>
 

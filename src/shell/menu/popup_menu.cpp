@@ -1,4 +1,4 @@
-#include "shell/app/popup_menu.h"
+#include "shell/menu/popup_menu.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -10,8 +10,8 @@
 #include <map>
 
 #include "core/app/controller.h"
-#include "shell/app/key_map.h"
-#include "shell/app/main_window.h"
+#include "shell/menu/key_map.h"
+#include "shell/panel/main_window.h"
 
 namespace zr4 {
 

@@ -1,4 +1,4 @@
-#include "shell/app/key_map.h"
+#include "shell/menu/key_map.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -18,9 +18,9 @@
 #include <algorithm>
 
 #include "core/options/option_form_model.h"
-#include "shell/app/dialog_style.h"
-#include "shell/app/option_dialog.h"
-#include "shell/app/timer_entry_dialog.h"
+#include "shell/options/dialog_style.h"
+#include "shell/options/option_dialog.h"
+#include "shell/options/timer_entry_dialog.h"
 
 namespace zr4 {
 

@@ -1,4 +1,4 @@
-#include "shell/app/dialog_style.h"
+#include "shell/options/dialog_style.h"
 
 #include <QScreen>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "shell/app/option_dialog.h"
+#include "shell/options/option_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,8 +19,8 @@
 
 #include "core/options/option_form_model.h"
 #include "platform/app/program_folder.h"
-#include "shell/app/dialog_spin_box.h"
-#include "shell/app/dialog_style.h"
+#include "shell/options/dialog_spin_box.h"
+#include "shell/options/dialog_style.h"
 
 namespace zr4 {
 

@@ -1,4 +1,4 @@
-#include "shell/app/skin_region.h"
+#include "shell/skin/skin_region.h"
 
 #include <QRect>
 

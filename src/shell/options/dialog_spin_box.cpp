@@ -1,4 +1,4 @@
-#include "shell/app/dialog_spin_box.h"
+#include "shell/options/dialog_spin_box.h"
 
 namespace zr4 {
 

@@ -1,4 +1,4 @@
-#include "shell/app/volume_bar.h"
+#include "shell/panel/volume_bar.h"
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>

@@ -1,11 +1,11 @@
-#include "shell/app/tray_menu.h"
+#include "shell/tray/tray_menu.h"
 
 #include <QActionGroup>
 #include <QTimer>
 #include <map>
 
 #include "core/app/controller.h"
-#include "shell/app/main_window.h"
+#include "shell/panel/main_window.h"
 
 namespace zr4 {
 

@@ -1,4 +1,4 @@
-#include "shell/app/main_window.h"
+#include "shell/panel/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,15 +26,15 @@
 #include "core/panel/snapping.h"
 #include "core/panel/status_report.h"
 #include "core/panel/window_timers.h"
-#include "shell/app/about_box.h"
 #include "shell/app/app_icon.h"
-#include "shell/app/key_map.h"
-#include "shell/app/label_width.h"
-#include "shell/app/option_dialog.h"
-#include "shell/app/popup_menu.h"
-#include "shell/app/skin_button.h"
-#include "shell/app/skin_region.h"
-#include "shell/app/volume_bar.h"
+#include "shell/menu/key_map.h"
+#include "shell/menu/popup_menu.h"
+#include "shell/options/about_box.h"
+#include "shell/options/option_dialog.h"
+#include "shell/panel/label_width.h"
+#include "shell/panel/volume_bar.h"
+#include "shell/skin/skin_button.h"
+#include "shell/skin/skin_region.h"
 
 namespace zr4 {
 

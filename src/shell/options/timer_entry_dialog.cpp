@@ -1,4 +1,4 @@
-#include "shell/app/timer_entry_dialog.h"
+#include "shell/options/timer_entry_dialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,8 +10,8 @@
 #include <QSpinBox>
 
 #include "core/options/option_form_model.h"
-#include "shell/app/dialog_spin_box.h"
-#include "shell/app/dialog_style.h"
+#include "shell/options/dialog_spin_box.h"
+#include "shell/options/dialog_style.h"
 
 namespace zr4 {
 
