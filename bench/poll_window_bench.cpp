@@ -18,7 +18,9 @@
 #include "fakes/fake_clock.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/folder_list_system.h"
+#include "platform/app/program_folder.h"
 #include "platform/app/text_codec_system.h"
+#include "platform/app/tray_icon.h"
 #include "shell/panel/main_window.h"
 
 namespace {
@@ -31,8 +33,11 @@ struct PlayingWindow {
   TSimComponent sim{clock};
   SimDeviceFinder finder{sim};
   TZR4Ctrl link{clock, finder};
-  MainWindow window{false};
-  TController controller{clock, link, window};
+  TrayIcon tray;
+  MainWindow window{false, tray, FoldersOf(ProgramFolder())};
+  TController controller{clock, link,
+                         TControllerViews{window.Panel(), window, window, window, window.Tray(),
+                                          window.Skin(), window.Menu(), window.Dialogs()}};
 
   // An empty text, or why the window could not be set up.
   std::string SetUp() {

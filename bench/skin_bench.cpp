@@ -41,7 +41,9 @@
 #include "core/skin/zip_archive.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/folder_list_system.h"
+#include "platform/app/program_folder.h"
 #include "platform/app/text_codec_system.h"
+#include "platform/app/tray_icon.h"
 #include "shell/panel/main_window.h"
 #include "shell/skin/skin_region.h"
 
@@ -145,13 +147,14 @@ void LoadAndDraw(const std::string& archive, MainWindow& window) {
   SystemFolderList folders;
   TSkin skin({files, codec, folders}, TSkinLook{});
   skin.LoadSkin(archive);
-  window.SkinChanged(skin.Look(), ApplySkinLayout(skin.Look()));
+  window.Skin().SkinChanged(skin.Look(), ApplySkinLayout(skin.Look()));
   window.grab();
 }
 
 // Child mode: the window is made as at start, then the skin's first load is timed.
 int FirstLoadInThisProcess(const std::string& archive) {
-  MainWindow window(false);
+  TrayIcon tray;
+  MainWindow window(false, tray, FoldersOf(ProgramFolder()));
   const auto start = Clock::now();
   LoadAndDraw(archive, window);
   std::printf("%.3f\n", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
@@ -181,7 +184,8 @@ bool LoadTarget(const char* self, const std::string& archive) {
       "under 20 ms)\n",
       first, kProcesses, firsts.front(), firsts.back());
 
-  MainWindow window(false);
+  TrayIcon tray;
+  MainWindow window(false, tray, FoldersOf(ProgramFolder()));
   const double best = Best(10, [&] { LoadAndDraw(archive, window); });
   std::printf("default skin, archive to window drawn: %.2f ms best of 10 (target under 20 ms)\n",
               best);

@@ -37,8 +37,10 @@
 #include "platform/app/file_store_system.h"
 #include "platform/app/settings_location.h"
 #include "platform/app/text_codec_system.h"
+#include "platform/app/tray_icon.h"
 #include "shell/options/about_box.h"
 #include "shell/panel/main_window.h"
+#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -126,7 +128,8 @@ class DialogsTest : public ::testing::Test, protected test::SimLink<> {
   void Start(const TStartup& startup = {}, TPcPorts ports = {}) {
     qputenv("ZR4PC_HOME", home.path().toUtf8());
     storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
-    controller = std::make_unique<TController>(clock, link, window, storage.get(), ports);
+    controller =
+        std::make_unique<TController>(clock, link, test::ViewsOf(window), storage.get(), ports);
     window.SetController(controller.get());
     controller->FormCreate(startup);
   }
@@ -140,7 +143,9 @@ class DialogsTest : public ::testing::Test, protected test::SimLink<> {
   SystemFileStore files;
   SystemTextCodec codec;
   std::unique_ptr<SettingsStorage> storage;
-  MainWindow window{false};
+  TrayIcon tray;
+  // The program folder is `home` (ZR4PC_HOME).
+  MainWindow window{false, tray, FoldersOf(home.path().toStdString())};
   std::unique_ptr<TController> controller;
 };
 
@@ -263,7 +268,7 @@ TEST_F(DialogsTest, TrayClicksRunTheirKindsAndMinimisingKeepsTheWindowWithoutATr
   // With a notification area (Windows always has one) the window goes into it; offscreen there
   // is none, and the window is minimised, not hidden.
   const bool notificationArea = TrayIcon::Available();
-  EXPECT_EQ(window.Tray().Shown(), notificationArea);
+  EXPECT_EQ(tray.Shown(), notificationArea);
   EXPECT_EQ(window.isVisible(), !notificationArea);
   Parts(*controller).Tray().Clicks().Click(TTrayButton::Left);  // and back
   EXPECT_FALSE(window.isMinimized());

@@ -15,7 +15,10 @@
 #include "core/skin/skin_layout.h"
 #include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
+#include "platform/app/program_folder.h"
+#include "platform/app/tray_icon.h"
 #include "shell/panel/label_width.h"
+#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -37,8 +40,9 @@ class MainWindowTest : public ::testing::Test, protected test::SimLink<> {
       if (frame == BuildFrame(0x06, 0x80)) ++count;
     return count;
   }
-  MainWindow window{false};
-  TController controller{clock, link, window};
+  TrayIcon tray;
+  MainWindow window{false, tray, FoldersOf(ProgramFolder())};
+  TController controller{clock, link, test::ViewsOf(window)};
 };
 
 TEST_F(MainWindowTest, LabelsFollowTheComponentAfterAPoll) {
@@ -139,7 +143,7 @@ TEST_F(MainWindowTest, QtTimersFollowTheControllersTimers) {
 // While a CD plays only the play time changes: the other labels are neither set again nor
 // sized again (here a label changed behind the window's back stays as it was).
 TEST_F(MainWindowTest, APollTouchesOnlyTheLabelsWhoseTextChanged) {
-  window.SkinChanged(TSkinLook{}, ApplySkinLayout(TSkinLook{}));
+  window.Skin().SkinChanged(TSkinLook{}, ApplySkinLayout(TSkinLook{}));
   link.SendCommand(cmdSelectCD);
   link.PlayTrack(2);
   controller.Timer2Timer();

@@ -20,7 +20,9 @@
 #include "platform/app/file_store_system.h"
 #include "platform/app/settings_location.h"
 #include "platform/app/text_codec_system.h"
+#include "platform/app/tray_icon.h"
 #include "shell/panel/main_window.h"
+#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -49,7 +51,8 @@ class PopupMenuTest : public ::testing::Test, protected test::SimLink<> {
   void Start(const QString& home, TPcPorts ports = {}) {
     qputenv("ZR4PC_HOME", home.toUtf8());
     storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
-    controller = std::make_unique<TController>(clock, link, window, storage.get(), ports);
+    controller =
+        std::make_unique<TController>(clock, link, test::ViewsOf(window), storage.get(), ports);
     window.SetController(controller.get());
     controller->FormCreate({});
     window.show();
@@ -67,7 +70,9 @@ class PopupMenuTest : public ::testing::Test, protected test::SimLink<> {
   SystemFileStore files;
   SystemTextCodec codec;
   std::unique_ptr<SettingsStorage> storage;
-  MainWindow window{false};
+  TrayIcon tray;
+  // The program folder is `home` (ZR4PC_HOME).
+  MainWindow window{false, tray, FoldersOf(home.path().toStdString())};
   std::unique_ptr<TController> controller;
 };
 

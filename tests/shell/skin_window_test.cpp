@@ -17,10 +17,13 @@
 #include "core/device/sim_finder.h"
 #include "fakes/controller_parts.h"
 #include "fakes/fake_clock.h"
+#include "platform/app/program_folder.h"
+#include "platform/app/tray_icon.h"
 #include "shell/app/skin_setup.h"
 #include "shell/panel/main_window.h"
 #include "shell/skin/skin_button.h"
 #include "shell/skin/skin_region.h"
+#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -46,8 +49,9 @@ class SkinWindowTest : public ::testing::Test {
   TSimComponent sim{clock};
   SimDeviceFinder finder{sim};
   TZR4Ctrl link{clock, finder};
-  MainWindow window{false};
-  TController controller{clock, link, window, nullptr, {.skins = &ports}};
+  TrayIcon tray;
+  MainWindow window{false, tray, FoldersOf(ProgramFolder())};
+  TController controller{clock, link, test::ViewsOf(window), nullptr, {.skins = &ports}};
 };
 
 // The outline handed over whole is the region its rows make united one by one.
@@ -246,7 +250,7 @@ TEST_F(SkinWindowTest, TheSimulatorMarkCoversNoLabel) {
       TPanelLabels labels = controller.Labels();
       labels.lbTone = tone;
       labels.lbMute = "Mute";
-      window.LabelsChanged(labels);
+      window.Panel().LabelsChanged(labels);
       EXPECT_TRUE(window.rect().contains(mark->geometry())) << skin;
       for (const QLabel* label : window.findChildren<QLabel*>()) {
         if (label == mark || !label->isVisibleTo(&window) || label->text().isEmpty()) continue;
@@ -257,7 +261,7 @@ TEST_F(SkinWindowTest, TheSimulatorMarkCoversNoLabel) {
   }
 
   const TPanelLabels shown = controller.Labels();
-  window.SimulatedMarkChanged("");
+  window.Panel().SimulatedMarkChanged("");
   EXPECT_FALSE(mark->isVisibleTo(&window));
   EXPECT_EQ(controller.Labels(), shown);
 }
@@ -350,7 +354,7 @@ TEST_F(SkinWindowTest, ScreenReadersReadTheVolumeAndThePanelAndPressButtons) {
   bar->valueInterface()->setCurrentValue(30);
   EXPECT_TRUE(SentFrame(0x4D, 30));  // B8 02 4D 1E 23: volume 30
   EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.30 SIM");
-  window.SimulatedMarkChanged("");
+  window.Panel().SimulatedMarkChanged("");
   EXPECT_EQ(panel->text(QAccessible::Description), "FM 01 80.00 MHz Auto TONE Vol.30");
 
   QAccessibleInterface* play =

@@ -4,13 +4,7 @@
 #include <QImageReader>
 #include <QPixmap>
 
-#include "platform/app/program_folder.h"
-
 namespace zr4 {
-
-QString IconsFolder() {
-  return QString::fromStdString(JoinPath(ProgramFolder(), "icons"));
-}
 
 QIcon LoadIconFile(const QString& path) {
   QImageReader reader(path);

@@ -1,4 +1,5 @@
-// The program's icons: the built-in ones, and icon files of the "icons" folder.
+// The program's icons: the built-in ones, and icon files of the "icons" folder
+// (ProgramFolders::icons).
 #pragma once
 
 #include <QIcon>
@@ -12,9 +13,6 @@ QIcon BuiltInIcon();
 
 // The tray's icon while no icon file is chosen. On Windows the .exe's icon resource "ZICON_01".
 QIcon BuiltInTrayIcon();
-
-// The program folder's "icons" folder.
-QString IconsFolder();
 
 // The icon file; a null icon when it cannot be read as an image.
 QIcon LoadIconFile(const QString& path);

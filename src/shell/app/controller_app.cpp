@@ -8,6 +8,7 @@
 
 #include "core/panel/status_report.h"
 #include "core/skin/png_writer.h"
+#include "platform/app/program_folder.h"
 #include "platform/app/settings_location.h"
 #include "platform/app/wayland_choice.h"
 
@@ -42,12 +43,16 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       application_(argc, argv),
       device_(clock_, options.simulate),
       link_(clock_, device_.Finder()),
-      window_(Interactive(options)),
+      window_(Interactive(options), tray_, FoldersOf(ProgramFolder())),
       settings_{files_, codec_, SettingsFilePath()},
       pcPorts_(CreatePcPorts(window_)),
-      controller_(clock_, link_, window_, &settings_, Ports()) {
+      controller_(clock_, link_,
+                  TControllerViews{window_.Panel(), window_, window_, window_, window_.Tray(),
+                                   window_.Skin(), window_.Menu(), window_.Dialogs()},
+                  &settings_, Ports()) {
   files_.RemoveStaleTemporaries(settings_.Path);
   window_.SetController(&controller_);
+  tray_.SetController(&controller_);
   // A window closed before the loop runs ("-EXIT" on the command line, a signal while the
   // start-up notice is open) means there is no loop to run: a quit before it would be lost.
   QObject::connect(&window_, &MainWindow::closed, &application_, [this] {
@@ -64,7 +69,7 @@ TPcPorts ControllerApp::Ports() const {
 
 void ControllerApp::Create() {
   controller_.FormCreate({options_.params, device_.Discovery(), program_,
-                          QApplication::doubleClickInterval(), window_.Tray().HostClicks(),
+                          QApplication::doubleClickInterval(), tray_.HostClicks(),
                           &device_.Simulator(), options_.atLogin});
 
   // A component plugged in, switched on or unplugged while the program runs: discovery again.

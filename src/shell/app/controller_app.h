@@ -13,6 +13,7 @@
 #include "core/settings/program_options.h"
 #include "platform/app/file_store_system.h"
 #include "platform/app/text_codec_system.h"
+#include "platform/app/tray_icon.h"
 #include "platform/device/device_setup.h"
 #include "platform/pc/pc_ports.h"
 #include "shell/app/qt_clock.h"
@@ -57,6 +58,7 @@ class ControllerApp {
   QtClock clock_;
   DeviceSetup device_;
   TZR4Ctrl link_;
+  TrayIcon tray_;
   MainWindow window_;
   bool windowClosed_ = false;
   SystemFileStore files_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCursor>
 #include <QGridLayout>
 #include <QMenu>
 #include <QToolButton>
@@ -11,7 +12,6 @@
 
 #include "core/app/controller.h"
 #include "shell/menu/key_map.h"
-#include "shell/panel/main_window.h"
 
 namespace zr4 {
 
@@ -96,42 +96,66 @@ void AddItems(QMenu& menu, TController& c, const TMenuItem& parent) {
 
 }  // namespace
 
-void FillPopupMenu(QMenu& menu, MainWindow& window) {
-  // Submenus and groups are children of the menu; what the last filling made goes.
-  for (QObject* child : menu.children())
-    if (qobject_cast<QMenu*>(child) || qobject_cast<QActionGroup*>(child)) child->deleteLater();
-  menu.clear();
-  if (TController* c = window.Controller()) AddItems(menu, *c, c->Menu().Items);
-}
-
-void BuildPopupMenu(QMenu& menu, MainWindow& window) {
-  QObject::connect(&menu, &QMenu::aboutToShow, &window, [&menu, &window] {
-    if (TController* c = window.Controller()) c->PrepareMenu();
-    FillPopupMenu(menu, window);
+PopupMenu::PopupMenu(QWidget& window) : window_(window) {
+  menu_.setObjectName("PopupMenu1");
+  QObject::connect(&menu_, &QMenu::aboutToShow, &window, [this] {
+    if (controller_) controller_->PrepareMenu();
+    Fill();
   });
-  FillPopupMenu(menu, window);
+  Fill();
 }
 
-void InstallShortcuts(MainWindow& window, const std::vector<TShortcutBinding>& shortcuts) {
-  for (QAction* action : window.actions())
+void PopupMenu::SetController(TController* controller) {
+  controller_ = controller;
+  Fill();
+}
+
+void PopupMenu::Fill() {
+  // Submenus and groups are children of the menu; what the last filling made goes.
+  for (QObject* child : menu_.children())
+    if (qobject_cast<QMenu*>(child) || qobject_cast<QActionGroup*>(child)) child->deleteLater();
+  menu_.clear();
+  if (controller_) AddItems(menu_, *controller_, controller_->Menu().Items);
+}
+
+void PopupMenu::ShortcutsChanged(const std::vector<TShortcutBinding>& shortcuts) {
+  for (QAction* action : window_.actions())
     if (action->objectName().startsWith(kShortcutPrefix)) {
-      window.removeAction(action);
+      window_.removeAction(action);
       action->deleteLater();
     }
-  TController* c = window.Controller();
+  TController* c = controller_;
   if (!c) return;
   for (const TShortcutBinding& binding : shortcuts) {
     const QKeySequence keys = KeySequenceOf(binding.ShortCut);
     if (keys.isEmpty()) continue;
     const TShortcutName& target = *binding.Target;
-    auto* action = new QAction(&window);
+    auto* action = new QAction(&window_);
     action->setObjectName(kShortcutPrefix + QString::fromStdString(target.Name));
     action->setShortcut(keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(action, &QAction::triggered, &window,
+    QObject::connect(action, &QAction::triggered, &window_,
                      [c, &target] { c->RunShortcut(target); });
-    window.addAction(action);
+    window_.addAction(action);
   }
+}
+
+// Opened from the tray, the menu ends at the pointer, as menus of icons at the screen's edge do.
+void PopupMenu::PopupMenuAtCursor() {
+  if (controller_) controller_->PrepareMenu();
+  Fill();
+  const QPoint cursor = QCursor::pos();
+  menu_.popup(cursor - QPoint(menu_.sizeHint().width(), 0));
+}
+
+void PopupMenu::PopUpLabelMenu(QPoint globalPosition) {
+  if (!controller_->LabelMenuPops()) return;
+  auto* menu = new QMenu(&window_);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->setObjectName("LabelMenu");
+  QObject::connect(menu->addAction(QString::fromUtf8(kLabelMenuCaption)), &QAction::triggered,
+                   &window_, [this] { controller_->LabelMenuClick(); });
+  menu->popup(globalPosition);
 }
 
 }  // namespace zr4

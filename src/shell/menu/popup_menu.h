@@ -2,25 +2,47 @@
 // model: clicks and shortcut keys go back to the core.
 #pragma once
 
+#include <QMenu>
+#include <QPoint>
 #include <vector>
 
-class QMenu;
+#include "core/commands/menu_view.h"
+
+class QWidget;
 
 namespace zr4 {
 
-class MainWindow;
+class TController;
 struct TShortcutBinding;
 
-// Makes `menu` the window's right-click menu: it is filled now when the window has its
-// controller, and filled afresh each time it opens, so that check marks and captions are current.
-void BuildPopupMenu(QMenu& menu, MainWindow& window);
+class PopupMenu : public MenuView {
+ public:
+  // The menu of `window`: filled afresh each time it opens, so that check marks and captions
+  // are current. Shortcuts are bound to the window's keys.
+  explicit PopupMenu(QWidget& window);
 
-// Fills `menu` from the controller's menu model, replacing what it held.
-void FillPopupMenu(QMenu& menu, MainWindow& window);
+  // The controller whose menu model the menu shows; the menu is filled now.
+  void SetController(TController* controller);
 
-// Binds the shortcuts to keys of the window (while it has the focus), replacing
-// earlier bindings. A shortcut on an action runs it through the action list; one on a menu entry
-// runs the entry as a click would.
-void InstallShortcuts(MainWindow& window, const std::vector<TShortcutBinding>& shortcuts);
+  // Binds the shortcuts to keys of the window (while it has the focus), replacing earlier
+  // bindings. A shortcut on an action runs it through the action list; one on a menu entry runs
+  // the entry as a click would.
+  void ShortcutsChanged(const std::vector<TShortcutBinding>& shortcuts) override;
+  void PopupMenuAtCursor() override;
+
+  // The frequency and station-name labels carry their own one-entry menu; the core says whether
+  // it pops up (elsewhere the right click is swallowed).
+  void PopUpLabelMenu(QPoint globalPosition);
+
+  QMenu& Menu() { return menu_; }
+
+ private:
+  // Fills the menu from the controller's menu model, replacing what it held.
+  void Fill();
+
+  QWidget& window_;
+  TController* controller_ = nullptr;
+  QMenu menu_;
+};
 
 }  // namespace zr4

@@ -27,7 +27,7 @@ QLabel* Label(const char* name, const QString& text, QWidget* parent) {
 }
 }  // namespace
 
-AboutBox::AboutBox(TAboutModel& about, QWidget* parent)
+AboutBox::AboutBox(TAboutModel& about, const QString& iconsFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       about_(about),
@@ -86,16 +86,15 @@ AboutBox::AboutBox(TAboutModel& about, QWidget* parent)
   layout->addLayout(thanks);
   layout->addLayout(buttons);
 
-  BuildIconMenu();
+  BuildIconMenu(iconsFolder);
   resize(kClientSize.expandedTo(minimumSizeHint()));
   setFixedSize(size());
 }
 
 // "Default", then the icon files in the folder's own order; a file that is not an icon the
 // program can read is left out.
-void AboutBox::BuildIconMenu() {
-  const QStringList files =
-      QDir(IconsFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+void AboutBox::BuildIconMenu(const QString& iconsFolder) {
+  const QStringList files = QDir(iconsFolder).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
   std::vector<std::string> names;
   for (const QString& file : files) names.push_back(file.toStdString());
   QMenu* column = &iconMenu_;
@@ -103,7 +102,7 @@ void AboutBox::BuildIconMenu() {
   for (const TIconMenuItem& item : IconMenuItems(names)) {
     const QIcon icon = item.FileName.empty()
                            ? BuiltInIcon()
-                           : LoadIconFile(IconsFolder() + '/' + Text(item.FileName));
+                           : LoadIconFile(iconsFolder + '/' + Text(item.FileName));
     if (icon.isNull()) continue;
     // Qt menus have no column breaks: each further ten icons go into a submenu of their own.
     if (item.Break) column = iconMenu_.addMenu(QString("%1 -").arg(++columns * 10));

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QMenu>
+#include <QString>
 
 class QLabel;
 
@@ -15,7 +16,8 @@ class AboutBox : public QDialog {
   Q_OBJECT
 
  public:
-  AboutBox(TAboutModel& about, QWidget* parent = nullptr);
+  // The icon menu offers the icon files of `iconsFolder`.
+  AboutBox(TAboutModel& about, const QString& iconsFolder, QWidget* parent = nullptr);
 
   QMenu& IconMenu() { return iconMenu_; }
 
@@ -23,7 +25,7 @@ class AboutBox : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void BuildIconMenu();
+  void BuildIconMenu(const QString& iconsFolder);
 
   TAboutModel& about_;
   QLabel* programIcon_ = nullptr;

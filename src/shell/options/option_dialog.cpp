@@ -16,9 +16,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <utility>
 
 #include "core/options/option_form_model.h"
-#include "platform/app/program_folder.h"
 #include "shell/options/dialog_spin_box.h"
 #include "shell/options/dialog_style.h"
 
@@ -34,10 +34,13 @@ QGroupBox* Group(const char* title, QWidget* parent) {
 }
 }  // namespace
 
-OptionDialog::OptionDialog(TOptionFormModel& form, QWidget* parent)
+OptionDialog::OptionDialog(TOptionFormModel& form, std::string programFolder,
+                           std::string imagesFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      form_(form) {
+      form_(form),
+      programFolder_(std::move(programFolder)),
+      imagesFolder_(std::move(imagesFolder)) {
   setObjectName("OptionForm");
   setWindowTitle(Text("オプション設定"));
   SetDialogFont(*this);
@@ -248,12 +251,12 @@ QWidget* OptionDialog::OtherPage() {
 }
 
 void OptionDialog::BrowseSkin() {
-  const QString folder = Text(JoinPath(ProgramFolder(), "image"));
+  const QString folder = Text(imagesFolder_);
   const QString file = QFileDialog::getOpenFileName(
       this, {}, folder,
       Text("設定ファイル *.ini (*.ini);;skinファイル *.zip (*.zip);;すべてのファイル *.* (*)"));
   form_.SkinBrowsed(file.isEmpty() ? std::nullopt : std::optional(file.toStdString()),
-                    ProgramFolder());
+                    programFolder_);
   const QSignalBlocker block(skinEdit_);
   skinEdit_->setText(Text(form_.Controls.SkinIniName));
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 #include <map>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +26,10 @@ class OptionDialog : public QDialog {
   Q_OBJECT
 
  public:
-  OptionDialog(TOptionFormModel& form, QWidget* parent = nullptr);
+  // A skin chosen in `programFolder` is named relative to it; the browse for one starts in
+  // `imagesFolder`.
+  OptionDialog(TOptionFormModel& form, std::string programFolder, std::string imagesFolder,
+               QWidget* parent = nullptr);
 
   void accept() override;
 
@@ -59,6 +63,8 @@ class OptionDialog : public QDialog {
   std::vector<int> SelectedRows(QTreeWidget* list) const;
 
   TOptionFormModel& form_;
+  std::string programFolder_;
+  std::string imagesFolder_;
   QTabWidget* tabs_ = nullptr;
   std::map<QString, QWidget*> controls_;  // check boxes and spin boxes by component name
   QLineEdit* skinEdit_ = nullptr;

@@ -6,6 +6,9 @@
 
 namespace zr4 {
 
+// The volume bar's hint, and its name to screen readers (the skin's volume knob shares it).
+inline constexpr const char* kVolumeHint = "VOLUME";
+
 class VolumeBar : public QScrollBar {
   Q_OBJECT
 

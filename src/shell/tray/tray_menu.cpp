@@ -5,7 +5,6 @@
 #include <map>
 
 #include "core/app/controller.h"
-#include "shell/panel/main_window.h"
 
 namespace zr4 {
 
@@ -33,11 +32,11 @@ void ShowState(QAction& action, const TMenuItem& item, const TPopupMenuModel& mo
 
 }  // namespace
 
-TrayMenu::TrayMenu(MainWindow& window) : window_(window) {
+TrayMenu::TrayMenu() {
   menu_.setObjectName("TrayMenu");
   // The host asks before it opens the menu: what is read only then (the audio outputs) is read.
   connect(&menu_, &QMenu::aboutToShow, this, [this] {
-    if (TController* c = window_.Controller()) c->PrepareMenu();
+    if (controller_) controller_->PrepareMenu();
     Sync();
   });
 }
@@ -52,7 +51,7 @@ void TrayMenu::Refresh() {
 }
 
 void TrayMenu::Sync() {
-  TController* c = window_.Controller();
+  TController* c = controller_;
   if (!c) return;
   const TMenuItem& items = c->Menu().Items;
   std::string shape;
@@ -69,7 +68,7 @@ void TrayMenu::Sync() {
 }
 
 void TrayMenu::Build(QMenu& menu, const TMenuItem& parent, const std::vector<int>& path) {
-  const TPopupMenuModel& model = window_.Controller()->Menu();
+  const TPopupMenuModel& model = controller_->Menu();
   std::map<int, QActionGroup*> groups;
   for (std::size_t i = 0; i < parent.Items.size(); ++i) {
     const TMenuItem& item = parent.Items[i];
@@ -97,7 +96,7 @@ void TrayMenu::Build(QMenu& menu, const TMenuItem& parent, const std::vector<int
 }
 
 void TrayMenu::Update(QMenu& menu, const TMenuItem& parent) {
-  const TPopupMenuModel& model = window_.Controller()->Menu();
+  const TPopupMenuModel& model = controller_->Menu();
   const QList<QAction*> actions = menu.actions();
   for (qsizetype i = 0; i < actions.size() && i < qsizetype(parent.Items.size()); ++i) {
     const TMenuItem& item = parent.Items[static_cast<std::size_t>(i)];
@@ -109,7 +108,7 @@ void TrayMenu::Update(QMenu& menu, const TMenuItem& parent) {
 // A click arrives as a D-Bus call; a dialog the entry opens must not hold that call's answer.
 void TrayMenu::Click(const std::vector<int>& path, const std::string& caption) {
   QTimer::singleShot(0, this, [this, path, caption] {
-    TController* c = window_.Controller();
+    TController* c = controller_;
     if (!c) return;
     const TMenuItem* item = &c->Menu().Items;
     for (int index : path) {

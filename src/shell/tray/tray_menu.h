@@ -10,12 +10,15 @@
 
 namespace zr4 {
 
-class MainWindow;
+class TController;
 struct TMenuItem;
 
 class TrayMenu : public QObject {
  public:
-  explicit TrayMenu(MainWindow& window);
+  TrayMenu();
+
+  // The controller whose menu model the entries show and run.
+  void SetController(TController* controller) { controller_ = controller; }
 
   QMenu* Menu() { return &menu_; }
   // Brings the entries up to date once the event that changed them is over.
@@ -31,7 +34,7 @@ class TrayMenu : public QObject {
   // holds it there.
   void Click(const std::vector<int>& path, const std::string& caption);
 
-  MainWindow& window_;
+  TController* controller_ = nullptr;
   QMenu menu_;
   std::string shape_;
   bool refreshPending_ = false;
