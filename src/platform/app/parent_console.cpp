@@ -1,4 +1,4 @@
-#include "platform/app/parent_console.h"
+#include "platform/app/parent_console_windows.h"
 
 namespace zr4 {
 

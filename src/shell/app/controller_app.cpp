@@ -8,8 +8,8 @@
 
 #include "core/panel/status_report.h"
 #include "core/skin/png_writer.h"
-#include "platform/app/settings_location.h"
 #include "platform/app/wayland_choice.h"
+#include "platform/settings/settings_location.h"
 
 namespace zr4 {
 
