@@ -8,7 +8,6 @@
 #include <QMetaProperty>
 #include <utility>
 
-#include "core/app/controller.h"
 #include "core/ports/log.h"
 #include "platform/gestures/mpris_players_linux.h"
 
@@ -48,12 +47,12 @@ bool IsSetOfWrongType(const QDBusMessage& message) {
 constexpr const char* kDesktopEntry = "io.github.zr4pcctrl.zr4pcctrl";
 }  // namespace
 
-MprisPlayer::MprisPlayer(TController& controller, MprisWindowActions window)
-    : controller_(controller),
+MprisPlayer::MprisPlayer(MprisMedia media, MprisWindowActions window)
+    : media_(std::move(media)),
       window_(std::move(window)),
       requests_({
-          .setVolume = [this](double volume) { controller_.SetMediaVolume(volume); },
-          .press = [this](TMediaKey key) { controller_.MediaKey(key); },
+          .setVolume = [this](double volume) { media_.setVolume(volume); },
+          .press = [this](TMediaKey key) { media_.press(key); },
           // Queued behind the calls already delivered, so that they are taken before the send.
           .schedule =
               [this] {
@@ -64,7 +63,7 @@ MprisPlayer::MprisPlayer(TController& controller, MprisWindowActions window)
   new MprisRootAdaptor(this);
   new MprisPlayerAdaptor(this);
   gate_ = new MprisCallGate(this);
-  state_ = controller_.MediaState();
+  state_ = media_.state();
 }
 
 bool MprisPlayer::Register() {
@@ -90,7 +89,7 @@ bool MprisPlayer::Register() {
 }
 
 void MprisPlayer::Update() {
-  const TMediaState& now = controller_.MediaState();
+  const TMediaState& now = media_.state();
   if (now == state_) return;
   const QVariantMap before = MprisPlayerAdaptor::Properties(state_);
   QVariantMap changed = MprisPlayerAdaptor::Properties(now);
@@ -153,8 +152,8 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisPlayer* player)
   setAutoRelaySignals(true);
 }
 
-TController& MprisPlayerAdaptor::Media() const {
-  return player_->Controller();
+const TMediaState& MprisPlayerAdaptor::Now() const {
+  return player_->Media().state();
 }
 
 QVariantMap MprisPlayerAdaptor::Properties(const TMediaState& s) {
@@ -175,34 +174,34 @@ QVariantMap MprisPlayerAdaptor::Properties(const TMediaState& s) {
 }
 
 QString MprisPlayerAdaptor::PlaybackStatus() const {
-  return QString::fromStdString(Media().MediaState().playbackStatus);
+  return QString::fromStdString(Now().playbackStatus);
 }
 QVariantMap MprisPlayerAdaptor::Metadata() const {
-  return Properties(Media().MediaState())["Metadata"].toMap();
+  return Properties(Now())["Metadata"].toMap();
 }
 double MprisPlayerAdaptor::Volume() const {
-  return Media().MediaState().volume;
+  return Now().volume;
 }
 void MprisPlayerAdaptor::SetVolume(double volume) {
   player_->Requests().Volume(volume);
 }
 qlonglong MprisPlayerAdaptor::Position() const {
-  return Media().MediaState().positionUs;
+  return Now().positionUs;
 }
 bool MprisPlayerAdaptor::CanGoNext() const {
-  return Media().MediaState().canGoNext;
+  return Now().canGoNext;
 }
 bool MprisPlayerAdaptor::CanGoPrevious() const {
-  return Media().MediaState().canGoPrevious;
+  return Now().canGoPrevious;
 }
 bool MprisPlayerAdaptor::CanPlay() const {
-  return Media().MediaState().canPlay;
+  return Now().canPlay;
 }
 bool MprisPlayerAdaptor::CanPause() const {
-  return Media().MediaState().canPause;
+  return Now().canPause;
 }
 bool MprisPlayerAdaptor::CanControl() const {
-  return Media().MediaState().canControl;
+  return Now().canControl;
 }
 
 void MprisPlayerAdaptor::Press(TMediaKey key) {

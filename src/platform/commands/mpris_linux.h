@@ -19,7 +19,12 @@
 
 namespace zr4 {
 
-class TController;
+// The component as the media controls show and drive it.
+struct MprisMedia {
+  std::function<const TMediaState&()> state;  // what the desktop is shown now
+  std::function<void(double)> setVolume;      // 0.0 … 1.0 of VolMax
+  std::function<void(TMediaKey)> press;       // the desktop's transport keys
+};
 
 // What the desktop may ask of the controller window through the media controls.
 struct MprisWindowActions {
@@ -46,13 +51,13 @@ class MprisPlayer : public QObject, protected QDBusContext {
   Q_OBJECT
 
  public:
-  MprisPlayer(TController& controller, MprisWindowActions window);
+  MprisPlayer(MprisMedia media, MprisWindowActions window);
 
   // Takes the player's name on the session bus. False, with a diagnostic, when there is no
   // session bus or another program holds the name: the window works on without it.
   bool Register();
 
-  TController& Controller() { return controller_; }
+  const MprisMedia& Media() const { return media_; }
   // Where the desktop's volume and keys wait to be sent, one at a time from the event loop.
   TMediaRequests& Requests() { return requests_; }
   // Answers the D-Bus call being handled with `error` instead of its reply.
@@ -69,7 +74,7 @@ class MprisPlayer : public QObject, protected QDBusContext {
 
   MprisCallGate* gate_;
 
-  TController& controller_;
+  MprisMedia media_;
   MprisWindowActions window_;
   TMediaState state_;
   TMediaRequests requests_;
@@ -160,7 +165,8 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   void Seeked(qlonglong position);
 
  private:
-  TController& Media() const;
+  // What the desktop is shown now.
+  const TMediaState& Now() const;
   // Queues `key`, or answers the call with an error when too many wait already.
   void Press(TMediaKey key);
 

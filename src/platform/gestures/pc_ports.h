@@ -4,9 +4,13 @@
 
 #include <memory>
 
-#include "core/app/controller.h"
+#include "core/ports/app_windows.h"
+#include "core/ports/audio_outputs.h"
 #include "core/ports/file_store.h"
 #include "core/ports/login_start.h"
+#include "core/ports/media_players.h"
+#include "core/ports/monitor_power.h"
+#include "core/ports/power_session.h"
 
 class QWidget;
 
@@ -20,14 +24,6 @@ struct PlatformPcPorts {
   std::unique_ptr<AppWindows> appWindows;
   std::unique_ptr<FileStore> files;  // the login start's, where it is a file
   std::unique_ptr<LoginStart> loginStart;
-
-  TPcPorts Ports() const {
-    TPcPorts ports;
-    ports.audio = audio.get();
-    ports.actions = {power.get(), monitor.get(), players.get(), appWindows.get()};
-    ports.loginStart = loginStart.get();
-    return ports;
-  }
 };
 
 // `mainWindow` is the controller window: Windows sends monitor power through it and closes it

@@ -7,7 +7,9 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <utility>
 
 class QMenu;
 
@@ -15,14 +17,19 @@ class QMenu;
 
 namespace zr4 {
 
-class TController;
-
 class TrayIcon : public QObject {
  public:
+  // Where what happens at the icon goes; nothing goes anywhere until they are set.
+  struct Events {
+    std::function<void(TTrayMouse event, TTrayButton button)> mouse;  // the mouse on the icon
+    // A notification area started again (the panel restarted) and has forgotten the icon.
+    std::function<void()> taskbarCreated;
+  };
+
   explicit TrayIcon(QObject* parent = nullptr);
   ~TrayIcon() override;
 
-  void SetController(TController* controller) { controller_ = controller; }
+  void SetEvents(Events events) { events_ = std::move(events); }
 
   // Whether the desktop has a notification area.
   static bool Available();
@@ -46,10 +53,9 @@ class TrayIcon : public QObject {
  private:
   class Native;
 
-  // The mouse on the icon goes to the controller once it is set.
   void Mouse(TTrayMouse event, TTrayButton button) const;
 
-  TController* controller_ = nullptr;
+  Events events_;
   std::unique_ptr<Native> native_;
 };
 

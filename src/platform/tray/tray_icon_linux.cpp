@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-#include "core/app/controller.h"
 #include "platform/tray/desktop_notification_linux.h"
 #include "platform/tray/tray_icon.h"
 
@@ -62,7 +61,7 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent), native_(std::make_unique<
   auto* watcher = new QDBusServiceWatcher(kWatcherService, QDBusConnection::sessionBus(),
                                           QDBusServiceWatcher::WatchForRegistration, this);
   connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-    if (controller_) controller_->TaskbarCreated();
+    if (events_.taskbarCreated) events_.taskbarCreated();
   });
 }
 
@@ -115,7 +114,7 @@ bool TrayIcon::Notify(const QIcon&, const QString& title, const QString& text) {
 }
 
 void TrayIcon::Mouse(TTrayMouse event, TTrayButton button) const {
-  if (controller_) controller_->TrayMouse(event, button);
+  if (events_.mouse) events_.mouse(event, button);
 }
 
 }  // namespace zr4

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "core/app/controller.h"
 #include "platform/tray/notify_icon_windows.h"
 
 // The system's headers after the program's own, so that their macros cannot reach those.
@@ -98,7 +97,7 @@ bool TrayIcon::Notify(const QIcon& icon, const QString& title, const QString& te
 }
 
 void TrayIcon::Mouse(TTrayMouse event, TTrayButton button) const {
-  if (controller_) controller_->TrayMouse(event, button);
+  if (events_.mouse) events_.mouse(event, button);
 }
 
 }  // namespace zr4

@@ -71,7 +71,10 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   std::unique_ptr<MprisPlayer> mediaControls;
   if (options.mediaControls) {
     mediaControls = std::make_unique<MprisPlayer>(
-        controller, MprisWindowActions{[&] { window.RestoreAndRaise(); }, [&] { window.close(); }});
+        MprisMedia{[&]() -> const TMediaState& { return controller.MediaState(); },
+                   [&](double volume) { controller.SetMediaVolume(volume); },
+                   [&](TMediaKey key) { controller.MediaKey(key); }},
+        MprisWindowActions{[&] { window.RestoreAndRaise(); }, [&] { window.close(); }});
     QObject::connect(&window, &MainWindow::statusShown, mediaControls.get(), &MprisPlayer::Update);
     if (!mediaControls->Register()) mediaControls.reset();
   }
