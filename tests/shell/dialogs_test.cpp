@@ -34,9 +34,9 @@
 #include "core/ports/login_start.h"
 #include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
-#include "platform/app/file_store_system.h"
-#include "platform/app/settings_location.h"
-#include "platform/app/text_codec_system.h"
+#include "platform/base/file_store_system.h"
+#include "platform/base/text_codec_system.h"
+#include "platform/settings/settings_location.h"
 #include "shell/app/about_box.h"
 #include "shell/app/main_window.h"
 

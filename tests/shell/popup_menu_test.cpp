@@ -17,9 +17,9 @@
 #include "core/app/controller.h"
 #include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
-#include "platform/app/file_store_system.h"
-#include "platform/app/settings_location.h"
-#include "platform/app/text_codec_system.h"
+#include "platform/base/file_store_system.h"
+#include "platform/base/text_codec_system.h"
+#include "platform/settings/settings_location.h"
 #include "shell/app/main_window.h"
 
 namespace zr4 {

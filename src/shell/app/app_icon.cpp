@@ -4,7 +4,7 @@
 #include <QImageReader>
 #include <QPixmap>
 
-#include "platform/app/program_folder.h"
+#include "platform/base/program_folder.h"
 
 namespace zr4 {
 

@@ -420,7 +420,6 @@ void MainWindow::ShowNotification(const std::string& title, const std::string& t
 
 void MainWindow::SetController(TController* controller) {
   controller_ = controller;
-  tray_.SetController(controller);
   FillPopupMenu(popupMenu_, *this);
   trayMenu_.Refresh();
   tray_.SetMenu(trayMenu_.Menu());

@@ -15,7 +15,7 @@
 
 #include "core/app/controller_views.h"
 #include "core/skin/skin_layout.h"
-#include "platform/app/tray_icon.h"
+#include "platform/tray/tray_icon.h"
 #include "shell/app/tray_menu.h"
 
 class QLabel;

@@ -18,7 +18,7 @@
 #include <QWheelEvent>
 
 #include "core/options/option_form_model.h"
-#include "platform/app/program_folder.h"
+#include "platform/base/program_folder.h"
 #include "shell/app/dialog_spin_box.h"
 #include "shell/app/dialog_style.h"
 
