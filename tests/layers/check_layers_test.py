@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The layer check against ARCHITECTURE.md as it stands, and against copies edited wrongly."""
 
+import glob
 import os
 import re
 import subprocess
@@ -54,6 +55,17 @@ class LayerCheck(unittest.TestCase):
         result = check(re.sub(r"^\| `gestures` \|.*\n", "", MAP, flags=re.MULTILINE))
         self.assertEqual(result.returncode, 1)
         self.assertIn("core/gestures has no row in the table", result.stderr)
+
+
+class MapNames(unittest.TestCase):
+    def test_every_path_the_map_names_exists(self):
+        # A path in backquotes names a file or folder of the tree, or of src/; a file moved
+        # without the map fails here.
+        missing = []
+        for name in re.findall(r"`([^`\s<>]+/[^`\s<>]*)`", MAP):
+            if not any(glob.glob(os.path.join(SOURCE, *where, name)) for where in ((), ("src",))):
+                missing.append(name)
+        self.assertEqual(missing, [])
 
 
 if __name__ == "__main__":
