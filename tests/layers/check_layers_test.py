@@ -68,5 +68,26 @@ class MapNames(unittest.TestCase):
         self.assertEqual(missing, [])
 
 
+class FolderIncludes(unittest.TestCase):
+    def test_no_two_files_of_a_folder_include_each_other(self):
+        # Files of one folder build on each other in one direction; a pair that includes each
+        # other is one part spread over two files, or a tie the folder's order cannot show.
+        pairs = []
+        for folder, _, files in os.walk(os.path.join(SOURCE, "src")):
+            where = os.path.relpath(folder, os.path.join(SOURCE, "src"))
+            includes = {}
+            for name in files:
+                if not name.endswith((".h", ".cpp")):
+                    continue
+                with open(os.path.join(folder, name), encoding="utf-8") as file:
+                    found = re.findall(r'#include "' + re.escape(where) + r'/(\w+)\.h"', file.read())
+                stem = name.rsplit(".", 1)[0]
+                includes.setdefault(stem, set()).update(f for f in found if f != stem)
+            for first, theirs in includes.items():
+                pairs += [f"{where}: {first} and {second}" for second in theirs
+                          if first < second and first in includes.get(second, ())]
+        self.assertEqual(sorted(pairs), [])
+
+
 if __name__ == "__main__":
     unittest.main()
