@@ -88,6 +88,16 @@ class FolderIncludes(unittest.TestCase):
                           if first < second and first in includes.get(second, ())]
         self.assertEqual(sorted(pairs), [])
 
+    def test_no_adapter_includes_the_controller(self):
+        # Adapters are handed what they call; the composition root is the shell's to wire.
+        found = []
+        for folder, _, files in os.walk(os.path.join(SOURCE, "src", "platform")):
+            for name in files:
+                with open(os.path.join(folder, name), encoding="utf-8") as file:
+                    if re.search(r'#include "(core/app|shell)/', file.read()):
+                        found.append(name)
+        self.assertEqual(found, [])
+
 
 if __name__ == "__main__":
     unittest.main()
