@@ -16,11 +16,11 @@
 #include "core/skin/skin.h"
 #include "core/skin/skin_layout.h"
 #include "fakes/fake_clock.h"
-#include "platform/app/file_store_system.h"
-#include "platform/app/folder_list_system.h"
-#include "platform/app/program_folder.h"
-#include "platform/app/text_codec_system.h"
-#include "platform/app/tray_icon.h"
+#include "platform/base/file_store_system.h"
+#include "platform/base/folder_list_system.h"
+#include "platform/base/program_folder.h"
+#include "platform/base/text_codec_system.h"
+#include "platform/tray/tray_icon.h"
 #include "shell/panel/main_window.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/base/ini_file.h"
 #include "core/settings/station_list.h"
-#include "platform/app/text_codec_system.h"
+#include "platform/base/text_codec_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static zr4::SystemTextCodec codec;

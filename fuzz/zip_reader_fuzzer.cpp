@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/skin/zip_archive.h"
-#include "platform/app/text_codec_system.h"
+#include "platform/base/text_codec_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static zr4::SystemTextCodec codec;

@@ -115,7 +115,7 @@ japanese_code_page() {
   [ -d "$locales/ja_JP.UTF-8" ] || localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8"
   local out
   out=$(LOCPATH=$locales LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 wine \
-    "$build/tests/platform/pc/platform_windows_pc_system_tests.exe" \
+    "$build/tests/platform/gestures/platform_pc_api_windows_tests.exe" \
     --gtest_filter='AnsiCodePageTest.*' 2>&1) || { echo "$out"; return 1; }
   if ! grep -q '^\[  PASSED  \] 1 test' <<<"$out" || grep -q SKIPPED <<<"$out"; then
     echo "$out"

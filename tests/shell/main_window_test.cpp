@@ -15,8 +15,8 @@
 #include "core/skin/skin_layout.h"
 #include "fakes/controller_parts.h"
 #include "fakes/sim_link.h"
-#include "platform/app/program_folder.h"
-#include "platform/app/tray_icon.h"
+#include "platform/base/program_folder.h"
+#include "platform/tray/tray_icon.h"
 #include "shell/panel/label_width.h"
 #include "window_views.h"
 

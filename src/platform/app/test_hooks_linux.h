@@ -3,7 +3,7 @@
 // clock, and a close that takes as long as a slow save does.
 #pragma once
 
-#include "platform/app/instance_channel_linux.h"
+#include "platform/instance/instance_channel_linux.h"
 
 namespace zr4 {
 

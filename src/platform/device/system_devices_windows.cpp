@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "platform/device/win32_api_windows.h"
+#include "platform/device/device_api_windows.h"
 
 namespace zr4 {
 

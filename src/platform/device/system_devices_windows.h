@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/device/windows_discovery.h"
-#include "platform/device/winusb_library.h"
+#include "platform/device/discovery_windows.h"
+#include "platform/device/winusb_library_windows.h"
 
 namespace zr4 {
 

@@ -8,9 +8,9 @@
 
 #include "core/panel/status_report.h"
 #include "core/skin/png_writer.h"
-#include "platform/app/program_folder.h"
-#include "platform/app/settings_location.h"
 #include "platform/app/wayland_choice.h"
+#include "platform/base/program_folder.h"
+#include "platform/settings/settings_location.h"
 
 namespace zr4 {
 
@@ -52,7 +52,11 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
                   &settings_, Ports()) {
   files_.RemoveStaleTemporaries(settings_.Path);
   window_.SetController(&controller_);
-  tray_.SetController(&controller_);
+  tray_.SetEvents({
+      .mouse = [this](TTrayMouse event,
+                      TTrayButton button) { controller_.TrayMouse(event, button); },
+      .taskbarCreated = [this] { controller_.TaskbarCreated(); },
+  });
   // A window closed before the loop runs ("-EXIT" on the command line, a signal while the
   // start-up notice is open) means there is no loop to run: a quit before it would be lost.
   QObject::connect(&window_, &MainWindow::closed, &application_, [this] {
@@ -62,7 +66,11 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
 }
 
 TPcPorts ControllerApp::Ports() const {
-  TPcPorts ports = pcPorts_.Ports();
+  TPcPorts ports;
+  ports.audio = pcPorts_.audio.get();
+  ports.actions = {pcPorts_.power.get(), pcPorts_.monitor.get(), pcPorts_.players.get(),
+                   pcPorts_.appWindows.get()};
+  ports.loginStart = pcPorts_.loginStart.get();
   ports.skins = &skins_.Ports();
   return ports;
 }

@@ -14,12 +14,12 @@
 #include "core/instance/forwarding.h"
 #include "core/instance/instance_requests.h"
 #include "core/ports/log.h"
-#include "platform/app/instance_channel_linux.h"
-#include "platform/app/instance_server_linux.h"
-#include "platform/app/logind_watcher_linux.h"
-#include "platform/app/mpris_linux.h"
 #include "platform/app/signal_bridge_linux.h"
 #include "platform/app/test_hooks_linux.h"
+#include "platform/commands/mpris_linux.h"
+#include "platform/gestures/logind_watcher_linux.h"
+#include "platform/instance/instance_channel_linux.h"
+#include "platform/instance/instance_server_linux.h"
 #include "shell/app/controller_app.h"
 #include "shell/app/program_entry.h"
 
@@ -71,7 +71,10 @@ int RunController(int& argc, char** argv, const ProgramOptions& options,
   std::unique_ptr<MprisPlayer> mediaControls;
   if (options.mediaControls) {
     mediaControls = std::make_unique<MprisPlayer>(
-        controller, MprisWindowActions{[&] { window.RestoreAndRaise(); }, [&] { window.close(); }});
+        MprisMedia{[&]() -> const TMediaState& { return controller.MediaState(); },
+                   [&](double volume) { controller.SetMediaVolume(volume); },
+                   [&](TMediaKey key) { controller.MediaKey(key); }},
+        MprisWindowActions{[&] { window.RestoreAndRaise(); }, [&] { window.close(); }});
     QObject::connect(&window, &MainWindow::statusShown, mediaControls.get(), &MprisPlayer::Update);
     if (!mediaControls->Register()) mediaControls.reset();
   }

@@ -13,10 +13,10 @@
 #include "shell/app/program_entry.h"
 
 // The system's headers after the program's own, so that their macros cannot reach those.
-#include "platform/app/debugger_log_windows.h"
-#include "platform/app/instance_channel_windows.h"
-#include "platform/app/parent_console.h"
-#include "platform/app/single_instance_windows.h"
+#include "platform/app/parent_console_windows.h"
+#include "platform/base/debugger_log_windows.h"
+#include "platform/instance/instance_channel_windows.h"
+#include "platform/instance/single_instance_windows.h"
 
 namespace zr4 {
 namespace {

@@ -1,6 +1,6 @@
 #include "shell/app/program_folders.h"
 
-#include "platform/app/program_folder.h"
+#include "platform/base/program_folder.h"
 
 namespace zr4 {
 

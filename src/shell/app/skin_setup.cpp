@@ -7,7 +7,7 @@
 
 #include "core/skin/skin_report.h"
 
-#include "platform/app/program_folder.h"
+#include "platform/base/program_folder.h"
 
 namespace zr4 {
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "core/skin/skin_control.h"
-#include "platform/app/file_store_system.h"
-#include "platform/app/folder_list_system.h"
-#include "platform/app/text_codec_system.h"
+#include "platform/base/file_store_system.h"
+#include "platform/base/folder_list_system.h"
+#include "platform/base/text_codec_system.h"
 
 namespace zr4 {
 

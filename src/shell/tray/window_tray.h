@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/tray/tray_view.h"
-#include "platform/app/tray_icon.h"
+#include "platform/tray/tray_icon.h"
 #include "shell/tray/tray_menu.h"
 
 namespace zr4 {

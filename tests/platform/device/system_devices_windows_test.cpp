@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "windows_fake_api.h"
+#include "fake_device_api_windows.h"
 
 namespace zr4 {
 namespace {
