@@ -52,7 +52,7 @@ struct PlayingWindow {
     } catch (const std::exception& error) {
       return error.what();
     }
-    window.SkinChanged(skin.Look(), ApplySkinLayout(skin.Look()));
+    window.Skin().SkinChanged(skin.Look(), ApplySkinLayout(skin.Look()));
     window.show();
     link.PlayTrack(8);
     controller.Timer2Timer();
