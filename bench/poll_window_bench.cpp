@@ -35,9 +35,7 @@ struct PlayingWindow {
   TZR4Ctrl link{clock, finder};
   TrayIcon tray;
   MainWindow window{false, tray, FoldersOf(ProgramFolder())};
-  TController controller{clock, link,
-                         TControllerViews{window.Panel(), window, window, window, window.Tray(),
-                                          window.Skin(), window.Menu(), window.Dialogs()}};
+  TController controller{clock, link, window.Views()};
 
   // An empty text, or why the window could not be set up.
   std::string SetUp() {

@@ -40,7 +40,6 @@
 #include "platform/tray/tray_icon.h"
 #include "shell/options/about_box.h"
 #include "shell/panel/main_window.h"
-#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -128,8 +127,7 @@ class DialogsTest : public ::testing::Test, protected test::SimLink<> {
   void Start(const TStartup& startup = {}, TPcPorts ports = {}) {
     qputenv("ZR4PC_HOME", home.path().toUtf8());
     storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
-    controller =
-        std::make_unique<TController>(clock, link, test::ViewsOf(window), storage.get(), ports);
+    controller = std::make_unique<TController>(clock, link, window.Views(), storage.get(), ports);
     window.SetController(controller.get());
     controller->FormCreate(startup);
   }

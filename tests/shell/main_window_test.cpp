@@ -18,7 +18,6 @@
 #include "platform/base/program_folder.h"
 #include "platform/tray/tray_icon.h"
 #include "shell/panel/label_width.h"
-#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -42,7 +41,7 @@ class MainWindowTest : public ::testing::Test, protected test::SimLink<> {
   }
   TrayIcon tray;
   MainWindow window{false, tray, FoldersOf(ProgramFolder())};
-  TController controller{clock, link, test::ViewsOf(window)};
+  TController controller{clock, link, window.Views()};
 };
 
 TEST_F(MainWindowTest, LabelsFollowTheComponentAfterAPoll) {

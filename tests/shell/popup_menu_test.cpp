@@ -22,7 +22,6 @@
 #include "platform/settings/settings_location.h"
 #include "platform/tray/tray_icon.h"
 #include "shell/panel/main_window.h"
-#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -51,8 +50,7 @@ class PopupMenuTest : public ::testing::Test, protected test::SimLink<> {
   void Start(const QString& home, TPcPorts ports = {}) {
     qputenv("ZR4PC_HOME", home.toUtf8());
     storage = std::make_unique<SettingsStorage>(SettingsStorage{files, codec, SettingsFilePath()});
-    controller =
-        std::make_unique<TController>(clock, link, test::ViewsOf(window), storage.get(), ports);
+    controller = std::make_unique<TController>(clock, link, window.Views(), storage.get(), ports);
     window.SetController(controller.get());
     controller->FormCreate({});
     window.show();

@@ -23,7 +23,6 @@
 #include "shell/panel/main_window.h"
 #include "shell/skin/skin_button.h"
 #include "shell/skin/skin_region.h"
-#include "window_views.h"
 
 namespace zr4 {
 namespace {
@@ -51,7 +50,7 @@ class SkinWindowTest : public ::testing::Test {
   TZR4Ctrl link{clock, finder};
   TrayIcon tray;
   MainWindow window{false, tray, FoldersOf(ProgramFolder())};
-  TController controller{clock, link, test::ViewsOf(window), nullptr, {.skins = &ports}};
+  TController controller{clock, link, window.Views(), nullptr, {.skins = &ports}};
 };
 
 // The outline handed over whole is the region its rows make united one by one.

@@ -46,10 +46,7 @@ ControllerApp::ControllerApp(int& argc, char** argv, const ProgramOptions& optio
       window_(Interactive(options), tray_, FoldersOf(ProgramFolder())),
       settings_{files_, codec_, SettingsFilePath()},
       pcPorts_(CreatePcPorts(window_)),
-      controller_(clock_, link_,
-                  TControllerViews{window_.Panel(), window_, window_, window_, window_.Tray(),
-                                   window_.Skin(), window_.Menu(), window_.Dialogs()},
-                  &settings_, Ports()) {
+      controller_(clock_, link_, window_.Views(), &settings_, Ports()) {
   files_.RemoveStaleTemporaries(settings_.Path);
   window_.SetController(&controller_);
   tray_.SetEvents({

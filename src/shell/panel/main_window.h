@@ -42,6 +42,9 @@ class MainWindow : public QWidget, public MessageView, public WindowView, public
   WindowTray& Tray() { return tray_; }
   PopupMenu& Menu() { return menu_; }
   WindowDialogs& Dialogs() { return dialogs_; }
+  // The controller's views: the window's parts, and the window itself for its messages, its
+  // state and its place.
+  TControllerViews Views() { return {panel_, *this, *this, *this, tray_, skin_, menu_, dialogs_}; }
 
   // MessageView
   void ShowMessage(const std::string& text) override;
