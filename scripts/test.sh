@@ -44,6 +44,11 @@ if $sanitize; then
   export ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   export LSAN_OPTIONS="suppressions=${PWD}/tests/lsan.supp"
+  # Qt's Wayland client asks EGL whether it may draw decorations, which loads Mesa's software
+  # driver; that driver keeps a block only its own globals point to and is unloaded at exit, so
+  # the leak check sees the block orphaned in an unnamed module that no suppression can match.
+  # The skinned window has no decorations, so the Wayland test keeps what it checks without EGL.
+  export QT_WAYLAND_DISABLE_WINDOWDECORATION=1
 fi
 
 export QT_QPA_PLATFORM=offscreen
