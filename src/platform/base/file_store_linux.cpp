@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/base/file_path.h"
 #include "core/ports/file_refusal.h"
 #include "core/ports/log.h"
 #include "platform/base/file_store_system.h"
@@ -60,7 +61,7 @@ std::string FollowLinks(std::string path) {
     const ssize_t length = readlink(path.c_str(), target, sizeof target);
     if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return path;
     const std::string next(target, static_cast<std::size_t>(length));
-    path = next.front() == '/' ? next : FolderOf(path) + "/" + next;
+    path = next.front() == '/' ? next : JoinWithSlash(FolderOf(path), next);
   }
   return path;
 }
@@ -224,7 +225,7 @@ void SystemFileStore::RemoveStaleTemporaries(const std::string& path) {
   while (const dirent* entry = readdir(entries)) {
     const std::string name = entry->d_name;
     if (name.size() != prefix.size() + kTemporaryRandom || !name.starts_with(prefix)) continue;
-    const std::string leftover = folder + "/" + name;
+    const std::string leftover = JoinWithSlash(folder, name);
     struct stat info {};
     if (lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
         unlink(leftover.c_str()) == 0)

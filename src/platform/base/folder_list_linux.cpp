@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "core/base/file_path.h"
 #include "platform/base/folder_list_system.h"
 
 namespace zr4 {
@@ -16,7 +17,7 @@ std::vector<TFolderEntry> SystemFolderList::List(const std::string& folder) {
     if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
       // Links count as what they point to.
       struct stat info {};
-      isFolder = stat((folder + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+      isFolder = stat(JoinWithSlash(folder, name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
     entries.push_back({name, isFolder});
   }

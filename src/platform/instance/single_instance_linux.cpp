@@ -16,6 +16,7 @@
 #include <cstring>
 #include <thread>
 
+#include "core/base/file_path.h"
 #include "core/ports/log.h"
 
 namespace zr4 {
@@ -129,7 +130,7 @@ std::optional<InstanceAddress> ResolveInstanceAddress(std::string& error) {
       return std::nullopt;
     }
   }
-  const std::string base = folder + "/" + InstanceName();
+  const std::string base = JoinWithSlash(folder, InstanceName());
   if (!SocketAddress(base)) {
     error = base + " is too long for a socket";
     return std::nullopt;
@@ -169,7 +170,8 @@ bool HoldsFile(pid_t pid, const struct stat& info) {
   bool holds = false;
   while (const dirent* entry = readdir(fds)) {
     struct stat opened {};
-    if (entry->d_name[0] != '.' && stat((folder + "/" + entry->d_name).c_str(), &opened) == 0 &&
+    if (entry->d_name[0] != '.' &&
+        stat(JoinWithSlash(folder, entry->d_name).c_str(), &opened) == 0 &&
         opened.st_dev == info.st_dev && opened.st_ino == info.st_ino) {
       holds = true;
       break;
