@@ -57,7 +57,11 @@ class X11AppWindowsTest(unittest.TestCase):
         return process
 
     def run_x(self, command):
-        return subprocess.run(command, env=self.env, capture_output=True, text=True).stdout
+        return subprocess.run(command, env=self.env, capture_output=True, text=True,
+                              timeout=LIMIT_S).stdout
+
+    def active_window(self):
+        return self.run_x(["xdotool", "getactivewindow"]).strip()
 
     def window_of(self, name):
         found = []
@@ -74,12 +78,15 @@ class X11AppWindowsTest(unittest.TestCase):
         target_window = self.window_of("zr4target")
         self.start(["xmessage", "-name", "zr4other", "other"])
         other_window = self.window_of("zr4other")
-        self.run_x(["xdotool", "windowactivate", "--sync", other_window])
+        # Asked again until it holds: a window the manager has not mapped yet ignores the request,
+        # and xdotool's --sync would then wait for ever.
+        self.assertTrue(wait_until(lambda: self.run_x(["xdotool", "windowactivate", other_window])
+                                   is not None and self.active_window() == other_window))
 
         self.probe("run", "Xmessage-none", "")  # no such class, no program: nothing
         self.probe("run", "zr4target", "/nonexistent/program")
         self.assertTrue(wait_until(
-            lambda: self.run_x(["xdotool", "getactivewindow"]).strip() == target_window))
+            lambda: self.active_window() == target_window))
 
         self.probe("quit", "zr4target")
         self.assertTrue(wait_until(lambda: target.poll() is not None))
