@@ -63,6 +63,12 @@ class X11AppWindowsTest(unittest.TestCase):
     def active_window(self):
         return self.run_x(["xdotool", "getactivewindow"]).strip()
 
+    def activate(self, window):
+        # Asked again until it holds: the manager may pass over a request for a window it has not
+        # mapped yet, and xdotool's --sync would then wait for ever.
+        self.run_x(["xdotool", "windowactivate", window])
+        return self.active_window() == window
+
     def window_of(self, name):
         found = []
         wait_until(lambda: found.append(self.run_x(["xdotool", "search", "--classname", name]))
@@ -78,10 +84,7 @@ class X11AppWindowsTest(unittest.TestCase):
         target_window = self.window_of("zr4target")
         self.start(["xmessage", "-name", "zr4other", "other"])
         other_window = self.window_of("zr4other")
-        # Asked again until it holds: a window the manager has not mapped yet ignores the request,
-        # and xdotool's --sync would then wait for ever.
-        self.assertTrue(wait_until(lambda: self.run_x(["xdotool", "windowactivate", other_window])
-                                   is not None and self.active_window() == other_window))
+        self.assertTrue(wait_until(lambda: self.activate(other_window)))
 
         self.probe("run", "Xmessage-none", "")  # no such class, no program: nothing
         self.probe("run", "zr4target", "/nonexistent/program")
